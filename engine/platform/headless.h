@@ -62,6 +62,7 @@ int headless_pending_events();
 void headless_reset();
 
 double headless_time_ms();          // the virtual clock, without advancing it
+double headless_slept_ms();         // total of every sleep so far
 void headless_advance_ms(double ms);
 uint64_t headless_frames();         // buffer swaps so far
 

@@ -14,6 +14,7 @@ struct HeadlessScriptEntry {
 
 struct HeadlessState {
   int64_t now_ns = 0;
+  int64_t slept_ns = 0;
   uint64_t frames = 0;
   std::vector<HeadlessScriptEntry> script;
 

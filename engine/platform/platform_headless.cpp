@@ -192,7 +192,9 @@ class HeadlessPlatform final : public Platform {
     return static_cast<uint32_t>(s.now_ns / 1000000);
   }
   void sleep_ms(int ms) override {
-    if (ms > 0) headless_state().now_ns += int64_t(ms) * 1000000;
+    if (ms <= 0) return;
+    headless_state().now_ns += int64_t(ms) * 1000000;
+    headless_state().slept_ns += int64_t(ms) * 1000000;
   }
 
   std::string temp_dir() override { return platform_temp_dir(); }
@@ -231,6 +233,7 @@ void headless_reset() {
 }
 
 double headless_time_ms() { return double(headless_state().now_ns) / 1e6; }
+double headless_slept_ms() { return double(headless_state().slept_ns) / 1e6; }
 void headless_advance_ms(double ms) {
   if (ms > 0) headless_state().now_ns += static_cast<int64_t>(std::llround(ms * 1e6));
 }
