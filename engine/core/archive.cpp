@@ -4,7 +4,6 @@
 #include <unistd.h>
 #include <cerrno>
 #include <cstdio>
-#include <vector>
 #include "engine/core/archive_reader.h"
 #include "engine/core/files.h"
 #include "engine/core/mem_name.h"
@@ -33,18 +32,18 @@ void release_extraction(ArchiveSlot& slot) {
   }
 }
 
-bool write_whole_file(const std::string& path, const std::vector<uint8_t>& bytes) {
+bool write_whole_file(const std::string& path, const uint8_t* bytes, size_t size) {
   ::unlink(path.c_str());
   int fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
   if (fd < 0) return false;
   size_t done = 0;
-  while (done < bytes.size()) {
-    ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
+  while (done < size) {
+    ssize_t n = ::write(fd, bytes + done, size - done);
     if (n < 0 && errno == EINTR) continue;
     if (n <= 0) break;
     done += size_t(n);
   }
-  bool ok = ::close(fd) == 0 && done == bytes.size();
+  bool ok = ::close(fd) == 0 && done == size;
   if (!ok) ::unlink(path.c_str());
   return ok;
 }
@@ -125,19 +124,17 @@ int archive_resolve(int slot_id, const char* name, Str& out_path, int to_memory)
     return 0;
   }
   // A damaged entry is handed out as an empty one.
-  std::vector<uint8_t> bytes;
-  archive_unpack_entry(*src, dir, entry, bytes);
+  UnpackedEntry unpacked;
+  archive_unpack_entry(*src, dir, entry, unpacked);
   src.reset();
 
   if (to_memory) {
-    // One byte at least, so that even an empty entry has an address of its own.
-    slot.extracted_memory = new uint8_t[bytes.empty() ? 1 : bytes.size()];
-    if (!bytes.empty()) std::copy(bytes.begin(), bytes.end(), slot.extracted_memory);
-    out_path = mem_name_register(slot.extracted_memory, uint32_t(bytes.size())).c_str();
+    slot.extracted_memory = unpacked.data.release();
+    out_path = mem_name_register(slot.extracted_memory, unpacked.size).c_str();
     return 1;
   }
   const std::string path = archive_temp_path(entry.name, entry.data_position, entry.packed_size);
-  if (!write_whole_file(path, bytes)) {
+  if (!write_whole_file(path, unpacked.data.get(), unpacked.size)) {
     out_path = "";
     return 0;
   }

@@ -152,8 +152,9 @@ std::vector<ArchiveEntry> archive_list_entries(ArchiveSource& src, const Archive
 }
 
 bool archive_unpack_entry(ArchiveSource& src, const ArchiveDirectory& dir, const ArchiveEntry& entry,
-                          std::vector<uint8_t>& out) {
-  out.clear();
+                          UnpackedEntry& out) {
+  out.data.reset(new uint8_t[1]);
+  out.size = 0;
   const int64_t length = src.length();
   const int64_t start = place(entry.data_position, dir, length);
   if (entry.packed_size < 4 || start < 0 || start > length || int64_t(entry.packed_size) > length - start)
@@ -163,12 +164,17 @@ bool archive_unpack_entry(ArchiveSource& src, const ArchiveDirectory& dir, const
   const uint32_t unpacked = uint32_t(le32(packed.data()));
   if (unpacked == 0) return true;
   if (unpacked > ARCHIVE_MAX_UNPACKED || !lzo_ready()) return false;
-  std::vector<uint8_t> data(unpacked);
+  // No LZO1X instruction yields more than 255 bytes per byte it occupies, so a size beyond that
+  // cannot be right; refusing it early avoids a large allocation for a stream that must fail.
+  const uint64_t stream = uint64_t(packed.size() - 4);
+  if (uint64_t(unpacked) > stream * 256 + 1024) return false;
+  // Left uninitialised: the decompressor writes what it produces, and only an exact fill is accepted.
+  std::unique_ptr<uint8_t[]> data(new uint8_t[unpacked]);
   lzo_uint produced = unpacked;
-  int rc = lzo1x_decompress_safe(packed.data() + 4, lzo_uint(packed.size() - 4), data.data(), &produced,
-                                 nullptr);
+  int rc = lzo1x_decompress_safe(packed.data() + 4, lzo_uint(packed.size() - 4), data.get(), &produced, nullptr);
   if (rc != LZO_E_OK || produced != unpacked) return false;
-  out.swap(data);
+  out.data = std::move(data);
+  out.size = unpacked;
   return true;
 }
 

@@ -42,9 +42,16 @@ bool archive_find_entry(ArchiveSource& src, const ArchiveDirectory& dir, const s
                         ArchiveEntry& entry);
 // All entries in directory order, up to the terminator or the first damaged entry.
 std::vector<ArchiveEntry> archive_list_entries(ArchiveSource& src, const ArchiveDirectory& dir);
+// An unpacked entry. data always points at an allocation of at least one byte, so even an empty
+// entry has an address of its own.
+struct UnpackedEntry {
+  std::unique_ptr<uint8_t[]> data;
+  uint32_t size = 0;
+};
+
 // Unpacks an entry. A damaged entry (data outside the archive, a packed size below 4, an unpacked
-// size above the limit, a stream that fails or yields another size) gives false and out empty.
+// size above the limit, a stream that fails or yields another size) gives false and an empty entry.
 bool archive_unpack_entry(ArchiveSource& src, const ArchiveDirectory& dir, const ArchiveEntry& entry,
-                          std::vector<uint8_t>& out);
+                          UnpackedEntry& out);
 // The characters after the last '/' or '\' (the whole name when there is none).
 std::string archive_base_name(const char* name);
