@@ -114,7 +114,6 @@ bool decode_with_library(PngDecode& d, const char* name, int color_key, ImageBuf
   }
   for (png_uint_32 y = 0; y < height; ++y) d.rows[y] = d.samples.data() + y * rowbytes;
   png_read_image(d.png, d.rows.data());
-  png_read_end(d.png, nullptr);
 
   if (!image_buffer_prepare(out, width, height)) return false;
   to_rgba(d, channels, width, height, rowbytes, color_key, out);
