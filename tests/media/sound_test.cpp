@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "engine/core/app.h"
+#include "engine/core/mem_name.h"
 #include "engine/platform/headless.h"
 #include "engine/platform/headless_audio.h"
 #include "engine/platform/platform.h"
@@ -177,6 +178,18 @@ TEST_F(Sound, MalformedSizesFailTheLoad) {
   snd_load(short_fmt.c_str(), 21, 1);
   EXPECT_EQ(app_error_code(), 3);
   EXPECT_EQ(snd_play(21, 0, 1), -1);
+}
+
+TEST_F(Sound, LoadsFromALiveMemoryName) {
+  std::vector<uint8_t> bytes = pcm_wav(300, 2, 22050, 16);
+  std::string name = mem_name_register(bytes.data(), uint32_t(bytes.size()));
+  snd_load(name.c_str(), 40, 1);
+  EXPECT_EQ(app_error_code(), 0);
+  EXPECT_EQ(snd_play(40, 0, 1), 40 * 256);
+  EXPECT_NEAR(headless_sample_duration_ms(last_play().sample), 300.0, 0.1);
+  mem_name_release(bytes.data());
+  snd_load(name.c_str(), 41, 1);
+  EXPECT_EQ(app_error_code(), 3) << "a released memory name no longer resolves";
 }
 
 TEST_F(Sound, MissingFileFails) {

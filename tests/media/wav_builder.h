@@ -14,7 +14,7 @@ namespace wavtest {
 struct Bytes {
   std::vector<uint8_t> v;
   Bytes& id(const char* four) {
-    v.insert(v.end(), four, four + 4);
+    for (int n = 0; n < 4; n++) v.push_back(uint8_t(four[n]));
     return *this;
   }
   Bytes& u16(uint16_t x) {
