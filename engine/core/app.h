@@ -1,0 +1,73 @@
+// The application frame: settings, start-up, the frame loop, error state, log and the ending.
+#pragma once
+#include "engine/core/str.h"
+
+struct AppSettings {
+  int screen_width = 0;
+  int screen_height = 0;
+  int fullscreen = 0;
+  int hide_mouse = 0;
+  int frame_rate = 0;
+  int debug_mode = 0;
+  int multisample = 0;
+  int auto_pause = 1;  // pause when the window loses activation
+  int esc_quits = 1;   // Esc ends the program
+};
+extern AppSettings app_settings;
+
+struct ErrorState {
+  int error_line;
+  int error_code;
+  int current_line;
+};
+extern ErrorState error_state;
+extern int current_module;
+
+// One entry of the game's table of functions called by name; the table ends with a null function.
+struct CallbackEntry {
+  void (*function)();
+  const char* name;
+};
+
+// Supplied by the game.
+void game_settings();
+[[noreturn]] void game_main();
+extern const CallbackEntry game_callbacks[];
+
+Str& frame_app_name();
+Str& frame_command_line();
+
+// Start-up; returns 0 when the window could not be made.
+int app_startup(int show_command, const char* title);
+// Runs the whole program as the process entry does: settings, start-up, the game's main routine.
+[[noreturn]] void app_run(int argc, char** argv);
+
+void frame_show();
+int frame_pump_messages(void (*callback)());
+int frame_present(void (*callback)());
+void frame_wait_input();
+// Next frame deadline and period in milliseconds (timer_now clock).
+double frame_deadline();
+double frame_period();
+
+[[noreturn]] void app_end();
+[[noreturn]] void app_exit();
+// Fatal runtime error: sets the code, logs the error text and ends with a non-zero status.
+[[noreturn]] void app_fatal(int code);
+void app_shutdown();
+bool app_is_exiting();
+
+void app_set_error(int code);
+int app_error_code();
+Str app_error_text();
+void app_set_paused(int paused);
+bool app_is_paused();
+
+void (*app_find_by_name(const Str& name))();
+double app_call_by_name(const Str& name);
+
+void dbg_print(const Str& text);
+void dbg_set_line(int module, int line);
+void log_line(const char* text);
+// Full path of "ErrorLog.txt" in the temporary directory.
+const char* log_path();

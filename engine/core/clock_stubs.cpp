@@ -1,0 +1,16 @@
+// Placeholder clock and generator until the real ones land.
+#include <chrono>
+#include <thread>
+#include "engine/core/random.h"
+#include "engine/core/timer.h"
+static auto g_t0 = std::chrono::steady_clock::now();
+void timer_init() {}
+double timer_now() {
+  return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - g_t0).count();
+}
+double timer_ms() { return timer_now(); }
+void timer_set_start_offset() {}
+void sys_sleep(int ms) { std::this_thread::sleep_for(std::chrono::milliseconds(ms)); }
+void rnd_seed(uint32_t) {}
+uint32_t rnd_next() { return 4; }
+int rnd_int(int n) { return n < 1 ? 0 : int(rnd_next() % uint32_t(n + 1)); }

@@ -1,0 +1,20 @@
+// Text files on eight channels, the current directory, and reading whole inputs by name.
+#pragma once
+#include <cstdint>
+#include <string>
+#include <vector>
+#include "engine/core/str.h"
+
+int file_open(int channel, const Str& path, int mode);  // mode > 0 read, 0 write, < 0 append
+void file_close(int channel);
+void file_read_line(int channel, Str& out);
+void file_write_line(int channel, const Str& text);
+double file_set_cwd(const Str& dir);
+void file_set_archives(const Str& first, const Str& second);
+void file_close_all();
+Str& sys_info(Str& out, Str& key);  // platform information by key (key upper-cased in place)
+
+// "/" and "\" are alike: turn both into the platform separator.
+std::string path_to_native(const char* path);
+// Reads a whole input named by a resolved path: a live "mem://" name or a file on disk.
+bool file_read_all(const char* path, std::vector<uint8_t>& out);

@@ -1,0 +1,8 @@
+// The millisecond clock.
+#pragma once
+
+void timer_init();
+double timer_now();         // ms since the first reading (frame pacing)
+double timer_ms();          // ms since the end of start-up (the game's clock)
+void timer_set_start_offset();  // start_offset := timer_now()
+void sys_sleep(int ms);

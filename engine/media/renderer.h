@@ -1,0 +1,39 @@
+// The one renderer object: sprite table, font glyph tables, transparency keys, background, drawing state.
+#pragma once
+#include <cstdint>
+#include "engine/media/image.h"
+
+constexpr int kSpriteSlots = 65536;
+constexpr int kFirstFontSlot = 65504;
+constexpr int kFontSlots = 32;
+
+struct SpriteRecord {
+  uint32_t texture;
+  uint32_t mip_texture;
+  float u_max;
+  float v_max;
+  int16_t texture_width;
+  int16_t texture_height;
+  int16_t image_width;
+  int16_t image_height;
+  int16_t cell_width;
+  int16_t cell_height;
+};
+
+// Created at start-up before the window; GL work needs renderer_gl_init() after the context exists.
+void renderer_create();
+void renderer_destroy();
+bool renderer_exists();
+void renderer_gl_init();        // extension checks, texture size limit, log traces
+void renderer_frame_setup();    // per-frame GL state reset
+void renderer_flush();          // hand pending drawing to GL before a buffer swap
+void renderer_prepare_next();   // after a swap: draw the background or clear
+void renderer_request_depth_clear();
+void renderer_reset_viewport();
+
+SpriteRecord& sprite_record(int slot);
+void sprite_free(int slot);
+int sprite_find_free();
+bool image_upload(const ImageBuffer& image, int slot, bool is_font);
+int sprite_color_key();
+int font_color_key();

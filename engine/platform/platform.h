@@ -1,0 +1,82 @@
+// The seam between the runtime and the operating system. Two backends: "sdl" (default) and "headless"
+// (virtual clock, scripted input, offscreen OpenGL). Nothing above this folder includes SDL.
+#pragma once
+#include <cstdint>
+#include <string>
+
+struct PlatformEvent {
+  enum Type {
+    None,
+    Activate,     // the window became the active window
+    Deactivate,   // the window lost activation
+    Close,        // the user asked to close the window
+    KeyDown,      // code = scan code in the runtime's numbering (extended keys + 0x80)
+    KeyUp,
+    Char,         // code = typed character as a Latin-1 byte
+    MouseMove,
+    MouseButton,  // code = button 0 left, 1 right, 2 middle; down = pressed
+    MouseWheel,   // code = steps, positive up
+  };
+  Type type = None;
+  int code = 0;
+  bool down = false;
+};
+
+struct MouseSample {
+  int x = 0, y = 0;    // pointer position in client coordinates
+  int dx = 0, dy = 0;  // relative motion since the last sample
+  int wheel = 0;       // wheel steps since the last sample
+  bool buttons[3] = {false, false, false};  // left, right, middle
+};
+
+class Platform {
+ public:
+  virtual ~Platform() = default;
+  virtual const char* name() const = 0;
+
+  // Window and OpenGL context (compatibility profile, double-buffered, 24-bit depth, 8-bit stencil).
+  virtual bool window_create(int client_w, int client_h, bool fullscreen, bool multisample) = 0;
+  virtual void window_destroy() = 0;
+  virtual bool window_exists() const = 0;
+  virtual void window_set_title(const char* title) = 0;
+  virtual void window_show(bool show) = 0;
+  virtual void window_center() = 0;  // centre in the work area, bring to the top
+  virtual void window_raise() = 0;   // show, raise and make active
+  virtual bool window_active() = 0;
+  virtual void window_client_size(int& w, int& h) = 0;
+  virtual void gl_swap() = 0;
+  virtual bool gl_alpha_bits() = 0;  // frame buffer has its own alpha
+
+  // Events: removes one pending event; false when the queue is empty.
+  virtual bool event_poll(PlatformEvent& ev) = 0;
+
+  // Input devices.
+  virtual void keyboard_state(uint8_t keys[256]) = 0;  // bit 7 set = down, scan-code numbering
+  virtual void mouse_read(MouseSample& sample) = 0;
+  virtual void mouse_set_relative(bool relative) = 0;
+  virtual void pointer_show(bool show) = 0;
+  virtual void pointer_warp(int x, int y) = 0;  // client coordinates
+  virtual int key_to_char(int code) = 0;        // character of a key on the current layout, 0 if none
+
+  // Clock.
+  virtual uint64_t counter() = 0;
+  virtual uint64_t counter_frequency() = 0;  // 0 = no high-resolution counter
+  virtual uint32_t ticks_ms() = 0;
+  virtual void sleep_ms(int ms) = 0;
+
+  // System.
+  virtual std::string temp_dir() = 0;      // with a trailing "/"
+  virtual std::string program_path() = 0;  // full path of the running program
+  virtual bool debugger_attached() = 0;
+  virtual void debug_output(const char* text) = 0;
+  virtual void message_box(const char* title, const char* text) = 0;
+};
+
+// The current backend. platform_select() picks one by name ("sdl", "headless"); without a call the
+// environment variable BRAKKA_PLATFORM decides, else "sdl". Returns false for an unknown name.
+bool platform_select(const char* name);
+Platform& platform();
+bool platform_is_headless();
+
+// Temporary directory (TMPDIR, else /tmp) with a trailing "/"; the same for every backend.
+std::string platform_temp_dir();

@@ -1,0 +1,1 @@
+// The game's executable: the runtime's process entry (linked from the engine) runs the game.
