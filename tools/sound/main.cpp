@@ -1,18 +1,30 @@
-// brakka_sound <outdir>: writes the game's sound effects and music into <outdir>.
+// brakka_sound <outdir> [--music-wav <file>]: writes the game's sound effects and music
+// into <outdir>; with --music-wav also the music's loop as a WAV file.
 #include <cstdio>
+#include <cstring>
 #include <string>
 #include <vector>
 
 #include "sound_set.h"
 
 int main(int argc, char** argv) {
-  if (argc != 2 || argv[1][0] == '\0') {
-    std::fprintf(stderr, "usage: brakka_sound <outdir>\n");
+  std::string outdir, music_wav;
+  bool usage_error = false;
+  for (int i = 1; i < argc; ++i) {
+    if (std::strcmp(argv[i], "--music-wav") == 0 && i + 1 < argc && argv[i + 1][0] != '\0')
+      music_wav = argv[++i];
+    else if (outdir.empty() && argv[i][0] != '\0' && argv[i][0] != '-')
+      outdir = argv[i];
+    else
+      usage_error = true;
+  }
+  if (usage_error || outdir.empty()) {
+    std::fprintf(stderr, "usage: brakka_sound <outdir> [--music-wav <file>]\n");
     return 2;
   }
   std::vector<std::string> log;
   std::string error;
-  const bool ok = snd::write_sound_set(argv[1], log, error);
+  const bool ok = snd::write_sound_set(outdir, music_wav, log, error);
   for (const std::string& line : log) std::printf("brakka_sound: wrote %s\n", line.c_str());
   if (!ok) {
     std::fprintf(stderr, "brakka_sound: %s\n", error.c_str());

@@ -35,7 +35,7 @@ void render(Audio& bus, std::size_t start, double seconds, double pan, Fn value)
 void play_keys(Audio& bus, const NoteSpec& n) {
   const double f = note_hz(n.pitch);
   const double release = 0.25;
-  const double level = 0.11 * n.velocity;
+  const double level = 0.075 * n.velocity;
   render(bus, n.start, n.seconds + release, n.pan, [&](double t) {
     const double index = 1.1 * exp_decay(t, 0.35) + 0.25;
     const double mod = index * std::sin(kTwoPi * f * t);
@@ -49,7 +49,7 @@ void play_keys(Audio& bus, const NoteSpec& n) {
 void play_pad(Audio& bus, const NoteSpec& n) {
   const double f = note_hz(n.pitch);
   const double release = 0.8;
-  const double level = 0.035 * n.velocity;
+  const double level = 0.03 * n.velocity;
   const double detune[2] = {0.997, 1.003};
   const double partials[4] = {1.0, 0.45, 0.2, 0.08};
   render(bus, n.start, n.seconds + release, n.pan, [&](double t) {
@@ -63,7 +63,7 @@ void play_pad(Audio& bus, const NoteSpec& n) {
 void play_bass(Audio& bus, const NoteSpec& n) {
   const double f = note_hz(n.pitch);
   const double release = 0.06;
-  const double level = 0.28 * n.velocity;
+  const double level = 0.22 * n.velocity;
   render(bus, n.start, n.seconds + release, n.pan, [&](double t) {
     const double ph = kTwoPi * f * t;
     const double tone = std::sin(ph) + 0.3 * std::sin(2.0 * ph) * exp_decay(t, 0.25) + 0.12 * std::sin(3.0 * ph) * exp_decay(t, 0.12);
@@ -75,7 +75,7 @@ void play_bass(Audio& bus, const NoteSpec& n) {
 void play_lead(Audio& bus, const NoteSpec& n) {
   const double f = note_hz(n.pitch);
   const double release = 0.12;
-  const double level = 0.16 * n.velocity;
+  const double level = 0.2 * n.velocity;
   double phase = 0.0;
   const double dt = 1.0 / bus.rate;
   render(bus, n.start, n.seconds + release, n.pan, [&](double t) {

@@ -33,7 +33,8 @@ const std::vector<EffectFile>& effect_files() {
   return files;
 }
 
-bool write_sound_set(const std::string& dir, std::vector<std::string>& log, std::string& error) {
+bool write_sound_set(const std::string& dir, const std::string& music_wav, std::vector<std::string>& log,
+                     std::string& error) {
   std::error_code ec;
   std::filesystem::create_directories(dir, ec);
   if (ec) {
@@ -49,6 +50,10 @@ bool write_sound_set(const std::string& dir, std::vector<std::string>& log, std:
   }
 
   const Audio music = render_loop(brakka_theme(), kMusicPeakDbfs);
+  if (!music_wav.empty()) {
+    if (!write_wav(music_wav, music, error)) return false;
+    log.push_back(describe(music_wav, music));
+  }
   const Mp3Settings settings;
   std::vector<uint8_t> mp3;
   if (!encode_mp3(music, settings, mp3, error)) return false;

@@ -23,8 +23,11 @@ constexpr const char* kMusicFile = "brakka.mp3";
 // The music's peak before encoding, leaving room for the encoder's small overshoots.
 constexpr double kMusicPeakDbfs = -3.0;
 
-// Writes every WAV file and the music into `dir` (created when missing). Adds one line per
-// file to `log`. On failure returns false with a message.
-bool write_sound_set(const std::string& dir, std::vector<std::string>& log, std::string& error);
+// Writes every WAV file and the music into `dir` (created when missing). When `music_wav`
+// is not empty, the music's loop is also written there as a WAV file, exactly as it went
+// into the encoder (for listening and for checking the loop). Adds one line per file to
+// `log`. On failure returns false with a message.
+bool write_sound_set(const std::string& dir, const std::string& music_wav, std::vector<std::string>& log,
+                     std::string& error);
 
 }  // namespace snd
