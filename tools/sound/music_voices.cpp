@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <vector>
 
 #include "synth.h"
 
@@ -52,10 +53,12 @@ void play_pad(Audio& bus, const NoteSpec& n) {
   const double level = 0.03 * n.velocity;
   const double detune[2] = {0.997, 1.003};
   const double partials[4] = {1.0, 0.45, 0.2, 0.08};
+  std::vector<Phasor> oscillators;
+  for (double d : detune)
+    for (int k = 0; k < 4; ++k) oscillators.emplace_back((k + 1) * f * d, bus.rate, static_cast<double>(k));
   render(bus, n.start, n.seconds + release, n.pan, [&](double t) {
     double v = 0.0;
-    for (double d : detune)
-      for (int k = 0; k < 4; ++k) v += partials[k] * std::sin(kTwoPi * (k + 1) * f * d * t + k);
+    for (std::size_t i = 0; i < oscillators.size(); ++i) v += partials[i % 4] * oscillators[i].next();
     return level * gate(t, n.seconds + release, 0.6, release + 0.2) * v;
   });
 }

@@ -60,6 +60,18 @@ double SweepFilter::bandpass(double x, double centre_hz, double rate) {
   return band_;
 }
 
+Phasor::Phasor(double hz, double rate, double phase)
+    : re_(std::cos(phase)), im_(std::sin(phase)),
+      step_re_(std::cos(kTwoPi * hz / rate)), step_im_(std::sin(kTwoPi * hz / rate)) {}
+
+double Phasor::next() {
+  const double out = im_;
+  const double re = re_ * step_re_ - im_ * step_im_;
+  im_ = re_ * step_im_ + im_ * step_re_;
+  re_ = re;
+  return out;
+}
+
 double exp_decay(double t, double tau) { return t < 0.0 ? 0.0 : std::exp(-t / tau); }
 
 double smooth_step(double x) {

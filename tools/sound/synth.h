@@ -61,6 +61,17 @@ private:
   double low_ = 0.0, band_ = 0.0;
 };
 
+// A steady sine oscillator that advances by rotating a unit vector: one complex multiply
+// per sample instead of a sine call, for the many partials of held chords.
+class Phasor {
+public:
+  Phasor(double hz, double rate, double phase);
+  double next();  // the sine at the current sample, then one step on
+
+private:
+  double re_, im_, step_re_, step_im_;
+};
+
 // exp(-t / tau) for t >= 0, 0 before.
 double exp_decay(double t, double tau);
 
