@@ -77,17 +77,18 @@ Score brakka_theme() {
       s.chords.push_back({bar * bpb + k * each, each, names[k]->root, names[k]->voicing});
   }
 
-  // Bass: root, a pushed repeat, the fifth, and a chromatic step from below into the next
-  // chord's root on the last eighth.
+  // Bass: root, a pushed repeat, the fifth, and on the last eighth a step of a semitone
+  // into the next chord's root, from below when the line climbs and from above when it falls.
   for (std::size_t c = 0; c < s.chords.size(); ++c) {
     const ScoreChord& ch = s.chords[c];
     const ScoreChord& next = s.chords[(c + 1) % s.chords.size()];
-    const int approach = next.root - 1;
+    const bool climbs = next.root > ch.root;
+    const int approach = climbs ? next.root - 1 : next.root + 1;
     if (ch.length >= 4.0) {
       s.bass.push_back({ch.beat, 1.3, ch.root, 0.95});
       s.bass.push_back({ch.beat + 1.5, 0.4, ch.root, 0.6});
       s.bass.push_back({ch.beat + 2.0, 1.0, ch.root + 7, 0.8});
-      s.bass.push_back({ch.beat + 3.0, 0.45, ch.root + 12, 0.6});
+      s.bass.push_back({ch.beat + 3.0, 0.45, climbs ? ch.root + 12 : ch.root, 0.6});
       s.bass.push_back({ch.beat + 3.5, 0.45, approach, 0.7});
     } else {
       s.bass.push_back({ch.beat, 0.9, ch.root, 0.9});

@@ -108,7 +108,7 @@ void play_brush(Audio& bus, std::size_t start, double velocity, unsigned seed) {
   render(bus, start, 0.3, -0.15, [&](double t) {
     const double swish = band.process(noise.next()) * smooth_step(t / 0.004) * exp_decay(t, 0.07);
     const double body = 0.25 * std::sin(kTwoPi * 190.0 * t) * exp_decay(t, 0.04);
-    return 0.16 * velocity * gate(t, 0.3, 0.0, 0.05) * (swish + body);
+    return 0.25 * velocity * gate(t, 0.3, 0.0, 0.05) * (swish + body);
   });
 }
 
@@ -116,7 +116,7 @@ void play_hat(Audio& bus, std::size_t start, double velocity, double pan, unsign
   Noise noise(0x4a7u + seed * 104729u);
   Biquad high = Biquad::highpass(7000.0, 0.7, bus.rate);
   render(bus, start, 0.08, pan, [&](double t) {
-    return 0.07 * velocity * smooth_step(t / 0.001) * exp_decay(t, 0.022) * gate(t, 0.08, 0.0, 0.02) *
+    return 0.11 * velocity * smooth_step(t / 0.001) * exp_decay(t, 0.022) * gate(t, 0.08, 0.0, 0.02) *
            high.process(noise.next());
   });
 }
