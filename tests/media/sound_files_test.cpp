@@ -22,12 +22,12 @@ namespace {
 
 const char* const kEffects[] = {"add.wav", "move.wav", "click.wav", "win.wav", "lose.wav", "amb.wav"};
 
-// Runs the generator once per test process and keeps what it wrote.
+// Runs the generator (effects only: the music has tests of its own) and keeps what it wrote.
 class SoundFiles : public ::testing::Test {
 protected:
   void SetUp() override {
     ASSERT_FALSE(dir_.path().empty());
-    ASSERT_EQ(run_tool("brakka_sound", {dir_.path()}), 0) << "brakka_sound failed";
+    ASSERT_EQ(run_tool("brakka_sound", {dir_.path(), "--effects-only"}), 0) << "brakka_sound failed";
     for (const char* name : kEffects) {
       wavs_[name] = parse_wav(read_bytes(dir_.file(name)));
       ASSERT_EQ(wavs_[name].problem, "") << name;
@@ -46,6 +46,10 @@ int peak_of(const Wav& w) {
 }
 
 }  // namespace
+
+TEST_F(SoundFiles, EffectsOnlyRunLeavesTheMusicOut) {
+  EXPECT_TRUE(read_bytes(dir_.file("brakka.mp3")).empty());
+}
 
 TEST_F(SoundFiles, EveryEffectIsPlainSixteenBitPcm) {
   for (const char* name : kEffects) {
@@ -137,6 +141,7 @@ TEST(SoundGenerator, SameSourceWritesSameBytes) {
 TEST(SoundGenerator, ReportsMisuseAndUnwritableFolders) {
   EXPECT_EQ(run_tool("brakka_sound", {}), 2);
   EXPECT_EQ(run_tool("brakka_sound", {"--music-wav"}), 2);
+  EXPECT_EQ(run_tool("brakka_sound", {"/tmp", "--effects-only", "--music-wav", "/tmp/x.wav"}), 2);
   ScratchDir dir;
   // A folder cannot be made below a plain file.
   ASSERT_EQ(std::system(("touch '" + dir.file("plain") + "'").c_str()), 0);

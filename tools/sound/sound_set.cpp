@@ -33,7 +33,7 @@ const std::vector<EffectFile>& effect_files() {
   return files;
 }
 
-bool write_sound_set(const std::string& dir, const std::string& music_wav, std::vector<std::string>& log,
+bool write_sound_set(const std::string& dir, const SoundSetOptions& options, std::vector<std::string>& log,
                      std::string& error) {
   std::error_code ec;
   std::filesystem::create_directories(dir, ec);
@@ -49,10 +49,11 @@ bool write_sound_set(const std::string& dir, const std::string& music_wav, std::
     log.push_back(describe(f.name, audio));
   }
 
+  if (!options.music) return true;
   const Audio music = render_loop(brakka_theme(), kMusicPeakDbfs);
-  if (!music_wav.empty()) {
-    if (!write_wav(music_wav, music, error)) return false;
-    log.push_back(describe(music_wav, music));
+  if (!options.music_wav.empty()) {
+    if (!write_wav(options.music_wav, music, error)) return false;
+    log.push_back(describe(options.music_wav, music));
   }
   const Mp3Settings settings;
   std::vector<uint8_t> mp3;

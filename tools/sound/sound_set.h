@@ -23,11 +23,15 @@ constexpr const char* kMusicFile = "brakka.mp3";
 // The music's peak before encoding, leaving room for the encoder's small overshoots.
 constexpr double kMusicPeakDbfs = -3.0;
 
-// Writes every WAV file and the music into `dir` (created when missing). When `music_wav`
-// is not empty, the music's loop is also written there as a WAV file, exactly as it went
-// into the encoder (for listening and for checking the loop). Adds one line per file to
-// `log`. On failure returns false with a message.
-bool write_sound_set(const std::string& dir, const std::string& music_wav, std::vector<std::string>& log,
+struct SoundSetOptions {
+  bool music = true;      // also render and encode the music
+  std::string music_wav;  // when not empty, also write the music's loop here as a WAV file,
+                          // exactly as it went into the encoder (for listening and checking)
+};
+
+// Writes every WAV file and (unless switched off) the music into `dir`, which is created
+// when missing. Adds one line per file to `log`. On failure returns false with a message.
+bool write_sound_set(const std::string& dir, const SoundSetOptions& options, std::vector<std::string>& log,
                      std::string& error);
 
 }  // namespace snd
