@@ -103,7 +103,7 @@ Audio make_add() {
   return a;
 }
 
-Audio make_block_off() {
+Audio make_appear() {
   Audio a = mono(2.0);
   // Rising D major arpeggio of bells.
   const double notes[] = {74, 78, 81, 86, 90};
@@ -133,30 +133,22 @@ Audio make_block_off() {
   return a;
 }
 
-Audio make_block_back() {
+Audio make_vanish() {
   Audio a = mono(2.0);
-  // Falling D minor figure: A4, F4, D4.
-  add_mallet(a, 0.00, 69, 0.40, 0.45);
-  add_mallet(a, 0.20, 65, 0.40, 0.45);
-  add_mallet(a, 0.40, 62, 0.42, 0.55);
-  // A low tone that sighs down a semitone and fades.
-  double phase = 0.0;
-  OnePole mellow(900.0, a.rate);
+  // A quick falling run down the D major pentatonic, from A6 to D5.
+  const double run[] = {93, 90, 88, 86, 81, 78, 76, 74};
+  for (int k = 0; k < 8; ++k) add_fm_bell(a, 0.07 * k, run[k], 0.24 - 0.012 * k, 0.45, 2.0, 0.9);
+  // It settles on a soft low D and A.
+  add_mallet(a, 0.60, 62, 0.30, 0.7);
+  add_mallet(a, 0.60, 69, 0.16, 0.6);
+  // A breath of air that sinks from 3 kHz to 300 Hz as the bells fall.
   Noise noise(0xbacu);
   SweepFilter air(1.0);
   for (std::size_t i = 0; i < a.frames(); ++i) {
     const double t = static_cast<double>(i) / a.rate;
-    // A breath of air that sinks from 2 kHz to 300 Hz.
-    const double centre = 2000.0 * std::pow(0.15, std::fmin(t / 1.5, 1.0));
-    a.at(i, 0) += 0.035 * air.bandpass(noise.next(), centre, a.rate) * smooth_step(t / 0.2) *
-                  smooth_step((1.7 - t) / 0.8);
-    const double lt = t - 0.55;
-    if (lt < 0.0) continue;
-    const double f = note_hz(50.0 - 1.0 * smooth_step(lt / 1.2));
-    phase += kTwoPi * f / a.rate;
-    const double tone = std::sin(phase) + 0.45 * std::sin(2.0 * phase) + 0.2 * std::sin(3.0 * phase);
-    const double env = smooth_step(lt / 0.15) * exp_decay(lt, 0.7);
-    a.at(i, 0) += 0.45 * mellow.lowpass(env * tone);
+    const double centre = 3000.0 * std::pow(0.1, std::fmin(t / 1.4, 1.0));
+    a.at(i, 0) += 0.04 * air.bandpass(noise.next(), centre, a.rate) * smooth_step(t / 0.1) *
+                  smooth_step((1.6 - t) / 0.9);
   }
   fade_tail(a, 0.25);
   normalise_peak(a, -2.0);

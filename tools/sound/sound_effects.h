@@ -17,12 +17,15 @@ Audio make_move();
 // repeats many times a second.
 Audio make_add();
 
-// "lose.wav": plays while a block is taken off the map, the player's good news: a rising,
-// shining arpeggio over a swell, about two seconds.
-Audio make_block_off();
+// "win.wav": plays when the player wins a round (the landmark fades in over the board) and
+// when a block is put back on the map. Both are something appearing: a rising shimmer of
+// bells that blooms into a warm chord, about two seconds.
+Audio make_appear();
 
-// "win.wav": plays while a block is put back on the map, the player's setback: a gentle
-// falling minor figure that sinks into a low tone, about two seconds.
-Audio make_block_back();
+// "lose.wav": plays when the player loses a round (the board fades to black) and when a
+// block is taken off the map, twice as every game starts. Both are something vanishing: a
+// falling glissando of soft bells that sinks away into a low settling note, about two
+// seconds.
+Audio make_vanish();
 
 }  // namespace snd

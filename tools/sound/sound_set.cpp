@@ -28,7 +28,7 @@ std::string describe(const std::string& name, const Audio& a) {
 const std::vector<EffectFile>& effect_files() {
   static const std::vector<EffectFile> files = {
       {"add.wav", make_add},         {"move.wav", make_move},     {"click.wav", make_click},
-      {"win.wav", make_block_back},  {"lose.wav", make_block_off}, {"amb.wav", make_ambience},
+      {"win.wav", make_appear},      {"lose.wav", make_vanish},   {"amb.wav", make_ambience},
   };
   return files;
 }

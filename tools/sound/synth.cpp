@@ -15,15 +15,6 @@ double Noise::next() {
   return static_cast<double>(state_) / 2147483648.0 - 1.0;
 }
 
-OnePole::OnePole(double cutoff_hz, double rate) : coeff_(1.0 - std::exp(-kTwoPi * cutoff_hz / rate)) {}
-
-double OnePole::lowpass(double x) {
-  state_ += coeff_ * (x - state_);
-  return state_;
-}
-
-double OnePole::highpass(double x) { return x - lowpass(x); }
-
 Biquad::Biquad(double b0, double b1, double b2, double a0, double a1, double a2)
     : b0_(b0 / a0), b1_(b1 / a0), b2_(b2 / a0), a1_(a1 / a0), a2_(a2 / a0) {}
 

@@ -23,18 +23,6 @@ private:
   uint32_t state_;
 };
 
-// One-pole smoothing filter; highpass() returns the input minus the smoothed signal.
-class OnePole {
-public:
-  OnePole(double cutoff_hz, double rate);
-  double lowpass(double x);
-  double highpass(double x);
-
-private:
-  double coeff_;
-  double state_ = 0.0;
-};
-
 // Second-order filter section (the well-known audio cookbook designs).
 class Biquad {
 public:
