@@ -133,6 +133,13 @@ TEST_F(MusicFile, LoopEndRunsSmoothlyIntoItsStart) {
   }
 }
 
+TEST_F(MusicFile, FirstPlayStartsWithoutAStep) {
+  const media_tools::Wav loop = media_tools::parse_wav(read_bytes(dir_.file("loop.wav")));
+  ASSERT_EQ(loop.problem, "");
+  ASSERT_FALSE(loop.samples.empty());
+  for (int c = 0; c < loop.channels; ++c) EXPECT_LE(std::abs(static_cast<int>(loop.samples[c])), 328);  // 1 % of full scale
+}
+
 TEST_F(MusicFile, LoopLeavesHeadroomForTheEncoder) {
   const media_tools::Wav loop = media_tools::parse_wav(read_bytes(dir_.file("loop.wav")));
   int p = 0;

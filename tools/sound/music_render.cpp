@@ -1,5 +1,6 @@
 #include "music_render.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "music_voices.h"
@@ -9,7 +10,8 @@ namespace snd {
 
 namespace {
 
-constexpr double kTailSeconds = 5.0;  // long enough for every echo and the reverb to die
+constexpr double kTailSeconds = 5.0;     // long enough for every echo and the reverb to die
+constexpr double kLeadInSeconds = 0.03;  // how far before the downbeat the file may begin
 
 struct Timing {
   double frames_per_beat;
@@ -81,6 +83,18 @@ Audio render_loop(const Score& score, double peak_dbfs) {
     mix.at(j, 1) += mix.at(i, 1);
   }
   mix.samples.resize(loop * 2);
+
+  // The very first play starts from silence, so begin the file at the quietest frame of
+  // the last few milliseconds before the downbeat: no step at the start, and the loop's
+  // join is untouched because the whole loop only turns round.
+  const std::size_t window = static_cast<std::size_t>(kLeadInSeconds * kMusicRate);
+  std::size_t start = 0;
+  double quietest = std::fabs(mix.at(0, 0)) + std::fabs(mix.at(0, 1));
+  for (std::size_t i = loop - window; i < loop; ++i) {
+    const double level = std::fabs(mix.at(i, 0)) + std::fabs(mix.at(i, 1));
+    if (level < quietest) quietest = level, start = i;
+  }
+  std::rotate(mix.samples.begin(), mix.samples.begin() + 2 * start, mix.samples.end());
   normalise_peak(mix, peak_dbfs);
   return mix;
 }
