@@ -1,0 +1,351 @@
+// The game's seven bitmap fonts: 16 x 8 cells of glyphs (codes 0..127) on a
+// transparent background. The game measures proportional widths from the alpha
+// of each cell (first to last column with alpha != 0, plus one column of spacing),
+// so every layout constraint below is checked on the finished picture the same way.
+#include "picture.hpp"
+
+#include <cmath>
+#include <cstdio>
+#include <functional>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+namespace art {
+
+namespace {
+
+struct FontSpec {
+    std::string file;
+    int cell_w = 16, cell_h = 16;
+    TextStyle style;
+    double baseline = 12;       // baseline row within the cell
+    bool centre_digits = false;  // put the digits' ink centre on the cell's middle row
+    int spacing = 0;             // extra blank columns after each glyph in proportional mode
+    Rgb edge;                    // colour partial coverage is composited over
+};
+
+// Glyph metrics as the game's font loader computes them.
+struct Metrics {
+    int cell_w = 0, cell_h = 0;
+    int advance[128] = {};
+    int ink_top[128] = {}, ink_bottom[128] = {};  // rows with opaque-enough pixels, -1 when none
+    bool visible[128] = {};
+
+    int width(const std::string& text) const {
+        int w = 0;
+        for (unsigned char c : text) w += advance[c & 127];
+        return w;
+    }
+    int fixed_width(const std::string& text) const { return static_cast<int>(text.size()) * cell_w; }
+};
+
+Metrics measure(const Canvas& sheet) {
+    Metrics m;
+    m.cell_w = sheet.width() / 16;
+    m.cell_h = sheet.height() / 8;
+    cairo_surface_flush(sheet.surface());
+    for (int g = 0; g < 128; ++g) {
+        int cx = (g % 16) * m.cell_w, cy = (g / 16) * m.cell_h;
+        int left = -1, right = -1, top = -1, bottom = -1;
+        for (int y = 0; y < m.cell_h; ++y) {
+            const std::uint32_t* row = sheet.row(cy + y);
+            for (int x = 0; x < m.cell_w; ++x) {
+                std::uint32_t a = row[cx + x] >> 24;
+                if (a == 0) continue;
+                if (left < 0 || x < left) left = x;
+                if (x > right) right = x;
+                if (a > 12) {  // drawn by the game's alpha test
+                    if (top < 0) top = y;
+                    bottom = y;
+                }
+            }
+        }
+        m.ink_top[g] = top;
+        m.ink_bottom[g] = bottom;
+        m.visible[g] = top >= 0;
+        if (left < 0) {
+            m.advance[g] = m.cell_w;
+        } else {
+            int width = right - left + 1;
+            m.advance[g] = width + (left + width < m.cell_w ? 1 : 0);
+        }
+    }
+    m.advance[32] = m.advance['j'];
+    return m;
+}
+
+[[noreturn]] void fail(const std::string& font, const std::string& what) {
+    throw std::runtime_error(font + ": " + what);
+}
+
+void require(bool ok, const std::string& font, const std::string& what) {
+    if (!ok) fail(font, what);
+}
+
+std::string glyph_text(int g) {
+    if (g == 127) return "\u25aa";  // a small square stands for DEL
+    return std::string(1, static_cast<char>(g));
+}
+
+Canvas render(const FontSpec& spec) {
+    Canvas sheet(16 * spec.cell_w, 8 * spec.cell_h);
+    cairo_t* cr = sheet.cr();
+    double baseline = spec.baseline;
+    if (spec.centre_digits) {
+        TextBox zero = measure_text(cr, "0", spec.style);
+        baseline = spec.cell_h / 2.0 - (zero.y + zero.height / 2);
+    }
+    const int room = spec.cell_w - 1 - spec.spacing;  // the last column always stays free
+    for (int g = 33; g < 128; ++g) {
+        std::string text = glyph_text(g);
+        TextBox box = measure_text(cr, text, spec.style);
+        if (box.width > room)
+            fail(spec.file, "glyph " + std::to_string(g) + " is " + std::to_string(box.width) + " px wide, the cell allows " +
+                                std::to_string(room));
+        if (baseline + box.y < 0 || baseline + box.y + box.height > spec.cell_h)
+            fail(spec.file, "glyph " + std::to_string(g) + " leaves its cell vertically");
+        double cx = (g % 16) * spec.cell_w, cy = (g / 16) * spec.cell_h;
+        cairo_save(cr);
+        cairo_rectangle(cr, cx, cy, room, spec.cell_h);
+        cairo_clip(cr);
+        double x = cx + std::floor((room - box.width) / 2);
+        draw_text(cr, text, x, cy + baseline, spec.style);
+        cairo_restore(cr);
+    }
+    harden_alpha(sheet, spec.edge);
+    if (spec.spacing > 0) {
+        // An alpha-1 pixel after each glyph widens its measured ink by the spacing;
+        // the game's alpha test never draws it.
+        Metrics bare = measure(sheet);
+        sheet.flush();
+        for (int g = 33; g < 128; ++g) {
+            int cx = (g % 16) * spec.cell_w, cy = (g / 16) * spec.cell_h;
+            int right = -1;
+            for (int y = 0; y < spec.cell_h; ++y)
+                for (int x = 0; x < spec.cell_w; ++x)
+                    if ((sheet.row(cy + y)[cx + x] >> 24) != 0 && x > right) right = x;
+            (void)bare;
+            int mark = right + spec.spacing;
+            if (mark > spec.cell_w - 2) fail(spec.file, "no room for the spacing of glyph " + std::to_string(g));
+            sheet.row(cy + spec.cell_h - 1)[cx + mark] = 0x01000000u;
+        }
+        sheet.mark_dirty();
+    }
+    return sheet;
+}
+
+void check_common(const FontSpec& spec, const Metrics& m) {
+    require(16 * m.cell_w >= 8 * m.cell_h, spec.file, "the picture must be at least as wide as high (128 glyphs)");
+    for (int g = 33; g < 128; ++g)
+        require(m.visible[g], spec.file, "glyph " + std::to_string(g) + " has no visible pixel");
+    for (int g = 0; g < 33; ++g) require(!m.visible[g], spec.file, "cell " + std::to_string(g) + " must stay empty");
+}
+
+int ink_height(const Metrics& m, const std::string& chars) {
+    int top = 1 << 20, bottom = -1;
+    for (unsigned char c : chars) {
+        if (!m.visible[c]) continue;
+        top = std::min(top, m.ink_top[c]);
+        bottom = std::max(bottom, m.ink_bottom[c]);
+    }
+    return bottom - top + 1;
+}
+
+std::string printable() {
+    std::string s;
+    for (int c = 33; c < 127; ++c) s += static_cast<char>(c);
+    return s;
+}
+
+void report(const FontSpec& spec, const Metrics& m, const std::string& what, int value, int limit) {
+    std::printf("  %-15s %-52s %4d (limit %d)\n", spec.file.c_str(), what.c_str(), value, limit);
+    require(value <= limit, spec.file, what + " is " + std::to_string(value) + ", limit " + std::to_string(limit));
+    (void)m;
+}
+
+void report_width(const FontSpec& spec, const Metrics& m, const std::string& text, int limit) {
+    report(spec, m, "width \"" + text + "\"", m.width(text), limit);
+}
+
+const char* const kInstructionLines[] = {
+    "INSTRUCTIONS",
+    "The object of the game is to remove all 8 blocks from the Brakka main screen.",
+    "Blocks are removed by winning a puzzle round.",
+    "The puzzle round is played on an 8x8 grid filled with random numbers.",
+    "Decide if you want to play first or second.",
+    "Decide if you want to move vertically or horizontally.",
+    "Move the cursor by clicking with the left mouse button. (Or use the arrow keys)",
+    "Confirm selection with the right mouse button. (Or use the enter key)",
+    "Green values will be added to your total and Red subtracted.",
+    "The computer moves and selects a number automatically.",
+    "The round continues until there are no more possible moves.",
+    "If your round total is higher, one block is removed from the Brakka main screen.",
+    "If your round total is lower, one block is replaced.",
+    "Game is won when all 8 blocks have been removed.",
+    "Game is lost when you lose a round and all 8 blocks are in place.",
+    "High ratings are only saved if you exit the game using the 'QUIT' button.",
+};
+
+const char* const kBlockNames[] = {"PICCADILLY CIRCUS", "MARBLE ARCH",       "THE LONDON EYE",
+                                   "THE SWISS RE BUILDING", "TRAFALGAR SQUARE", "THE PALACE OF WESTMINSTER",
+                                   "TOWER BRIDGE",      "St. PAUL'S CATHEDRAL"};
+
+FontSpec scores_spec() {
+    FontSpec s;
+    s.file = "scoresfont.png";
+    s.cell_w = 24;
+    s.cell_h = 24;
+    s.style = TextStyle{Face::SansBold, 14.5, 0.76, hex(0xfff4c8), hex(0xffa63c), hex(0x1a0f2e), 1.6, 0};
+    s.baseline = 18;
+    s.edge = hex(0x1a0f2e);
+    return s;
+}
+
+FontSpec tile_spec(const std::string& file, Rgb top, Rgb bottom, Rgb outline) {
+    FontSpec s;
+    s.file = file;
+    s.cell_w = 44;
+    s.cell_h = 56;
+    s.style = TextStyle{Face::SansBold, 38, 0.92, top, bottom, outline, 4.5, 0};
+    s.centre_digits = true;
+    s.edge = outline;
+    return s;
+}
+
+FontSpec info_spec() {
+    FontSpec s;
+    s.file = "infofont.png";
+    s.cell_w = 16;
+    s.cell_h = 16;
+    s.style = TextStyle{Face::Sans, 11, 0.88, hex(0xf2f5ff), hex(0xa9c4f5), hex(0x070b1e), 1.2, 0};
+    s.baseline = 11.5;
+    s.edge = hex(0x070b1e);
+    return s;
+}
+
+FontSpec total_spec() {
+    FontSpec s;
+    s.file = "totalfont.png";
+    s.cell_w = 48;
+    s.cell_h = 50;
+    s.style = TextStyle{Face::SansBold, 36, 0.92, hex(0xfff1b8), hex(0xff8c1a), hex(0x2a1200), 3.0, 0};
+    s.baseline = 38;
+    s.edge = hex(0x2a1200);
+    return s;
+}
+
+FontSpec options_spec() {
+    FontSpec s;
+    s.file = "options.png";
+    s.cell_w = 24;
+    s.cell_h = 32;
+    s.style = TextStyle{Face::SansBold, 18, 0.9, hex(0xffffff), hex(0xffd48a), hex(0x0d1026), 2.2, 0};
+    s.baseline = 23;
+    s.spacing = 1;
+    s.edge = hex(0x0d1026);
+    return s;
+}
+
+FontSpec hint_spec() {
+    FontSpec s;
+    s.file = "hint.png";
+    s.cell_w = 20;
+    s.cell_h = 22;
+    s.style = TextStyle{Face::Sans, 14.5, 0.95, hex(0xf4f7ff), hex(0xc4d3ff), hex(0x060918), 1.5, 0};
+    s.baseline = 16;
+    s.spacing = 0;
+    s.edge = hex(0x060918);
+    return s;
+}
+
+Picture make(const FontSpec& spec, const std::function<void(const FontSpec&, const Metrics&)>& checks) {
+    Canvas sheet = render(spec);
+    Metrics m = measure(sheet);
+    check_common(spec, m);
+    checks(spec, m);
+    Picture p{spec.file, Format::Png, std::move(sheet), {}, true};
+    return p;
+}
+
+}  // namespace
+
+void add_fonts(PictureList& out) {
+    std::printf("font constraints (proportional widths as the game measures them):\n");
+    const std::string all = printable();
+
+    out.push_back(make(scores_spec(), [&](const FontSpec& spec, const Metrics& m) {
+        report(spec, m, "cell height", m.cell_h, 24);
+        report(spec, m, "ink height of all glyphs", ink_height(m, all), 24);
+        // The stats screen frames this line with a box sized from the hint font's width
+        // of a similar text; the line must stay inside that box.
+        FontSpec hs = hint_spec();
+        Metrics hint = measure(render(hs));
+        for (std::string name : {"NAMELESS", "WWWWWWWWWW", "MMMMMMMMMM", "EMPTY"}) {
+            for (std::string rating : {"-3.6", "8.2", "123.4567891", "-12.34567891"}) {
+                int half = hint.width(name + " THIS GAME RATING IS: " + rating) / 2 + 10;
+                int inner = 2 * half - 4;
+                report_width(spec, m, name + ", YOUR GAME RATING IS: " + rating, inner);
+            }
+        }
+    }));
+
+    auto tile_checks = [&](const FontSpec& spec, const Metrics& m) {
+        report(spec, m, "cell height", m.cell_h, 60);
+        for (int v = 1; v <= 12; ++v) report_width(spec, m, std::to_string(v), 60);
+        int top = m.ink_top['0'], bottom = m.ink_bottom['0'];
+        for (char d = '0'; d <= '9'; ++d) {
+            top = std::min(top, m.ink_top[static_cast<int>(d)]);
+            bottom = std::max(bottom, m.ink_bottom[static_cast<int>(d)]);
+        }
+        int off_centre = std::abs((top + bottom + 1) - m.cell_h);  // twice the distance from the middle
+        report(spec, m, "digits' distance from the cell middle (half px)", off_centre, 2);
+    };
+    out.push_back(make(tile_spec("greenfont.png", hex(0xffffff), hex(0xdcffd2), hex(0x0a3514)), tile_checks));
+    out.push_back(make(tile_spec("redfont.png", hex(0xffffff), hex(0xffe2d6), hex(0x480808)), tile_checks));
+
+    out.push_back(make(info_spec(), [&](const FontSpec& spec, const Metrics& m) {
+        report(spec, m, "ink height of all glyphs (rows 15 apart)", ink_height(m, all), 15);
+        report(spec, m, "advance of j (and space)", m.advance['j'], 16);
+        report_width(spec, m, " Previous          Your total", 188);
+        report_width(spec, m, " Previous            My total", 188);
+        report_width(spec, m, "DIFICULTY:   HARD", 200);
+        report_width(spec, m, "TAP CHANGE NAME TO MODIFY", 780);
+        for (const char* name : kBlockNames) report_width(spec, m, name, 420);
+    }));
+
+    out.push_back(make(total_spec(), [&](const FontSpec& spec, const Metrics& m) {
+        report(spec, m, "cell height (GOODBYE is grabbed 50 high)", m.cell_h, 50);
+        report_width(spec, m, "GOODBYE", 780);
+        report_width(spec, m, "OPTION", 780);
+        // Totals are centred on x 720 and must end before the screen edge.
+        report_width(spec, m, "-100", 2 * (800 - 688) - 65);
+    }));
+
+    out.push_back(make(options_spec(), [&](const FontSpec& spec, const Metrics& m) {
+        report(spec, m, "cell width (fixed cells)", m.cell_w, 24);
+        report(spec, m, "cell height", m.cell_h, 32);
+        report(spec, m, "ten typed letters, fixed", m.fixed_width("WWWWWWWWWW"), 254);
+        report(spec, m, "lowest row of the underscore (name field)", m.ink_bottom['_'], 28);
+        report_width(spec, m, "Do you want to move horizontally or vertically?", 780);
+        report_width(spec, m, "Do you want the first or second move?", 780);
+        report_width(spec, m, "WELCOME WWWWWWWWWW", 780);
+        report_width(spec, m, "GAME OVER, YOU LOSE!", 780);
+        report_width(spec, m, "DIFFICULTY: HARD", 780);
+        report_width(spec, m, ": Hard", 104);
+        report_width(spec, m, ": Easy", 104);
+        for (const char* name : kBlockNames) report_width(spec, m, name, 780);
+    }));
+
+    out.push_back(make(hint_spec(), [&](const FontSpec& spec, const Metrics& m) {
+        report(spec, m, "ink height of all glyphs (rows 22 apart)", ink_height(m, all), 22);
+        std::string longest;
+        for (const char* line : kInstructionLines)
+            if (m.width(line) > m.width(longest)) longest = line;
+        report_width(spec, m, longest, 760);
+        report_width(spec, m, "Use enter key or click with right mouse button.", 780);
+        report_width(spec, m, "WWWWWWWWWW", 160);  // a name column of the high ratings
+    }));
+}
+
+}  // namespace art
