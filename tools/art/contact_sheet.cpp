@@ -49,6 +49,12 @@ cairo_surface_t* shown(const Picture& p) {
     return cairo_surface_reference(copy.surface());
 }
 
+std::string caption(const Picture& p, double scale) {
+    std::string text = p.name + "  " + std::to_string(p.canvas.width()) + "x" + std::to_string(p.canvas.height());
+    if (scale != 1.0) text += " (" + std::to_string(static_cast<int>(std::lround(scale * 100))) + "%)";
+    return text;
+}
+
 struct Placed {
     const Picture* picture;
     double x, y, scale;
@@ -59,11 +65,15 @@ struct Placed {
 void write_contact_sheet(const PictureList& pictures, const std::string& path) {
     // Lay the pictures out in rows, shrinking only the very large ones.
     std::vector<Placed> placed;
+    Canvas probe(4, 4);
+    TextStyle label{Face::Sans, 12, 1.0, hex(0xd0d6ea), hex(0xd0d6ea), hex(0), 0, 0};
     double x = kPad, y = 70, row_h = 0;
     for (const Picture& p : pictures) {
         double s = 1.0;
         if (p.canvas.width() >= 800) s = 0.5;
-        else if (p.canvas.width() >= 420) s = p.font ? 0.75 : 0.5;
+        else if (p.font && p.canvas.width() >= 420) s = 0.75;
+        else if (p.canvas.width() >= 420) s = 0.5;
+        else if (p.name.rfind("anim", 0) == 0) s = 0.4;
         double w = p.canvas.width() * s, h = p.canvas.height() * s;
         if (x + w > kSheetWidth - kPad) {
             x = kPad;
@@ -71,7 +81,7 @@ void write_contact_sheet(const PictureList& pictures, const std::string& path) {
             row_h = 0;
         }
         placed.push_back({&p, x, y, s});
-        x += std::max(w, 120.0) + kPad;
+        x += std::max(w, measure_text(probe.cr(), caption(p, s), label).width) + kPad;
         row_h = std::max(row_h, h);
     }
     const int height = static_cast<int>(y + row_h + kLabel + kPad);
@@ -81,7 +91,6 @@ void write_contact_sheet(const PictureList& pictures, const std::string& path) {
     cairo_paint(cr);
     TextStyle head{Face::SansBold, 26, 1.0, hex(0xffe7a8), hex(0xf2b84b), hex(0), 0, 1};
     draw_text(cr, "Brakka media set", kPad, 42, head);
-    TextStyle label{Face::Sans, 12, 1.0, hex(0xd0d6ea), hex(0xd0d6ea), hex(0), 0, 0};
     for (const Placed& pl : placed) {
         const Picture& p = *pl.picture;
         double w = p.canvas.width() * pl.scale, h = p.canvas.height() * pl.scale;
@@ -95,9 +104,7 @@ void write_contact_sheet(const PictureList& pictures, const std::string& path) {
         cairo_paint(cr);
         cairo_restore(cr);
         cairo_surface_destroy(s);
-        std::string text = p.name + "  " + std::to_string(p.canvas.width()) + "x" + std::to_string(p.canvas.height());
-        if (pl.scale != 1.0) text += " (shown at " + std::to_string(static_cast<int>(std::lround(pl.scale * 100))) + "%)";
-        draw_text(cr, text, pl.x, pl.y + h + 13, label);
+        draw_text(cr, caption(p, pl.scale), pl.x, pl.y + h + 13, label);
     }
     save_png(sheet, path);
 }
