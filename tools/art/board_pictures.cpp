@@ -314,7 +314,7 @@ Picture backdrop() {
     title.tracking = 3;
     draw_text(cr, "BRAKKA", 28, 40, title);
     TextStyle sub{Face::SansBold, 12, 1.0, hex(0xc9d6ff), hex(0x8ea6e6), kOutline, 0, 2};
-    draw_text(cr, "LONDON BY NIGHT", 172, 38, sub);
+    draw_text(cr, "LONDON BY NIGHT", 28 + measure_text(cr, "BRAKKA", title).width + 14, 38, sub);
     return Picture{"backdrop.png", Format::Png, std::move(c)};
 }
 

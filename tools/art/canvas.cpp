@@ -175,12 +175,19 @@ static void text_path(cairo_t* cr, const std::string& text, double x, double y, 
         return;
     }
     double pen = x;
-    for (char ch : text) {
-        char one[2] = {ch, 0};
+    for (std::size_t i = 0; i < text.size();) {
+        // One UTF-8 sequence at a time.
+        std::size_t len = 1;
+        auto lead = static_cast<unsigned char>(text[i]);
+        if (lead >= 0xf0) len = 4;
+        else if (lead >= 0xe0) len = 3;
+        else if (lead >= 0xc0) len = 2;
+        std::string one = text.substr(i, len);
+        i += len;
         cairo_text_extents_t e;
-        cairo_text_extents(cr, one, &e);
+        cairo_text_extents(cr, one.c_str(), &e);
         cairo_move_to(cr, pen, y);
-        cairo_text_path(cr, one);
+        cairo_text_path(cr, one.c_str());
         pen += e.x_advance + style.tracking;
     }
 }

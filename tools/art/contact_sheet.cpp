@@ -2,6 +2,7 @@
 // file name, for reviewing the art at a glance.
 #include "bmp_writer.hpp"
 #include "picture.hpp"
+#include "screen_previews.hpp"
 #include "style.hpp"
 
 #include <algorithm>
@@ -29,26 +30,6 @@ void checker(cairo_t* cr, double x, double y, double w, double h) {
     cairo_restore(cr);
 }
 
-// The picture as the game shows it: BMP key colour becomes transparent.
-cairo_surface_t* shown(const Picture& p) {
-    if (p.format != Format::Bmp) return cairo_surface_reference(p.canvas.surface());
-    Canvas copy(p.canvas.width(), p.canvas.height());
-    std::vector<std::uint8_t> bmp = encode_bmp(p.canvas, p.edge);
-    const int w = p.canvas.width(), h = p.canvas.height();
-    const int row_bytes = (w * 3 + 3) & ~3;
-    copy.flush();
-    for (int y = 0; y < h; ++y) {
-        const std::uint8_t* src = bmp.data() + 54 + static_cast<std::size_t>(h - 1 - y) * row_bytes;
-        for (int x = 0; x < w; ++x) {
-            std::uint8_t b = src[3 * x], g = src[3 * x + 1], r = src[3 * x + 2];
-            bool key = r == 255 && g == 0 && b == 128;
-            copy.row(y)[x] = key ? 0u : (0xff000000u | (r << 16) | (g << 8) | b);
-        }
-    }
-    copy.mark_dirty();
-    return cairo_surface_reference(copy.surface());
-}
-
 std::string caption(const Picture& p, double scale) {
     std::string text = p.name + "  " + std::to_string(p.canvas.width()) + "x" + std::to_string(p.canvas.height());
     if (scale != 1.0) text += " (" + std::to_string(static_cast<int>(std::lround(scale * 100))) + "%)";
@@ -63,17 +44,19 @@ struct Placed {
 }  // namespace
 
 void write_contact_sheet(const PictureList& pictures, const std::string& path) {
-    // Lay the pictures out in rows, shrinking only the very large ones.
-    std::vector<Placed> placed;
+    std::vector<Picture> previews = screen_previews(pictures);
     Canvas probe(4, 4);
     TextStyle label{Face::Sans, 12, 1.0, hex(0xd0d6ea), hex(0xd0d6ea), hex(0), 0, 0};
-    double x = kPad, y = 70, row_h = 0;
-    for (const Picture& p : pictures) {
-        double s = 1.0;
-        if (p.canvas.width() >= 800) s = 0.5;
-        else if (p.font && p.canvas.width() >= 420) s = 0.75;
-        else if (p.canvas.width() >= 420) s = 0.5;
-        else if (p.name.rfind("anim", 0) == 0) s = 0.4;
+    TextStyle head{Face::SansBold, 24, 1.0, hex(0xffe7a8), hex(0xf2b84b), hex(0), 0, 1};
+    const double kHeading = 44;
+
+    // Lay the pictures out in rows, shrinking only the large ones; the screen
+    // mock-ups follow under their own heading.
+    std::vector<Placed> placed;
+    std::vector<double> headings;
+    double x = kPad, y = kHeading + 8, row_h = 0;
+    headings.push_back(kHeading - 8);
+    auto place = [&](const Picture& p, double s) {
         double w = p.canvas.width() * s, h = p.canvas.height() * s;
         if (x + w > kSheetWidth - kPad) {
             x = kPad;
@@ -83,30 +66,53 @@ void write_contact_sheet(const PictureList& pictures, const std::string& path) {
         placed.push_back({&p, x, y, s});
         x += std::max(w, measure_text(probe.cr(), caption(p, s), label).width) + kPad;
         row_h = std::max(row_h, h);
+    };
+    for (const Picture& p : pictures) {
+        double s = 1.0;
+        if (p.canvas.width() >= 800) s = 0.5;
+        else if (p.font && p.canvas.width() >= 420) s = 0.75;
+        else if (p.canvas.width() >= 420) s = 0.5;
+        else if (p.name.rfind("anim", 0) == 0) s = 0.4;
+        place(p, s);
     }
+    y += row_h + kLabel + kPad + kHeading;
+    headings.push_back(y - 14);
+    x = kPad;
+    row_h = 0;
+    for (const Picture& p : previews) place(p, 0.5);
+
     const int height = static_cast<int>(y + row_h + kLabel + kPad);
     Canvas sheet(kSheetWidth, height, true);
     cairo_t* cr = sheet.cr();
     set_colour(cr, hex(0x12141c));
     cairo_paint(cr);
-    TextStyle head{Face::SansBold, 26, 1.0, hex(0xffe7a8), hex(0xf2b84b), hex(0), 0, 1};
-    draw_text(cr, "Brakka media set", kPad, 42, head);
+    draw_text(cr, "Brakka media set: every picture and font, as the game shows it", kPad, headings[0], head);
+    draw_text(cr, "Screens: the pictures and fonts composed at the positions where the game draws them", kPad, headings[1],
+              head);
     for (const Placed& pl : placed) {
         const Picture& p = *pl.picture;
         double w = p.canvas.width() * pl.scale, h = p.canvas.height() * pl.scale;
         checker(cr, pl.x, pl.y, w, h);
-        cairo_surface_t* s = shown(p);
+        Canvas s = as_shown(p);
         cairo_save(cr);
         cairo_translate(cr, pl.x, pl.y);
         cairo_scale(cr, pl.scale, pl.scale);
-        cairo_set_source_surface(cr, s, 0, 0);
+        cairo_set_source_surface(cr, s.surface(), 0, 0);
         cairo_pattern_set_filter(cairo_get_source(cr), CAIRO_FILTER_GOOD);
         cairo_paint(cr);
         cairo_restore(cr);
-        cairo_surface_destroy(s);
         draw_text(cr, caption(p, pl.scale), pl.x, pl.y + h + 13, label);
     }
     save_png(sheet, path);
+}
+
+void write_screen_previews(const PictureList& pictures, const std::string& dir) {
+    for (const Picture& p : screen_previews(pictures)) {
+        std::string name = p.name.substr(p.name.find(':') + 2);
+        for (char& c : name)
+            if (c == ' ' || c == ',') c = '-';
+        save_png(p.canvas, dir + "/" + name + ".png");
+    }
 }
 
 }  // namespace art

@@ -2,6 +2,7 @@
 // transparent background. The game measures proportional widths from the alpha
 // of each cell (first to last column with alpha != 0, plus one column of spacing),
 // so every layout constraint below is checked on the finished picture the same way.
+#include "font_metrics.hpp"
 #include "picture.hpp"
 
 #include <cmath>
@@ -25,55 +26,9 @@ struct FontSpec {
     Rgb edge;                    // colour partial coverage is composited over
 };
 
-// Glyph metrics as the game's font loader computes them.
-struct Metrics {
-    int cell_w = 0, cell_h = 0;
-    int advance[128] = {};
-    int ink_top[128] = {}, ink_bottom[128] = {};  // rows with opaque-enough pixels, -1 when none
-    bool visible[128] = {};
+using Metrics = GlyphMetrics;
 
-    int width(const std::string& text) const {
-        int w = 0;
-        for (unsigned char c : text) w += advance[c & 127];
-        return w;
-    }
-    int fixed_width(const std::string& text) const { return static_cast<int>(text.size()) * cell_w; }
-};
-
-Metrics measure(const Canvas& sheet) {
-    Metrics m;
-    m.cell_w = sheet.width() / 16;
-    m.cell_h = sheet.height() / 8;
-    cairo_surface_flush(sheet.surface());
-    for (int g = 0; g < 128; ++g) {
-        int cx = (g % 16) * m.cell_w, cy = (g / 16) * m.cell_h;
-        int left = -1, right = -1, top = -1, bottom = -1;
-        for (int y = 0; y < m.cell_h; ++y) {
-            const std::uint32_t* row = sheet.row(cy + y);
-            for (int x = 0; x < m.cell_w; ++x) {
-                std::uint32_t a = row[cx + x] >> 24;
-                if (a == 0) continue;
-                if (left < 0 || x < left) left = x;
-                if (x > right) right = x;
-                if (a > 12) {  // drawn by the game's alpha test
-                    if (top < 0) top = y;
-                    bottom = y;
-                }
-            }
-        }
-        m.ink_top[g] = top;
-        m.ink_bottom[g] = bottom;
-        m.visible[g] = top >= 0;
-        if (left < 0) {
-            m.advance[g] = m.cell_w;
-        } else {
-            int width = right - left + 1;
-            m.advance[g] = width + (left + width < m.cell_w ? 1 : 0);
-        }
-    }
-    m.advance[32] = m.advance['j'];
-    return m;
-}
+Metrics measure(const Canvas& sheet) { return measure_glyphs(sheet); }
 
 [[noreturn]] void fail(const std::string& font, const std::string& what) {
     throw std::runtime_error(font + ": " + what);
@@ -117,7 +72,6 @@ Canvas render(const FontSpec& spec) {
     if (spec.spacing > 0) {
         // An alpha-1 pixel after each glyph widens its measured ink by the spacing;
         // the game's alpha test never draws it.
-        Metrics bare = measure(sheet);
         sheet.flush();
         for (int g = 33; g < 128; ++g) {
             int cx = (g % 16) * spec.cell_w, cy = (g / 16) * spec.cell_h;
@@ -125,7 +79,6 @@ Canvas render(const FontSpec& spec) {
             for (int y = 0; y < spec.cell_h; ++y)
                 for (int x = 0; x < spec.cell_w; ++x)
                     if ((sheet.row(cy + y)[cx + x] >> 24) != 0 && x > right) right = x;
-            (void)bare;
             int mark = right + spec.spacing;
             if (mark > spec.cell_w - 2) fail(spec.file, "no room for the spacing of glyph " + std::to_string(g));
             sheet.row(cy + spec.cell_h - 1)[cx + mark] = 0x01000000u;
@@ -196,7 +149,7 @@ FontSpec scores_spec() {
     s.file = "scoresfont.png";
     s.cell_w = 24;
     s.cell_h = 24;
-    s.style = TextStyle{Face::SansBold, 14.5, 0.76, hex(0xfff4c8), hex(0xffa63c), hex(0x1a0f2e), 1.6, 0};
+    s.style = TextStyle{Face::SansBold, 15, 0.8, hex(0xfff4c8), hex(0xffa63c), hex(0x1a0f2e), 0, 0};
     s.baseline = 18;
     s.edge = hex(0x1a0f2e);
     return s;
@@ -218,7 +171,7 @@ FontSpec info_spec() {
     s.file = "infofont.png";
     s.cell_w = 16;
     s.cell_h = 16;
-    s.style = TextStyle{Face::Sans, 11, 0.88, hex(0xf2f5ff), hex(0xa9c4f5), hex(0x070b1e), 1.2, 0};
+    s.style = TextStyle{Face::SansBold, 11, 0.95, hex(0xf4f7ff), hex(0xb4cbf5), hex(0x070b1e), 0, 0};
     s.baseline = 11.5;
     s.edge = hex(0x070b1e);
     return s;
@@ -240,9 +193,9 @@ FontSpec options_spec() {
     s.file = "options.png";
     s.cell_w = 24;
     s.cell_h = 32;
-    s.style = TextStyle{Face::SansBold, 18, 0.9, hex(0xffffff), hex(0xffd48a), hex(0x0d1026), 2.2, 0};
+    s.style = TextStyle{Face::SansBold, 18, 0.92, hex(0xffffff), hex(0xffd48a), hex(0x0d1026), 1.6, 0};
     s.baseline = 23;
-    s.spacing = 1;
+    s.spacing = 0;
     s.edge = hex(0x0d1026);
     return s;
 }
@@ -252,9 +205,9 @@ FontSpec hint_spec() {
     s.file = "hint.png";
     s.cell_w = 20;
     s.cell_h = 22;
-    s.style = TextStyle{Face::Sans, 14.5, 0.95, hex(0xf4f7ff), hex(0xc4d3ff), hex(0x060918), 1.5, 0};
+    s.style = TextStyle{Face::Sans, 16, 0.95, hex(0xf6f8ff), hex(0xc8d6ff), hex(0x060918), 0, 0};
     s.baseline = 16;
-    s.spacing = 0;
+    s.spacing = 1;
     s.edge = hex(0x060918);
     return s;
 }
@@ -344,7 +297,9 @@ void add_fonts(PictureList& out) {
             if (m.width(line) > m.width(longest)) longest = line;
         report_width(spec, m, longest, 760);
         report_width(spec, m, "Use enter key or click with right mouse button.", 780);
-        report_width(spec, m, "WWWWWWWWWW", 160);  // a name column of the high ratings
+        // A name column of the high ratings (x 300) ends where the ratings start (x 460);
+        // the last advance ends in blank spacing columns.
+        report_width(spec, m, "WWWWWWWWWW", 160);
     }));
 }
 

@@ -1017,7 +1017,7 @@ struct Landmark {
 
 const Landmark kLandmarks[8] = {
     {piccadilly, 20, 70, 330},   {marble_arch, 40, 70, 340}, {london_eye, 62, 12, 320}, {gherkin, 92, 26, 250},
-    {trafalgar, 130, 28, 250},   {westminster, 230, 10, 200}, {tower_bridge, 50, 50, 320}, {st_pauls, 50, 20, 320},
+    {trafalgar, 116, 36, 300},   {westminster, 218, 12, 200}, {tower_bridge, 50, 50, 320}, {st_pauls, 50, 20, 320},
 };
 
 Canvas render_scene(const Landmark& lm, const Mood& mood, std::uint64_t seed) {

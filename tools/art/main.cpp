@@ -1,5 +1,5 @@
 // brakka_art: writes every picture and font of the game's media folder.
-//   brakka_art <outdir> [--contact-sheet <png>]
+//   brakka_art <outdir> [--contact-sheet <png>] [--previews <dir>]
 // The output depends on nothing but this source and the DejaVu fonts, so the
 // same source always gives the same bytes.
 #include "bmp_writer.hpp"
@@ -8,24 +8,28 @@
 #include <cstdio>
 #include <exception>
 #include <filesystem>
+#include <stdexcept>
 #include <string>
 
 namespace {
 
 int usage() {
-    std::fprintf(stderr, "usage: brakka_art <outdir> [--contact-sheet <png>]\n");
+    std::fprintf(stderr, "usage: brakka_art <outdir> [--contact-sheet <png>] [--previews <dir>]\n");
     return 2;
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-    std::string outdir, sheet;
+    std::string outdir, sheet, previews;
     for (int i = 1; i < argc; ++i) {
         std::string arg = argv[i];
         if (arg == "--contact-sheet") {
             if (i + 1 >= argc) return usage();
             sheet = argv[++i];
+        } else if (arg == "--previews") {
+            if (i + 1 >= argc) return usage();
+            previews = argv[++i];
         } else if (!arg.empty() && arg[0] == '-') {
             return usage();
         } else if (outdir.empty()) {
@@ -46,6 +50,8 @@ int main(int argc, char** argv) {
         art::add_animation(pictures);
         art::add_fonts(pictures);
         for (const art::Picture& p : pictures) {
+            if (cairo_status(p.canvas.cr()) != CAIRO_STATUS_SUCCESS)
+                throw std::runtime_error(p.name + ": drawing failed: " + cairo_status_to_string(cairo_status(p.canvas.cr())));
             std::string path = (std::filesystem::path(outdir) / p.name).string();
             if (p.format == art::Format::Bmp) art::save_bmp(p.canvas, p.edge, path);
             else art::save_png(p.canvas, path);
@@ -56,6 +62,11 @@ int main(int argc, char** argv) {
             if (!parent.empty()) std::filesystem::create_directories(parent);
             art::write_contact_sheet(pictures, sheet);
             std::printf("brakka_art: contact sheet %s\n", sheet.c_str());
+        }
+        if (!previews.empty()) {
+            std::filesystem::create_directories(previews);
+            art::write_screen_previews(pictures, previews);
+            std::printf("brakka_art: screen mock-ups in %s\n", previews.c_str());
         }
     } catch (const std::exception& e) {
         std::fprintf(stderr, "brakka_art: %s\n", e.what());

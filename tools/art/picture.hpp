@@ -35,5 +35,7 @@ void add_fonts(PictureList& out);
 
 // One PNG showing every picture with its file name.
 void write_contact_sheet(const PictureList& pictures, const std::string& path);
+// The screen mock-ups at full size, one PNG each, into an existing folder.
+void write_screen_previews(const PictureList& pictures, const std::string& dir);
 
 }  // namespace art
