@@ -278,14 +278,14 @@ Picture backdrop() {
     cairo_stroke(cr);
 
     // Right panel.
-    rounded_rect(cr, 536, 56, 258, 488, 14);
+    rounded_rect(cr, 536, 50, 263, 500, 14);
     set_colour(cr, kOutline);
     cairo_fill(cr);
-    rounded_rect(cr, 538, 58, 254, 484, 12);
-    set_pattern(cr, linear(0, 58, 0, 542, {{0, kGold}, {1, hex(0x7a4a12)}}));
+    rounded_rect(cr, 538, 52, 259, 496, 12);
+    set_pattern(cr, linear(0, 52, 0, 548, {{0, kPaleGold}, {0.5, kGold}, {1, hex(0x7a4a12)}}));
     cairo_fill(cr);
-    rounded_rect(cr, 541, 61, 248, 478, 10);
-    set_pattern(cr, linear(0, 61, 0, 539, {{0, hex(0x111d4a)}, {1, hex(0x070b22)}}));
+    rounded_rect(cr, 541, 55, 253, 490, 10);
+    set_pattern(cr, linear(0, 55, 0, 545, {{0, hex(0x111d4a)}, {1, hex(0x070b22)}}));
     cairo_fill(cr);
     // Sections: turn sign, the two rows, the info area.
     auto well = [&](double x, double y, double w, double h, double r) {
@@ -300,9 +300,9 @@ Picture backdrop() {
     well(592, 70, 196, 116, 12);
     for (double y : {204.0, 294.0}) {
         well(604, y + 22, 68, 68, 10);   // last value's tile
-        well(680, y + 22, 106, 68, 10);  // total
+        well(680, y + 22, 110, 68, 10);  // total
         cairo_move_to(cr, 548, y - 1.5);
-        cairo_line_to(cr, 782, y - 1.5);
+        cairo_line_to(cr, 788, y - 1.5);
         set_colour(cr, kGold, 0.35);
         cairo_set_line_width(cr, 1);
         cairo_stroke(cr);

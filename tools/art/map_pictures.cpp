@@ -4,6 +4,7 @@
 #include "skyline.hpp"
 #include "style.hpp"
 
+#include <algorithm>
 #include <cmath>
 #include <tuple>
 
@@ -41,20 +42,37 @@ Picture map() {
         set_colour(cr, i < 12 ? hex(0x4a5fa8) : hex(0x2e3f7c), i < 12 ? 0.7 : 0.55);
         cairo_stroke(cr);
     }
-    // Parks.
-    for (auto [x, y, rx, ry] : {std::tuple{40.0, 80.0, 70.0, 45.0}, {300.0, 40.0, 80.0, 32.0}, {760.0, 560.0, 70.0, 50.0},
-                                std::tuple{150.0, 585.0, 60.0, 25.0}, {520.0, 70.0, 40.0, 24.0}}) {
+    // Parks: soft lawns dotted with trees, named where they show between the plates.
+    struct Park {
+        double x, y, rx, ry;
+        const char* name;
+    };
+    const Park parks[] = {{52, 96, 62, 40, "HYDE PARK"},  {640, 40, 86, 30, "REGENT'S PARK"},
+                          {742, 560, 78, 46, "GREENWICH"}, {150, 586, 70, 26, nullptr},
+                          {770, 300, 40, 90, nullptr}};
+    for (const Park& park : parks) {
         cairo_save(cr);
-        cairo_translate(cr, x, y);
-        cairo_scale(cr, rx, ry);
+        cairo_translate(cr, park.x, park.y);
+        cairo_scale(cr, park.rx, park.ry);
         cairo_arc(cr, 0, 0, 1, 0, 2 * M_PI);
         cairo_restore(cr);
-        set_colour(cr, hex(0x1d4a3e), 0.85);
+        set_pattern(cr, radial(park.x, park.y, 0, std::max(park.rx, park.ry),
+                               {{0, hex(0x1f5a46), 0.95}, {1, hex(0x143a34), 0.9}}));
         cairo_fill_preserve(cr);
-        set_colour(cr, hex(0x3f8a6a), 0.6);
+        set_colour(cr, hex(0x4a9a72), 0.5);
         cairo_set_line_width(cr, 1.2);
         cairo_stroke(cr);
+        for (int i = 0; i < 26; ++i) {
+            double a = rng.range(0, 2 * M_PI), d = std::sqrt(rng.uniform()) * 0.85;
+            double tx = park.x + std::cos(a) * d * park.rx, ty = park.y + std::sin(a) * d * park.ry;
+            cairo_arc(cr, tx, ty, rng.range(1.5, 3.2), 0, 2 * M_PI);
+            set_colour(cr, hex(0x2f7a58), 0.9);
+            cairo_fill(cr);
+        }
     }
+    TextStyle park_label{Face::SansBold, 9.5, 1.0, hex(0xbfe8cf), hex(0x8fd0aa), kOutline, 2, 1.5};
+    for (const Park& park : parks)
+        if (park.name) draw_text_centred(cr, park.name, park.x, park.y + (park.y > 500 ? -14 : 0), park_label);
     // The river: bank, water, light ripples.
     thames_path(cr);
     cairo_set_line_width(cr, 48);
@@ -81,11 +99,8 @@ Picture map() {
     draw_text_centred(cr, "LONDON", 400, 62, t);
     TextStyle sub{Face::SansBold, 13, 1.0, hex(0xdde6ff), hex(0x9fb4ee), kOutline, 2.5, 3};
     draw_text_centred(cr, "CLEAR THE BLOCKS  \u2022  WIN THE CITY", 400, 106, sub);
-    // River label in the lower left bend.
-    TextStyle river{Face::SerifBold, 13, 1.0, hex(0xcfe2ff), hex(0x9fc0ff), kOutline, 2.2, 4};
-    draw_text_centred(cr, "THE THAMES", 190, 560, river);
-    // Compass rose in the top left corner.
-    double cx = 46, cy = 46;
+    // Compass rose in the left margin, between the river and the park.
+    double cx = 42, cy = 214;
     cairo_arc(cr, cx, cy, 30, 0, 2 * M_PI);
     set_colour(cr, kGold, 0.8);
     cairo_set_line_width(cr, 1.5);
@@ -100,7 +115,7 @@ Picture map() {
         cairo_fill(cr);
     }
     TextStyle n{Face::SansBold, 11, 1.0, kPaleGold, kPaleGold, kOutline, 2, 0};
-    draw_text_centred(cr, "N", cx, cy - 38 < 6 ? 8 : cy - 38, n);
+    draw_text_centred(cr, "N", cx, cy - 38, n);
     // Frame.
     cairo_rectangle(cr, 3, 3, 794, 594);
     cairo_set_line_width(cr, 3);
