@@ -309,8 +309,8 @@ TEST_F(ArtToolTest, CursorFramesLeaveTheCellClearAndAnimate) {
     std::vector<std::vector<std::array<std::uint8_t, 3>>> frames;
     for (int k = 0; k < 8; ++k) {
         int ox = 68 * k;
-        for (int y = 8; y < 60; ++y)
-            for (int x = 8; x < 60; ++x) ASSERT_TRUE(strip.key(ox + x, y)) << "frame " << k << " covers the cell";
+        for (int y = 10; y < 58; ++y)
+            for (int x = 10; x < 58; ++x) ASSERT_TRUE(strip.key(ox + x, y)) << "frame " << k << " covers the cell";
         EXPECT_FALSE(strip.key(ox + 2, 34)) << "frame " << k << " has a left border";
         EXPECT_FALSE(strip.key(ox + 34, 65)) << "frame " << k << " has a bottom border";
         std::vector<std::array<std::uint8_t, 3>> border;

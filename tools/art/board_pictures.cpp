@@ -47,7 +47,8 @@ Picture tile(const std::string& name, Rgb light, Rgb mid, Rgb dark, Rgb edge) {
 }
 
 // Eight cells of 68 x 68: a gold frame around the 60 x 60 cell with two bright
-// sparks running round it and a gentle pulse. Pixels are computed one by one so
+// sparks running round it and a gentle pulse. The cursor cell is always empty, so
+// the frame may reach a few pixels into it. Pixels are computed one by one so
 // that no edge pixel ever blends with the key colour.
 Picture cursor_frames() {
     const int cell = 68, frames = 8;
@@ -57,13 +58,13 @@ Picture cursor_frames() {
         cairo_t* cr = outline.cr();
         cairo_set_fill_rule(cr, CAIRO_FILL_RULE_EVEN_ODD);
         rounded_rect(cr, ox + 0.5, 0.5, 67, 67, 13);
-        rounded_rect(cr, ox + 5, 5, 58, 58, 8);
+        rounded_rect(cr, ox + 8.5, 8.5, 51, 51, 6);
         set_colour(cr, hex(0x1c0d02));
         cairo_fill(cr);
         cr = band.cr();
         cairo_set_fill_rule(cr, CAIRO_FILL_RULE_EVEN_ODD);
         rounded_rect(cr, ox + 1.8, 1.8, 64.4, 64.4, 11.5);
-        rounded_rect(cr, ox + 6.3, 6.3, 55.4, 55.4, 7);
+        rounded_rect(cr, ox + 7.2, 7.2, 53.6, 53.6, 7);
         set_colour(cr, hex(0xffffff));
         cairo_fill(cr);
     }
@@ -71,7 +72,7 @@ Picture cursor_frames() {
     band.flush();
     Canvas out(cell * frames, cell);
     out.flush();
-    const Rgb base = hex(0xd0780f), hot = hex(0xfff7d0), deep = hex(0x7a3a05);
+    const Rgb base = hex(0xf2a21e), hot = hex(0xfffbe6), deep = hex(0x9a4e08);
     for (int y = 0; y < cell; ++y) {
         for (int x = 0; x < cell * frames; ++x) {
             int k = x / cell;
@@ -86,7 +87,7 @@ Picture cursor_frames() {
             }
             // Radial shading across the band: brighter in its middle.
             double radial = std::max(std::fabs(lx), std::fabs(ly));
-            double across = 1 - std::min(1.0, std::fabs(radial - 31.5) / 3.5);
+            double across = 1 - std::min(1.0, std::fabs(radial - 30.0) / 4.5);
             Rgb col = mix(mix(deep, base, 0.4 + 0.6 * across), hot, intensity);
             col = scale(col, pulse + 0.15 * intensity);
             std::uint32_t o = outline.row(y)[x], b = band.row(y)[x];
