@@ -111,14 +111,14 @@ std::string printable() {
     return s;
 }
 
-void report(const FontSpec& spec, const Metrics& m, const std::string& what, int value, int limit) {
+// Prints a measured figure and fails when it exceeds its limit.
+void report(const FontSpec& spec, const std::string& what, int value, int limit) {
     std::printf("  %-15s %-52s %4d (limit %d)\n", spec.file.c_str(), what.c_str(), value, limit);
     require(value <= limit, spec.file, what + " is " + std::to_string(value) + ", limit " + std::to_string(limit));
-    (void)m;
 }
 
 void report_width(const FontSpec& spec, const Metrics& m, const std::string& text, int limit) {
-    report(spec, m, "width \"" + text + "\"", m.width(text), limit);
+    report(spec, "width \"" + text + "\"", m.width(text), limit);
 }
 
 const char* const kInstructionLines[] = {
@@ -228,8 +228,8 @@ void add_fonts(PictureList& out) {
     const std::string all = printable();
 
     out.push_back(make(scores_spec(), [&](const FontSpec& spec, const Metrics& m) {
-        report(spec, m, "cell height", m.cell_h, 24);
-        report(spec, m, "ink height of all glyphs", ink_height(m, all), 24);
+        report(spec, "cell height", m.cell_h, 24);
+        report(spec, "ink height of all glyphs", ink_height(m, all), 24);
         // The stats screen frames this line with a box sized from the hint font's width
         // of a similar text; the line must stay inside that box.
         FontSpec hs = hint_spec();
@@ -244,7 +244,7 @@ void add_fonts(PictureList& out) {
     }));
 
     auto tile_checks = [&](const FontSpec& spec, const Metrics& m) {
-        report(spec, m, "cell height", m.cell_h, 60);
+        report(spec, "cell height", m.cell_h, 60);
         for (int v = 1; v <= 12; ++v) report_width(spec, m, std::to_string(v), 60);
         int top = m.ink_top['0'], bottom = m.ink_bottom['0'];
         for (char d = '0'; d <= '9'; ++d) {
@@ -252,14 +252,14 @@ void add_fonts(PictureList& out) {
             bottom = std::max(bottom, m.ink_bottom[static_cast<int>(d)]);
         }
         int off_centre = std::abs((top + bottom + 1) - m.cell_h);  // twice the distance from the middle
-        report(spec, m, "digits' distance from the cell middle (half px)", off_centre, 2);
+        report(spec, "digits' distance from the cell middle (half px)", off_centre, 2);
     };
     out.push_back(make(tile_spec("greenfont.png", hex(0xffffff), hex(0xdcffd2), hex(0x0a3514)), tile_checks));
     out.push_back(make(tile_spec("redfont.png", hex(0xffffff), hex(0xffe2d6), hex(0x480808)), tile_checks));
 
     out.push_back(make(info_spec(), [&](const FontSpec& spec, const Metrics& m) {
-        report(spec, m, "ink height of all glyphs (rows 15 apart)", ink_height(m, all), 15);
-        report(spec, m, "advance of j (and space)", m.advance['j'], 16);
+        report(spec, "ink height of all glyphs (rows 15 apart)", ink_height(m, all), 15);
+        report(spec, "advance of j (and space)", m.advance['j'], 16);
         report_width(spec, m, " Previous          Your total", 188);
         report_width(spec, m, " Previous            My total", 188);
         report_width(spec, m, "DIFICULTY:   HARD", 200);
@@ -268,7 +268,7 @@ void add_fonts(PictureList& out) {
     }));
 
     out.push_back(make(total_spec(), [&](const FontSpec& spec, const Metrics& m) {
-        report(spec, m, "cell height (GOODBYE is grabbed 50 high)", m.cell_h, 50);
+        report(spec, "cell height (GOODBYE is grabbed 50 high)", m.cell_h, 50);
         report_width(spec, m, "GOODBYE", 780);
         report_width(spec, m, "OPTION", 780);
         // Totals are centred on x 720 and must end before the screen edge.
@@ -276,10 +276,10 @@ void add_fonts(PictureList& out) {
     }));
 
     out.push_back(make(options_spec(), [&](const FontSpec& spec, const Metrics& m) {
-        report(spec, m, "cell width (fixed cells)", m.cell_w, 24);
-        report(spec, m, "cell height", m.cell_h, 32);
-        report(spec, m, "ten typed letters, fixed", m.fixed_width("WWWWWWWWWW"), 254);
-        report(spec, m, "lowest row of the underscore (name field)", m.ink_bottom['_'], 28);
+        report(spec, "cell width (fixed cells)", m.cell_w, 24);
+        report(spec, "cell height", m.cell_h, 32);
+        report(spec, "ten typed letters, fixed", m.fixed_width("WWWWWWWWWW"), 254);
+        report(spec, "lowest row of the underscore (name field)", m.ink_bottom['_'], 28);
         report_width(spec, m, "Do you want to move horizontally or vertically?", 780);
         report_width(spec, m, "Do you want the first or second move?", 780);
         report_width(spec, m, "WELCOME WWWWWWWWWW", 780);
@@ -291,7 +291,7 @@ void add_fonts(PictureList& out) {
     }));
 
     out.push_back(make(hint_spec(), [&](const FontSpec& spec, const Metrics& m) {
-        report(spec, m, "ink height of all glyphs (rows 22 apart)", ink_height(m, all), 22);
+        report(spec, "ink height of all glyphs (rows 22 apart)", ink_height(m, all), 22);
         std::string longest;
         for (const char* line : kInstructionLines)
             if (m.width(line) > m.width(longest)) longest = line;
