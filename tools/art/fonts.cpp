@@ -16,7 +16,7 @@ namespace art {
 
 namespace {
 
-struct FontSpec {
+struct FontDesign {
     std::string file;
     int cell_w = 16, cell_h = 16;
     TextStyle style;
@@ -43,56 +43,56 @@ std::string glyph_text(int g) {
     return std::string(1, static_cast<char>(g));
 }
 
-Canvas render(const FontSpec& spec) {
-    Canvas sheet(16 * spec.cell_w, 8 * spec.cell_h);
+Canvas render(const FontDesign& design) {
+    Canvas sheet(16 * design.cell_w, 8 * design.cell_h);
     cairo_t* cr = sheet.cr();
-    double baseline = spec.baseline;
-    if (spec.centre_digits) {
-        TextBox zero = measure_text(cr, "0", spec.style);
-        baseline = spec.cell_h / 2.0 - (zero.y + zero.height / 2);
+    double baseline = design.baseline;
+    if (design.centre_digits) {
+        TextBox zero = measure_text(cr, "0", design.style);
+        baseline = design.cell_h / 2.0 - (zero.y + zero.height / 2);
     }
-    const int room = spec.cell_w - 1 - spec.spacing;  // the last column always stays free
+    const int room = design.cell_w - 1 - design.spacing;  // the last column always stays free
     for (int g = 33; g < 128; ++g) {
         std::string text = glyph_text(g);
-        TextBox box = measure_text(cr, text, spec.style);
+        TextBox box = measure_text(cr, text, design.style);
         if (box.width > room)
-            fail(spec.file, "glyph " + std::to_string(g) + " is " + std::to_string(box.width) + " px wide, the cell allows " +
+            fail(design.file, "glyph " + std::to_string(g) + " is " + std::to_string(box.width) + " px wide, the cell allows " +
                                 std::to_string(room));
-        if (baseline + box.y < 0 || baseline + box.y + box.height > spec.cell_h)
-            fail(spec.file, "glyph " + std::to_string(g) + " leaves its cell vertically");
-        double cx = (g % 16) * spec.cell_w, cy = (g / 16) * spec.cell_h;
+        if (baseline + box.y < 0 || baseline + box.y + box.height > design.cell_h)
+            fail(design.file, "glyph " + std::to_string(g) + " leaves its cell vertically");
+        double cx = (g % 16) * design.cell_w, cy = (g / 16) * design.cell_h;
         cairo_save(cr);
-        cairo_rectangle(cr, cx, cy, room, spec.cell_h);
+        cairo_rectangle(cr, cx, cy, room, design.cell_h);
         cairo_clip(cr);
         double x = cx + std::floor((room - box.width) / 2);
-        draw_text(cr, text, x, cy + baseline, spec.style);
+        draw_text(cr, text, x, cy + baseline, design.style);
         cairo_restore(cr);
     }
-    harden_alpha(sheet, spec.edge);
-    if (spec.spacing > 0) {
+    harden_alpha(sheet, design.edge);
+    if (design.spacing > 0) {
         // An alpha-1 pixel after each glyph widens its measured ink by the spacing;
         // the game's alpha test never draws it.
         sheet.flush();
         for (int g = 33; g < 128; ++g) {
-            int cx = (g % 16) * spec.cell_w, cy = (g / 16) * spec.cell_h;
+            int cx = (g % 16) * design.cell_w, cy = (g / 16) * design.cell_h;
             int right = -1;
-            for (int y = 0; y < spec.cell_h; ++y)
-                for (int x = 0; x < spec.cell_w; ++x)
+            for (int y = 0; y < design.cell_h; ++y)
+                for (int x = 0; x < design.cell_w; ++x)
                     if ((sheet.row(cy + y)[cx + x] >> 24) != 0 && x > right) right = x;
-            int mark = right + spec.spacing;
-            if (mark > spec.cell_w - 2) fail(spec.file, "no room for the spacing of glyph " + std::to_string(g));
-            sheet.row(cy + spec.cell_h - 1)[cx + mark] = 0x01000000u;
+            int mark = right + design.spacing;
+            if (mark > design.cell_w - 2) fail(design.file, "no room for the spacing of glyph " + std::to_string(g));
+            sheet.row(cy + design.cell_h - 1)[cx + mark] = 0x01000000u;
         }
         sheet.mark_dirty();
     }
     return sheet;
 }
 
-void check_common(const FontSpec& spec, const Metrics& m) {
-    require(16 * m.cell_w >= 8 * m.cell_h, spec.file, "the picture must be at least as wide as high (128 glyphs)");
+void check_common(const FontDesign& design, const Metrics& m) {
+    require(16 * m.cell_w >= 8 * m.cell_h, design.file, "the picture must be at least as wide as high (128 glyphs)");
     for (int g = 33; g < 128; ++g)
-        require(m.visible[g], spec.file, "glyph " + std::to_string(g) + " has no visible pixel");
-    for (int g = 0; g < 33; ++g) require(!m.visible[g], spec.file, "cell " + std::to_string(g) + " must stay empty");
+        require(m.visible[g], design.file, "glyph " + std::to_string(g) + " has no visible pixel");
+    for (int g = 0; g < 33; ++g) require(!m.visible[g], design.file, "cell " + std::to_string(g) + " must stay empty");
 }
 
 int ink_height(const Metrics& m, const std::string& chars) {
@@ -112,13 +112,13 @@ std::string printable() {
 }
 
 // Prints a measured figure and fails when it exceeds its limit.
-void report(const FontSpec& spec, const std::string& what, int value, int limit) {
-    std::printf("  %-15s %-52s %4d (limit %d)\n", spec.file.c_str(), what.c_str(), value, limit);
-    require(value <= limit, spec.file, what + " is " + std::to_string(value) + ", limit " + std::to_string(limit));
+void report(const FontDesign& design, const std::string& what, int value, int limit) {
+    std::printf("  %-15s %-52s %4d (limit %d)\n", design.file.c_str(), what.c_str(), value, limit);
+    require(value <= limit, design.file, what + " is " + std::to_string(value) + ", limit " + std::to_string(limit));
 }
 
-void report_width(const FontSpec& spec, const Metrics& m, const std::string& text, int limit) {
-    report(spec, "width \"" + text + "\"", m.width(text), limit);
+void report_width(const FontDesign& design, const Metrics& m, const std::string& text, int limit) {
+    report(design, "width \"" + text + "\"", m.width(text), limit);
 }
 
 const char* const kInstructionLines[] = {
@@ -144,8 +144,8 @@ const char* const kBlockNames[] = {"PICCADILLY CIRCUS", "MARBLE ARCH",       "TH
                                    "THE SWISS RE BUILDING", "TRAFALGAR SQUARE", "THE PALACE OF WESTMINSTER",
                                    "TOWER BRIDGE",      "St. PAUL'S CATHEDRAL"};
 
-FontSpec scores_spec() {
-    FontSpec s;
+FontDesign scores_design() {
+    FontDesign s;
     s.file = "scoresfont.png";
     s.cell_w = 24;
     s.cell_h = 24;
@@ -155,8 +155,8 @@ FontSpec scores_spec() {
     return s;
 }
 
-FontSpec tile_spec(const std::string& file, Rgb top, Rgb bottom, Rgb outline) {
-    FontSpec s;
+FontDesign tile_design(const std::string& file, Rgb top, Rgb bottom, Rgb outline) {
+    FontDesign s;
     s.file = file;
     s.cell_w = 44;
     s.cell_h = 56;
@@ -166,8 +166,8 @@ FontSpec tile_spec(const std::string& file, Rgb top, Rgb bottom, Rgb outline) {
     return s;
 }
 
-FontSpec info_spec() {
-    FontSpec s;
+FontDesign info_design() {
+    FontDesign s;
     s.file = "infofont.png";
     s.cell_w = 16;
     s.cell_h = 16;
@@ -177,8 +177,8 @@ FontSpec info_spec() {
     return s;
 }
 
-FontSpec total_spec() {
-    FontSpec s;
+FontDesign total_design() {
+    FontDesign s;
     s.file = "totalfont.png";
     s.cell_w = 48;
     s.cell_h = 50;
@@ -188,8 +188,8 @@ FontSpec total_spec() {
     return s;
 }
 
-FontSpec options_spec() {
-    FontSpec s;
+FontDesign options_design() {
+    FontDesign s;
     s.file = "options.png";
     s.cell_w = 24;
     s.cell_h = 32;
@@ -200,8 +200,8 @@ FontSpec options_spec() {
     return s;
 }
 
-FontSpec hint_spec() {
-    FontSpec s;
+FontDesign hint_design() {
+    FontDesign s;
     s.file = "hint.png";
     s.cell_w = 20;
     s.cell_h = 22;
@@ -212,12 +212,12 @@ FontSpec hint_spec() {
     return s;
 }
 
-Picture make(const FontSpec& spec, const std::function<void(const FontSpec&, const Metrics&)>& checks) {
-    Canvas sheet = render(spec);
+Picture make(const FontDesign& design, const std::function<void(const FontDesign&, const Metrics&)>& checks) {
+    Canvas sheet = render(design);
     Metrics m = measure(sheet);
-    check_common(spec, m);
-    checks(spec, m);
-    Picture p{spec.file, Format::Png, std::move(sheet), {}, true};
+    check_common(design, m);
+    checks(design, m);
+    Picture p{design.file, Format::Png, std::move(sheet), {}, true};
     return p;
 }
 
@@ -227,79 +227,79 @@ void add_fonts(PictureList& out) {
     std::printf("font constraints (proportional widths as the game measures them):\n");
     const std::string all = printable();
 
-    out.push_back(make(scores_spec(), [&](const FontSpec& spec, const Metrics& m) {
-        report(spec, "cell height", m.cell_h, 24);
-        report(spec, "ink height of all glyphs", ink_height(m, all), 24);
+    out.push_back(make(scores_design(), [&](const FontDesign& design, const Metrics& m) {
+        report(design, "cell height", m.cell_h, 24);
+        report(design, "ink height of all glyphs", ink_height(m, all), 24);
         // The stats screen frames this line with a box sized from the hint font's width
         // of a similar text; the line must stay inside that box.
-        FontSpec hs = hint_spec();
-        Metrics hint = measure(render(hs));
+        FontDesign hd = hint_design();
+        Metrics hint = measure(render(hd));
         for (std::string name : {"NAMELESS", "WWWWWWWWWW", "MMMMMMMMMM", "EMPTY"}) {
             for (std::string rating : {"-3.6", "8.2", "123.4567891", "-12.34567891"}) {
                 int half = hint.width(name + " THIS GAME RATING IS: " + rating) / 2 + 10;
                 int inner = 2 * half - 4;
-                report_width(spec, m, name + ", YOUR GAME RATING IS: " + rating, inner);
+                report_width(design, m, name + ", YOUR GAME RATING IS: " + rating, inner);
             }
         }
     }));
 
-    auto tile_checks = [&](const FontSpec& spec, const Metrics& m) {
-        report(spec, "cell height", m.cell_h, 60);
-        for (int v = 1; v <= 12; ++v) report_width(spec, m, std::to_string(v), 60);
+    auto tile_checks = [&](const FontDesign& design, const Metrics& m) {
+        report(design, "cell height", m.cell_h, 60);
+        for (int v = 1; v <= 12; ++v) report_width(design, m, std::to_string(v), 60);
         int top = m.ink_top['0'], bottom = m.ink_bottom['0'];
         for (char d = '0'; d <= '9'; ++d) {
             top = std::min(top, m.ink_top[static_cast<int>(d)]);
             bottom = std::max(bottom, m.ink_bottom[static_cast<int>(d)]);
         }
         int off_centre = std::abs((top + bottom + 1) - m.cell_h);  // twice the distance from the middle
-        report(spec, "digits' distance from the cell middle (half px)", off_centre, 2);
+        report(design, "digits' distance from the cell middle (half px)", off_centre, 2);
     };
-    out.push_back(make(tile_spec("greenfont.png", hex(0xffffff), hex(0xdcffd2), hex(0x0a3514)), tile_checks));
-    out.push_back(make(tile_spec("redfont.png", hex(0xffffff), hex(0xffe2d6), hex(0x480808)), tile_checks));
+    out.push_back(make(tile_design("greenfont.png", hex(0xffffff), hex(0xdcffd2), hex(0x0a3514)), tile_checks));
+    out.push_back(make(tile_design("redfont.png", hex(0xffffff), hex(0xffe2d6), hex(0x480808)), tile_checks));
 
-    out.push_back(make(info_spec(), [&](const FontSpec& spec, const Metrics& m) {
-        report(spec, "ink height of all glyphs (rows 15 apart)", ink_height(m, all), 15);
-        report(spec, "advance of j (and space)", m.advance['j'], 16);
-        report_width(spec, m, " Previous          Your total", 188);
-        report_width(spec, m, " Previous            My total", 188);
-        report_width(spec, m, "DIFICULTY:   HARD", 200);
-        report_width(spec, m, "TAP CHANGE NAME TO MODIFY", 780);
-        for (const char* name : kBlockNames) report_width(spec, m, name, 420);
+    out.push_back(make(info_design(), [&](const FontDesign& design, const Metrics& m) {
+        report(design, "ink height of all glyphs (rows 15 apart)", ink_height(m, all), 15);
+        report(design, "advance of j (and space)", m.advance['j'], 16);
+        report_width(design, m, " Previous          Your total", 188);
+        report_width(design, m, " Previous            My total", 188);
+        report_width(design, m, "DIFICULTY:   HARD", 200);
+        report_width(design, m, "TAP CHANGE NAME TO MODIFY", 780);
+        for (const char* name : kBlockNames) report_width(design, m, name, 420);
     }));
 
-    out.push_back(make(total_spec(), [&](const FontSpec& spec, const Metrics& m) {
-        report(spec, "cell height (GOODBYE is grabbed 50 high)", m.cell_h, 50);
-        report_width(spec, m, "GOODBYE", 780);
-        report_width(spec, m, "OPTION", 780);
+    out.push_back(make(total_design(), [&](const FontDesign& design, const Metrics& m) {
+        report(design, "cell height (GOODBYE is grabbed 50 high)", m.cell_h, 50);
+        report_width(design, m, "GOODBYE", 780);
+        report_width(design, m, "OPTION", 780);
         // Totals are centred on x 720 and must end before the screen edge.
-        report_width(spec, m, "-100", 2 * (800 - 688) - 65);
+        report_width(design, m, "-100", 2 * (800 - 688) - 65);
     }));
 
-    out.push_back(make(options_spec(), [&](const FontSpec& spec, const Metrics& m) {
-        report(spec, "cell width (fixed cells)", m.cell_w, 24);
-        report(spec, "cell height", m.cell_h, 32);
-        report(spec, "ten typed letters, fixed", m.fixed_width("WWWWWWWWWW"), 254);
-        report(spec, "lowest row of the underscore (name field)", m.ink_bottom['_'], 28);
-        report_width(spec, m, "Do you want to move horizontally or vertically?", 780);
-        report_width(spec, m, "Do you want the first or second move?", 780);
-        report_width(spec, m, "WELCOME WWWWWWWWWW", 780);
-        report_width(spec, m, "GAME OVER, YOU LOSE!", 780);
-        report_width(spec, m, "DIFFICULTY: HARD", 780);
-        report_width(spec, m, ": Hard", 104);
-        report_width(spec, m, ": Easy", 104);
-        for (const char* name : kBlockNames) report_width(spec, m, name, 780);
+    out.push_back(make(options_design(), [&](const FontDesign& design, const Metrics& m) {
+        report(design, "cell width (fixed cells)", m.cell_w, 24);
+        report(design, "cell height", m.cell_h, 32);
+        report(design, "ten typed letters, fixed", m.fixed_width("WWWWWWWWWW"), 254);
+        report(design, "lowest row of the underscore (name field)", m.ink_bottom['_'], 28);
+        report_width(design, m, "Do you want to move horizontally or vertically?", 780);
+        report_width(design, m, "Do you want the first or second move?", 780);
+        report_width(design, m, "WELCOME WWWWWWWWWW", 780);
+        report_width(design, m, "GAME OVER, YOU LOSE!", 780);
+        report_width(design, m, "DIFFICULTY: HARD", 780);
+        report_width(design, m, ": Hard", 104);
+        report_width(design, m, ": Easy", 104);
+        for (const char* name : kBlockNames) report_width(design, m, name, 780);
     }));
 
-    out.push_back(make(hint_spec(), [&](const FontSpec& spec, const Metrics& m) {
-        report(spec, "ink height of all glyphs (rows 22 apart)", ink_height(m, all), 22);
+    out.push_back(make(hint_design(), [&](const FontDesign& design, const Metrics& m) {
+        report(design, "ink height of all glyphs (rows 22 apart)", ink_height(m, all), 22);
         std::string longest;
         for (const char* line : kInstructionLines)
             if (m.width(line) > m.width(longest)) longest = line;
-        report_width(spec, m, longest, 760);
-        report_width(spec, m, "Use enter key or click with right mouse button.", 780);
+        report_width(design, m, longest, 760);
+        report_width(design, m, "Use enter key or click with right mouse button.", 780);
         // A name column of the high ratings (x 300) ends where the ratings start (x 460);
         // the last advance ends in blank spacing columns.
-        report_width(spec, m, "WWWWWWWWWW", 160);
+        report_width(design, m, "WWWWWWWWWW", 160);
     }));
 }
 
