@@ -5,6 +5,7 @@
 #include "skyline.hpp"
 #include "style.hpp"
 
+#include <algorithm>
 #include <cmath>
 #include <functional>
 #include <string>
@@ -195,27 +196,50 @@ void piccadilly(cairo_t* cr, const Mood& m, Rng& rng) {
     const double ground_y = 338;
     scene::sky(cr, kSize, ground_y, m, rng);
     scene::city_silhouette(cr, 0, kSize, ground_y, 60, 120, m, rng);
-    // The curved corner building with its screens.
-    polygon(cr, {{150, ground_y}, {150, 86}, {250, 66}, {420, 74}, {420, ground_y}});
-    if (m.night)
-        set_pattern(cr, linear(0, 66, 0, ground_y, {{0, hex(0x1a1a3a)}, {0.7, hex(0x3a2e48)}, {1, hex(0x8a6a50)}}));
-    else
-        stone(cr, m, 150, 66, 420, ground_y);
+    // The curved corner building: its front bows towards the viewer, so the roof,
+    // the cornices and the band of screens follow the same gentle curve.
+    auto bow = [](double x) { return std::sin(M_PI * std::clamp((x - 150) / 270, 0.0, 1.0)); };
+    auto facade = [&] {
+        if (m.night)
+            set_pattern(cr, linear(0, 50, 0, ground_y, {{0, hex(0x1a1a3a)}, {0.7, hex(0x3a2e48)}, {1, hex(0x8a6a50)}}));
+        else
+            stone(cr, m, 150, 50, 420, ground_y);
+    };
+    auto curve_band = [&](double top, double top_bow, double bottom, double bottom_bow) {
+        cairo_move_to(cr, 150, top);
+        for (double x = 150; x <= 420; x += 3) cairo_line_to(cr, x, top - top_bow * bow(x));
+        for (double x = 420; x >= 150; x -= 3) cairo_line_to(cr, x, bottom - bottom_bow * bow(x));
+        cairo_close_path(cr);
+    };
+    curve_band(84, 22, ground_y, 0);
+    facade();
     cairo_fill(cr);
-    for (double x = 158; x < 420; x += 52) fill_rect(cr, x, 90, 3, ground_y - 90, m.stone_dark, 0.35);  // pilasters
-    fill_rect(cr, 150, 78, 270, 6, m.stone_dark, 0.8);  // cornice
-    Mood lit = m;
-    scene::windows(cr, 160, 252, 250, 50, 12, 2, lit, rng);
+    for (double x = 158; x < 420; x += 52) fill_rect(cr, x, 70, 3, ground_y - 70, m.stone_dark, 0.35);  // pilasters
     struct Board {
         double x, y, w, h;
         std::uint32_t bg, fg;
     };
-    const Board boards[] = {{166, 100, 78, 58, 0xe02030, 0xffffff}, {250, 96, 92, 44, 0x1e5ad8, 0xffe040},
-                            {348, 96, 66, 62, 0xffc21a, 0xb01010}, {250, 146, 46, 52, 0x22b04a, 0xffffff},
-                            {302, 146, 112, 52, 0xd81b80, 0xffffff}, {166, 164, 78, 76, 0x101a40, 0x4fe3ff},
-                            {250, 204, 164, 40, 0xff6a1a, 0xffffff}};
+    const Board boards[] = {{160, 86, 84, 72, 0xe02030, 0xffffff}, {248, 80, 96, 60, 0x1e5ad8, 0xffe040},
+                            {348, 82, 70, 76, 0xffc21a, 0xb01010}, {248, 144, 48, 56, 0x22b04a, 0xffffff},
+                            {300, 144, 118, 56, 0xd81b80, 0xffffff}, {160, 162, 84, 82, 0x101a40, 0x4fe3ff},
+                            {248, 204, 170, 42, 0xff6a1a, 0xffffff}};
     int kind = 0;
     for (const Board& b : boards) billboard(cr, m, b.x, b.y, b.w, b.h, hex(b.bg), hex(b.fg), kind++);
+    // Facade above and below the screens, cut along the curve.
+    curve_band(84, 22, 102, 18);
+    facade();
+    cairo_fill(cr);
+    curve_band(242, 8, 256, 8);
+    facade();
+    cairo_fill(cr);
+    for (auto [y, b] : {std::pair{84.0, 22.0}, {100.0, 18.0}, {243.0, 8.0}}) {
+        cairo_move_to(cr, 150, y);
+        for (double x = 150; x <= 420; x += 3) cairo_line_to(cr, x, y - b * bow(x));
+        cairo_set_line_width(cr, 3);
+        set_colour(cr, m.night ? hex(0x0a0a1a) : m.stone_dark, 0.8);
+        cairo_stroke(cr);
+    }
+    scene::windows(cr, 160, 258, 250, 46, 12, 2, m, rng);
     // Street.
     scene::ground(cr, kSize, ground_y, kSize, m);
     for (int i = 0; i < 6; ++i) fill_rect(cr, 20 + i * 72, 378, 36, 4, hex(0xf0e8d0), 0.5);
@@ -648,19 +672,33 @@ void trafalgar(cairo_t* cr, const Mood& m, Rng& rng) {
     }
     cairo_stroke(cr);
     Rgb bronze = m.night ? hex(0x4a5a50) : hex(0x3a4a48);
-    polygon(cr, {{cx - 13, 86}, {cx + 13, 86}, {cx + 9, 76}, {cx - 9, 76}});
+    // Bronze capital with its acanthus leaves, then the drum under the statue.
+    polygon(cr, {{cx - 16, 88}, {cx + 16, 88}, {cx + 10, 74}, {cx - 10, 74}});
     set_colour(cr, bronze);
     cairo_fill(cr);
-    fill_rect(cr, cx - 8, 70, 16, 6, m.stone_mid);
-    // The admiral: coat, head and hat.
-    set_colour(cr, m.night ? hex(0x5a6070) : hex(0x4a4a5a));
-    polygon(cr, {{cx - 5, 70}, {cx + 5, 70}, {cx + 3.5, 52}, {cx - 3.5, 52}});
+    for (int i = -2; i <= 2; ++i) {
+        cairo_arc(cr, cx + i * 6, 80, 3, M_PI, 2 * M_PI);
+        set_colour(cr, mix(bronze, m.night ? m.stone_light : m.sun, 0.4));
+        cairo_fill(cr);
+    }
+    fill_rect(cr, cx - 9, 66, 18, 8, m.stone_mid);
+    // The admiral: coat, sash, head, bicorne hat, sword.
+    Rgb figure = m.night ? hex(0x6a7080) : hex(0x4a4a5a);
+    set_colour(cr, figure);
+    polygon(cr, {{cx - 7, 66}, {cx + 7, 66}, {cx + 5, 42}, {cx - 5, 42}});
     cairo_fill(cr);
-    cairo_arc(cr, cx, 49, 3, 0, 2 * M_PI);
+    polygon(cr, {{cx - 5, 44}, {cx - 9, 54}, {cx - 7, 56}, {cx - 3, 48}});  // arm
     cairo_fill(cr);
-    polygon(cr, {{cx - 6, 46.5}, {cx + 6, 46.5}, {cx, 43}});
+    cairo_arc(cr, cx, 38, 4, 0, 2 * M_PI);
     cairo_fill(cr);
-    fill_rect(cr, cx + 3, 56, 1.6, 12, m.night ? hex(0x5a6070) : hex(0x4a4a5a));  // sword
+    polygon(cr, {{cx - 9, 35.5}, {cx + 9, 35.5}, {cx + 2, 30}, {cx - 2, 30}});
+    cairo_fill(cr);
+    fill_rect(cr, cx + 5, 50, 2, 15, figure);
+    cairo_set_line_width(cr, 1);
+    set_colour(cr, m.night ? m.stone_light : m.sun, 0.7);
+    cairo_move_to(cr, cx - 6, 64);
+    cairo_line_to(cr, cx - 4.5, 43);
+    cairo_stroke(cr);
     if (m.night) scene::glow(cr, cx, 160, 90, m.stone_light, 0.15);
     // Lions on their plinths beside the pedestal.
     stone_rect(cr, m, cx - 118, 298, 64, ground_y - 298 + 12);
