@@ -6,6 +6,7 @@
 
 #include <sys/wait.h>
 #include <unistd.h>
+#include <zlib.h>
 
 #include <array>
 #include <cstdint>
@@ -91,6 +92,87 @@ PngHeader png_header(const fs::path& file) {
     h.colour_type = b[25];
     h.interlace = b[28];
     return h;
+}
+
+// A decoded 8-bit RGB or RGBA PNG (non-interlaced), as RGBA.
+struct Rgba {
+    int width = 0, height = 0;
+    std::vector<std::array<std::uint8_t, 4>> px;  // top row first
+    std::uint8_t alpha(int x, int y) const { return px[static_cast<std::size_t>(y) * width + x][3]; }
+};
+
+Rgba read_png(const fs::path& file) {
+    std::vector<std::uint8_t> b = read_bytes(file);
+    PngHeader h = png_header(file);
+    Rgba out;
+    if (h.width == 0 || h.bit_depth != 8 || h.interlace != 0 || (h.colour_type != 2 && h.colour_type != 6)) return out;
+    const std::size_t channels = h.colour_type == 6 ? 4 : 3, stride = h.width * channels;
+    std::vector<std::uint8_t> idat;
+    for (std::size_t at = 8; at + 12 <= b.size();) {
+        std::uint32_t len = be32(b, at);
+        std::string type(b.begin() + at + 4, b.begin() + at + 8);
+        if (type == "IDAT") idat.insert(idat.end(), b.begin() + at + 8, b.begin() + at + 8 + len);
+        at += 12 + len;
+    }
+    std::vector<std::uint8_t> raw((stride + 1) * h.height);
+    uLongf raw_len = raw.size();
+    if (uncompress(raw.data(), &raw_len, idat.data(), idat.size()) != Z_OK || raw_len != raw.size()) return out;
+    std::vector<std::uint8_t> prev(stride, 0), cur(stride);
+    out.width = static_cast<int>(h.width);
+    out.height = static_cast<int>(h.height);
+    for (std::uint32_t y = 0; y < h.height; ++y) {
+        const std::uint8_t* line = raw.data() + y * (stride + 1);
+        int filter = line[0];
+        for (std::size_t i = 0; i < stride; ++i) {
+            int a = i >= channels ? cur[i - channels] : 0, up = prev[i], c = i >= channels ? prev[i - channels] : 0;
+            int x = line[1 + i], v = x;
+            if (filter == 1) v = x + a;
+            else if (filter == 2) v = x + up;
+            else if (filter == 3) v = x + (a + up) / 2;
+            else if (filter == 4) {
+                int p = a + up - c, pa = std::abs(p - a), pb = std::abs(p - up), pc = std::abs(p - c);
+                v = x + ((pa <= pb && pa <= pc) ? a : (pb <= pc ? up : c));
+            }
+            cur[i] = static_cast<std::uint8_t>(v);
+        }
+        for (std::uint32_t x = 0; x < h.width; ++x) {
+            const std::uint8_t* p = cur.data() + x * channels;
+            out.px.push_back({p[0], p[1], p[2], channels == 4 ? p[3] : std::uint8_t{255}});
+        }
+        std::swap(prev, cur);
+    }
+    return out;
+}
+
+// Glyph widths measured from a font sheet's alpha: first to last column with
+// alpha != 0 in the glyph's cell, plus one column when the cell has room; a space
+// is as wide as "j".
+struct FontWidths {
+    int cell_w = 0, cell_h = 0;
+    std::array<int, 128> advance{};
+    int width(const std::string& text) const {
+        int w = 0;
+        for (unsigned char c : text) w += advance[c & 127];
+        return w;
+    }
+};
+
+FontWidths measure_font(const Rgba& sheet) {
+    FontWidths f;
+    f.cell_w = sheet.width / 16;
+    f.cell_h = sheet.height / 8;
+    for (int g = 0; g < 128; ++g) {
+        int left = -1, right = -1;
+        for (int y = 0; y < f.cell_h; ++y)
+            for (int x = 0; x < f.cell_w; ++x)
+                if (sheet.alpha((g % 16) * f.cell_w + x, (g / 16) * f.cell_h + y) != 0) {
+                    if (left < 0 || x < left) left = x;
+                    right = std::max(right, x);
+                }
+        f.advance[g] = left < 0 ? f.cell_w : (right - left + 1) + (right + 1 < f.cell_w ? 1 : 0);
+    }
+    f.advance[32] = f.advance['j'];
+    return f;
 }
 
 // A decoded 24-bit bottom-up BMP.
@@ -242,6 +324,76 @@ TEST_F(ArtToolTest, FontSheetsFollowTheCellLayout) {
     EXPECT_LE(png_header(file("redfont.png")).height / 8, 60u);
     EXPECT_LE(png_header(file("totalfont.png")).height / 8, 50u) << "the goodbye word is grabbed 50 pixels high";
     EXPECT_LE(png_header(file("scoresfont.png")).height / 8, 30u) << "the rating line sits in a 30-pixel box";
+}
+
+TEST_F(ArtToolTest, EveryPrintableGlyphIsVisibleAndStaysInItsCell) {
+    for (const std::string& name : font_names()) {
+        Rgba sheet = read_png(file(name));
+        ASSERT_GT(sheet.width, 0) << name << " did not decode";
+        const int cw = sheet.width / 16, ch = sheet.height / 8;
+        for (int g = 0; g < 128; ++g) {
+            int drawn = 0, last_column = 0;
+            for (int y = 0; y < ch; ++y)
+                for (int x = 0; x < cw; ++x) {
+                    std::uint8_t a = sheet.alpha((g % 16) * cw + x, (g / 16) * ch + y);
+                    if (a > 12) ++drawn;  // passes the game's alpha test
+                    if (x == cw - 1 && a != 0) ++last_column;
+                }
+            if (g > 32) EXPECT_GT(drawn, 0) << name << ": glyph " << g << " is invisible";
+            else EXPECT_EQ(drawn, 0) << name << ": cell " << g << " should be empty";
+            EXPECT_EQ(last_column, 0) << name << ": glyph " << g << " reaches the next cell";
+        }
+    }
+}
+
+TEST_F(ArtToolTest, TextsFitWhereTheScreensPrintThem) {
+    FontWidths green = measure_font(read_png(file("greenfont.png")));
+    FontWidths red = measure_font(read_png(file("redfont.png")));
+    for (int v = 1; v <= 12; ++v) {
+        EXPECT_LE(green.width(std::to_string(v)), 60) << v;
+        EXPECT_LE(red.width(std::to_string(v)), 60) << v;
+    }
+    FontWidths info = measure_font(read_png(file("infofont.png")));
+    EXPECT_LE(info.width(" Previous          Your total"), 188);
+    EXPECT_LE(info.width(" Previous            My total"), 188);
+    FontWidths hint = measure_font(read_png(file("hint.png")));
+    EXPECT_LE(hint.width("If your round total is higher, one block is removed from the Brakka main screen."), 760);
+    EXPECT_LE(hint.width("Move the cursor by clicking with the left mouse button. (Or use the arrow keys)"), 760);
+    FontWidths total = measure_font(read_png(file("totalfont.png")));
+    int w = total.width("-100");
+    EXPECT_LE(688 + (65 - w) / 2 + w, 800) << "a three-digit negative total passes the screen edge";
+    FontWidths options = measure_font(read_png(file("options.png")));
+    EXPECT_LE(options.width("Do you want to move horizontally or vertically?"), 800);
+    FontWidths scores = measure_font(read_png(file("scoresfont.png")));
+    for (std::string name : {"NAMELESS", "WWWWWWWWWW"}) {
+        int half = hint.width(name + " THIS GAME RATING IS: -12.345") / 2 + 10;
+        EXPECT_LE(scores.width(name + ", YOUR GAME RATING IS: -12.345"), 2 * half - 2)
+            << "the rating line leaves its frame for " << name;
+    }
+}
+
+TEST_F(ArtToolTest, ButtonAndKeyPicturesAreTransparentBetweenTheirButtons) {
+    Rgba buttons = read_png(file("buttons.png"));
+    ASSERT_EQ(buttons.width, 728);
+    const std::pair<int, int> origins[5] = {{1, 36}, {153, 18}, {306, 0}, {460, 18}, {615, 36}};
+    for (auto [x, y] : origins) {
+        EXPECT_EQ(buttons.alpha(x + 56, y + 18), 255) << "button at " << x;
+        EXPECT_EQ(buttons.alpha(x + 56, y > 0 ? y - 1 : y + 37), 0) << "above or below the button at " << x;
+    }
+    EXPECT_EQ(buttons.alpha(0, 0), 0);
+    EXPECT_EQ(buttons.alpha(140, 60), 0) << "between the first two buttons";
+
+    Rgba keys = read_png(file("keys.png"));
+    ASSERT_EQ(keys.width, 452);
+    for (int row = 0; row < 3; ++row) {
+        int count = row == 0 ? 10 : row == 1 ? 9 : 7;
+        for (int c = 0; c < count; ++c) {
+            int x = 1 + 18 * row + 36 * c, y = 1 + 38 * row;
+            EXPECT_EQ(keys.alpha(x + 14, y + 15), 255) << "key " << row << "," << c;
+            EXPECT_EQ(keys.alpha(x + 32, y + 15), 0) << "gap after key " << row << "," << c;
+        }
+    }
+    for (auto [x, y] : {std::pair{361, 1}, {343, 39}, {289, 77}}) EXPECT_EQ(keys.alpha(x + 45, y + 15), 255);
 }
 
 TEST_F(ArtToolTest, PngPicturesAreEightBitWithAlphaWhereTransparent) {
