@@ -8,7 +8,9 @@
 #include <unistd.h>
 #include <zlib.h>
 
+#include <algorithm>
 #include <array>
+#include <cmath>
 #include <cstdint>
 #include <cstdlib>
 #include <filesystem>
@@ -394,6 +396,65 @@ TEST_F(ArtToolTest, ButtonAndKeyPicturesAreTransparentBetweenTheirButtons) {
         }
     }
     for (auto [x, y] : {std::pair{361, 1}, {343, 39}, {289, 77}}) EXPECT_EQ(keys.alpha(x + 45, y + 15), 255);
+}
+
+double mean_brightness(const Rgba& img, int y0, int y1) {
+    double sum = 0;
+    int n = 0;
+    for (int y = y0; y < y1; ++y)
+        for (int x = 0; x < img.width; ++x, ++n) {
+            auto p = img.px[static_cast<std::size_t>(y) * img.width + x];
+            sum += (p[0] + p[1] + p[2]) / 3.0;
+        }
+    return n ? sum / n : 0;
+}
+
+double mean_difference(const Rgba& a, const Rgba& b) {
+    double sum = 0;
+    for (std::size_t i = 0; i < a.px.size() && i < b.px.size(); ++i)
+        for (int c = 0; c < 3; ++c) sum += std::abs(a.px[i][c] - b.px[i][c]);
+    return sum / (3.0 * static_cast<double>(a.px.size()));
+}
+
+TEST_F(ArtToolTest, LandmarksShowTwoMoodsAndDistinctIcons) {
+    for (int i = 1; i <= 8; ++i) {
+        std::string n = std::to_string(i);
+        Rgba dusk = read_png(file(n + "a.png")), night = read_png(file(n + "b.png"));
+        ASSERT_EQ(dusk.width, 420) << n;
+        ASSERT_EQ(night.width, 420) << n;
+        // The sky above the landmark is darker at night.
+        EXPECT_LT(mean_brightness(night, 0, 60), mean_brightness(dusk, 0, 60) - 10) << n;
+        EXPECT_GT(mean_difference(dusk, night), 15.0) << n << "a and " << n << "b look the same";
+    }
+    for (int i = 1; i <= 8; ++i)
+        for (int j = i + 1; j <= 8; ++j)
+            EXPECT_GT(mean_difference(read_png(file(std::to_string(i) + "c.png")), read_png(file(std::to_string(j) + "c.png"))),
+                      10.0)
+                << "icons " << i << " and " << j;
+}
+
+TEST_F(ArtToolTest, TitleAnimationLoopsWithoutAJump) {
+    std::vector<Rgba> frames;
+    for (int k = 1; k <= 20; ++k) frames.push_back(read_png(file("anim" + std::to_string(k) + ".png")));
+    double largest_step = 0, smallest_step = 1e9;
+    for (int k = 0; k < 19; ++k) {
+        double d = mean_difference(frames[k], frames[k + 1]);
+        largest_step = std::max(largest_step, d);
+        smallest_step = std::min(smallest_step, d);
+    }
+    EXPECT_GT(smallest_step, 0.5) << "every frame moves";
+    double wrap = mean_difference(frames[19], frames[0]);
+    EXPECT_LE(wrap, largest_step * 1.2) << "the step from the last frame back to the first is a jump";
+    EXPECT_GE(wrap, smallest_step * 0.8);
+    // Drawn additively and zoomed past the screen's edges, the frame's border must be black.
+    for (const Rgba& f : frames) {
+        for (int i = 0; i < f.width; ++i) {
+            for (auto [x, y] : {std::pair{i, 0}, {i, f.height - 1}, {0, i}, {f.width - 1, i}}) {
+                auto p = f.px[static_cast<std::size_t>(y) * f.width + x];
+                ASSERT_LE(std::max({p[0], p[1], p[2]}), 8) << "bright border pixel at " << x << "," << y;
+            }
+        }
+    }
 }
 
 TEST_F(ArtToolTest, PngPicturesAreEightBitWithAlphaWhereTransparent) {
