@@ -457,6 +457,19 @@ TEST_F(ArtToolTest, TitleAnimationLoopsWithoutAJump) {
     }
 }
 
+TEST_F(ArtToolTest, OpaquePicturesNeverContainTheKeyColour) {
+    // Pictures without an alpha channel are keyed by colour when the game loads them.
+    for (const auto& entry : fs::directory_iterator(out_.path())) {
+        if (entry.path().extension() != ".png") continue;
+        if (png_header(entry.path()).colour_type != 2) continue;
+        Rgba img = read_png(entry.path());
+        ASSERT_GT(img.width, 0) << entry.path().filename();
+        int keyed = 0;
+        for (const auto& p : img.px) keyed += p[0] == 255 && p[1] == 0 && p[2] == 128;
+        EXPECT_EQ(keyed, 0) << entry.path().filename();
+    }
+}
+
 TEST_F(ArtToolTest, PngPicturesAreEightBitWithAlphaWhereTransparent) {
     for (const auto& entry : fs::directory_iterator(out_.path())) {
         std::string name = entry.path().filename().string();

@@ -276,8 +276,31 @@ double Rng::uniform() { return static_cast<double>(next() >> 11) * (1.0 / 900719
 
 double Rng::range(double lo, double hi) { return lo + (hi - lo) * uniform(); }
 
+static bool holds_key_colour(const Canvas& canvas) {
+    for (int y = 0; y < canvas.height(); ++y) {
+        const std::uint32_t* p = canvas.row(y);
+        for (int x = 0; x < canvas.width(); ++x)
+            if ((p[x] & 0xffffffu) == 0xff0080u) return true;
+    }
+    return false;
+}
+
 void save_png(const Canvas& canvas, const std::string& path) {
     cairo_surface_flush(canvas.surface());
+    if (canvas.opaque() && holds_key_colour(canvas)) {
+        // The game keys pure (255, 0, 128) out of pictures without an alpha channel,
+        // so an opaque picture is written with that colour nudged by one step.
+        Canvas copy(canvas.width(), canvas.height(), true);
+        cairo_set_source_surface(copy.cr(), canvas.surface(), 0, 0);
+        cairo_paint(copy.cr());
+        copy.flush();
+        for (int y = 0; y < copy.height(); ++y)
+            for (int x = 0; x < copy.width(); ++x)
+                if ((copy.row(y)[x] & 0xffffffu) == 0xff0080u) copy.row(y)[x] ^= 1u;
+        copy.mark_dirty();
+        save_png(copy, path);
+        return;
+    }
     if (cairo_surface_write_to_png(canvas.surface(), path.c_str()) != CAIRO_STATUS_SUCCESS)
         throw std::runtime_error("cannot write " + path);
 }
