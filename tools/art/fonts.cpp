@@ -105,15 +105,26 @@ int ink_height(const Metrics& m, const std::string& chars) {
     return bottom - top + 1;
 }
 
+std::size_t font_count(const PictureList& pictures) {
+    std::size_t n = 0;
+    for (const Picture& p : pictures) n += p.font ? 1 : 0;
+    return n;
+}
+
 std::string printable() {
     std::string s;
     for (int c = 33; c < 127; ++c) s += static_cast<char>(c);
     return s;
 }
 
-// Prints a measured figure and fails when it exceeds its limit.
+bool g_verbose = false;
+int g_checks = 0;
+
+// Checks a measured figure against its limit (printed when verbose).
 void report(const FontDesign& design, const std::string& what, int value, int limit) {
-    std::printf("  %-15s %-52s %4d (limit %d)\n", design.file.c_str(), what.c_str(), value, limit);
+    ++g_checks;
+    if (g_verbose)
+        std::printf("  %-15s %-52s %4d (limit %d)\n", design.file.c_str(), what.c_str(), value, limit);
     require(value <= limit, design.file, what + " is " + std::to_string(value) + ", limit " + std::to_string(limit));
 }
 
@@ -223,8 +234,10 @@ Picture make(const FontDesign& design, const std::function<void(const FontDesign
 
 }  // namespace
 
-void add_fonts(PictureList& out) {
-    std::printf("font constraints (proportional widths as the game measures them):\n");
+void add_fonts(PictureList& out, bool verbose) {
+    g_verbose = verbose;
+    g_checks = 0;
+    if (verbose) std::printf("font constraints (proportional widths as the game measures them):\n");
     const std::string all = printable();
 
     out.push_back(make(scores_design(), [&](const FontDesign& design, const Metrics& m) {
@@ -301,6 +314,7 @@ void add_fonts(PictureList& out) {
         // the last advance ends in blank spacing columns.
         report_width(design, m, "WWWWWWWWWW", 160);
     }));
+    std::printf("brakka_art: %zu font sheets meet %d layout checks\n", font_count(out), g_checks);
 }
 
 }  // namespace art

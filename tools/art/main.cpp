@@ -1,5 +1,5 @@
 // brakka_art: writes every picture and font of the game's media folder.
-//   brakka_art <outdir> [--contact-sheet <png>] [--previews <dir>]
+//   brakka_art <outdir> [--contact-sheet <png>] [--previews <dir>] [--verbose]
 // The output depends on nothing but this source and the DejaVu fonts, so the
 // same source always gives the same bytes.
 #include "bmp_writer.hpp"
@@ -14,7 +14,7 @@
 namespace {
 
 int usage() {
-    std::fprintf(stderr, "usage: brakka_art <outdir> [--contact-sheet <png>] [--previews <dir>]\n");
+    std::fprintf(stderr, "usage: brakka_art <outdir> [--contact-sheet <png>] [--previews <dir>] [--verbose]\n");
     return 2;
 }
 
@@ -22,11 +22,14 @@ int usage() {
 
 int main(int argc, char** argv) {
     std::string outdir, sheet, previews;
+    bool verbose = false;
     for (int i = 1; i < argc; ++i) {
         std::string arg = argv[i];
         if (arg == "--contact-sheet") {
             if (i + 1 >= argc) return usage();
             sheet = argv[++i];
+        } else if (arg == "--verbose") {
+            verbose = true;
         } else if (arg == "--previews") {
             if (i + 1 >= argc) return usage();
             previews = argv[++i];
@@ -48,7 +51,7 @@ int main(int argc, char** argv) {
         art::add_map_pictures(pictures);
         art::add_landmarks(pictures);
         art::add_animation(pictures);
-        art::add_fonts(pictures);
+        art::add_fonts(pictures, verbose);
         for (const art::Picture& p : pictures) {
             if (cairo_status(p.canvas.cr()) != CAIRO_STATUS_SUCCESS)
                 throw std::runtime_error(p.name + ": drawing failed: " + cairo_status_to_string(cairo_status(p.canvas.cr())));

@@ -31,7 +31,8 @@ void add_animation(PictureList& out);
 // The eight landmarks: a (dusk), b (night) and c (icon) pictures.
 void add_landmarks(PictureList& out);
 // The seven glyph sheets; throws when a layout constraint of the screens is broken.
-void add_fonts(PictureList& out);
+// With verbose set, every measured figure is printed against its limit.
+void add_fonts(PictureList& out, bool verbose);
 
 // One PNG showing every picture with its file name.
 void write_contact_sheet(const PictureList& pictures, const std::string& path);
