@@ -99,7 +99,6 @@ bool decode_with_library(PngDecode& d, const char* name, int color_key, ImageBuf
   request_conversions(d.png, d.info);
 
   const int channels = png_get_channels(d.png, d.info);
-  if (channels != 1 && channels != 3 && channels != 4) return false;
   if (!png_format_supported(name, channels, png_get_bit_depth(d.png, d.info), png_get_color_type(d.png, d.info)))
     return false;
 
