@@ -182,7 +182,7 @@ inline uint32_t index_limit(int d) { return d > 0 ? uint32_t(d) : uint32_t(d == 
 template <typename T>
 inline T& arr_at(DimArray<T>& a, int i, int j = 0) {
   if (i < 0) i += a.dim1;
-  if ((uint32_t(i) >= uint32_t(a.dim1 > 0 ? a.dim1 : 0)) | (uint32_t(j) >= dim_detail::index_limit(a.dim2)))
+  if (int(uint32_t(i) >= uint32_t(a.dim1 > 0 ? a.dim1 : 0)) | int(uint32_t(j) >= dim_detail::index_limit(a.dim2)))
       [[unlikely]]
     arr_bad_index(a, i, j, 0, 0);
   return a.elems[i + j * a.stride1];
@@ -191,8 +191,8 @@ inline T& arr_at(DimArray<T>& a, int i, int j = 0) {
 template <typename T>
 inline T& arr_at(DimArray<T>& a, int i, int j, int k, int l = 0) {
   if (i < 0) i += a.dim1;
-  if ((uint32_t(i) >= uint32_t(a.dim1 > 0 ? a.dim1 : 0)) | (uint32_t(j) >= dim_detail::index_limit(a.dim2)) |
-      (uint32_t(k) >= dim_detail::index_limit(a.dim3)) | (uint32_t(l) >= dim_detail::index_limit(a.dim4)))
+  if (int(uint32_t(i) >= uint32_t(a.dim1 > 0 ? a.dim1 : 0)) | int(uint32_t(j) >= dim_detail::index_limit(a.dim2)) |
+      int(uint32_t(k) >= dim_detail::index_limit(a.dim3)) | int(uint32_t(l) >= dim_detail::index_limit(a.dim4)))
       [[unlikely]]
     arr_bad_index(a, i, j, k, l);
   return a.elems[i + j * a.stride1 + k * a.stride2 + l * a.stride3];
