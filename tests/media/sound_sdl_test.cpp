@@ -6,6 +6,7 @@
 #include "engine/core/app.h"
 #include "engine/media/music.h"
 #include "engine/media/sound.h"
+#include "engine/platform/platform.h"
 #include "engine/platform/platform_audio.h"
 #include "media/wav_builder.h"
 
@@ -17,6 +18,8 @@ class SdlAudioSmoke : public ::testing::Test {
  protected:
   void SetUp() override {
     setenv("SDL_AUDIODRIVER", "dummy", 0);  // no sound card needed unless the caller chose a driver
+    // The platform comes first: choosing it also chooses its audio backend, which the real one replaces.
+    ASSERT_TRUE(platform_select("headless"));
     ASSERT_TRUE(platform_audio_select("sdl"));
     snd_startup();
     if (!platform_audio().is_open()) GTEST_SKIP() << "no SDL audio device (set SDL_AUDIODRIVER=dummy)";
