@@ -403,3 +403,28 @@ TEST(SysInfoTest, FoldersAndLocale) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(FilesTest, PathsAreLimitedTo1023Bytes) {
+  // A real folder chain, so that only the length decides.
+  std::string folder;
+  while (folder.size() < 1100) folder += "d/";
+  fs::create_directories(folder);
+  const std::string fits = folder.substr(0, 1016) + "f.txt";  // 1021 bytes
+  const std::string too_long = folder + "f.txt";
+  ASSERT_EQ(file_open(0, fits.c_str(), 0), 1);
+  file_close(0);
+  EXPECT_EQ(read_lines(fits.c_str(), 0).size(), 0u);
+  EXPECT_EQ(file_open(0, too_long.c_str(), 0), 0);
+  EXPECT_EQ(app_error_code(), 3);
+  EXPECT_FALSE(fs::exists(too_long));
+  write_bytes(too_long, to_bytes("x\n"));
+  EXPECT_EQ(file_open(0, too_long.c_str(), 1), 0);
+  EXPECT_EQ(app_error_code(), 3);
+  Str path = "x";
+  EXPECT_EQ(archive_resolve(ARCHIVE_DATA, too_long.c_str(), path, 1), 0);
+  EXPECT_STREQ(path.data, "");
+}
+
+}  // namespace
