@@ -1,7 +1,6 @@
-// Placeholder clock and generator until the real ones land.
+// Placeholder clock until the platform clock lands.
 #include <chrono>
 #include <thread>
-#include "engine/core/random.h"
 #include "engine/core/timer.h"
 static auto g_t0 = std::chrono::steady_clock::now();
 void timer_init() {}
@@ -11,6 +10,3 @@ double timer_now() {
 double timer_ms() { return timer_now(); }
 void timer_set_start_offset() {}
 void sys_sleep(int ms) { std::this_thread::sleep_for(std::chrono::milliseconds(ms)); }
-void rnd_seed(uint32_t) {}
-uint32_t rnd_next() { return 4; }
-int rnd_int(int n) { return n < 1 ? 0 : int(rnd_next() % uint32_t(n + 1)); }

@@ -16,5 +16,11 @@ Str& sys_info(Str& out, Str& key);  // platform information by key (key upper-ca
 
 // "/" and "\" are alike: turn both into the platform separator.
 std::string path_to_native(const char* path);
-// Reads a whole input named by a resolved path: a live "mem://" name or a file on disk.
+// True when path names an existing regular file ("/" and "\" alike); "mem://" names are not files.
+bool path_is_regular_file(const char* path);
+// Reads a whole input named by a resolved path: a live "mem://" name or a regular file on disk.
+// False (and out empty) when the name does not resolve or the file cannot be read.
 bool file_read_all(const char* path, std::vector<uint8_t>& out);
+
+// Longest path the file and archive operations accept, in bytes.
+constexpr size_t FILE_PATH_MAX = 1023;

@@ -12,13 +12,15 @@ struct Str {
   Str(const Str& other);
   Str(Str&& other) noexcept;
   Str& operator=(const Str& other);
+  Str& operator=(Str&& other) noexcept;  // takes other's buffer, leaves other empty
   Str& operator=(const char* text);
   ~Str();
 
   const char* c_str() const { return data; }
 };
 
-// Construction and storage
+// Construction and storage. Operations marked "constructs" treat out as raw memory and never free what
+// it held: call them on fresh or empty values only (a non-empty out's buffer would be lost).
 Str& str_init(Str& out);                                  // constructs empty (out is raw memory)
 void str_destroy(Str& s);                                 // frees unless shared; leaves s empty
 void str_from_cstr(Str& out, const char* text);           // constructs

@@ -38,8 +38,12 @@ class PlatformAudio {
   virtual void music_set_volume(int volume_1000) = 0;  // 1000 = unchanged level
   virtual int music_length_ms() = 0;                    // 0 when unknown
   virtual int music_position_ms() = 0;
+  // True while the opened stream has not reached its end (a paused stream counts as running).
+  virtual bool music_active() = 0;
 };
 
+// The current audio backend; without a call to platform_audio_select the platform backend's name decides.
 PlatformAudio& platform_audio();
-// Chosen together with the platform backend (same names).
-void platform_audio_select(const char* name);
+// Chosen together with the platform backend (same names: "sdl", "headless"). Closes the previous backend.
+// Returns false for an unknown name (the choice is then left as it was).
+bool platform_audio_select(const char* name);

@@ -1,0 +1,57 @@
+// Reading "zaZ" archives over a byte source: trailer, directory and entry unpacking.
+// Every position and size read from the archive is checked against the archive's length.
+#pragma once
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+// Random access to the bytes of an archive.
+class ArchiveSource {
+ public:
+  virtual ~ArchiveSource() = default;
+  virtual int64_t length() const = 0;
+  // Reads exactly n bytes at pos; false when the range is outside the source or the read fails.
+  virtual bool read(int64_t pos, void* dst, size_t n) = 0;
+};
+
+// Opens an archive source: a live "mem://" name reads memory, any other name a file on disk.
+// Null when the name cannot be opened.
+std::unique_ptr<ArchiveSource> archive_source_open(const char* archive_name);
+std::unique_ptr<ArchiveSource> archive_source_memory(const uint8_t* data, size_t size);
+
+struct ArchiveDirectory {
+  int64_t offset = 0;         // absolute offset of the first entry
+  bool end_relative = false;  // positions count back from the end of the archive
+};
+
+struct ArchiveEntry {
+  std::string name;           // as stored
+  int32_t data_position = 0;  // as stored
+  int32_t packed_size = 0;    // as stored
+};
+
+// Largest unpacked size an entry may claim.
+constexpr uint32_t ARCHIVE_MAX_UNPACKED = 256u * 1024u * 1024u;
+
+// Checks the trailer ("zaZ" and the directory position). False when the source is not an archive.
+bool archive_read_directory(ArchiveSource& src, ArchiveDirectory& dir);
+// Finds the first entry whose whole name equals base_name, ignoring ASCII case. False when the
+// directory ends (by its terminator, by the end of the archive or by a damaged entry) first.
+bool archive_find_entry(ArchiveSource& src, const ArchiveDirectory& dir, const std::string& base_name,
+                        ArchiveEntry& entry);
+// All entries in directory order, up to the terminator or the first damaged entry.
+std::vector<ArchiveEntry> archive_list_entries(ArchiveSource& src, const ArchiveDirectory& dir);
+// An unpacked entry. data always points at an allocation of at least one byte, so even an empty
+// entry has an address of its own.
+struct UnpackedEntry {
+  std::unique_ptr<uint8_t[]> data;
+  uint32_t size = 0;
+};
+
+// Unpacks an entry. A damaged entry (data outside the archive, a packed size below 4, an unpacked
+// size above the limit, a stream that fails or yields another size) gives false and an empty entry.
+bool archive_unpack_entry(ArchiveSource& src, const ArchiveDirectory& dir, const ArchiveEntry& entry,
+                          UnpackedEntry& out);
+// The characters after the last '/' or '\' (the whole name when there is none).
+std::string archive_base_name(const char* name);

@@ -1,0 +1,18 @@
+// Picture files of any supported kind: BMP, then PNG, then JPEG; the first reader that accepts wins.
+#include <vector>
+
+#include "engine/core/files.h"
+#include "engine/media/image.h"
+#include "engine/media/image_buffer.h"
+
+bool image_read_any(const char* path, int color_key, bool allow_jpeg, ImageBuffer& out) {
+  std::vector<uint8_t> bytes;
+  if (!path || !file_read_all(path, bytes)) {
+    image_buffer_reset(out);
+    return false;
+  }
+  if (image_decode_bmp(bytes.data(), bytes.size(), color_key, out)) return true;
+  if (image_decode_png(bytes.data(), bytes.size(), path, color_key, out)) return true;
+  // JPEG takes no colour key and reads files on disk only.
+  return allow_jpeg && image_read_jpeg(path, out);
+}

@@ -1,0 +1,164 @@
+// JPEG pictures through libjpeg: files on disk (or bytes in memory), 1, 3 or 4 components, no colour key.
+#include <sys/stat.h>
+
+#include <csetjmp>
+#include <cstdio>
+#include <cstring>
+#include <memory>
+#include <new>
+#include <string>
+#include <vector>
+
+// jpeglib.h needs size_t and FILE declared first.
+#include <jpeglib.h>
+
+#include "engine/core/app.h"
+#include "engine/core/files.h"
+#include "engine/core/mem_name.h"
+#include "engine/media/image.h"
+#include "engine/media/image_buffer.h"
+
+namespace {
+
+// A progressive file has a handful of scans; thousands of tiny ones only burn time.
+constexpr int kMaxScans = 256;
+// Ceiling for the library's whole-image buffers (multi-scan files keep every coefficient).
+constexpr long kMaxLibraryMemory = 768L * 1024 * 1024;
+
+struct ErrorManager {
+  jpeg_error_mgr base;
+  std::jmp_buf jump;
+};
+
+[[noreturn]] void on_error_exit(j_common_ptr cinfo) {
+  std::longjmp(reinterpret_cast<ErrorManager*>(cinfo->err)->jump, 1);
+}
+void on_output_message(j_common_ptr) {}
+
+void on_progress(j_common_ptr cinfo) {
+  if (!cinfo->is_decompressor) return;
+  if (reinterpret_cast<j_decompress_ptr>(cinfo)->input_scan_number > kMaxScans) on_error_exit(cinfo);
+}
+
+// Everything that lives across the library calls, kept outside the frame that calls setjmp.
+struct JpegDecode {
+  jpeg_decompress_struct cinfo;
+  ErrorManager err;
+  jpeg_progress_mgr progress;
+  std::vector<uint8_t> samples;
+  bool created = false;
+};
+
+using SourceSetup = void (*)(j_decompress_ptr, const void* arg);
+
+void source_from_file(j_decompress_ptr cinfo, const void* file) {
+  jpeg_stdio_src(cinfo, static_cast<FILE*>(const_cast<void*>(file)));
+}
+
+struct MemoryBlock {
+  const uint8_t* data;
+  size_t size;
+};
+void source_from_memory(j_decompress_ptr cinfo, const void* block) {
+  const auto* b = static_cast<const MemoryBlock*>(block);
+  jpeg_mem_src(cinfo, b->data, static_cast<unsigned long>(b->size));
+}
+
+bool report_components(int components) {
+  if (components == 1 || components == 3 || components == 4) return true;
+  char text[64];
+  std::snprintf(text, sizeof text, "JPEG: Channels: %d not supported!\n", components);
+  log_line(text);
+  return false;
+}
+
+void to_rgba(const std::vector<uint8_t>& samples, int components, ImageBuffer& out) {
+  const size_t count = static_cast<size_t>(out.width) * static_cast<size_t>(out.height);
+  const uint8_t* src = samples.data();
+  uint8_t* dst = out.pixels.data();
+  for (size_t i = 0; i < count; ++i, src += components, dst += 4) {
+    if (components == 4) {
+      std::memcpy(dst, src, 4);
+    } else if (components == 1) {
+      dst[0] = dst[1] = dst[2] = src[0];
+      dst[3] = 255;
+    } else {
+      dst[0] = src[0];
+      dst[1] = src[1];
+      dst[2] = src[2];
+      dst[3] = 255;
+    }
+  }
+}
+
+// The library part. No object with a destructor is created here: a library error jumps back to the
+// setjmp below and everything it leaves behind is owned by `d`.
+bool decode_with_library(JpegDecode& d, SourceSetup setup, const void* arg, ImageBuffer& out) {
+  d.cinfo.err = jpeg_std_error(&d.err.base);
+  d.err.base.error_exit = on_error_exit;
+  d.err.base.output_message = on_output_message;
+  if (setjmp(d.err.jump)) return false;
+  jpeg_create_decompress(&d.cinfo);
+  d.created = true;
+  d.cinfo.mem->max_memory_to_use = kMaxLibraryMemory;
+  d.progress.progress_monitor = on_progress;
+  d.cinfo.progress = &d.progress;
+  setup(&d.cinfo, arg);
+  jpeg_read_header(&d.cinfo, TRUE);
+  if (!image_size_allowed(d.cinfo.image_width, d.cinfo.image_height)) return false;
+  jpeg_start_decompress(&d.cinfo);
+
+  const int components = d.cinfo.output_components;
+  if (!report_components(components)) return false;
+  const JDIMENSION width = d.cinfo.output_width;
+  const JDIMENSION height = d.cinfo.output_height;
+  if (!image_size_allowed(width, height)) return false;
+  const size_t row_bytes = static_cast<size_t>(width) * components;
+  try {
+    d.samples.assign(row_bytes * height, 0);
+  } catch (const std::bad_alloc&) {
+    return false;
+  }
+  while (d.cinfo.output_scanline < height) {
+    JSAMPROW row = d.samples.data() + static_cast<size_t>(d.cinfo.output_scanline) * row_bytes;
+    if (jpeg_read_scanlines(&d.cinfo, &row, 1) != 1) return false;
+  }
+  jpeg_finish_decompress(&d.cinfo);
+
+  if (!image_buffer_prepare(out, width, height)) return false;
+  to_rgba(d.samples, components, out);
+  return true;
+}
+
+bool decode(SourceSetup setup, const void* arg, ImageBuffer& out) {
+  image_buffer_reset(out);
+  auto d = std::make_unique<JpegDecode>();
+  const bool ok = decode_with_library(*d, setup, arg, out);
+  if (d->created) jpeg_destroy_decompress(&d->cinfo);
+  if (!ok) image_buffer_reset(out);
+  return ok;
+}
+
+}  // namespace
+
+bool image_decode_jpeg(const uint8_t* data, size_t size, ImageBuffer& out) {
+  if (!data || size == 0) {
+    image_buffer_reset(out);
+    return false;
+  }
+  const MemoryBlock block{data, size};
+  return decode(source_from_memory, &block, out);
+}
+
+bool image_read_jpeg(const char* path, ImageBuffer& out) {
+  image_buffer_reset(out);
+  if (!path || mem_name_is(path)) return false;  // JPEG reads files on disk only
+  const std::string native = path_to_native(path);
+  struct stat st;
+  if (::stat(native.c_str(), &st) != 0 || S_ISDIR(st.st_mode)) return false;
+  FILE* file = std::fopen(native.c_str(), "rb");
+  if (!file) return false;
+  const bool ok = decode(source_from_file, file, out);
+  std::fclose(file);
+  return ok;
+}

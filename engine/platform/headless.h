@@ -1,0 +1,84 @@
+// The "headless" backend's controls for tests and scripted runs.
+//
+// The backend gives a real OpenGL context through SDL's offscreen video driver, a virtual clock and input
+// taken from a script of events.
+//
+// Virtual clock: starts at 0 and advances by the slept time on every sleep, by 0.01 ms on every clock
+// reading (counter or tick count) and by 0.01 ms on every device poll (event poll, keyboard state, mouse
+// read), so a loop that waits on the clock always ends. The counter runs at 1,000,000,000 per second.
+//
+// Script: each event is due either when a number of frames (buffer swaps) have been presented or when the
+// virtual clock reaches a time. Due events take effect, in the order they were added, the next time the
+// backend polls its devices; each one changes the keyboard, mouse or focus state and is also delivered
+// as a window event (KeyDown, MouseMove, Deactivate, Close, ...).
+//
+// Script file: the environment variable BRAKKA_SCRIPT names a text file that is loaded when the backend
+// is created. One event per line; blank lines and text after '#' are ignored:
+//   <when> <event>
+//   when:   frame N            due once N frames have been presented
+//           ms T               due once the virtual clock reaches T milliseconds (fractions allowed)
+//   event:  keydown CODE       key CODE (scan-code numbering: 1 Esc, 28 Return, 200 up ...) goes down
+//           keyup CODE         ... and up again
+//           mouse X Y          pointer to client position (X, Y); the move counts as relative motion too
+//           mouserel DX DY     relative motion; the pointer position follows it
+//           buttondown B       mouse button B (0 left, 1 right, 2 middle) pressed
+//           buttonup B         ... released
+//           wheel N            N wheel steps (positive = away from the user)
+//           char C             typed character: a number 1..255, or a single printable character
+//           focus lost         the window loses activation
+//           focus gained       the window becomes active again
+//           close              the user closes the window
+// Example:
+//   frame 10 mouse 400 300
+//   frame 12 buttondown 0
+//   frame 13 buttonup 0
+//   ms 5000 keydown 1
+#pragma once
+#include <cstdint>
+#include <string>
+
+struct HeadlessEvent {
+  enum Kind { KeyDown, KeyUp, Mouse, MouseRel, ButtonDown, ButtonUp, Wheel, Char, FocusLost,
+              FocusGained, Close };
+  Kind kind = KeyDown;
+  int a = 0;  // key code, x, dx, button, steps or character
+  int b = 0;  // y or dy
+};
+
+// Adds an event due after `frame` presented frames, or at virtual time `ms`.
+void headless_at_frame(uint64_t frame, const HeadlessEvent& ev);
+void headless_at_ms(double ms, const HeadlessEvent& ev);
+// Parses one script line (format above) and adds its event; false for a malformed line. Blank lines and
+// comments are accepted and add nothing.
+bool headless_script_line(const char* line);
+// Loads a script file; the number of events added, or -1 when the file can't be read. Malformed lines
+// are reported on stderr and skipped.
+int headless_load_script(const char* path);
+// Drops every event not yet delivered.
+void headless_clear_script();
+int headless_pending_events();
+// Returns the backend to its first state: clock 0, no frames, no keys, buttons or script, window active,
+// no message boxes or debug text.
+void headless_reset();
+
+double headless_time_ms();          // the virtual clock, without advancing it
+double headless_slept_ms();         // total of every sleep so far
+void headless_advance_ms(double ms);
+uint64_t headless_frames();         // buffer swaps so far
+
+// Message boxes never block: the last one shown is kept here.
+int headless_message_box_count();
+std::string headless_last_box_title();
+std::string headless_last_box_text();
+
+// Debugger presence as reported to the runtime (default: none), and the debug output sent so far.
+void headless_set_debugger_attached(bool attached);
+std::string headless_debug_text();
+
+// Pointer state as the runtime last set it.
+bool headless_pointer_visible();
+bool headless_mouse_relative();
+void headless_mouse_position(int& x, int& y);
+// The window's title as last set.
+std::string headless_window_title();
+bool headless_window_shown();

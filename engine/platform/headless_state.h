@@ -1,0 +1,37 @@
+// State of the headless backend, shared by the backend and its script reader.
+#pragma once
+#include <cstdint>
+#include <string>
+#include <vector>
+#include "engine/platform/headless.h"
+
+struct HeadlessScriptEntry {
+  bool by_frame = true;
+  uint64_t frame = 0;
+  int64_t time_ns = 0;
+  HeadlessEvent event;
+};
+
+struct HeadlessState {
+  int64_t now_ns = 0;
+  int64_t slept_ns = 0;
+  uint64_t frames = 0;
+  std::vector<HeadlessScriptEntry> script;
+
+  uint8_t keys[256] = {};
+  int mouse_x = 0, mouse_y = 0;
+  int mouse_dx = 0, mouse_dy = 0, wheel = 0;
+  bool buttons[3] = {false, false, false};
+  bool active = true;
+  bool relative = false;
+  bool pointer_visible = true;
+  bool shown = false;
+  std::string title;
+
+  int boxes = 0;
+  std::string box_title, box_text;
+  bool debugger = false;
+  std::string debug_text;
+};
+
+HeadlessState& headless_state();

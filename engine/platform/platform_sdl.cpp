@@ -1,0 +1,228 @@
+// The "sdl" backend: an SDL2 window with an OpenGL context, SDL events, keyboard and mouse, the
+// performance counter as the clock.
+#include <SDL2/SDL.h>
+#include <cctype>
+#include <cstdio>
+#include <deque>
+#include "engine/platform/keymap_chars.h"
+#include "engine/platform/keymap_sdl.h"
+#include "engine/platform/platform.h"
+#include "engine/platform/platform_backends.h"
+#include "engine/platform/sdl_gl_window.h"
+#include "engine/platform/system_info.h"
+
+namespace {
+
+// Appends the Latin-1 bytes of a UTF-8 text; characters beyond Latin-1 are dropped.
+void utf8_to_latin1(const char* text, std::deque<PlatformEvent>& out) {
+  const unsigned char* p = reinterpret_cast<const unsigned char*>(text);
+  while (*p) {
+    unsigned cp;
+    int extra;
+    if (*p < 0x80) { cp = *p; extra = 0; }
+    else if ((*p & 0xE0) == 0xC0) { cp = *p & 0x1F; extra = 1; }
+    else if ((*p & 0xF0) == 0xE0) { cp = *p & 0x0F; extra = 2; }
+    else if ((*p & 0xF8) == 0xF0) { cp = *p & 0x07; extra = 3; }
+    else { ++p; continue; }
+    ++p;
+    bool ok = true;
+    for (int i = 0; i < extra; ++i, ++p) {
+      if ((*p & 0xC0) != 0x80) { ok = false; break; }
+      cp = (cp << 6) | (*p & 0x3F);
+    }
+    if (ok && cp > 0 && cp < 256) {
+      PlatformEvent ev;
+      ev.type = PlatformEvent::Char;
+      ev.code = static_cast<int>(cp);
+      out.push_back(ev);
+    }
+  }
+}
+
+class SdlPlatform final : public Platform {
+ public:
+  const char* name() const override { return "sdl"; }
+
+  bool window_create(int w, int h, bool fullscreen, bool multisample) override {
+    active_ = false;
+    return window_.create(w, h, fullscreen, multisample);
+  }
+  void window_destroy() override {
+    if (relative_) SDL_SetRelativeMouseMode(SDL_FALSE);
+    relative_ = false;
+    window_.destroy();
+    pending_.clear();
+  }
+  bool window_exists() const override { return window_.exists(); }
+  void window_set_title(const char* title) override { window_.set_title(title); }
+  void window_show(bool show) override {
+    window_.show(show);
+    // A window that is shown becomes the active one; focus events correct this if the desktop disagrees.
+    if (show) active_ = true;
+  }
+  void window_center() override { window_.center(); }
+  void window_raise() override {
+    window_.raise();
+    active_ = true;
+  }
+  bool window_active() override { return window_.exists() && active_; }
+  void window_client_size(int& w, int& h) override { window_.client_size(w, h); }
+  void gl_swap() override { window_.swap(); }
+  bool gl_alpha_bits() override { return window_.alpha_bits(); }
+
+  bool event_poll(PlatformEvent& ev) override {
+    while (pending_.empty()) {
+      SDL_Event e;
+      if (!window_.exists() || !SDL_PollEvent(&e)) return false;
+      translate(e);
+    }
+    ev = pending_.front();
+    pending_.pop_front();
+    return true;
+  }
+
+  void keyboard_state(uint8_t keys[256]) override {
+    for (int i = 0; i < 256; ++i) keys[i] = 0;
+    if (!window_.exists()) return;
+    SDL_PumpEvents();
+    int n = 0;
+    const Uint8* state = SDL_GetKeyboardState(&n);
+    for (int sc = 1; sc < n; ++sc) {
+      if (!state[sc]) continue;
+      int code = keymap_from_sdl(sc);
+      if (code) keys[code] = 0x80;
+    }
+  }
+
+  void mouse_read(MouseSample& s) override {
+    s = MouseSample();
+    if (!window_.exists()) return;
+    // The game may wait for a button release in a loop that reads only the mouse.
+    SDL_PumpEvents();
+    Uint32 buttons = SDL_GetMouseState(&s.x, &s.y);
+    SDL_GetRelativeMouseState(&s.dx, &s.dy);
+    s.buttons[0] = (buttons & SDL_BUTTON_LMASK) != 0;
+    s.buttons[1] = (buttons & SDL_BUTTON_RMASK) != 0;
+    s.buttons[2] = (buttons & SDL_BUTTON_MMASK) != 0;
+    s.wheel = wheel_;
+    wheel_ = 0;
+  }
+
+  void mouse_set_relative(bool relative) override {
+    if (!window_.exists() || relative == relative_) return;
+    SDL_SetRelativeMouseMode(relative ? SDL_TRUE : SDL_FALSE);
+    relative_ = relative;
+    int dx, dy;
+    SDL_GetRelativeMouseState(&dx, &dy);  // forget motion from before the switch
+  }
+  void pointer_show(bool show) override {
+    if (window_.exists()) SDL_ShowCursor(show ? SDL_ENABLE : SDL_DISABLE);
+  }
+  void pointer_warp(int x, int y) override {
+    if (window_.exists()) SDL_WarpMouseInWindow(window_.window(), x, y);
+  }
+  int key_to_char(int code) override {
+    int sc = keymap_to_sdl(code);
+    if (sc == SDL_SCANCODE_UNKNOWN) return 0;
+    bool shift = (SDL_GetModState() & KMOD_SHIFT) != 0;
+    SDL_Keycode key = SDL_GetKeyFromScancode(static_cast<SDL_Scancode>(sc));
+    if (key <= 0 || key >= 256) return keymap_us_char(code, shift);
+    if (key >= 'a' && key <= 'z') {
+      bool caps = (SDL_GetModState() & KMOD_CAPS) != 0;
+      return (shift != caps) ? std::toupper(static_cast<int>(key)) : static_cast<int>(key);
+    }
+    // Other keys follow the US shift pairs where the layout agrees with them.
+    if (shift && keymap_us_char(code, false) == key) return keymap_us_char(code, true);
+    return static_cast<int>(key);
+  }
+
+  uint64_t counter() override { return SDL_GetPerformanceCounter(); }
+  uint64_t counter_frequency() override { return SDL_GetPerformanceFrequency(); }
+  uint32_t ticks_ms() override { return SDL_GetTicks(); }
+  void sleep_ms(int ms) override {
+    if (ms > 0) SDL_Delay(static_cast<Uint32>(ms));
+  }
+
+  std::string temp_dir() override { return platform_temp_dir(); }
+  std::string program_path() override { return system_program_path(); }
+  bool debugger_attached() override { return system_tracer_attached(); }
+  void debug_output(const char* text) override {
+    std::fputs(text ? text : "", stderr);
+    std::fflush(stderr);
+  }
+  void message_box(const char* title, const char* text) override {
+    std::fprintf(stderr, "%s: %s\n", title ? title : "", text ? text : "");
+    SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_WARNING, title ? title : "", text ? text : "",
+                             window_.window());
+  }
+
+ private:
+  void push(PlatformEvent::Type type, int code = 0, bool down = false) {
+    PlatformEvent ev;
+    ev.type = type;
+    ev.code = code;
+    ev.down = down;
+    pending_.push_back(ev);
+  }
+
+  void translate(const SDL_Event& e) {
+    switch (e.type) {
+      case SDL_QUIT:
+        push(PlatformEvent::Close);
+        break;
+      case SDL_WINDOWEVENT:
+        if (e.window.windowID != window_.window_id()) break;
+        if (e.window.event == SDL_WINDOWEVENT_FOCUS_GAINED) {
+          active_ = true;
+          push(PlatformEvent::Activate);
+        } else if (e.window.event == SDL_WINDOWEVENT_FOCUS_LOST) {
+          active_ = false;
+          push(PlatformEvent::Deactivate);
+        } else if (e.window.event == SDL_WINDOWEVENT_CLOSE) {
+          push(PlatformEvent::Close);
+        }
+        break;
+      case SDL_KEYDOWN:
+      case SDL_KEYUP: {
+        int code = keymap_from_sdl(e.key.keysym.scancode);
+        if (code) push(e.type == SDL_KEYDOWN ? PlatformEvent::KeyDown : PlatformEvent::KeyUp, code,
+                       e.type == SDL_KEYDOWN);
+        break;
+      }
+      case SDL_TEXTINPUT:
+        utf8_to_latin1(e.text.text, pending_);
+        break;
+      case SDL_MOUSEMOTION:
+        push(PlatformEvent::MouseMove);
+        break;
+      case SDL_MOUSEBUTTONDOWN:
+      case SDL_MOUSEBUTTONUP: {
+        int b = e.button.button == SDL_BUTTON_LEFT ? 0 : e.button.button == SDL_BUTTON_RIGHT ? 1
+              : e.button.button == SDL_BUTTON_MIDDLE ? 2 : -1;
+        if (b >= 0) push(PlatformEvent::MouseButton, b, e.type == SDL_MOUSEBUTTONDOWN);
+        break;
+      }
+      case SDL_MOUSEWHEEL: {
+        int steps = e.wheel.y;
+        if (e.wheel.direction == SDL_MOUSEWHEEL_FLIPPED) steps = -steps;
+        if (steps) {
+          wheel_ += steps;
+          push(PlatformEvent::MouseWheel, steps);
+        }
+        break;
+      }
+      default:
+        break;
+    }
+  }
+
+  SdlGlWindow window_;
+  std::deque<PlatformEvent> pending_;
+  bool active_ = false;
+  bool relative_ = false;
+  int wheel_ = 0;
+};
+
+}  // namespace
+
+Platform* platform_create_sdl() { return new SdlPlatform(); }

@@ -1,0 +1,120 @@
+#include "engine/platform/sdl_gl_window.h"
+#include <cstdio>
+
+bool SdlGlWindow::try_create(int w, int h, bool fullscreen, int samples) {
+  SDL_GL_ResetAttributes();
+  SDL_GL_SetAttribute(SDL_GL_CONTEXT_PROFILE_MASK, SDL_GL_CONTEXT_PROFILE_COMPATIBILITY);
+  SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
+  SDL_GL_SetAttribute(SDL_GL_RED_SIZE, 8);
+  SDL_GL_SetAttribute(SDL_GL_GREEN_SIZE, 8);
+  SDL_GL_SetAttribute(SDL_GL_BLUE_SIZE, 8);
+  SDL_GL_SetAttribute(SDL_GL_ALPHA_SIZE, 8);
+  SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, 24);
+  SDL_GL_SetAttribute(SDL_GL_STENCIL_SIZE, 8);
+  SDL_GL_SetAttribute(SDL_GL_MULTISAMPLEBUFFERS, samples > 0 ? 1 : 0);
+  SDL_GL_SetAttribute(SDL_GL_MULTISAMPLESAMPLES, samples);
+
+  Uint32 flags = SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN;
+  if (fullscreen) flags |= SDL_WINDOW_FULLSCREEN;
+  window_ = SDL_CreateWindow("Quorvex", 0, 0, w, h, flags);
+  if (!window_) return false;
+  context_ = SDL_GL_CreateContext(window_);
+  if (!context_) {
+    SDL_DestroyWindow(window_);
+    window_ = nullptr;
+    return false;
+  }
+  if (SDL_GL_MakeCurrent(window_, context_) != 0) {
+    // A context that will not become current is replaced by a fresh one.
+    SDL_GL_DeleteContext(context_);
+    context_ = SDL_GL_CreateContext(window_);
+    if (!context_ || SDL_GL_MakeCurrent(window_, context_) != 0) {
+      if (context_) SDL_GL_DeleteContext(context_);
+      context_ = nullptr;
+      SDL_DestroyWindow(window_);
+      window_ = nullptr;
+      return false;
+    }
+  }
+  // The frame loop paces itself; a swap must not wait for the display.
+  SDL_GL_SetSwapInterval(0);
+  SDL_GL_GetAttribute(SDL_GL_ALPHA_SIZE, &alpha_bits_);
+  return true;
+}
+
+bool SdlGlWindow::create(int client_w, int client_h, bool fullscreen, bool multisample) {
+  destroy();
+  if (!video_started_) {
+    if (SDL_InitSubSystem(SDL_INIT_VIDEO | SDL_INIT_EVENTS) != 0) {
+      std::fprintf(stderr, "video start failed: %s\n", SDL_GetError());
+      return false;
+    }
+    video_started_ = true;
+  }
+  if (client_w <= 0) client_w = 640;
+  if (client_h <= 0) client_h = 480;
+  bool made = (multisample && try_create(client_w, client_h, fullscreen, 4)) ||
+              try_create(client_w, client_h, fullscreen, 0);
+  if (!made) {
+    std::fprintf(stderr, "window or OpenGL context failed: %s\n", SDL_GetError());
+    return false;
+  }
+  SDL_StartTextInput();
+  return true;
+}
+
+void SdlGlWindow::destroy() {
+  if (context_) {
+    SDL_GL_MakeCurrent(window_, nullptr);
+    SDL_GL_DeleteContext(context_);
+    context_ = nullptr;
+  }
+  if (window_) {
+    SDL_DestroyWindow(window_);
+    window_ = nullptr;
+  }
+  if (video_started_) {
+    SDL_QuitSubSystem(SDL_INIT_VIDEO | SDL_INIT_EVENTS);
+    video_started_ = false;
+  }
+}
+
+void SdlGlWindow::set_title(const char* title) {
+  if (window_) SDL_SetWindowTitle(window_, title ? title : "");
+}
+
+void SdlGlWindow::show(bool show) {
+  if (!window_) return;
+  if (show) SDL_ShowWindow(window_);
+  else SDL_HideWindow(window_);
+}
+
+void SdlGlWindow::center() {
+  if (!window_) return;
+  int display = SDL_GetWindowDisplayIndex(window_);
+  if (display < 0) display = 0;
+  SDL_Rect area;
+  int w = 0, h = 0;
+  SDL_GetWindowSize(window_, &w, &h);
+  if (SDL_GetDisplayUsableBounds(display, &area) == 0 && area.w > 0 && area.h > 0) {
+    SDL_SetWindowPosition(window_, area.x + (area.w - w) / 2, area.y + (area.h - h) / 2);
+  } else {
+    SDL_SetWindowPosition(window_, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED);
+  }
+  SDL_SetWindowAlwaysOnTop(window_, SDL_FALSE);
+}
+
+void SdlGlWindow::raise() {
+  if (!window_) return;
+  SDL_ShowWindow(window_);
+  SDL_RaiseWindow(window_);
+}
+
+void SdlGlWindow::client_size(int& w, int& h) {
+  w = h = 0;
+  if (window_) SDL_GL_GetDrawableSize(window_, &w, &h);
+}
+
+void SdlGlWindow::swap() {
+  if (window_) SDL_GL_SwapWindow(window_);
+}
