@@ -83,6 +83,7 @@ void background_draw(OpenGLDuderozi& r) {
   glDisableClientState(GL_TEXTURE_COORD_ARRAY);
   glDisableClientState(GL_VERTEX_ARRAY);
   glDisable(GL_TEXTURE_2D);
+  r.drawn_over_background = false;
 }
 
 void draw_load_background(const Str& file) {
@@ -95,7 +96,14 @@ void draw_load_background(const Str& file) {
   // The main screen asks for the same picture every frame: keep the tiles while the name stays.
   const std::string key = source_key(file);
   if (r->background.loaded() && r->background.source_key == key) {
-    background_draw(*r);
+    if (r->drawn_over_background) {
+      background_draw(*r);
+    } else {
+      // Nothing was drawn since the background was: the screen already shows it. Only the
+      // state change of drawing it is left to make.
+      set_opaque_mode(*r);
+      glDisable(GL_TEXTURE_2D);
+    }
     return;
   }
   Str path;

@@ -16,6 +16,7 @@ void draw_rect(int x, int y, int w, int h, int rgb) {
     y = y + h + 1;
     h = -h;
   }
+  r->drawn_over_background = true;
   glDisable(GL_ALPHA_TEST);
   const GLubyte alpha = rgb == r->sprite_key ? 0 : static_cast<GLubyte>(r->opacity * 255.0f);
   glColor4ub(static_cast<GLubyte>(rgb & 0xff), static_cast<GLubyte>((rgb >> 8) & 0xff),

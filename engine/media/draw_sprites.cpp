@@ -14,6 +14,7 @@ const SpriteRecord* bound_sprite(int id) {
   if (!r || id < 0 || id >= kSpriteSlots) return nullptr;
   const SpriteRecord& rec = r->sprites[id];
   if (rec.texture == 0) return nullptr;  // an empty slot draws nothing, whatever the size asked for
+  r->drawn_over_background = true;
   bind_sprite_texture(rec, true);
   return &rec;
 }

@@ -54,6 +54,7 @@ void draw_clear_screen(int rgb) {
   r->clear_color[2] = static_cast<float>((rgb >> 16) & 0xff) / 255.0f;
   r->clear_color[3] = 1.0f;
   if (!r->gl_ready) return;
+  r->drawn_over_background = true;
   glClearColor(r->clear_color[0], r->clear_color[1], r->clear_color[2], r->clear_color[3]);
   glClear(GL_COLOR_BUFFER_BIT);
 }

@@ -124,6 +124,7 @@ void font_print(const Str& text, double x, double y, int kerning) {
     x0 += width;
   }
   if (vertices == 0) return;
+  r->drawn_over_background = true;
   glEnableClientState(GL_VERTEX_ARRAY);
   glEnableClientState(GL_TEXTURE_COORD_ARRAY);
   glVertexPointer(3, GL_FLOAT, 5 * sizeof(float), v);

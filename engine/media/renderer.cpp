@@ -146,6 +146,8 @@ void renderer_prepare_next() {
   OpenGLDuderozi* r = renderer_gl();
   if (!r) return;
   if (r->background.loaded()) {
+    // After a swap the back buffer's content is undefined until the background covers it again.
+    r->drawn_over_background = true;
     if (r->depth_clear_pending) glClear(GL_DEPTH_BUFFER_BIT);
     r->depth_clear_pending = false;
     background_draw(*r);
@@ -159,4 +161,5 @@ void renderer_prepare_next() {
   if (r->depth_clear_pending) mask |= GL_DEPTH_BUFFER_BIT;
   r->depth_clear_pending = false;
   if (mask) glClear(mask);
+  r->drawn_over_background = true;
 }

@@ -52,6 +52,9 @@ class OpenGLDuderozi : public Duderozi3D {
   uint8_t clear_each_frame = 1;
   float clear_color[4] = {0.0f, 0.0f, 0.0f, 1.0f};
   bool depth_clear_pending = false;
+  // Set by every command that draws into the back buffer; cleared when the background is drawn, so
+  // a background drawn over an untouched background can be skipped.
+  bool drawn_over_background = true;
 
   // GL facts found at start-up.
   bool gl_ready = false;

@@ -89,11 +89,35 @@ TEST_F(BackgroundTest, SameNameAgainDoesNotDecodeAgain) {
   ASSERT_EQ(renderer_background_decodes(), 1);
   // The file changes on disk, but the screen asks for the same name: the loaded tiles are kept.
   write("map.bmp", solid_image(100, 100, kGreen));
-  clear_screen_to(kBlack);
   draw_load_background(path.c_str());
   EXPECT_EQ(app_error_code(), 0);
   EXPECT_EQ(renderer_background_decodes(), 1);
-  EXPECT_EQ(screen_pixel(50, 50), kRed);  // and it is drawn at once, as a fresh load would be
+  EXPECT_EQ(screen_pixel(50, 50), kRed);
+}
+
+TEST_F(BackgroundTest, RepeatedLoadCoversWhatWasDrawnSince) {
+  const std::string path = write("map.bmp", solid_image(100, 100, kRed));
+  draw_load_background(path.c_str());
+  draw_rect(40, 40, 20, 20, 0x00ff00);
+  draw_alpha_mode(-0.5);
+  draw_load_background(path.c_str());
+  EXPECT_EQ(renderer_background_decodes(), 1);
+  EXPECT_EQ(screen_pixel(50, 50), kRed);  // drawn at once, as a fresh load would be
+  // Drawing the background leaves opaque mode behind, also when it was already on screen.
+  draw_load_background(path.c_str());
+  draw_rect(0, 0, 10, 10, 0x00ff00);
+  EXPECT_EQ(screen_pixel(5, 5), kGreen);
+}
+
+TEST_F(BackgroundTest, RepeatedLoadAfterPresentLooksLikeAFreshLoad) {
+  const std::string path = write("map.bmp", make_image(600, 600, quarters));
+  draw_load_background(path.c_str());
+  renderer_prepare_next();
+  draw_load_background(path.c_str());
+  spr_draw(0, 0, 0);  // an empty slot: nothing
+  EXPECT_EQ(screen_pixel(10, 10), kRed);
+  EXPECT_EQ(screen_pixel(590, 590), kBlue);
+  EXPECT_EQ(renderer_background_decodes(), 1);
 }
 
 TEST_F(BackgroundTest, OtherNameOrClearedScreenLoadsAgain) {
