@@ -20,6 +20,9 @@ FontLayout font_layout(int width, int height) {
 
 namespace {
 
+constexpr int kGlyphSpace = 32;
+constexpr int kGlyphJ = 106;
+
 bool column_visible(const ImageBuffer& image, int x, int y0, int ch) {
   for (int y = y0; y < y0 + ch; ++y) {
     if (image.pixels[(static_cast<size_t>(y) * image.width + x) * 4 + 3] != 0) return true;
@@ -60,11 +63,11 @@ void font_measure_glyphs(const ImageBuffer& image, int texture_limit, GlyphRecor
     rec.advance = static_cast<uint16_t>(advance);
     rec.u0 = static_cast<float>(cell_x + left) / texture_width;
     rec.u1 = static_cast<float>(cell_x + left + advance) / texture_width;
-    if (g == 'j') {
+    if (g == kGlyphJ) {
       // A space is as wide as "j".
-      glyphs[' '].advance = rec.advance;
-      glyphs[' '].u0 = 0.0f;
-      glyphs[' '].u1 = rec.u1 - rec.u0;
+      glyphs[kGlyphSpace].advance = rec.advance;
+      glyphs[kGlyphSpace].u0 = 0.0f;
+      glyphs[kGlyphSpace].u1 = rec.u1 - rec.u0;
     }
     if (layout.glyph_count == 128) glyphs[g + 128] = rec;
   }
