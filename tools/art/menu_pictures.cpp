@@ -1,0 +1,136 @@
+// Pictures of the welcome, name entry, set-up and menu screens: the title, the
+// subtitle, the credit line, the button strip, the key caps and single buttons.
+#include "picture.hpp"
+#include "style.hpp"
+
+#include <string>
+
+namespace art {
+
+namespace {
+
+using namespace style;
+
+Picture single_button(const std::string& name, int w, int h, const std::string& label, Tone tone) {
+    Canvas c(w, h);
+    button(c.cr(), 0, 0, w, h, label, tone, 16);
+    harden_alpha(c, kOutline);
+    return Picture{name, Format::Png, std::move(c)};
+}
+
+// The welcome screen's five buttons in one picture, drawn at (36, 492).
+Picture button_strip() {
+    Canvas c(728, 72);
+    struct Entry {
+        int x, y;
+        const char* label;
+        Tone tone;
+    };
+    const Entry entries[] = {{1, 36, "CHANGE NAME", Tone::Blue},
+                             {153, 18, "HIGH RATINGS", Tone::Blue},
+                             {306, 0, "PLAY", Tone::Orange},
+                             {460, 18, "INSTRUCTIONS", Tone::Blue},
+                             {615, 36, "QUIT", Tone::Crimson}};
+    for (const Entry& e : entries) button(c.cr(), e.x, e.y, 112, 36, e.label, e.tone, e.tone == Tone::Orange ? 20 : 14);
+    harden_alpha(c, kOutline);
+    return Picture{"buttons.png", Format::Png, std::move(c)};
+}
+
+// Key caps of the name keyboard, drawn with their top-left at the keyboard origin.
+Picture key_caps() {
+    Canvas c(452, 108);
+    cairo_t* cr = c.cr();
+    const std::string rows[3] = {"QWERTYUIOP", "ASDFGHJKL", "ZXCVBNM"};
+    for (int r = 0; r < 3; ++r)
+        for (std::size_t k = 0; k < rows[r].size(); ++k)
+            key_cap(cr, 1 + 18 * r + 36 * static_cast<int>(k), 1 + 38 * r, 28, 30, std::string(1, rows[r][k]));
+    key_cap(cr, 361, 1, 90, 30, "DELETE");
+    key_cap(cr, 343, 39, 90, 30, "DONE");
+    key_cap(cr, 289, 77, 90, 30, "SPACE");
+    harden_alpha(c, kOutline);
+    return Picture{"keys.png", Format::Png, std::move(c)};
+}
+
+// The title word with a stepped extrusion under a gold face.
+Picture title() {
+    const int w = 640, h = 120;
+    Canvas c(w, h);
+    cairo_t* cr = c.cr();
+    TextStyle face = display(104, hex(0xfff6d0), hex(0xf0a030));
+    face.tracking = 6;
+    face.outline_width = 4;
+    face = fit_text(cr, "BRAKKA", face, w - 40);
+    TextBox box = measure_text(cr, "BRAKKA", face);
+    double x = (w - box.width) / 2 - 6, baseline = (h - box.height) / 2 - box.y - 6;
+    for (int d = 10; d >= 1; --d) {
+        TextStyle step = face;
+        Rgb shade = mix(hex(0x3a1a08), hex(0x8a4a12), 1 - d / 10.0);
+        step.top = shade;
+        step.bottom = shade;
+        step.outline = d == 10 ? kOutline : shade;
+        draw_text(cr, "BRAKKA", x + d * 0.9, baseline + d * 0.9, step);
+    }
+    draw_text(cr, "BRAKKA", x, baseline, face);
+    // A bright rim along the top of the letters.
+    TextStyle shine = face;
+    shine.outline_width = 0;
+    shine.top = hex(0xffffff);
+    shine.bottom = hex(0xffe08a);
+    cairo_save(cr);
+    cairo_rectangle(cr, 0, 0, w, baseline + box.y + box.height * 0.35);
+    cairo_clip(cr);
+    draw_text(cr, "BRAKKA", x + face.outline_width / 2, baseline, shine);
+    cairo_restore(cr);
+    harden_alpha(c, kOutline);
+    return Picture{"brakka.png", Format::Png, std::move(c)};
+}
+
+Picture subtitle() {
+    const int w = 380, h = 40;
+    Canvas c(w, h);
+    cairo_t* cr = c.cr();
+    TextStyle ts{Face::SansBold, 22, 1.0, hex(0xe8f2ff), hex(0x8fb4ff), kOutline, 3, 5};
+    TextBox box = measure_text(cr, "LONDON EDITION", ts);
+    double x = (w - box.width) / 2;
+    draw_text_centred(cr, "LONDON EDITION", w / 2.0, h / 2.0, ts);
+    for (double side : {-1.0, 1.0}) {
+        double cx = side < 0 ? x - 22 : x + box.width + 22;
+        polygon(cr, {{cx, h / 2.0 - 7}, {cx + 7, h / 2.0}, {cx, h / 2.0 + 7}, {cx - 7, h / 2.0}});
+        set_colour(cr, kOutline);
+        cairo_fill(cr);
+        polygon(cr, {{cx, h / 2.0 - 5}, {cx + 5, h / 2.0}, {cx, h / 2.0 + 5}, {cx - 5, h / 2.0}});
+        set_pattern(cr, linear(0, h / 2.0 - 5, 0, h / 2.0 + 5, {{0, kPaleGold}, {1, kAmber}}));
+        cairo_fill(cr);
+    }
+    harden_alpha(c, kOutline);
+    return Picture{"edition.png", Format::Png, std::move(c)};
+}
+
+Picture credit_line() {
+    const int w = 230, h = 24;
+    Canvas c(w, h);
+    cairo_t* cr = c.cr();
+    TextStyle ts{Face::Sans, 12.5, 1.0, hex(0xd8e0ff), hex(0xa8b8e8), kOutline, 2.2, 0.5};
+    ts = fit_text(cr, "\u00a9 2026 The Brakka Team", ts, w - 6);
+    draw_text_centred(cr, "\u00a9 2026 The Brakka Team", w / 2.0, h / 2.0, ts);
+    harden_alpha(c, kOutline);
+    return Picture{"copyw.png", Format::Png, std::move(c)};
+}
+
+}  // namespace
+
+void add_menu_pictures(PictureList& out) {
+    out.push_back(title());
+    out.push_back(subtitle());
+    out.push_back(credit_line());
+    out.push_back(button_strip());
+    out.push_back(key_caps());
+    out.push_back(single_button("continue.png", 96, 32, "CONTINUE", Tone::Green));
+    out.push_back(single_button("quit.png", 96, 32, "QUIT", Tone::Crimson));
+    out.push_back(single_button("first.png", 96, 36, "FIRST", Tone::Blue));
+    out.push_back(single_button("second.png", 96, 36, "SECOND", Tone::Blue));
+    out.push_back(single_button("horiz.png", 96, 36, "HORIZONTAL", Tone::Orange));
+    out.push_back(single_button("vert.png", 96, 36, "VERTICAL", Tone::Orange));
+}
+
+}  // namespace art

@@ -1,0 +1,32 @@
+// The shared look of the interface: palette, buttons, key caps and plaques.
+#pragma once
+
+#include "canvas.hpp"
+
+#include <string>
+
+namespace art::style {
+
+// Dusk palette.
+inline constexpr Rgb kNight = hex(0x070b1f);
+inline constexpr Rgb kDeepBlue = hex(0x13265c);
+inline constexpr Rgb kDusk = hex(0x3b3a7a);
+inline constexpr Rgb kGold = hex(0xf2b84b);
+inline constexpr Rgb kPaleGold = hex(0xffe7a8);
+inline constexpr Rgb kAmber = hex(0xff9a2e);
+inline constexpr Rgb kOutline = hex(0x0a0c1c);
+inline constexpr Rgb kCyan = hex(0x4fe3ff);
+
+enum class Tone { Blue, Orange, Crimson, Green, Slate };
+
+// A glossy rounded button filling (x, y, w, h) with a centred label.
+void button(cairo_t* cr, double x, double y, double w, double h, const std::string& label, Tone tone,
+            double text_size = 15);
+// A key cap of the name keyboard.
+void key_cap(cairo_t* cr, double x, double y, double w, double h, const std::string& label);
+// A framed dark plate with a gold rim, used behind signs and results.
+void plaque(cairo_t* cr, double x, double y, double w, double h, double radius, Rgb glow);
+// Large display lettering (title words, results).
+TextStyle display(double size, Rgb top, Rgb bottom);
+
+}  // namespace art::style
