@@ -71,9 +71,10 @@ bool run_runtime_scene(double& cpu, double& wall) {
 }
 
 // Runs the comparison program; it prints "cpu_seconds <loop CPU seconds>" as its last line.
-bool run_comparison(const std::string& program, const std::string& dir, double& cpu, double& total_cpu) {
+bool run_comparison(const std::string& program, const std::string& dir, const char* filter, double& cpu,
+                    double& total_cpu) {
   const double before = cpu_seconds(RUSAGE_CHILDREN);
-  const std::string command = "'" + program + "' '" + dir + "'";
+  const std::string command = "'" + program + "' '" + dir + "' " + filter;
   FILE* pipe = popen(command.c_str(), "r");
   if (!pipe) return false;
   char line[256];
@@ -103,15 +104,19 @@ int main(int, char** argv) {
   std::fflush(stdout);
 
   const std::string comparison = (self.parent_path() / "bench_menu_scene_sdl_renderer").string();
-  double sdl_cpu = 0, sdl_total = 0;
-  if (!run_comparison(comparison, dir, sdl_cpu, sdl_total)) {
-    std::printf("SDL_Renderer comparison: could not run %s\n", comparison.c_str());
-    std::filesystem::remove_all(dir);
-    return 1;
+  // The same filtering as the runtime first, then SDL_Renderer's own default (nearest).
+  for (const char* filter : {"linear", "nearest"}) {
+    double sdl_cpu = 0, sdl_total = 0;
+    if (!run_comparison(comparison, dir, filter, sdl_cpu, sdl_total)) {
+      std::printf("SDL_Renderer comparison: could not run %s\n", comparison.c_str());
+      std::filesystem::remove_all(dir);
+      return 1;
+    }
+    std::printf("SDL_Renderer (%s): %d frames, %.3f s CPU (%.3f ms CPU per frame; whole process %.3f s)\n",
+                filter, menu_scene::kFrames, sdl_cpu, sdl_cpu * 1000.0 / menu_scene::kFrames, sdl_total);
+    if (sdl_cpu > 0) std::printf("ratio runtime / SDL_Renderer (%s) CPU: %.2f\n", filter, runtime_cpu / sdl_cpu);
+    std::fflush(stdout);
   }
-  std::printf("SDL_Renderer: %d frames, %.3f s CPU (%.3f ms CPU per frame; whole process %.3f s)\n",
-              menu_scene::kFrames, sdl_cpu, sdl_cpu * 1000.0 / menu_scene::kFrames, sdl_total);
-  if (sdl_cpu > 0) std::printf("ratio runtime / SDL_Renderer CPU: %.2f\n", runtime_cpu / sdl_cpu);
   std::filesystem::remove_all(dir);
   return 0;
 }
