@@ -4,6 +4,7 @@
 // so every layout constraint below is checked on the finished picture the same way.
 #include "font_metrics.hpp"
 #include "picture.hpp"
+#include "screen_texts.hpp"
 
 #include <cmath>
 #include <cstdio>
@@ -131,29 +132,6 @@ void report(const FontDesign& design, const std::string& what, int value, int li
 void report_width(const FontDesign& design, const Metrics& m, const std::string& text, int limit) {
     report(design, "width \"" + text + "\"", m.width(text), limit);
 }
-
-const char* const kInstructionLines[] = {
-    "INSTRUCTIONS",
-    "The object of the game is to remove all 8 blocks from the Brakka main screen.",
-    "Blocks are removed by winning a puzzle round.",
-    "The puzzle round is played on an 8x8 grid filled with random numbers.",
-    "Decide if you want to play first or second.",
-    "Decide if you want to move vertically or horizontally.",
-    "Move the cursor by clicking with the left mouse button. (Or use the arrow keys)",
-    "Confirm selection with the right mouse button. (Or use the enter key)",
-    "Green values will be added to your total and Red subtracted.",
-    "The computer moves and selects a number automatically.",
-    "The round continues until there are no more possible moves.",
-    "If your round total is higher, one block is removed from the Brakka main screen.",
-    "If your round total is lower, one block is replaced.",
-    "Game is won when all 8 blocks have been removed.",
-    "Game is lost when you lose a round and all 8 blocks are in place.",
-    "High ratings are only saved if you exit the game using the 'QUIT' button.",
-};
-
-const char* const kBlockNames[] = {"PICCADILLY CIRCUS", "MARBLE ARCH",       "THE LONDON EYE",
-                                   "THE SWISS RE BUILDING", "TRAFALGAR SQUARE", "THE PALACE OF WESTMINSTER",
-                                   "TOWER BRIDGE",      "St. PAUL'S CATHEDRAL"};
 
 FontDesign scores_design() {
     FontDesign s;
@@ -305,7 +283,7 @@ void add_fonts(PictureList& out, bool verbose) {
 
     out.push_back(make(hint_design(), [&](const FontDesign& design, const Metrics& m) {
         report(design, "ink height of all glyphs (rows 22 apart)", ink_height(m, all), 22);
-        std::string longest;
+        std::string longest = kInstructionsTitle;
         for (const char* line : kInstructionLines)
             if (m.width(line) > m.width(longest)) longest = line;
         report_width(design, m, longest, 760);

@@ -2,6 +2,7 @@
 
 #include "bmp_writer.hpp"
 #include "font_metrics.hpp"
+#include "screen_texts.hpp"
 
 #include <cmath>
 #include <map>
@@ -199,7 +200,7 @@ Picture main_screen(const PictureList& pics) {
 Picture setup(const PictureList& pics) {
     Screen s(pics, "screen: round set-up");
     s.centred(kFont[5], "BLOCK: 3", 400, 80);
-    s.centred(kFont[5], "THE LONDON EYE", 400, 120);
+    s.centred(kFont[5], kBlockNames[2], 400, 120);
     s.centred(kFont[5], "DIFFICULTY: EASY", 400, 160);
     s.centred(kFont[4], "OPTION", 400, 290);
     s.centred(kFont[5], "Do you want the first or second move?", 400, 360);
@@ -241,7 +242,7 @@ Picture round(const PictureList& pics, bool finished) {
     s.background("backdrop.png");
     s.rect(54, 89, 422, 422, 0x808080);
     s.sprite("1b.png", 55, 90);
-    s.text(kFont[3], "PICCADILLY CIRCUS", 265 - s.width(kFont[3], "PICCADILLY CIRCUS", true) / 2, 514, true);
+    s.text(kFont[3], kBlockNames[0], 265 - s.width(kFont[3], kBlockNames[0], true) / 2, 514, true);
     Rng rng(42);
     const int cursor_col = 4, cursor_row = 5;
     if (!finished) {
@@ -318,26 +319,9 @@ Picture stats(const PictureList& pics) {
 
 Picture instructions(const PictureList& pics) {
     Screen s(pics, "screen: instructions");
-    const char* lines[] = {
-        "The object of the game is to remove all 8 blocks from the Brakka main screen.",
-        "Blocks are removed by winning a puzzle round.",
-        "The puzzle round is played on an 8x8 grid filled with random numbers.",
-        "Decide if you want to play first or second.",
-        "Decide if you want to move vertically or horizontally.",
-        "Move the cursor by clicking with the left mouse button. (Or use the arrow keys)",
-        "Confirm selection with the right mouse button. (Or use the enter key)",
-        "Green values will be added to your total and Red subtracted.",
-        "The computer moves and selects a number automatically.",
-        "The round continues until there are no more possible moves.",
-        "If your round total is higher, one block is removed from the Brakka main screen.",
-        "If your round total is lower, one block is replaced.",
-        "Game is won when all 8 blocks have been removed.",
-        "Game is lost when you lose a round and all 8 blocks are in place.",
-        "High ratings are only saved if you exit the game using the 'QUIT' button.",
-    };
-    s.centred(kFont[6], "INSTRUCTIONS", 400, 30);
+    s.centred(kFont[6], kInstructionsTitle, 400, 30);
     int y = 70;
-    for (const char* line : lines) {
+    for (const char* line : kInstructionLines) {
         s.text(kFont[6], line, 20, y, true);
         y += 30;
     }
