@@ -255,12 +255,7 @@ Picture backdrop() {
     scene::city_silhouette(cr, 0, 800, 600, 70, 150, scene::night(), rng);
 
     // Board frame.
-    rounded_rect(cr, 13, 48, 504, 504, 14);
-    set_colour(cr, kOutline);
-    cairo_fill(cr);
-    rounded_rect(cr, 15, 50, 500, 500, 12);
-    set_pattern(cr, linear(0, 50, 0, 550, {{0, kPaleGold}, {0.5, kGold}, {1, hex(0x7a4a12)}}));
-    cairo_fill(cr);
+    gold_rim(cr, 13, 48, 504, 504, 14, 2, 12);
     rounded_rect(cr, 21, 56, 488, 488, 8);
     set_colour(cr, kOutline);
     cairo_fill(cr);
@@ -279,12 +274,7 @@ Picture backdrop() {
     cairo_stroke(cr);
 
     // Right panel.
-    rounded_rect(cr, 536, 50, 263, 500, 14);
-    set_colour(cr, kOutline);
-    cairo_fill(cr);
-    rounded_rect(cr, 538, 52, 259, 496, 12);
-    set_pattern(cr, linear(0, 52, 0, 548, {{0, kPaleGold}, {0.5, kGold}, {1, hex(0x7a4a12)}}));
-    cairo_fill(cr);
+    gold_rim(cr, 536, 50, 263, 500, 14, 2, 12);
     rounded_rect(cr, 541, 55, 253, 490, 10);
     set_pattern(cr, linear(0, 55, 0, 545, {{0, hex(0x111d4a)}, {1, hex(0x070b22)}}));
     cairo_fill(cr);

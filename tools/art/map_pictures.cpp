@@ -133,12 +133,7 @@ Picture map() {
 Picture plate() {
     Canvas c(160, 175);
     cairo_t* cr = c.cr();
-    rounded_rect(cr, 3.5, 2.5, 153, 170, 14);
-    set_colour(cr, kOutline);
-    cairo_fill(cr);
-    rounded_rect(cr, 5, 4, 150, 167, 13);
-    set_pattern(cr, linear(0, 4, 0, 171, {{0, kPaleGold}, {0.5, kGold}, {1, hex(0x7a4a12)}}));
-    cairo_fill(cr);
+    gold_rim(cr, 3.5, 2.5, 153, 170, 14, 1.5, 13);
     rounded_rect(cr, 8.5, 7.5, 143, 160, 10);
     set_pattern(cr, linear(0, 8, 0, 168, {{0, hex(0x22367a)}, {0.3, hex(0x142456)}, {1, hex(0x080e2c)}}));
     cairo_fill(cr);
