@@ -51,11 +51,7 @@ Picture map() {
                           {742, 560, 78, 46, "GREENWICH"}, {150, 586, 70, 26, nullptr},
                           {770, 300, 40, 90, nullptr}};
     for (const Park& park : parks) {
-        cairo_save(cr);
-        cairo_translate(cr, park.x, park.y);
-        cairo_scale(cr, park.rx, park.ry);
-        cairo_arc(cr, 0, 0, 1, 0, 2 * M_PI);
-        cairo_restore(cr);
+        ellipse(cr, park.x, park.y, park.rx, park.ry);
         set_pattern(cr, radial(park.x, park.y, 0, std::max(park.rx, park.ry),
                                {{0, hex(0x1f5a46), 0.95}, {1, hex(0x143a34), 0.9}}));
         cairo_fill_preserve(cr);
