@@ -197,8 +197,7 @@ Picture sign(const std::string& name, int w, int h, const std::string& line1, co
     };
     spark(16, 16, 6);
     spark(w - 16, h - 16, 6);
-    harden_alpha(c, kOutline);
-    return Picture{name, Format::Png, std::move(c)};
+    return hardened_png(name, std::move(c), kOutline);
 }
 
 void arrow_head(cairo_t* cr, double x, double y, double size, double angle) {
@@ -239,8 +238,7 @@ Picture direction_hint(const std::string& name, int w, const std::string& label,
     TextStyle ts{Face::SansBold, 13, 1.0, hex(0xffffff), hex(0xbff4ff), kOutline, 2.4, 0.6};
     ts = fit_text(cr, label, ts, w - 56);
     draw_text_centred(cr, label, w / 2.0, h / 2.0, ts);
-    harden_alpha(c, kOutline);
-    return Picture{name, Format::Png, std::move(c)};
+    return hardened_png(name, std::move(c), kOutline);
 }
 
 // The round screen's background: dusk sky and skyline, a framed board on the

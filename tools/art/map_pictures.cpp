@@ -147,8 +147,7 @@ Picture plate() {
         set_pattern(cr, radial(x - 0.8, y - 0.8, 0, 3, {{0, kPaleGold}, {1, hex(0x6a4210)}}));
         cairo_fill(cr);
     }
-    harden_alpha(c, kOutline);
-    return Picture{"mapcover.png", Format::Png, std::move(c)};
+    return hardened_png("mapcover.png", std::move(c), kOutline);
 }
 
 // A gold frame of 110 x 110 with a clear 100 x 100 centre.
@@ -170,8 +169,7 @@ Picture bevel() {
     side({{1, 1}, {5, 5}, {5, 105}, {1, 109}}, hex(0xf2c060));
     side({{109, 1}, {109, 109}, {105, 105}, {105, 5}}, hex(0xa0681c));
     side({{1, 109}, {5, 105}, {105, 105}, {109, 109}}, hex(0x6a420e));
-    harden_alpha(c, kOutline);
-    return Picture{"bevel.png", Format::Png, std::move(c)};
+    return hardened_png("bevel.png", std::move(c), kOutline);
 }
 
 }  // namespace
