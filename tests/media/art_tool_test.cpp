@@ -19,6 +19,7 @@
 #include <map>
 #include <set>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace fs = std::filesystem;
@@ -203,6 +204,16 @@ Bmp read_bmp(const fs::path& file) {
     return bmp;
 }
 
+// Width and height of a written picture, read from the BMP or PNG header.
+std::pair<int, int> picture_size(const fs::path& file) {
+    if (file.extension() == ".bmp") {
+        Bmp b = read_bmp(file);
+        return {b.width, b.height};
+    }
+    PngHeader p = png_header(file);
+    return {static_cast<int>(p.width), static_cast<int>(p.height)};
+}
+
 const std::vector<std::string>& bmp_names() {
     static const std::vector<std::string> names = {"green.bmp", "red.bmp", "outeranim.bmp", "go.bmp", "stop.bmp",
                                                    "qmark.bmp"};
@@ -279,31 +290,9 @@ TEST_F(ArtToolTest, WritesEveryPictureAndFontTheGameLoads) {
 }
 
 TEST_F(ArtToolTest, PicturesHaveTheSizesTheScreensNeed) {
-    for (const auto& [name, size] : exact_sizes()) {
-        int w = 0, h = 0;
-        if (name.ends_with(".bmp")) {
-            Bmp b = read_bmp(file(name));
-            w = b.width;
-            h = b.height;
-        } else {
-            PngHeader p = png_header(file(name));
-            w = static_cast<int>(p.width);
-            h = static_cast<int>(p.height);
-        }
-        EXPECT_EQ(w, size.first) << name;
-        EXPECT_EQ(h, size.second) << name;
-    }
+    for (const auto& [name, size] : exact_sizes()) EXPECT_EQ(picture_size(file(name)), size) << name;
     for (const auto& [name, limit] : size_limits()) {
-        int w = 0, h = 0;
-        if (name.ends_with(".bmp")) {
-            Bmp b = read_bmp(file(name));
-            w = b.width;
-            h = b.height;
-        } else {
-            PngHeader p = png_header(file(name));
-            w = static_cast<int>(p.width);
-            h = static_cast<int>(p.height);
-        }
+        auto [w, h] = picture_size(file(name));
         EXPECT_GT(w, 0) << name;
         EXPECT_GT(h, 0) << name;
         EXPECT_LE(w, limit.first) << name;

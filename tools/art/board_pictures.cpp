@@ -197,8 +197,7 @@ Picture sign(const std::string& name, int w, int h, const std::string& line1, co
     };
     spark(16, 16, 6);
     spark(w - 16, h - 16, 6);
-    harden_alpha(c, kOutline);
-    return Picture{name, Format::Png, std::move(c)};
+    return hardened_png(name, std::move(c), kOutline);
 }
 
 void arrow_head(cairo_t* cr, double x, double y, double size, double angle) {
@@ -239,8 +238,7 @@ Picture direction_hint(const std::string& name, int w, const std::string& label,
     TextStyle ts{Face::SansBold, 13, 1.0, hex(0xffffff), hex(0xbff4ff), kOutline, 2.4, 0.6};
     ts = fit_text(cr, label, ts, w - 56);
     draw_text_centred(cr, label, w / 2.0, h / 2.0, ts);
-    harden_alpha(c, kOutline);
-    return Picture{name, Format::Png, std::move(c)};
+    return hardened_png(name, std::move(c), kOutline);
 }
 
 // The round screen's background: dusk sky and skyline, a framed board on the
@@ -255,12 +253,7 @@ Picture backdrop() {
     scene::city_silhouette(cr, 0, 800, 600, 70, 150, scene::night(), rng);
 
     // Board frame.
-    rounded_rect(cr, 13, 48, 504, 504, 14);
-    set_colour(cr, kOutline);
-    cairo_fill(cr);
-    rounded_rect(cr, 15, 50, 500, 500, 12);
-    set_pattern(cr, linear(0, 50, 0, 550, {{0, kPaleGold}, {0.5, kGold}, {1, hex(0x7a4a12)}}));
-    cairo_fill(cr);
+    gold_rim(cr, 13, 48, 504, 504, 14, 2, 12);
     rounded_rect(cr, 21, 56, 488, 488, 8);
     set_colour(cr, kOutline);
     cairo_fill(cr);
@@ -279,12 +272,7 @@ Picture backdrop() {
     cairo_stroke(cr);
 
     // Right panel.
-    rounded_rect(cr, 536, 50, 263, 500, 14);
-    set_colour(cr, kOutline);
-    cairo_fill(cr);
-    rounded_rect(cr, 538, 52, 259, 496, 12);
-    set_pattern(cr, linear(0, 52, 0, 548, {{0, kPaleGold}, {0.5, kGold}, {1, hex(0x7a4a12)}}));
-    cairo_fill(cr);
+    gold_rim(cr, 536, 50, 263, 500, 14, 2, 12);
     rounded_rect(cr, 541, 55, 253, 490, 10);
     set_pattern(cr, linear(0, 55, 0, 545, {{0, hex(0x111d4a)}, {1, hex(0x070b22)}}));
     cairo_fill(cr);

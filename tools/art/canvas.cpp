@@ -115,6 +115,16 @@ void polygon(cairo_t* cr, std::initializer_list<std::pair<double, double>> point
     cairo_close_path(cr);
 }
 
+void ellipse(cairo_t* cr, double cx, double cy, double rx, double ry) { ellipse_arc(cr, cx, cy, rx, ry, 0, 2 * M_PI); }
+
+void ellipse_arc(cairo_t* cr, double cx, double cy, double rx, double ry, double a0, double a1) {
+    cairo_save(cr);
+    cairo_translate(cr, cx, cy);
+    cairo_scale(cr, rx, ry);
+    cairo_arc(cr, 0, 0, 1, a0, a1);
+    cairo_restore(cr);
+}
+
 namespace {
 
 constexpr const char* kFontDir = "/usr/share/fonts/truetype/dejavu/";

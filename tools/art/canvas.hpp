@@ -69,6 +69,10 @@ void set_pattern(cairo_t* cr, cairo_pattern_t* pattern);
 
 void rounded_rect(cairo_t* cr, double x, double y, double w, double h, double r);
 void polygon(cairo_t* cr, std::initializer_list<std::pair<double, double>> points);
+// An ellipse about (cx, cy) with radii rx and ry, added to the path.
+void ellipse(cairo_t* cr, double cx, double cy, double rx, double ry);
+// The part of that ellipse from angle a0 to a1 (radians, as cairo_arc counts them).
+void ellipse_arc(cairo_t* cr, double cx, double cy, double rx, double ry, double a0, double a1);
 
 // Type faces of the DejaVu family, loaded once through FreeType.
 enum class Face { Sans, SansBold, Serif, SerifBold, Mono, MonoBold };

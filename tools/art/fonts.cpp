@@ -4,12 +4,15 @@
 // so every layout constraint below is checked on the finished picture the same way.
 #include "font_metrics.hpp"
 #include "picture.hpp"
+#include "screen_texts.hpp"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <functional>
 #include <stdexcept>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace art {
@@ -23,7 +26,6 @@ struct FontDesign {
     double baseline = 12;       // baseline row within the cell
     bool centre_digits = false;  // put the digits' ink centre on the cell's middle row
     int spacing = 0;             // extra blank columns after each glyph in proportional mode
-    Rgb edge;                    // colour partial coverage is composited over
 };
 
 using Metrics = GlyphMetrics;
@@ -68,7 +70,7 @@ Canvas render(const FontDesign& design) {
         draw_text(cr, text, x, cy + baseline, design.style);
         cairo_restore(cr);
     }
-    harden_alpha(sheet, design.edge);
+    harden_alpha(sheet, design.style.outline);  // partial coverage goes over the outline colour
     if (design.spacing > 0) {
         // An alpha-1 pixel after each glyph widens its measured ink by the spacing;
         // the game's alpha test never draws it.
@@ -95,13 +97,19 @@ void check_common(const FontDesign& design, const Metrics& m) {
     for (int g = 0; g < 33; ++g) require(!m.visible[g], design.file, "cell " + std::to_string(g) + " must stay empty");
 }
 
-int ink_height(const Metrics& m, const std::string& chars) {
+// Topmost and bottommost ink rows over the visible glyphs of `chars`.
+std::pair<int, int> ink_rows(const Metrics& m, const std::string& chars) {
     int top = 1 << 20, bottom = -1;
     for (unsigned char c : chars) {
         if (!m.visible[c]) continue;
         top = std::min(top, m.ink_top[c]);
         bottom = std::max(bottom, m.ink_bottom[c]);
     }
+    return {top, bottom};
+}
+
+int ink_height(const Metrics& m, const std::string& chars) {
+    auto [top, bottom] = ink_rows(m, chars);
     return bottom - top + 1;
 }
 
@@ -132,95 +140,35 @@ void report_width(const FontDesign& design, const Metrics& m, const std::string&
     report(design, "width \"" + text + "\"", m.width(text), limit);
 }
 
-const char* const kInstructionLines[] = {
-    "INSTRUCTIONS",
-    "The object of the game is to remove all 8 blocks from the Brakka main screen.",
-    "Blocks are removed by winning a puzzle round.",
-    "The puzzle round is played on an 8x8 grid filled with random numbers.",
-    "Decide if you want to play first or second.",
-    "Decide if you want to move vertically or horizontally.",
-    "Move the cursor by clicking with the left mouse button. (Or use the arrow keys)",
-    "Confirm selection with the right mouse button. (Or use the enter key)",
-    "Green values will be added to your total and Red subtracted.",
-    "The computer moves and selects a number automatically.",
-    "The round continues until there are no more possible moves.",
-    "If your round total is higher, one block is removed from the Brakka main screen.",
-    "If your round total is lower, one block is replaced.",
-    "Game is won when all 8 blocks have been removed.",
-    "Game is lost when you lose a round and all 8 blocks are in place.",
-    "High ratings are only saved if you exit the game using the 'QUIT' button.",
-};
-
-const char* const kBlockNames[] = {"PICCADILLY CIRCUS", "MARBLE ARCH",       "THE LONDON EYE",
-                                   "THE SWISS RE BUILDING", "TRAFALGAR SQUARE", "THE PALACE OF WESTMINSTER",
-                                   "TOWER BRIDGE",      "St. PAUL'S CATHEDRAL"};
-
 FontDesign scores_design() {
-    FontDesign s;
-    s.file = "scoresfont.png";
-    s.cell_w = 24;
-    s.cell_h = 24;
-    s.style = TextStyle{Face::SansBold, 15, 0.8, hex(0xfff4c8), hex(0xffa63c), hex(0x1a0f2e), 0, 0};
-    s.baseline = 18;
-    s.edge = hex(0x1a0f2e);
-    return s;
+    return {.file = "scoresfont.png", .cell_w = 24, .cell_h = 24,
+            .style = {Face::SansBold, 15, 0.8, hex(0xfff4c8), hex(0xffa63c), hex(0x1a0f2e), 0, 0}, .baseline = 18};
 }
 
 FontDesign tile_design(const std::string& file, Rgb top, Rgb bottom, Rgb outline) {
-    FontDesign s;
-    s.file = file;
-    s.cell_w = 44;
-    s.cell_h = 56;
-    s.style = TextStyle{Face::SansBold, 38, 0.92, top, bottom, outline, 4.5, 0};
-    s.centre_digits = true;
-    s.edge = outline;
-    return s;
+    return {.file = file, .cell_w = 44, .cell_h = 56, .style = {Face::SansBold, 38, 0.92, top, bottom, outline, 4.5, 0},
+            .centre_digits = true};
 }
 
 FontDesign info_design() {
-    FontDesign s;
-    s.file = "infofont.png";
-    s.cell_w = 16;
-    s.cell_h = 16;
-    s.style = TextStyle{Face::SansBold, 11, 0.95, hex(0xf4f7ff), hex(0xb4cbf5), hex(0x070b1e), 0, 0};
-    s.baseline = 11.5;
-    s.edge = hex(0x070b1e);
-    return s;
+    return {.file = "infofont.png", .cell_w = 16, .cell_h = 16,
+            .style = {Face::SansBold, 11, 0.95, hex(0xf4f7ff), hex(0xb4cbf5), hex(0x070b1e), 0, 0}, .baseline = 11.5};
 }
 
 FontDesign total_design() {
-    FontDesign s;
-    s.file = "totalfont.png";
-    s.cell_w = 48;
-    s.cell_h = 50;
-    s.style = TextStyle{Face::SansBold, 36, 0.92, hex(0xfff1b8), hex(0xff8c1a), hex(0x2a1200), 3.0, 0};
-    s.baseline = 38;
-    s.edge = hex(0x2a1200);
-    return s;
+    return {.file = "totalfont.png", .cell_w = 48, .cell_h = 50,
+            .style = {Face::SansBold, 36, 0.92, hex(0xfff1b8), hex(0xff8c1a), hex(0x2a1200), 3.0, 0}, .baseline = 38};
 }
 
 FontDesign options_design() {
-    FontDesign s;
-    s.file = "options.png";
-    s.cell_w = 24;
-    s.cell_h = 32;
-    s.style = TextStyle{Face::SansBold, 18, 0.92, hex(0xffffff), hex(0xffd48a), hex(0x0d1026), 1.6, 0};
-    s.baseline = 23;
-    s.spacing = 0;
-    s.edge = hex(0x0d1026);
-    return s;
+    return {.file = "options.png", .cell_w = 24, .cell_h = 32,
+            .style = {Face::SansBold, 18, 0.92, hex(0xffffff), hex(0xffd48a), hex(0x0d1026), 1.6, 0}, .baseline = 23};
 }
 
 FontDesign hint_design() {
-    FontDesign s;
-    s.file = "hint.png";
-    s.cell_w = 20;
-    s.cell_h = 22;
-    s.style = TextStyle{Face::Sans, 16, 0.95, hex(0xf6f8ff), hex(0xc8d6ff), hex(0x060918), 0, 0};
-    s.baseline = 16;
-    s.spacing = 1;
-    s.edge = hex(0x060918);
-    return s;
+    return {.file = "hint.png", .cell_w = 20, .cell_h = 22,
+            .style = {Face::Sans, 16, 0.95, hex(0xf6f8ff), hex(0xc8d6ff), hex(0x060918), 0, 0}, .baseline = 16,
+            .spacing = 1};
 }
 
 Picture make(const FontDesign& design, const std::function<void(const FontDesign&, const Metrics&)>& checks) {
@@ -259,11 +207,7 @@ void add_fonts(PictureList& out, bool verbose) {
     auto tile_checks = [&](const FontDesign& design, const Metrics& m) {
         report(design, "cell height", m.cell_h, 60);
         for (int v = 1; v <= 12; ++v) report_width(design, m, std::to_string(v), 60);
-        int top = m.ink_top['0'], bottom = m.ink_bottom['0'];
-        for (char d = '0'; d <= '9'; ++d) {
-            top = std::min(top, m.ink_top[static_cast<int>(d)]);
-            bottom = std::max(bottom, m.ink_bottom[static_cast<int>(d)]);
-        }
+        auto [top, bottom] = ink_rows(m, "0123456789");  // every digit is visible (check_common)
         int off_centre = std::abs((top + bottom + 1) - m.cell_h);  // twice the distance from the middle
         report(design, "digits' distance from the cell middle (half px)", off_centre, 2);
     };
@@ -305,7 +249,7 @@ void add_fonts(PictureList& out, bool verbose) {
 
     out.push_back(make(hint_design(), [&](const FontDesign& design, const Metrics& m) {
         report(design, "ink height of all glyphs (rows 22 apart)", ink_height(m, all), 22);
-        std::string longest;
+        std::string longest = kInstructionsTitle;
         for (const char* line : kInstructionLines)
             if (m.width(line) > m.width(longest)) longest = line;
         report_width(design, m, longest, 760);

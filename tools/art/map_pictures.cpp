@@ -51,11 +51,7 @@ Picture map() {
                           {742, 560, 78, 46, "GREENWICH"}, {150, 586, 70, 26, nullptr},
                           {770, 300, 40, 90, nullptr}};
     for (const Park& park : parks) {
-        cairo_save(cr);
-        cairo_translate(cr, park.x, park.y);
-        cairo_scale(cr, park.rx, park.ry);
-        cairo_arc(cr, 0, 0, 1, 0, 2 * M_PI);
-        cairo_restore(cr);
+        ellipse(cr, park.x, park.y, park.rx, park.ry);
         set_pattern(cr, radial(park.x, park.y, 0, std::max(park.rx, park.ry),
                                {{0, hex(0x1f5a46), 0.95}, {1, hex(0x143a34), 0.9}}));
         cairo_fill_preserve(cr);
@@ -133,12 +129,7 @@ Picture map() {
 Picture plate() {
     Canvas c(160, 175);
     cairo_t* cr = c.cr();
-    rounded_rect(cr, 3.5, 2.5, 153, 170, 14);
-    set_colour(cr, kOutline);
-    cairo_fill(cr);
-    rounded_rect(cr, 5, 4, 150, 167, 13);
-    set_pattern(cr, linear(0, 4, 0, 171, {{0, kPaleGold}, {0.5, kGold}, {1, hex(0x7a4a12)}}));
-    cairo_fill(cr);
+    gold_rim(cr, 3.5, 2.5, 153, 170, 14, 1.5, 13);
     rounded_rect(cr, 8.5, 7.5, 143, 160, 10);
     set_pattern(cr, linear(0, 8, 0, 168, {{0, hex(0x22367a)}, {0.3, hex(0x142456)}, {1, hex(0x080e2c)}}));
     cairo_fill(cr);
@@ -156,8 +147,7 @@ Picture plate() {
         set_pattern(cr, radial(x - 0.8, y - 0.8, 0, 3, {{0, kPaleGold}, {1, hex(0x6a4210)}}));
         cairo_fill(cr);
     }
-    harden_alpha(c, kOutline);
-    return Picture{"mapcover.png", Format::Png, std::move(c)};
+    return hardened_png("mapcover.png", std::move(c), kOutline);
 }
 
 // A gold frame of 110 x 110 with a clear 100 x 100 centre.
@@ -179,8 +169,7 @@ Picture bevel() {
     side({{1, 1}, {5, 5}, {5, 105}, {1, 109}}, hex(0xf2c060));
     side({{109, 1}, {109, 109}, {105, 105}, {105, 5}}, hex(0xa0681c));
     side({{1, 109}, {5, 105}, {105, 105}, {109, 109}}, hex(0x6a420e));
-    harden_alpha(c, kOutline);
-    return Picture{"bevel.png", Format::Png, std::move(c)};
+    return hardened_png("bevel.png", std::move(c), kOutline);
 }
 
 }  // namespace

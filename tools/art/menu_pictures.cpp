@@ -14,8 +14,7 @@ using namespace style;
 Picture single_button(const std::string& name, int w, int h, const std::string& label, Tone tone) {
     Canvas c(w, h);
     button(c.cr(), 0, 0, w, h, label, tone, 16);
-    harden_alpha(c, kOutline);
-    return Picture{name, Format::Png, std::move(c)};
+    return hardened_png(name, std::move(c), kOutline);
 }
 
 // The welcome screen's five buttons in one picture, drawn at (36, 492).
@@ -32,8 +31,7 @@ Picture button_strip() {
                              {460, 18, "INSTRUCTIONS", Tone::Blue},
                              {615, 36, "QUIT", Tone::Crimson}};
     for (const Entry& e : entries) button(c.cr(), e.x, e.y, 112, 36, e.label, e.tone, e.tone == Tone::Orange ? 20 : 14);
-    harden_alpha(c, kOutline);
-    return Picture{"buttons.png", Format::Png, std::move(c)};
+    return hardened_png("buttons.png", std::move(c), kOutline);
 }
 
 // Key caps of the name keyboard, drawn with their top-left at the keyboard origin.
@@ -47,8 +45,7 @@ Picture key_caps() {
     key_cap(cr, 361, 1, 90, 30, "DELETE");
     key_cap(cr, 343, 39, 90, 30, "DONE");
     key_cap(cr, 289, 77, 90, 30, "SPACE");
-    harden_alpha(c, kOutline);
-    return Picture{"keys.png", Format::Png, std::move(c)};
+    return hardened_png("keys.png", std::move(c), kOutline);
 }
 
 // The title word with a stepped extrusion under a gold face.
@@ -81,8 +78,7 @@ Picture title() {
     cairo_clip(cr);
     draw_text(cr, "BRAKKA", x + face.outline_width / 2, baseline, shine);
     cairo_restore(cr);
-    harden_alpha(c, kOutline);
-    return Picture{"brakka.png", Format::Png, std::move(c)};
+    return hardened_png("brakka.png", std::move(c), kOutline);
 }
 
 Picture subtitle() {
@@ -102,8 +98,7 @@ Picture subtitle() {
         set_pattern(cr, linear(0, h / 2.0 - 5, 0, h / 2.0 + 5, {{0, kPaleGold}, {1, kAmber}}));
         cairo_fill(cr);
     }
-    harden_alpha(c, kOutline);
-    return Picture{"edition.png", Format::Png, std::move(c)};
+    return hardened_png("edition.png", std::move(c), kOutline);
 }
 
 Picture credit_line() {
@@ -113,8 +108,7 @@ Picture credit_line() {
     TextStyle ts{Face::Sans, 12.5, 1.0, hex(0xd8e0ff), hex(0xa8b8e8), kOutline, 2.2, 0.5};
     ts = fit_text(cr, "\u00a9 2026 The Brakka Team", ts, w - 6);
     draw_text_centred(cr, "\u00a9 2026 The Brakka Team", w / 2.0, h / 2.0, ts);
-    harden_alpha(c, kOutline);
-    return Picture{"copyw.png", Format::Png, std::move(c)};
+    return hardened_png("copyw.png", std::move(c), kOutline);
 }
 
 }  // namespace

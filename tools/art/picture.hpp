@@ -4,6 +4,7 @@
 #include "canvas.hpp"
 
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace art {
@@ -19,6 +20,13 @@ struct Picture {
 };
 
 using PictureList = std::vector<Picture>;
+
+// A transparent PNG made ready for the game's alpha test: partial coverage is
+// composited over `edge` (see harden_alpha).
+inline Picture hardened_png(std::string name, Canvas canvas, Rgb edge) {
+    harden_alpha(canvas, edge);
+    return Picture{std::move(name), Format::Png, std::move(canvas)};
+}
 
 // Round screen: tiles, cursor, row signs, question mark, turn signs, results, hints, backdrop.
 void add_board_pictures(PictureList& out);

@@ -2,6 +2,7 @@
 
 #include "bmp_writer.hpp"
 #include "font_metrics.hpp"
+#include "screen_texts.hpp"
 
 #include <cmath>
 #include <map>
@@ -196,15 +197,20 @@ Picture main_screen(const PictureList& pics) {
     return s.finish();
 }
 
+// The lower half of both set-up screens: OPTION, the question and its two answer buttons.
+void option_question(Screen& s, const std::string& question, const std::string& left, const std::string& right) {
+    s.centred(kFont[4], "OPTION", 400, 290);
+    s.centred(kFont[5], question, 400, 360);
+    s.sprite(left, 256, 410);
+    s.sprite(right, 448, 410);
+}
+
 Picture setup(const PictureList& pics) {
     Screen s(pics, "screen: round set-up");
     s.centred(kFont[5], "BLOCK: 3", 400, 80);
-    s.centred(kFont[5], "THE LONDON EYE", 400, 120);
+    s.centred(kFont[5], kBlockNames[2], 400, 120);
     s.centred(kFont[5], "DIFFICULTY: EASY", 400, 160);
-    s.centred(kFont[4], "OPTION", 400, 290);
-    s.centred(kFont[5], "Do you want the first or second move?", 400, 360);
-    s.sprite("first.png", 256, 410);
-    s.sprite("second.png", 448, 410);
+    option_question(s, "Do you want the first or second move?", "first.png", "second.png");
     return s.finish();
 }
 
@@ -214,10 +220,7 @@ Picture setup_direction(const PictureList& pics) {
     s.centred(kFont[6], "Use arrow keys or click with left mouse button.", 400, 90);
     s.centred(kFont[6], "To confirm a number selection:", 400, 130);
     s.centred(kFont[6], "Use enter key or click with right mouse button.", 400, 160);
-    s.centred(kFont[4], "OPTION", 400, 290);
-    s.centred(kFont[5], "Do you want to move horizontally or vertically?", 400, 360);
-    s.sprite("horiz.png", 256, 410);
-    s.sprite("vert.png", 448, 410);
+    option_question(s, "Do you want to move horizontally or vertically?", "horiz.png", "vert.png");
     return s.finish();
 }
 
@@ -236,12 +239,17 @@ Picture name_entry(const PictureList& pics) {
     return s.finish();
 }
 
+// A number centred in a 65-pixel column, the way the round screen prints tile values and totals.
+void column_number(Screen& s, const char* font, const std::string& number, double x, double y) {
+    s.text(font, number, x + (65 - s.width(font, number, true)) / 2, y, true);
+}
+
 Picture round(const PictureList& pics, bool finished) {
     Screen s(pics, finished ? "screen: round end" : "screen: round");
     s.background("backdrop.png");
     s.rect(54, 89, 422, 422, 0x808080);
     s.sprite("1b.png", 55, 90);
-    s.text(kFont[3], "PICCADILLY CIRCUS", 265 - s.width(kFont[3], "PICCADILLY CIRCUS", true) / 2, 514, true);
+    s.text(kFont[3], kBlockNames[0], 265 - s.width(kFont[3], kBlockNames[0], true) / 2, 514, true);
     Rng rng(42);
     const int cursor_col = 4, cursor_row = 5;
     if (!finished) {
@@ -255,7 +263,7 @@ Picture round(const PictureList& pics, bool finished) {
                 s.sprite(negative ? "red.bmp" : "green.bmp", cx, cy);
                 std::string t = std::to_string(std::abs(v));
                 int font = negative ? 2 : 1;
-                s.text(kFont[font], t, cx + (65 - s.width(kFont[font], t, true)) / 2, cy, true);
+                column_number(s, kFont[font], t, cx, cy);
             }
     }
     // Player 1 (human) to move; the computer took -7 last.
@@ -263,7 +271,7 @@ Picture round(const PictureList& pics, bool finished) {
     s.sprite("stop.bmp", 546, 320);
     s.sprite("qmark.bmp", 622, 237, 1, 1, 1, finished ? 0 : 20);
     s.sprite("red.bmp", 608, 320);
-    if (!finished) s.text(kFont[2], "7", 608 + (65 - s.width(kFont[2], "7", true)) / 2, 320, true);
+    if (!finished) column_number(s, kFont[2], "7", 608, 320);
     if (!finished) {
         s.text(kFont[3], "DIFICULTY:   EASY", 600, 432, true);
         s.sprite("horizontal.png", 590, 470, 1, 20 / 90.0 + 0.8, 1);
@@ -278,7 +286,7 @@ Picture round(const PictureList& pics, bool finished) {
     s.text(kFont[3], " Previous          Your total", 612, 208, true);
     s.text(kFont[3], " Previous            My total", 612, 298, true);
     for (auto [total, y] : {std::pair{std::string("38"), 230}, {std::string("-12"), 320}})
-        s.text(kFont[4], total, 688 + (65 - s.width(kFont[4], total, true)) / 2, y, true);
+        column_number(s, kFont[4], total, 688, y);
     if (!finished) s.cell("outeranim.bmp", 68, 68, 2, 25 + 60 * (cursor_col - 1) - 4, 60 + 60 * (cursor_row - 1) - 4);
     return s.finish();
 }
@@ -318,26 +326,9 @@ Picture stats(const PictureList& pics) {
 
 Picture instructions(const PictureList& pics) {
     Screen s(pics, "screen: instructions");
-    const char* lines[] = {
-        "The object of the game is to remove all 8 blocks from the Brakka main screen.",
-        "Blocks are removed by winning a puzzle round.",
-        "The puzzle round is played on an 8x8 grid filled with random numbers.",
-        "Decide if you want to play first or second.",
-        "Decide if you want to move vertically or horizontally.",
-        "Move the cursor by clicking with the left mouse button. (Or use the arrow keys)",
-        "Confirm selection with the right mouse button. (Or use the enter key)",
-        "Green values will be added to your total and Red subtracted.",
-        "The computer moves and selects a number automatically.",
-        "The round continues until there are no more possible moves.",
-        "If your round total is higher, one block is removed from the Brakka main screen.",
-        "If your round total is lower, one block is replaced.",
-        "Game is won when all 8 blocks have been removed.",
-        "Game is lost when you lose a round and all 8 blocks are in place.",
-        "High ratings are only saved if you exit the game using the 'QUIT' button.",
-    };
-    s.centred(kFont[6], "INSTRUCTIONS", 400, 30);
+    s.centred(kFont[6], kInstructionsTitle, 400, 30);
     int y = 70;
-    for (const char* line : lines) {
+    for (const char* line : kInstructionLines) {
         s.text(kFont[6], line, 20, y, true);
         y += 30;
     }

@@ -84,6 +84,15 @@ void plaque(cairo_t* cr, double x, double y, double w, double h, double radius, 
     cairo_restore(cr);
 }
 
+void gold_rim(cairo_t* cr, double x, double y, double w, double h, double radius, double rim, double inner_radius) {
+    rounded_rect(cr, x, y, w, h, radius);
+    set_colour(cr, kOutline);
+    cairo_fill(cr);
+    rounded_rect(cr, x + rim, y + rim, w - 2 * rim, h - 2 * rim, inner_radius);
+    set_pattern(cr, linear(0, y + rim, 0, y + h - rim, {{0, kPaleGold}, {0.5, kGold}, {1, hex(0x7a4a12)}}));
+    cairo_fill(cr);
+}
+
 TextStyle display(double size, Rgb top, Rgb bottom) {
     return TextStyle{Face::SerifBold, size, 1.0, top, bottom, kOutline, size / 9, 0};
 }

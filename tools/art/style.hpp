@@ -26,6 +26,10 @@ void button(cairo_t* cr, double x, double y, double w, double h, const std::stri
 void key_cap(cairo_t* cr, double x, double y, double w, double h, const std::string& label);
 // A framed dark plate with a gold rim, used behind signs and results.
 void plaque(cairo_t* cr, double x, double y, double w, double h, double radius, Rgb glow);
+// A dark outline filling the rounded (x, y, w, h) with a gold band inset by `rim` on
+// every side (corner radius inner_radius), shaded pale to dark down the band. What is
+// drawn inside the band is up to the caller.
+void gold_rim(cairo_t* cr, double x, double y, double w, double h, double radius, double rim, double inner_radius);
 // Large display lettering (title words, results).
 TextStyle display(double size, Rgb top, Rgb bottom);
 

@@ -179,11 +179,7 @@ void piccadilly(cairo_t* cr, const Mood& m, Rng& rng) {
     for (int i = 0; i < 6; ++i) fill_rect(cr, 20 + i * 72, 378, 36, 4, hex(0xf0e8d0), 0.5);
     // The fountain: steps, basin, column, the archer on top.
     for (int i = 0; i < 3; ++i) {
-        cairo_save(cr);
-        cairo_translate(cr, 90, ground_y + 6 - i * 7);
-        cairo_scale(cr, 70 - i * 12, 12 - i * 2);
-        cairo_arc(cr, 0, 0, 1, 0, 2 * M_PI);
-        cairo_restore(cr);
+        ellipse(cr, 90, ground_y + 6 - i * 7, 70 - i * 12, 12 - i * 2);
         stone(cr, m, 20, ground_y - 20, 160, ground_y + 10);
         cairo_fill(cr);
     }
@@ -191,21 +187,13 @@ void piccadilly(cairo_t* cr, const Mood& m, Rng& rng) {
     polygon(cr, {{72, ground_y - 14}, {108, ground_y - 14}, {98, 262}, {82, 262}});
     set_pattern(cr, linear(72, 0, 108, 0, {{0, mix(bronze, m.sun, 0.35)}, {1, bronze}}));
     cairo_fill(cr);
-    cairo_save(cr);
-    cairo_translate(cr, 90, 262);
-    cairo_scale(cr, 26, 6);
-    cairo_arc(cr, 0, 0, 1, 0, 2 * M_PI);
-    cairo_restore(cr);
+    ellipse(cr, 90, 262, 26, 6);
     set_colour(cr, mix(bronze, m.sun, 0.25));
     cairo_fill(cr);
     polygon(cr, {{84, 258}, {96, 258}, {93, 222}, {87, 222}});
     set_colour(cr, bronze);
     cairo_fill(cr);
-    cairo_save(cr);
-    cairo_translate(cr, 90, 222);
-    cairo_scale(cr, 12, 3.5);
-    cairo_arc(cr, 0, 0, 1, 0, 2 * M_PI);
-    cairo_restore(cr);
+    ellipse(cr, 90, 222, 12, 3.5);
     cairo_fill(cr);
     archer(cr, m, 90, 220);
     // Water jets from the basin.

@@ -20,11 +20,7 @@ void west_tower(cairo_t* cr, const Mood& m, double x, double w, double top, doub
     }
     // Baroque cupola: drum, small dome, finial.
     stone_rect(cr, m, x + 5, top - 22, w - 10, 22);
-    cairo_save(cr);
-    cairo_translate(cr, x + w / 2, top - 22);
-    cairo_scale(cr, (w - 10) / 2, 20);
-    cairo_arc(cr, 0, 0, 1, M_PI, 2 * M_PI);
-    cairo_restore(cr);
+    ellipse_arc(cr, x + w / 2, top - 22, (w - 10) / 2, 20, M_PI, 2 * M_PI);
     stone(cr, m, x, top - 42, x + w, top - 22);
     cairo_fill(cr);
     fill_rect(cr, x + w / 2 - 1.5, top - 58, 3, 16, m.night ? hex(0xffd87a) : hex(0xe0b050));
@@ -41,11 +37,7 @@ void st_pauls(cairo_t* cr, const Mood& m, Rng& rng) {
     Rgb lead_light = m.night ? hex(0x8a9ac8) : hex(0xb8b8d0), lead_dark = m.night ? hex(0x1a2040) : hex(0x3a3a5a);
     // Dome: outer shell with ribs.
     const double dome_base = 150, dome_r = 72;
-    cairo_save(cr);
-    cairo_translate(cr, cx, dome_base);
-    cairo_scale(cr, dome_r, dome_r * 1.08);
-    cairo_arc(cr, 0, 0, 1, M_PI, 2 * M_PI);
-    cairo_restore(cr);
+    ellipse_arc(cr, cx, dome_base, dome_r, dome_r * 1.08, M_PI, 2 * M_PI);
     set_pattern(cr, linear(cx - dome_r, 0, cx + dome_r, 0, {{0, lead_dark}, {0.3, lead_light}, {0.45, mix(lead_light, hex(0xffffff), 0.3)}, {1, lead_dark}}));
     cairo_fill(cr);
     cairo_set_line_width(cr, 0.9);
@@ -60,11 +52,7 @@ void st_pauls(cairo_t* cr, const Mood& m, Rng& rng) {
     // Lantern, ball and cross.
     stone_rect(cr, m, cx - 9, 54, 18, 26);
     for (int i = 0; i < 3; ++i) fill_rect(cr, cx - 6 + i * 5, 58, 2, 18, m.night ? m.window : m.stone_dark, 0.8);
-    cairo_save(cr);
-    cairo_translate(cr, cx, 54);
-    cairo_scale(cr, 10, 10);
-    cairo_arc(cr, 0, 0, 1, M_PI, 2 * M_PI);
-    cairo_restore(cr);
+    ellipse_arc(cr, cx, 54, 10, 10, M_PI, 2 * M_PI);
     stone(cr, m, cx - 10, 44, cx + 10, 54);
     cairo_fill(cr);
     Rgb gold = m.night ? hex(0xffe08a) : hex(0xf0c050);

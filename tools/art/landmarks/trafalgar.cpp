@@ -26,11 +26,7 @@ void lion(cairo_t* cr, const Mood& m, double x, double base, double dir) {
     rounded_rect(cr, 10, -6, 30, 6, 3);
     cairo_fill(cr);
     // Raised head: mane, muzzle, ear.
-    cairo_save(cr);
-    cairo_translate(cr, 17, -22);
-    cairo_scale(cr, 10, 12.5);
-    cairo_arc(cr, 0, 0, 1, 0, 2 * M_PI);
-    cairo_restore(cr);
+    ellipse(cr, 17, -22, 10, 12.5);
     cairo_fill(cr);
     polygon(cr, {{20, -31}, {31, -27}, {33, -20}, {30, -16}, {21, -15}});
     cairo_fill(cr);
@@ -53,11 +49,7 @@ void lion(cairo_t* cr, const Mood& m, double x, double base, double dir) {
 }
 
 void fountain(cairo_t* cr, const Mood& m, double x, double base) {
-    cairo_save(cr);
-    cairo_translate(cr, x, base);
-    cairo_scale(cr, 48, 9);
-    cairo_arc(cr, 0, 0, 1, 0, 2 * M_PI);
-    cairo_restore(cr);
+    ellipse(cr, x, base, 48, 9);
     stone(cr, m, x - 48, base - 9, x + 48, base + 9);
     cairo_fill(cr);
     Rgb spray = m.night ? hex(0x8ad8ff) : hex(0xe8f4ff);
