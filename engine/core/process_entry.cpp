@@ -1,5 +1,7 @@
 // The process entry: keeps the command line, runs the game's settings, starts the runtime and enters the
 // game's main routine, which never returns.
+#include <cstdio>
+#include <cstdlib>
 #include <string>
 #include "engine/core/app.h"
 #include "engine/core/app_frame.h"
@@ -14,7 +16,12 @@ void app_run(int argc, char** argv) {
 
   app_set_callback_table(game_callbacks);
   game_settings();
-  app_startup(1, frame_app_name().data);
+  if (!app_startup(1, frame_app_name().data)) {
+    // Without a window nothing can be drawn or read: end with a clear failure instead of running blind.
+    std::fputs("No window with an OpenGL context could be made; the program ends.\n", stderr);
+    app_shutdown();
+    std::exit(1);
+  }
   error_state = ErrorState{0, 0, 0};
   game_main();
 }

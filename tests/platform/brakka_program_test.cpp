@@ -1,0 +1,306 @@
+// The real program end to end: under Xvfb on the "sdl" backend with a key sent through the X server, and
+// on the "headless" backend driven by a script file.
+#include <gtest/gtest.h>
+// Xlib's macros (None, True, ...) clash with GoogleTest's names, so it comes after it.
+#include <X11/Xlib.h>
+#include <X11/keysym.h>
+#include <dlfcn.h>
+#include <fcntl.h>
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+#include <chrono>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <string>
+#include <thread>
+#include <vector>
+
+namespace {
+
+using namespace std::chrono_literals;
+
+struct TempDir {
+  std::string path;
+  TempDir() {
+    char pattern[] = "/tmp/brakka_program_XXXXXX";
+    path = ::mkdtemp(pattern) ? pattern : "";
+  }
+  ~TempDir() {
+    std::error_code ec;
+    if (!path.empty()) std::filesystem::remove_all(path, ec);
+  }
+};
+
+std::vector<std::string> read_lines(const std::string& file) {
+  std::vector<std::string> lines;
+  std::ifstream f(file);
+  std::string line;
+  while (std::getline(f, line)) lines.push_back(line);
+  return lines;
+}
+
+// Starts the program with extra environment settings; returns its pid.
+pid_t start_brakka(const std::vector<std::string>& env, const std::string& stdout_file) {
+  pid_t pid = ::fork();
+  if (pid == 0) {
+    for (const std::string& e : env) ::putenv(const_cast<char*>(e.c_str()));
+    FILE* out = std::freopen(stdout_file.c_str(), "w", stdout);
+    (void)out;
+    std::string program = std::string(BRAKKA_BIN_DIR) + "/brakka";
+    ::execl(program.c_str(), program.c_str(), static_cast<char*>(nullptr));
+    ::_exit(127);
+  }
+  return pid;
+}
+
+// Waits for a child; -1 when it did not end in time (it is then killed).
+int wait_exit_status(pid_t pid, std::chrono::milliseconds limit) {
+  auto until = std::chrono::steady_clock::now() + limit;
+  int status = 0;
+  while (std::chrono::steady_clock::now() < until) {
+    pid_t r = ::waitpid(pid, &status, WNOHANG);
+    if (r == pid) return WIFEXITED(status) ? WEXITSTATUS(status) : 1000 + WTERMSIG(status);
+    std::this_thread::sleep_for(20ms);
+  }
+  ::kill(pid, SIGKILL);
+  ::waitpid(pid, &status, 0);
+  return -1;
+}
+
+bool wait_for(const std::function<bool()>& done, std::chrono::milliseconds limit) {
+  auto until = std::chrono::steady_clock::now() + limit;
+  while (std::chrono::steady_clock::now() < until) {
+    if (done()) return true;
+    std::this_thread::sleep_for(50ms);
+  }
+  return done();
+}
+
+bool log_has(const std::string& file, const std::string& line) {
+  for (const std::string& l : read_lines(file))
+    if (l == line) return true;
+  return false;
+}
+
+// The start-up trace of a normal run, as a subsequence of the log ending in "Init Finalized".
+void expect_startup_trace(const std::vector<std::string>& log) {
+  const char* steps[] = {"Start new log...", "debug works at all", "timer", "rbow", "rbow init",
+                         "WIN32 init video", "get accurate timer - 1st call", "flip - 1st call", "2D VP",
+                         "OGRB init [OK]", "Cptn", "Network", "Input", "Window mode", "Create DXin",
+                         "reptr", "getexe", "cd", "Init Finalized"};
+  ASSERT_FALSE(log.empty());
+  EXPECT_EQ(log[0], "Start new log...");
+  size_t at = 0;
+  for (const char* step : steps) {
+    while (at < log.size() && log[at] != step) ++at;
+    ASSERT_LT(at, log.size()) << "missing or out of order: " << step;
+  }
+}
+
+// The X client calls the test needs, taken from the installed libraries at run time.
+struct XClient {
+  void* x11 = nullptr;
+  void* xtst = nullptr;
+  decltype(&XOpenDisplay) open_display = nullptr;
+  decltype(&XCloseDisplay) close_display = nullptr;
+  decltype(&XDefaultRootWindow) root_window = nullptr;
+  decltype(&XQueryTree) query_tree = nullptr;
+  decltype(&XFetchName) fetch_name = nullptr;
+  decltype(&XFree) free = nullptr;
+  decltype(&XGetWindowAttributes) attributes = nullptr;
+  decltype(&XSetInputFocus) set_focus = nullptr;
+  decltype(&XKeysymToKeycode) keycode = nullptr;
+  decltype(&XSync) sync = nullptr;
+  int (*fake_key)(Display*, unsigned int, int, unsigned long) = nullptr;
+
+  bool load() {
+    x11 = ::dlopen("libX11.so.6", RTLD_NOW);
+    xtst = ::dlopen("libXtst.so.6", RTLD_NOW);
+    if (!x11 || !xtst) return false;
+    open_display = reinterpret_cast<decltype(open_display)>(::dlsym(x11, "XOpenDisplay"));
+    close_display = reinterpret_cast<decltype(close_display)>(::dlsym(x11, "XCloseDisplay"));
+    root_window = reinterpret_cast<decltype(root_window)>(::dlsym(x11, "XDefaultRootWindow"));
+    query_tree = reinterpret_cast<decltype(query_tree)>(::dlsym(x11, "XQueryTree"));
+    fetch_name = reinterpret_cast<decltype(fetch_name)>(::dlsym(x11, "XFetchName"));
+    free = reinterpret_cast<decltype(free)>(::dlsym(x11, "XFree"));
+    attributes = reinterpret_cast<decltype(attributes)>(::dlsym(x11, "XGetWindowAttributes"));
+    set_focus = reinterpret_cast<decltype(set_focus)>(::dlsym(x11, "XSetInputFocus"));
+    keycode = reinterpret_cast<decltype(keycode)>(::dlsym(x11, "XKeysymToKeycode"));
+    sync = reinterpret_cast<decltype(sync)>(::dlsym(x11, "XSync"));
+    fake_key = reinterpret_cast<decltype(fake_key)>(::dlsym(xtst, "XTestFakeKeyEvent"));
+    return open_display && close_display && root_window && query_tree && fetch_name && free &&
+           attributes && set_focus && keycode && sync && fake_key;
+  }
+  ~XClient() {
+    if (xtst) ::dlclose(xtst);
+    if (x11) ::dlclose(x11);
+  }
+
+  // A mapped top-level window with this title, or 0.
+  Window find(Display* d, const char* title) {
+    Window root_ret, parent, *children = nullptr;
+    unsigned n = 0;
+    Window found = 0;
+    if (!query_tree(d, root_window(d), &root_ret, &parent, &children, &n)) return 0;
+    for (unsigned i = 0; i < n && !found; ++i) {
+      char* name = nullptr;
+      if (fetch_name(d, children[i], &name) && name) {
+        XWindowAttributes a;
+        if (std::strcmp(name, title) == 0 && attributes(d, children[i], &a) && a.map_state == IsViewable)
+          found = children[i];
+        free(name);
+      }
+    }
+    if (children) free(children);
+    return found;
+  }
+};
+
+// An Xvfb server on a display of its own, for the length of a test.
+struct Xvfb {
+  pid_t pid = -1;
+  std::string display;
+
+  // Tries display numbers from a per-process start until a server comes up and takes connections.
+  bool start(XClient& x) {
+    for (int n = 300 + ::getpid() % 400, tries = 0; tries < 10; ++n, ++tries) {
+      if (::access(("/tmp/.X" + std::to_string(n) + "-lock").c_str(), F_OK) == 0) continue;
+      display = ":" + std::to_string(n);
+      pid = ::fork();
+      if (pid == 0) {
+        int null = ::open("/dev/null", O_WRONLY);
+        ::dup2(null, 1);
+        ::dup2(null, 2);
+        ::execlp("Xvfb", "Xvfb", display.c_str(), "-screen", "0", "1280x1024x24", "-nolisten", "tcp",
+                 static_cast<char*>(nullptr));
+        ::_exit(127);
+      }
+      bool up = wait_for([&] {
+        if (::waitpid(pid, nullptr, WNOHANG) == pid) return true;  // ended: try the next display
+        Display* d = x.open_display(display.c_str());
+        if (d) x.close_display(d);
+        return d != nullptr;
+      }, 10000ms);
+      if (up && ::waitpid(pid, nullptr, WNOHANG) == 0) return true;
+      stop();
+    }
+    return false;
+  }
+  void stop() {
+    if (pid > 0) {
+      ::kill(pid, SIGTERM);
+      ::waitpid(pid, nullptr, 0);
+    }
+    pid = -1;
+  }
+  ~Xvfb() { stop(); }
+};
+
+// Kills the program if a test leaves before it has ended.
+struct ChildGuard {
+  pid_t pid;
+  ~ChildGuard() {
+    if (pid > 0 && ::waitpid(pid, nullptr, WNOHANG) == 0) {
+      ::kill(pid, SIGKILL);
+      ::waitpid(pid, nullptr, 0);
+    }
+  }
+};
+
+TEST(BrakkaProgram, UnderXvfbShowsItsWindowAndEndsOnEsc) {
+  XClient x;
+  if (::system("command -v Xvfb >/dev/null 2>&1") != 0 || !x.load())
+    GTEST_SKIP() << "Xvfb or the X client libraries are not installed";
+  Xvfb server;
+  ASSERT_TRUE(server.start(x));
+  TempDir tmp;
+  std::string log = tmp.path + "/ErrorLog.txt";
+  pid_t pid = start_brakka({"DISPLAY=" + server.display, "BRAKKA_PLATFORM=sdl", "SDL_VIDEODRIVER=x11",
+                            "SDL_AUDIODRIVER=dummy", "TMPDIR=" + tmp.path},
+                           tmp.path + "/stdout.txt");
+  ASSERT_GT(pid, 0);
+  ChildGuard guard{pid};
+
+  Display* d = x.open_display(server.display.c_str());
+  ASSERT_NE(d, nullptr);
+  Window window = 0;
+  bool shown = wait_for([&] { return (window = x.find(d, "Brakka")) != 0; }, 15000ms);
+  bool started = wait_for([&] { return log_has(log, "Init Finalized"); }, 15000ms);
+  if (!shown || !started) {
+    x.close_display(d);
+    FAIL() << "window shown: " << shown << ", start-up finished: " << started;
+  }
+  expect_startup_trace(read_lines(log));
+
+  // Give the window the keyboard and press Esc.
+  x.set_focus(d, window, RevertToParent, CurrentTime);
+  x.sync(d, False);
+  std::this_thread::sleep_for(200ms);
+  unsigned esc = x.keycode(d, XK_Escape);
+  x.fake_key(d, esc, True, CurrentTime);
+  x.sync(d, False);
+  std::this_thread::sleep_for(100ms);
+  x.fake_key(d, esc, False, CurrentTime);
+  x.sync(d, False);
+
+  EXPECT_EQ(wait_exit_status(pid, 10000ms), 0);
+  guard.pid = -1;
+  x.close_display(d);
+  std::vector<std::string> lines = read_lines(log);
+  ASSERT_FALSE(lines.empty());
+  EXPECT_EQ(lines.back(), "qvx is shut down");
+  std::vector<std::string> out = read_lines(tmp.path + "/stdout.txt");
+  ASSERT_FALSE(out.empty());
+  EXPECT_EQ(out.back(), "exit");
+}
+
+int run_scripted(const std::string& script, TempDir& tmp) {
+  std::string file = tmp.path + "/script.txt";
+  std::ofstream(file) << script;
+  pid_t pid = start_brakka({"BRAKKA_PLATFORM=headless", "SDL_VIDEODRIVER=offscreen", "SDL_AUDIODRIVER=dummy",
+                            "TMPDIR=" + tmp.path, "BRAKKA_SCRIPT=" + file},
+                           tmp.path + "/stdout.txt");
+  return wait_exit_status(pid, 20000ms);
+}
+
+TEST(BrakkaProgram, ScriptedEscEndsWithStatusZero) {
+  TempDir tmp;
+  EXPECT_EQ(run_scripted("frame 10 keydown 1\n", tmp), 0);
+  std::vector<std::string> log = read_lines(tmp.path + "/ErrorLog.txt");
+  expect_startup_trace(log);
+  EXPECT_EQ(log.back(), "qvx is shut down");
+}
+
+TEST(BrakkaProgram, ScriptedPauseThenCloseEndsWithStatusZero) {
+  TempDir tmp;
+  EXPECT_EQ(run_scripted("ms 500 focus lost\nms 2500 focus gained\nms 3000 close\n", tmp), 0);
+  std::vector<std::string> out = read_lines(tmp.path + "/stdout.txt");
+  ASSERT_EQ(out.size(), 3u);
+  EXPECT_EQ(out[0], "pause loop in showscreen/hibernate");
+  EXPECT_EQ(out[1], "pause loop ended");
+  EXPECT_EQ(out[2], "exit");
+}
+
+}  // namespace
+
+namespace {
+
+TEST(BrakkaProgram, NoWindowEndsWithAFailureStatus) {
+  TempDir tmp;
+  pid_t pid = start_brakka({"DISPLAY=:9999", "BRAKKA_PLATFORM=sdl", "SDL_VIDEODRIVER=x11",
+                            "SDL_AUDIODRIVER=dummy", "TMPDIR=" + tmp.path},
+                           tmp.path + "/stdout.txt");
+  EXPECT_EQ(wait_exit_status(pid, 20000ms), 1);
+  std::vector<std::string> log = read_lines(tmp.path + "/ErrorLog.txt");
+  ASSERT_FALSE(log.empty());
+  EXPECT_EQ(log[0], "Start new log...");
+  bool finalized = false;
+  for (const std::string& line : log) finalized |= line == "Init Finalized";
+  EXPECT_FALSE(finalized);
+}
+
+}  // namespace
