@@ -14,13 +14,9 @@
 
 #include "engine/core/archive.h"
 #include "engine/core/files.h"
+#include "engine/media/font_glyphs.h"
 #include "engine/media/image.h"
 #include "media/media_tool_helpers.h"
-
-#if __has_include("engine/media/font_glyphs.h")
-#include "engine/media/font_glyphs.h"
-#define BRAKKA_HAVE_GLYPH_MEASUREMENT 1
-#endif
 
 using media_tools::art_output;
 using media_tools::read_bytes;
@@ -224,8 +220,6 @@ TEST(MediaSet, EveryPictureDecodesAtItsSizeWithTheGamesKeys) {
   }
 }
 
-#ifdef BRAKKA_HAVE_GLYPH_MEASUREMENT
-
 namespace {
 
 struct MeasuredFont {
@@ -377,13 +371,6 @@ TEST(MediaSet, FontsFollowTheCellLayoutAndFitTheirTexts) {
   }
 }
 
-#else
-
-TEST(MediaSet, FontsFollowTheCellLayoutAndFitTheirTexts) {
-  FAIL() << "the runtime's glyph measurement (engine/media/font_glyphs.h) is not in this tree";
-}
-
-#endif
 
 TEST(MediaSet, PicturesAndFontsComeBackFromTheDataArchive) {
   ASSERT_FALSE(art_output().empty()) << "brakka_art failed";
