@@ -37,7 +37,12 @@ std::string media_file(const std::string& name) { return art_output() + "/" + na
 struct Decoded {
   ImageBuffer image;
   bool ok = false;
-  int alpha(int x, int y) const { return image.pixels[(static_cast<size_t>(y) * image.width + x) * 4 + 3]; }
+  // Alpha at (x, y); 0 outside the picture, so a missing or undersized picture fails the checks
+  // instead of reading past its pixels.
+  int alpha(int x, int y) const {
+    if (x < 0 || y < 0 || x >= image.width || y >= image.height) return 0;
+    return image.pixels[(static_cast<size_t>(y) * image.width + x) * 4 + 3];
+  }
   // Pixels of the rectangle [x0, x1) x [y0, y1) whose alpha passes the alpha test.
   int visible_in(int x0, int y0, int x1, int y1) const {
     int n = 0;
@@ -370,7 +375,6 @@ TEST(MediaSet, FontsFollowTheCellLayoutAndFitTheirTexts) {
     EXPECT_GT(widest, 300) << "hint.png is implausibly narrow";
   }
 }
-
 
 TEST(MediaSet, PicturesAndFontsComeBackFromTheDataArchive) {
   ASSERT_FALSE(art_output().empty()) << "brakka_art failed";
