@@ -50,6 +50,12 @@ int run_tool(const char* tool, const std::vector<std::string>& args, const std::
   return (status != -1 && WIFEXITED(status)) ? WEXITSTATUS(status) : -1;
 }
 
+const std::string& art_output() {
+  static const ScratchDir dir;
+  static const std::string path = !dir.path().empty() && run_tool("brakka_art", {dir.path()}) == 0 ? dir.path() : "";
+  return path;
+}
+
 std::vector<uint8_t> read_bytes(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
   return std::vector<uint8_t>(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());

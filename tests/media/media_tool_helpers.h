@@ -30,6 +30,10 @@ private:
 // `output_file` when given. Returns the tool's exit code, or -1 when it did not exit.
 int run_tool(const char* tool, const std::vector<std::string>& args, const std::string& output_file = "");
 
+// The folder brakka_art wrote the pictures and fonts into: the tool runs on the first call
+// of the process and the folder goes at exit. Empty when the tool failed.
+const std::string& art_output();
+
 std::vector<uint8_t> read_bytes(const std::string& path);
 std::string read_text(const std::string& path);
 
