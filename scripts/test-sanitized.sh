@@ -11,4 +11,4 @@ export ASAN_OPTIONS="detect_leaks=1:abort_on_error=0"
 export LSAN_OPTIONS="suppressions=$PWD/tests/lsan.supp:print_suppressions=0"
 export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
 cd build-sanitized
-ctest -j"$(nproc)" --output-on-failure
+ctest -j"$(nproc)" --output-on-failure --timeout 300

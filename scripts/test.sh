@@ -6,4 +6,4 @@ scripts/deps.sh
 cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo
 cmake --build build -j"$(nproc)"
 cd build
-ctest -j"$(nproc)" --output-on-failure -LE fuzz
+ctest -j"$(nproc)" --output-on-failure --timeout 300 -LE fuzz

@@ -56,12 +56,6 @@ void arr_index_report(const DimShape& shape, int i, int j, int k, int l) {
   dbg_print(access);
 }
 
-void arr_index_fatal() {
-  if (app_is_exiting()) {
-    app_set_error(9);
-    return;
-  }
-  app_fatal(9);
-}
+void arr_index_fatal() { app_fatal(9); }
 
 void arr_alloc_fatal() { app_fatal(7); }

@@ -71,29 +71,19 @@ int64_t arr_total(int d1, int d2, int d3, int d4);
 void arr_index_texts(const DimShape& shape, int i, int j, int k, int l, Str& bounds, Str& access);
 // Sends both texts to the debug output.
 void arr_index_report(const DimShape& shape, int i, int j, int k, int l);
-// Error 9 and the end of the program; when the program is already ending, returns so that the caller
-// can drop the access.
-void arr_index_fatal();
+// Error 9 and the end of the program (also when it is already ending: the access never takes place).
+[[noreturn]] void arr_index_fatal();
 // Error 7 and the end of the program (out of memory).
 [[noreturn]] void arr_alloc_fatal();
-// A scratch element that a bad access made while the program is already ending lands on.
-template <typename T>
-T& arr_scratch() {
-  static T scratch{};
-  arr_reset_element(scratch);
-  return scratch;
-}
-
 template <typename T>
 void arr_index_error(const DimArray<T>& a, int i, int j, int k, int l) {
   arr_index_report(DimShape{a.dim1, a.dim2, a.dim3, a.dim4}, i, j, k, l);
 }
 
 template <typename T>
-[[gnu::noinline, gnu::cold]] T& arr_bad_index(const DimArray<T>& a, int i, int j, int k, int l) {
+[[noreturn, gnu::noinline, gnu::cold]] void arr_bad_index(const DimArray<T>& a, int i, int j, int k, int l) {
   arr_index_error(a, i, j, k, l);
   arr_index_fatal();
-  return arr_scratch<T>();
 }
 
 // ---- Storage ---------------------------------------------------------------------------------------------
@@ -181,21 +171,30 @@ void arr_redim(DimArray<T>& a, int d1, int d2 = 0, int d3 = 0, int d4 = 0) {
 
 // ---- Checked access ----------------------------------------------------------------------------------------
 // The first index may be negative (-1 = last element of the first dimension); every other index must lie
-// in its dimension. An index into a dimension that is not in use must be 0.
+// in its dimension. An index into a dimension that is not in use must be 0. A DIMmed array with dim1 > 0
+// always has elements, so the bounds compares also cover an array without elements.
+namespace dim_detail {
+// Number of valid values for an index into a dimension of size d: d when used, 1 (only 0) when unused,
+// none for a negative size.
+inline uint32_t index_limit(int d) { return d > 0 ? uint32_t(d) : uint32_t(d == 0); }
+}  // namespace dim_detail
+
 template <typename T>
 inline T& arr_at(DimArray<T>& a, int i, int j = 0) {
   if (i < 0) i += a.dim1;
-  if (i < 0 || !a.elems || i >= a.dim1 || j < 0 || (a.dim2 != 0 ? j >= a.dim2 : j != 0)) [[unlikely]]
-    return arr_bad_index(a, i, j, 0, 0);
+  if (int(uint32_t(i) >= uint32_t(a.dim1 > 0 ? a.dim1 : 0)) | int(uint32_t(j) >= dim_detail::index_limit(a.dim2)))
+      [[unlikely]]
+    arr_bad_index(a, i, j, 0, 0);
   return a.elems[i + j * a.stride1];
 }
 
 template <typename T>
 inline T& arr_at(DimArray<T>& a, int i, int j, int k, int l = 0) {
   if (i < 0) i += a.dim1;
-  if (i < 0 || !a.elems || i >= a.dim1 || j < 0 || (a.dim2 != 0 ? j >= a.dim2 : j != 0) || k < 0 ||
-      (a.dim3 != 0 ? k >= a.dim3 : k != 0) || l < 0 || (a.dim4 != 0 ? l >= a.dim4 : l != 0)) [[unlikely]]
-    return arr_bad_index(a, i, j, k, l);
+  if (int(uint32_t(i) >= uint32_t(a.dim1 > 0 ? a.dim1 : 0)) | int(uint32_t(j) >= dim_detail::index_limit(a.dim2)) |
+      int(uint32_t(k) >= dim_detail::index_limit(a.dim3)) | int(uint32_t(l) >= dim_detail::index_limit(a.dim4)))
+      [[unlikely]]
+    arr_bad_index(a, i, j, k, l);
   return a.elems[i + j * a.stride1 + k * a.stride2 + l * a.stride3];
 }
 

@@ -12,7 +12,22 @@ void file_write_line(int channel, const Str& text);
 double file_set_cwd(const Str& dir);
 void file_set_archives(const Str& first, const Str& second);
 void file_close_all();
-Str& sys_info(Str& out, Str& key);  // platform information by key (key upper-cased in place)
+// Platform information by key; the key is upper-cased in place. On Linux:
+//   ""            "LINUX" (the name of the platform the runtime was built for)
+//   DEVICE        "DESKTOP"
+//   GLEXT:name    "1" when the loaded OpenGL library exports the function name (as spelt), else "0"
+//   ID            8 upper-case hex digits from the root file system's identifier
+//   TIME, UTCTIME local and universal time, YYYY-MM-DD hh:mm:ss
+//   COMPILED      build date and time of the runtime, same pattern
+//   HOSTID        8 upper-case hex digits of the host identifier
+//   VERSION       kernel name and release, e.g. "Linux 6.1.0"
+//   LOCALE        two-letter language code from LC_ALL, LC_MESSAGES or LANG ("en" when unset)
+//   BATTERY       charge of the first battery in percent, "NO_DATA" without one
+//   DOCUMENTS, DESKTOP  $HOME/Documents, $HOME/Desktop
+//   APPDATA       $XDG_DATA_HOME, else $HOME/.local/share
+//   TEMP          the temporary directory, with a trailing "/"
+//   anything else "NO_DATA"
+Str& sys_info(Str& out, Str& key);
 
 // "/" and "\" are alike: turn both into the platform separator.
 std::string path_to_native(const char* path);

@@ -37,3 +37,8 @@ int sprite_find_free();
 bool image_upload(const ImageBuffer& image, int slot, bool is_font);
 int sprite_color_key();
 int font_color_key();
+
+// Hooks for tests and small devices.
+void renderer_set_texture_limit_cap(int cap);  // lowers the texture size limit (0 = the driver's)
+void renderer_force_grab_readback(bool on);    // spr_grab acts as if the frame buffer had no alpha
+int renderer_background_decodes();             // pictures decoded by draw_load_background so far

@@ -46,8 +46,9 @@ bool id_in_range(int id) { return uint32_t(id) < uint32_t(kSoundSlots); }
 }  // namespace
 
 int snd_volume_db100(double volume) {
+  if (std::isnan(volume)) return -10000;
   double scaled = std::fmin(100.0 * volume, 100.0);
-  int v = std::isnan(scaled) || scaled <= 0 ? 0 : int(scaled);
+  int v = scaled <= 0 ? 0 : int(scaled);
   return v * 100 - 10000;
 }
 

@@ -5,6 +5,8 @@
 
 #include "engine/core/app.h"
 #include "engine/core/key_record.h"
+#include "engine/platform/headless.h"
+#include "engine/platform/platform.h"
 #include "game/shell/block_record.h"
 
 namespace {
@@ -164,6 +166,18 @@ TEST(DimArrayBadIndex, ReportTexts) {
   arr_index_texts(DimShape{2, 3, 4, 5}, 1, 2, 7, 4, bounds, access);
   EXPECT_EQ(text(bounds), "bounds: [   2][   3][   4][   5]\n");
   EXPECT_EQ(text(access), "access: [   1][   2][   7][   4]\n");
+}
+
+TEST(DimArrayBadIndex, ReportReachesTheDebugOutputOnlyUnderADebugger) {
+  ASSERT_TRUE(platform_select("headless"));
+  headless_reset();
+  DimArray<double> a;
+  arr_dim_num(a, 8, 8);
+  arr_index_error(a, 8, 0, 0, 0);
+  EXPECT_EQ(headless_debug_text(), "");
+  headless_set_debugger_attached(true);
+  arr_index_error(a, 8, 0, 0, 0);
+  EXPECT_EQ(headless_debug_text(), "TXbounds: [   8][   8]\nTXaccess: [   8][   0]\n");
 }
 
 TEST(DimArrayBadIndex, ImpossibleSizeIsOutOfMemory) {

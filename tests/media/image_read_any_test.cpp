@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <png.h>
 
+#include "engine/core/mem_name.h"
 #include "engine/media/image.h"
 #include "media/image_files_helpers.h"
 
@@ -82,6 +83,42 @@ TEST_F(ReadAny, NonPicturesAreRefusedByEveryReader) {
   EXPECT_FALSE(image_read_any(put("empty.bmp", {}).c_str(), kSpriteKey, true, img));
   EXPECT_FALSE(image_read_any((dir_ + "/none.bmp").c_str(), kSpriteKey, true, img));
   EXPECT_FALSE(image_read_any(nullptr, kSpriteKey, true, img));
+}
+
+TEST(ReadAnyMemory, BmpAndPngFromLiveMemoryNamesJpegNever) {
+  testimg::BmpSpec b;
+  b.width = 2;
+  b.height = 2;
+  const auto bmp = testimg::bmp_encode(b, {0x010203, 0x8000FF, 0x040506, 0x070809});
+  testimg::PngSpec p;
+  p.width = 1;
+  p.height = 1;
+  p.color_type = PNG_COLOR_TYPE_GRAY;
+  const auto png = testimg::png_encode(p, {77});
+  testimg::JpegSpec j;
+  j.width = 8;
+  j.height = 8;
+  const auto jpeg = testimg::jpeg_encode(j, std::vector<uint8_t>(192, 120));
+
+  ImageBuffer img;
+  const std::string bmp_name = mem_name_register(bmp.data(), static_cast<uint32_t>(bmp.size()));
+  ASSERT_TRUE(image_read_any(bmp_name.c_str(), kSpriteKey, true, img));
+  EXPECT_EQ(pixel(img.pixels, 2, 0, 0), (std::vector<int>{3, 2, 1, 255}));
+  EXPECT_EQ(pixel(img.pixels, 2, 1, 0), (std::vector<int>{0, 0, 0, 0}));
+  EXPECT_TRUE(image_read_bmp(bmp_name.c_str(), kSpriteKey, img));
+  mem_name_release(bmp.data());
+  EXPECT_FALSE(image_read_any(bmp_name.c_str(), kSpriteKey, true, img));  // no longer alive
+
+  const std::string png_name = mem_name_register(png.data(), static_cast<uint32_t>(png.size()));
+  ASSERT_TRUE(image_read_png(png_name.c_str(), kSpriteKey, img));
+  EXPECT_EQ(pixel(img.pixels, 1, 0, 0), (std::vector<int>{77, 77, 77, 255}));
+  mem_name_release(png.data());
+
+  const std::string jpeg_name = mem_name_register(jpeg.data(), static_cast<uint32_t>(jpeg.size()));
+  EXPECT_FALSE(image_read_any(jpeg_name.c_str(), kSpriteKey, true, img));
+  EXPECT_FALSE(image_read_jpeg(jpeg_name.c_str(), img));
+  ASSERT_TRUE(image_decode_jpeg(jpeg.data(), jpeg.size(), img));  // the bytes themselves are fine
+  mem_name_release(jpeg.data());
 }
 
 }  // namespace

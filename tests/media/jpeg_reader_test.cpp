@@ -50,20 +50,21 @@ bool decode(const std::vector<uint8_t>& bytes, ImageBuffer& out) {
   return image_decode_jpeg(bytes.data(), bytes.size(), out);
 }
 
-std::string log_file_path() {
-  const char* dir = std::getenv("TMPDIR");
-  return std::string(dir && *dir ? dir : "/tmp") + "/ErrorLog.txt";
-}
-
-// Runs `body` and returns what it sent to the runtime log: the part appended to the log file, or, while
-// the log is not a file yet, what went to standard error.
+// Runs `body` and returns what it sent to the runtime log ("ErrorLog.txt" in the temporary directory,
+// pointed at a private folder here; or standard error while the log is not a file).
 std::string logged_by(const std::function<void()>& body) {
-  const auto before = testimg::read_file(log_file_path());
+  const char* old = std::getenv("TMPDIR");
+  const std::string saved = old ? old : "";
+  const std::string dir = testimg::make_temp_dir();
+  ::setenv("TMPDIR", dir.c_str(), 1);
   testing::internal::CaptureStderr();
   body();
   std::string text = testing::internal::GetCapturedStderr();
-  const auto after = testimg::read_file(log_file_path());
-  if (after.size() > before.size()) text.append(after.begin() + static_cast<long>(before.size()), after.end());
+  const auto logged = testimg::read_file(dir + "/ErrorLog.txt");
+  text.append(logged.begin(), logged.end());
+  if (old) ::setenv("TMPDIR", saved.c_str(), 1);
+  else ::unsetenv("TMPDIR");
+  testimg::remove_dir(dir);
   return text;
 }
 

@@ -1,0 +1,133 @@
+// The screen background picture: cut into square tiles, drawn at once and before every frame.
+#include <GL/gl.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <string>
+#include <system_error>
+
+#include "engine/core/app.h"
+#include "engine/core/archive.h"
+#include "engine/media/draw.h"
+#include "engine/media/image.h"
+#include "engine/media/renderer_state.h"
+
+namespace {
+
+// A background is identified by the name it was asked for and the directory it was resolved in.
+std::string source_key(const Str& file) {
+  std::error_code ec;
+  const std::string dir = std::filesystem::current_path(ec).string();
+  return dir + '\n' + file.c_str();
+}
+
+bool load_tiles(OpenGLDuderozi& r, const ImageBuffer& image) {
+  const int side = std::min(512, renderer_texture_limit());
+  const int columns = std::min(BackgroundImage::kMaxTiles, (image.width + side - 1) / side);
+  const int rows = std::min(BackgroundImage::kMaxTiles, (image.height + side - 1) / side);
+  // Pictures larger than the grid are cut: only the top-left 8 x 8 tiles are kept.
+  for (int row = 0; row < rows; ++row) {
+    for (int column = 0; column < columns; ++column) {
+      BackgroundTile& tile = r.background.tiles[column][row];
+      if (!upload_background_tile(image, column * side, row * side, side, tile.texture)) return false;
+      tile.texture_width = tile.texture_height = static_cast<int16_t>(side);
+      tile.drawn_width = tile.drawn_height = static_cast<int16_t>(side);
+    }
+  }
+  r.background.columns = static_cast<uint8_t>(columns);
+  r.background.rows = static_cast<uint8_t>(rows);
+  return columns > 0 && rows > 0;
+}
+
+}  // namespace
+
+void background_release(OpenGLDuderozi& r) {
+  for (auto& column : r.background.tiles) {
+    for (BackgroundTile& tile : column) {
+      if (tile.texture && r.gl_ready) glDeleteTextures(1, &tile.texture);
+      tile = BackgroundTile{};
+    }
+  }
+  r.background.columns = 0;
+  r.background.rows = 0;
+  r.background.source_key.clear();
+}
+
+void background_draw(OpenGLDuderozi& r) {
+  if (!r.background.loaded()) return;
+  set_opaque_mode(r);
+  if (r.texture_units > 1) {
+    glActiveTexture(GL_TEXTURE1);
+    glDisable(GL_TEXTURE_2D);
+    glActiveTexture(GL_TEXTURE0);
+  }
+  glEnable(GL_TEXTURE_2D);
+  glEnableClientState(GL_VERTEX_ARRAY);
+  glEnableClientState(GL_TEXTURE_COORD_ARRAY);
+  for (int column = 0; column < r.background.columns; ++column) {
+    for (int row = 0; row < r.background.rows; ++row) {
+      const BackgroundTile& tile = r.background.tiles[column][row];
+      glBindTexture(GL_TEXTURE_2D, tile.texture);
+      const float x0 = static_cast<float>(column * tile.drawn_width);
+      const float y0 = static_cast<float>(row * tile.drawn_height);
+      const float x1 = x0 + tile.drawn_width, y1 = y0 + tile.drawn_height;
+      const float v[16] = {x0, y1, 0.0f, 0.0f,  //
+                           x1, y1, 1.0f, 0.0f,  //
+                           x1, y0, 1.0f, 1.0f,  //
+                           x0, y0, 0.0f, 1.0f};
+      glVertexPointer(2, GL_FLOAT, 4 * sizeof(float), v);
+      glTexCoordPointer(2, GL_FLOAT, 4 * sizeof(float), v + 2);
+      glDrawArrays(GL_TRIANGLE_FAN, 0, 4);
+    }
+  }
+  glDisableClientState(GL_TEXTURE_COORD_ARRAY);
+  glDisableClientState(GL_VERTEX_ARRAY);
+  glDisable(GL_TEXTURE_2D);
+  r.drawn_over_background = false;
+}
+
+void draw_load_background(const Str& file) {
+  app_set_error(0);
+  OpenGLDuderozi* r = renderer_gl();
+  if (!r) {
+    app_set_error(3);
+    return;
+  }
+  // The main screen asks for the same picture every frame: keep the tiles while the name stays.
+  const std::string key = source_key(file);
+  if (r->background.loaded() && r->background.source_key == key) {
+    if (r->drawn_over_background) {
+      background_draw(*r);
+    } else {
+      // Nothing was drawn since the background was: the screen already shows it. Only the
+      // state change of drawing it is left to make.
+      set_opaque_mode(*r);
+      glDisable(GL_TEXTURE_2D);
+    }
+    return;
+  }
+  Str path;
+  ImageBuffer image;
+  bool ok = archive_resolve(ARCHIVE_DATA, file.c_str(), path, 1) &&
+            image_read_any(path.c_str(), kNoColorKey, true, image);
+  if (ok) ++r->background_decodes;
+  background_release(*r);
+  ok = ok && load_tiles(*r, image);
+  if (ok) {
+    r->background.source_key = key;
+    background_draw(*r);
+    return;
+  }
+  background_release(*r);
+  app_set_error(3);
+  r->clear_color[0] = r->clear_color[1] = r->clear_color[2] = 0.0f;
+  r->clear_color[3] = 1.0f;
+  r->clear_each_frame = 1;
+  glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
+  glClear(GL_COLOR_BUFFER_BIT);
+}
+
+int renderer_background_decodes() {
+  OpenGLDuderozi* r = renderer_object();
+  return r ? r->background_decodes : 0;
+}

@@ -1,0 +1,60 @@
+// Drawing state: blend mode and opacity, clearing, and the texture bind shared by sprite commands.
+#include <GL/gl.h>
+
+#include <cmath>
+
+#include "engine/media/draw.h"
+#include "engine/media/renderer_state.h"
+
+void bind_sprite_texture(const SpriteRecord& rec, bool set_filter) {
+  glBindTexture(GL_TEXTURE_2D, rec.texture);
+  glEnable(GL_TEXTURE_2D);
+  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_REPEAT);
+  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_REPEAT);
+  if (set_filter) {
+    OpenGLDuderozi* r = renderer_object();
+    const GLint filter = (r && r->smoothing) ? GL_LINEAR : GL_NEAREST;
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, filter);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, filter);
+  }
+}
+
+void draw_alpha_mode(double mode) {
+  OpenGLDuderozi* r = renderer_gl();
+  if (!r) return;
+  const float a = static_cast<float>(mode);
+  glEnable(GL_BLEND);
+  if (a == 0.0f) {
+    glDisable(GL_BLEND);
+    glEnable(GL_ALPHA_TEST);
+  } else if (a > 0.0f) {
+    glDisable(GL_ALPHA_TEST);
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE);
+  } else {
+    glDisable(GL_ALPHA_TEST);
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+  }
+  float opacity = a == 0.0f ? 1.0f : std::fabs(a);
+  if (opacity > 1.0f || std::isnan(opacity)) opacity = 1.0f;
+  r->opacity = opacity;
+  glColor4f(1.0f, 1.0f, 1.0f, opacity);
+}
+
+void draw_clear_screen(int rgb) {
+  OpenGLDuderozi* r = renderer_object();
+  if (!r) return;
+  background_release(*r);
+  if (rgb == -1) {
+    r->clear_each_frame = 0;
+    return;
+  }
+  r->clear_each_frame = 1;
+  r->clear_color[0] = static_cast<float>(rgb & 0xff) / 255.0f;
+  r->clear_color[1] = static_cast<float>((rgb >> 8) & 0xff) / 255.0f;
+  r->clear_color[2] = static_cast<float>((rgb >> 16) & 0xff) / 255.0f;
+  r->clear_color[3] = 1.0f;
+  if (!r->gl_ready) return;
+  r->drawn_over_background = true;
+  glClearColor(r->clear_color[0], r->clear_color[1], r->clear_color[2], r->clear_color[3]);
+  glClear(GL_COLOR_BUFFER_BIT);
+}

@@ -1,0 +1,92 @@
+// The renderer object and the state it keeps between drawing calls. Internal to engine/media.
+#pragma once
+#include <GL/gl.h>
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+#include "engine/media/font_glyphs.h"
+#include "engine/media/renderer.h"
+
+// Tiles of the screen background picture: up to 8 x 8 square textures of side T.
+struct BackgroundTile {
+  GLuint texture = 0;
+  int16_t texture_width = 0;
+  int16_t texture_height = 0;
+  int16_t drawn_width = 0;
+  int16_t drawn_height = 0;
+};
+
+struct BackgroundImage {
+  static constexpr int kMaxTiles = 8;
+  BackgroundTile tiles[kMaxTiles][kMaxTiles];  // [column][row]
+  uint8_t columns = 0;
+  uint8_t rows = 0;
+  std::string source_key;  // name and directory it was loaded from; empty when none is loaded
+  bool loaded() const { return columns != 0 && rows != 0; }
+};
+
+class Duderozi3D {
+ public:
+  virtual ~Duderozi3D() = default;
+};
+
+class OpenGLDuderozi : public Duderozi3D {
+ public:
+  OpenGLDuderozi();
+  ~OpenGLDuderozi() override;  // releases every texture; the window belongs to the platform
+
+  std::vector<SpriteRecord> sprites;                          // kSpriteSlots records
+  std::vector<std::unique_ptr<std::vector<uint8_t>>> pixel_cache;  // optional pixel copy per slot
+  GlyphRecord glyphs[kFontSlots][256];
+
+  int sprite_key = 8388863;  // R 255, G 0, B 128
+  int font_key = 0;
+  int current_font = 0;
+
+  BackgroundImage background;
+
+  // Drawing state.
+  float opacity = 1.0f;
+  uint8_t smoothing = 1;
+  uint8_t clear_each_frame = 1;
+  float clear_color[4] = {0.0f, 0.0f, 0.0f, 1.0f};
+  bool depth_clear_pending = false;
+  // Set by every command that draws into the back buffer; cleared when the background is drawn, so
+  // a background drawn over an untouched background can be skipped.
+  bool drawn_over_background = true;
+
+  // GL facts found at start-up.
+  bool gl_ready = false;
+  bool bgra_supported = false;
+  int alpha_bits_known = -1;  // -1 not asked yet, else 0/1
+  int texture_units = 1;
+  int screen_width = 0;
+  int screen_height = 0;
+
+  // Test and device hooks.
+  int texture_limit_cap = 0;      // 0 = the driver's limit
+  bool force_grab_readback = false;
+  int background_decodes = 0;
+
+  std::vector<float> text_vertices;  // 5 floats per vertex, 4 vertices per character
+};
+
+// The live renderer or null before renderer_create() / after renderer_destroy().
+OpenGLDuderozi* renderer_object();
+// The live renderer with a current GL context, or null.
+OpenGLDuderozi* renderer_gl();
+
+// GL_MAX_TEXTURE_SIZE, lowered to the cap when one is set.
+int renderer_texture_limit();
+// Uploads the side x side region at (x0, y0) of the picture as one background tile texture (edge
+// fill, linear filtering, no mip copy). Parts beyond the picture are transparent.
+bool upload_background_tile(const ImageBuffer& image, int x0, int y0, int side, GLuint& texture);
+// Binds a slot's texture for drawing: texturing on, wrap repeat, filters from the smoothing flag
+// (fonts keep their own filter).
+void bind_sprite_texture(const SpriteRecord& rec, bool set_filter);
+// Opaque mode: blend off, alpha test on, opacity 1, colour white.
+void set_opaque_mode(OpenGLDuderozi& r);
+// Draws the background tiles over the whole screen.
+void background_draw(OpenGLDuderozi& r);
+void background_release(OpenGLDuderozi& r);
