@@ -187,6 +187,12 @@ class SdlPlatform final : public Platform {
         int code = keymap_from_sdl(e.key.keysym.scancode);
         if (code) push(e.type == SDL_KEYDOWN ? PlatformEvent::KeyDown : PlatformEvent::KeyUp, code,
                        e.type == SDL_KEYDOWN);
+        // Text input carries no control characters; the keys that type them give their character here.
+        if (e.type == SDL_KEYDOWN) {
+          if (code == 28 || code == 156) push(PlatformEvent::Char, 13);
+          else if (code == 14) push(PlatformEvent::Char, 8);
+          else if (code == 15) push(PlatformEvent::Char, 9);
+        }
         break;
       }
       case SDL_TEXTINPUT:

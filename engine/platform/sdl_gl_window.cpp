@@ -44,12 +44,11 @@ bool SdlGlWindow::try_create(int w, int h, bool fullscreen, int samples) {
 
 bool SdlGlWindow::create(int client_w, int client_h, bool fullscreen, bool multisample) {
   destroy();
-  if (!video_started_) {
-    if (SDL_InitSubSystem(SDL_INIT_VIDEO | SDL_INIT_EVENTS) != 0) {
-      std::fprintf(stderr, "video start failed: %s\n", SDL_GetError());
-      return false;
-    }
-    video_started_ = true;
+  // Video stays started for the rest of the process once it is up: quitting it unloads the OpenGL
+  // driver, and a window made later would load it all over again.
+  if (!SDL_WasInit(SDL_INIT_VIDEO) && SDL_InitSubSystem(SDL_INIT_VIDEO | SDL_INIT_EVENTS) != 0) {
+    std::fprintf(stderr, "video start failed: %s\n", SDL_GetError());
+    return false;
   }
   if (client_w <= 0) client_w = 640;
   if (client_h <= 0) client_h = 480;
@@ -72,10 +71,6 @@ void SdlGlWindow::destroy() {
   if (window_) {
     SDL_DestroyWindow(window_);
     window_ = nullptr;
-  }
-  if (video_started_) {
-    SDL_QuitSubSystem(SDL_INIT_VIDEO | SDL_INIT_EVENTS);
-    video_started_ = false;
   }
 }
 

@@ -25,5 +25,4 @@ class SdlGlWindow {
   SDL_Window* window_ = nullptr;
   SDL_GLContext context_ = nullptr;
   int alpha_bits_ = 0;
-  bool video_started_ = false;
 };
