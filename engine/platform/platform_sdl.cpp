@@ -53,8 +53,9 @@ class SdlPlatform final : public Platform {
   void window_set_title(const char* title) override { window_.set_title(title); }
   void window_show(bool show) override {
     window_.show(show);
-    // A window that is shown becomes the active one; focus events correct this if the desktop disagrees.
-    if (show) active_ = true;
+    // A window that is shown becomes the active one, a hidden one is not; focus events correct this if the
+    // desktop disagrees.
+    active_ = show;
   }
   void window_center() override { window_.center(); }
   void window_raise() override {

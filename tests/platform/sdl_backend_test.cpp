@@ -24,6 +24,11 @@ TEST(SdlBackend, WindowContextAndClock) {
   p.window_center();
   EXPECT_TRUE(p.window_active());
   p.gl_swap();
+  // A hidden window is not the active one (its keys are not read) until it is shown again.
+  p.window_show(false);
+  EXPECT_FALSE(p.window_active());
+  p.window_show(true);
+  EXPECT_TRUE(p.window_active());
 
   ASSERT_GT(p.counter_frequency(), 0u);
   uint64_t c0 = p.counter();
