@@ -13,7 +13,6 @@ constexpr int kInputCheckSleepMs = 5;
 constexpr int kPauseSleepMs = 200;
 
 bool any_key_down() {
-  inp_poll_keyboard();
   for (int code = 0; code < 255; ++code)
     if (inp_key_down(code)) return true;
   return false;
@@ -46,7 +45,9 @@ void frame_wait_input() {
       pause_loop();
       return;
     }
-    if (app_settings.esc_quits && inp_key_down(1)) app_end();
+    // Keys read afresh: an Esc pressed during the wait ends the program rather than the wait.
+    inp_poll_keyboard();
+    if (app_settings.esc_quits && (inp_key_down(129) || inp_key_down(1))) app_end();
     if (any_key_down()) return;
     double x, y, left, right;
     inp_mouse_state(&x, &y, &left, &right);

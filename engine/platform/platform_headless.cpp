@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <deque>
+#include "engine/platform/event_queue.h"
 #include "engine/platform/headless.h"
 #include "engine/platform/headless_state.h"
 #include "engine/platform/keymap_chars.h"
@@ -21,11 +22,7 @@ constexpr int64_t kPollStepNs = 10000;  // 0.01 ms per device poll
 std::deque<PlatformEvent> g_pending;
 
 void push(PlatformEvent::Type type, int code = 0, bool down = false) {
-  PlatformEvent ev;
-  ev.type = type;
-  ev.code = code;
-  ev.down = down;
-  g_pending.push_back(ev);
+  event_queue_push(g_pending, type, code, down);
 }
 
 // Applies one due script event to the device state and queues its window event.

@@ -4,6 +4,7 @@
 #include <cctype>
 #include <cstdio>
 #include <deque>
+#include "engine/platform/event_queue.h"
 #include "engine/platform/keymap_chars.h"
 #include "engine/platform/keymap_sdl.h"
 #include "engine/platform/platform.h"
@@ -30,12 +31,7 @@ void utf8_to_latin1(const char* text, std::deque<PlatformEvent>& out) {
       if ((*p & 0xC0) != 0x80) { ok = false; break; }
       cp = (cp << 6) | (*p & 0x3F);
     }
-    if (ok && cp > 0 && cp < 256) {
-      PlatformEvent ev;
-      ev.type = PlatformEvent::Char;
-      ev.code = static_cast<int>(cp);
-      out.push_back(ev);
-    }
+    if (ok && cp > 0 && cp < 256) event_queue_push(out, PlatformEvent::Char, static_cast<int>(cp));
   }
 }
 
@@ -57,8 +53,9 @@ class SdlPlatform final : public Platform {
   void window_set_title(const char* title) override { window_.set_title(title); }
   void window_show(bool show) override {
     window_.show(show);
-    // A window that is shown becomes the active one; focus events correct this if the desktop disagrees.
-    if (show) active_ = true;
+    // A window that is shown becomes the active one, a hidden one is not; focus events correct this if the
+    // desktop disagrees.
+    active_ = show;
   }
   void window_center() override { window_.center(); }
   void window_raise() override {
@@ -158,11 +155,7 @@ class SdlPlatform final : public Platform {
 
  private:
   void push(PlatformEvent::Type type, int code = 0, bool down = false) {
-    PlatformEvent ev;
-    ev.type = type;
-    ev.code = code;
-    ev.down = down;
-    pending_.push_back(ev);
+    event_queue_push(pending_, type, code, down);
   }
 
   void translate(const SDL_Event& e) {

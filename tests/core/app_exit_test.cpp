@@ -81,6 +81,31 @@ TEST_F(Ending, EscIgnoredWhenEscQuitsIsOffButAltF4Still) {
       ::testing::ExitedWithCode(0), "");
 }
 
+// The wait for input ends the program on Esc (or key 129) pressed while it waits, instead of returning.
+TEST_F(Ending, EscDuringTheWaitForInputEnds) {
+  for (int key : {1, 129}) {
+    EXPECT_EXIT(
+        {
+          start_headless_app();
+          headless_at_ms(headless_time_ms() + 12.0, script_event(HeadlessEvent::KeyDown, key));
+          frame_wait_input();
+          std::exit(42);  // the wait returned
+        },
+        ::testing::ExitedWithCode(0), "")
+        << "key " << key;
+  }
+  // With Esc not quitting, the same key only ends the wait.
+  EXPECT_EXIT(
+      {
+        start_headless_app();
+        app_settings.esc_quits = 0;
+        headless_at_ms(headless_time_ms() + 12.0, script_event(HeadlessEvent::KeyDown, 1));
+        frame_wait_input();
+        std::exit(42);
+      },
+      ::testing::ExitedWithCode(42), "");
+}
+
 TEST_F(Ending, KeyNotPolledWhileInactiveDoesNotQuit) {
   EXPECT_EXIT(
       {

@@ -1,7 +1,9 @@
 // The "sdl" backend on whatever video driver the environment names (offscreen under CTest).
 #include <GL/gl.h>
+#include <SDL2/SDL.h>
 #include <gtest/gtest.h>
 #include <cstring>
+#include <vector>
 #include "engine/platform/platform.h"
 
 namespace {
@@ -22,6 +24,11 @@ TEST(SdlBackend, WindowContextAndClock) {
   p.window_center();
   EXPECT_TRUE(p.window_active());
   p.gl_swap();
+  // A hidden window is not the active one (its keys are not read) until it is shown again.
+  p.window_show(false);
+  EXPECT_FALSE(p.window_active());
+  p.window_show(true);
+  EXPECT_TRUE(p.window_active());
 
   ASSERT_GT(p.counter_frequency(), 0u);
   uint64_t c0 = p.counter();
@@ -55,6 +62,44 @@ TEST(SdlBackend, CreateAgainAfterDestroy) {
   p.window_client_size(w, h);
   EXPECT_EQ(w, 400);
   EXPECT_EQ(h, 300);
+  p.window_destroy();
+}
+
+// SDL's own events come out as the runtime's: typed text as Latin-1 characters (others dropped), Return as a
+// key with its character, a quit request as a close.
+TEST(SdlBackend, EventsAreTranslated) {
+  ASSERT_TRUE(platform_select("sdl"));
+  Platform& p = platform();
+  ASSERT_TRUE(p.window_create(320, 200, false, false));
+  PlatformEvent ev;
+  while (p.event_poll(ev)) {
+  }
+
+  SDL_Event e{};
+  e.type = SDL_TEXTINPUT;
+  std::strcpy(e.text.text, "a\xC3\xA9\xE2\x82\xAC");  // "a", e acute, euro sign
+  ASSERT_EQ(SDL_PushEvent(&e), 1);
+  e = SDL_Event{};
+  e.type = SDL_KEYDOWN;
+  e.key.keysym.scancode = SDL_SCANCODE_RETURN;
+  ASSERT_EQ(SDL_PushEvent(&e), 1);
+  e = SDL_Event{};
+  e.type = SDL_QUIT;
+  ASSERT_EQ(SDL_PushEvent(&e), 1);
+
+  std::vector<PlatformEvent> got;
+  while (p.event_poll(ev) && got.size() < 100) got.push_back(ev);
+  ASSERT_EQ(got.size(), 5u);
+  EXPECT_EQ(got[0].type, PlatformEvent::Char);
+  EXPECT_EQ(got[0].code, 'a');
+  EXPECT_EQ(got[1].type, PlatformEvent::Char);
+  EXPECT_EQ(got[1].code, 0xE9);
+  EXPECT_EQ(got[2].type, PlatformEvent::KeyDown);
+  EXPECT_EQ(got[2].code, 28);
+  EXPECT_TRUE(got[2].down);
+  EXPECT_EQ(got[3].type, PlatformEvent::Char);
+  EXPECT_EQ(got[3].code, 13);
+  EXPECT_EQ(got[4].type, PlatformEvent::Close);
   p.window_destroy();
 }
 
