@@ -94,8 +94,9 @@ void font_print(const Str& text, double x, double y, int kerning) {
   const float su = rec.u_max / 16.0f;
   const float sv = rec.v_max / static_cast<float>(layout.glyph_count / 16);
   const int top_row = layout.glyph_count / 16 - 1;
-  float x0 = std::ceil(static_cast<float>(x));
-  const float y0 = std::ceil(static_cast<float>(y));
+  // Rounded up in double precision: a position a hair past a whole pixel starts on the next one.
+  float x0 = static_cast<float>(std::ceil(x));
+  const float y0 = static_cast<float>(std::ceil(y));
   const float ch = static_cast<float>(layout.cell_height);
   const GlyphRecord* glyphs = r->glyphs[font];
   float* v = r->text_vertices.data();

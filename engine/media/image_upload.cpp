@@ -19,26 +19,14 @@ void reset_unpack_state() {
 }
 
 GLuint make_texture(const std::vector<uint8_t>& block, int tw, int th, GLint filter) {
-  GLuint texture = 0;
-  glGenTextures(1, &texture);
-  glBindTexture(GL_TEXTURE_2D, texture);
-  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_REPEAT);
-  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_REPEAT);
-  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, filter);
-  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, filter);
+  const GLuint texture = new_bound_texture(filter, filter);
   glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, tw, th, 0, GL_RGBA, GL_UNSIGNED_BYTE, block.data());
   return texture;
 }
 
 // Builds the mip-mapped copy from the staging block (which it consumes).
 GLuint make_mip_texture(std::vector<uint8_t>& block, int tw, int th) {
-  GLuint texture = 0;
-  glGenTextures(1, &texture);
-  glBindTexture(GL_TEXTURE_2D, texture);
-  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_REPEAT);
-  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_REPEAT);
-  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
-  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR_MIPMAP_LINEAR);
+  const GLuint texture = new_bound_texture(GL_LINEAR, GL_LINEAR_MIPMAP_LINEAR);
   int w = tw, h = th;
   mip_make_square(block, w, h);
   int n = w;
@@ -66,6 +54,26 @@ bool pixels_complete(const ImageBuffer& image) {
 
 }  // namespace
 
+GLuint new_bound_texture(GLint mag_filter, GLint min_filter) {
+  GLuint texture = 0;
+  glGenTextures(1, &texture);
+  glBindTexture(GL_TEXTURE_2D, texture);
+  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_REPEAT);
+  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_REPEAT);
+  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, mag_filter);
+  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, min_filter);
+  return texture;
+}
+
+void set_record_size(SpriteRecord& rec, int w, int h, int tw, int th) {
+  rec.texture_width = static_cast<int16_t>(tw);
+  rec.texture_height = static_cast<int16_t>(th);
+  rec.image_width = static_cast<int16_t>(w);
+  rec.image_height = static_cast<int16_t>(h);
+  rec.u_max = static_cast<float>(w) / static_cast<float>(tw);
+  rec.v_max = static_cast<float>(h) / static_cast<float>(th);
+}
+
 bool image_upload(const ImageBuffer& image, int slot, bool is_font) {
   sprite_free(slot);
   OpenGLDuderozi* r = renderer_gl();
@@ -88,12 +96,7 @@ bool image_upload(const ImageBuffer& image, int slot, bool is_font) {
     sprite_free(slot);
     return false;
   }
-  rec.texture_width = static_cast<int16_t>(tw);
-  rec.texture_height = static_cast<int16_t>(th);
-  rec.image_width = static_cast<int16_t>(w);
-  rec.image_height = static_cast<int16_t>(h);
-  rec.u_max = static_cast<float>(w) / static_cast<float>(tw);
-  rec.v_max = static_cast<float>(h) / static_cast<float>(th);
+  set_record_size(rec, w, h, tw, th);
   if (glGetError() != GL_NO_ERROR) {
     sprite_free(slot);
     return false;

@@ -66,7 +66,8 @@ void renderer_gl_init() {
   // No off-screen frame buffers are needed by 2D drawing; the step is traced for the start-up log.
   log_line("init fbo\n");
   r->gl_ready = true;
-  renderer_reset_viewport();
+  // The first frame is drawn before any frame_show: it needs the same set-up as every later one.
+  renderer_frame_setup();
 }
 
 int renderer_texture_limit() {

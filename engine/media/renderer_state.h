@@ -82,6 +82,10 @@ int renderer_texture_limit();
 // Uploads the side x side region at (x0, y0) of the picture as one background tile texture (edge
 // fill, linear filtering, no mip copy). Parts beyond the picture are transparent.
 bool upload_background_tile(const ImageBuffer& image, int x0, int y0, int side, GLuint& texture);
+// Generates a texture name, binds it and sets wrap GL_REPEAT and the two filters; no pixels yet.
+GLuint new_bound_texture(GLint mag_filter, GLint min_filter);
+// Fills a record's texture and picture sizes and u_max / v_max for a w x h picture in a tw x th texture.
+void set_record_size(SpriteRecord& rec, int w, int h, int tw, int th);
 // Binds a slot's texture for drawing: texturing on, wrap repeat, filters from the smoothing flag
 // (fonts keep their own filter).
 void bind_sprite_texture(const SpriteRecord& rec, bool set_filter);

@@ -103,22 +103,12 @@ void spr_grab(int id, int x, int y, int w, int h) {
     if (rec.mip_texture) glDeleteTextures(1, &rec.mip_texture);
     rec.texture = 0;
     rec.mip_texture = 0;
-    glGenTextures(1, &rec.texture);
-    glBindTexture(GL_TEXTURE_2D, rec.texture);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_REPEAT);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_REPEAT);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
+    rec.texture = new_bound_texture(GL_LINEAR, GL_LINEAR);
     glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, tw, th, 0, GL_RGBA, GL_UNSIGNED_BYTE, nullptr);
   } else {
     glBindTexture(GL_TEXTURE_2D, rec.texture);
   }
-  rec.texture_width = static_cast<int16_t>(tw);
-  rec.texture_height = static_cast<int16_t>(th);
-  rec.image_width = static_cast<int16_t>(w);
-  rec.image_height = static_cast<int16_t>(h);
-  rec.u_max = static_cast<float>(w) / static_cast<float>(tw);
-  rec.v_max = static_cast<float>(h) / static_cast<float>(th);
+  set_record_size(rec, w, h, tw, th);
   const int gl_y = r->screen_height - y - h;
   if (frame_buffer_has_alpha(*r)) {
     glCopyTexSubImage2D(GL_TEXTURE_2D, 0, 0, 0, x, gl_y, w, h);

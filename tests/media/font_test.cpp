@@ -63,6 +63,11 @@ TEST_F(FontTest, StartIsRoundedUpToWholePixels) {
   EXPECT_EQ(screen_pixel(11, 21), glyph_colour('A'));
   EXPECT_EQ(screen_pixel(11, 20), kBlack);
   EXPECT_EQ(screen_pixel(18, 28), glyph_colour('A'));
+  // Positions closer above a whole pixel than a float can tell still round up to the next pixel.
+  font_print("A", 200.000000001, 300.000000001, 0);
+  EXPECT_EQ(screen_pixel(200, 305), kBlack);
+  EXPECT_EQ(screen_pixel(204, 300), kBlack);
+  EXPECT_EQ(screen_pixel(201, 301), glyph_colour('A'));
 }
 
 TEST_F(FontTest, HighBytesFoldOntoLowGlyphsAndGlyphZeroEndsText) {

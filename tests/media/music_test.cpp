@@ -9,6 +9,7 @@
 #include "engine/platform/headless_audio.h"
 #include "engine/platform/platform.h"
 #include "engine/platform/platform_audio.h"
+#include "media/audio_fixture.h"
 #include "media/wav_builder.h"
 
 namespace {
@@ -16,18 +17,11 @@ namespace {
 using namespace wavtest;
 using Kind = HeadlessMusicEvent::Kind;
 
-class Music : public ::testing::Test {
+class Music : public HeadlessAudioTest {
  protected:
-  void SetUp() override {
-    ASSERT_TRUE(platform_select("headless"));
-    ASSERT_TRUE(platform_audio_select("headless"));
-    headless_reset();
-    headless_audio_clear_log();
-    snd_startup();
-  }
   void TearDown() override {
     music_shutdown();
-    snd_shutdown();
+    HeadlessAudioTest::TearDown();
   }
 
   std::vector<HeadlessMusicEvent> events(Kind kind) {

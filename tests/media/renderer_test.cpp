@@ -1,4 +1,5 @@
 // The renderer's start-up checks and its life cycle.
+#include <GL/gl.h>
 #include <gtest/gtest.h>
 
 #include <fstream>
@@ -8,6 +9,7 @@
 #include "engine/core/app.h"
 #include "engine/media/draw.h"
 #include "engine/media/renderer.h"
+#include "engine/platform/platform.h"
 #include "tests/media/gl_fixture.h"
 
 using RendererTest = GlTest;
@@ -46,4 +48,24 @@ TEST_F(RendererTest, OutOfRangeSlotsAreEmptyAndUntouched) {
   EXPECT_EQ(sprite_record(kSpriteSlots).texture_width, -1);
   sprite_free(kSpriteSlots + 10);
   EXPECT_EQ(sprite_find_free(), 0);
+}
+
+TEST_F(RendererTest, FirstFrameAfterStartUpIsSetUpLikeEveryOther) {
+  // A new window and context: GL starts from its own defaults (no alpha test, no blending).
+  renderer_destroy();
+  platform().window_destroy();
+  ASSERT_TRUE(platform().window_create(kScreenW, kScreenH, false, false));
+  renderer_create();
+  renderer_gl_init();
+  clear_screen_to(kBlue);
+  // Transparent texels on the left half must be dropped in the first frame already.
+  ASSERT_TRUE(image_upload(make_image(8, 8, [](int x, int) { return x < 4 ? kClear : kRed; }), 1, false));
+  spr_draw(1, 10, 10);
+  EXPECT_EQ(screen_pixel(11, 12), kBlue);
+  EXPECT_EQ(screen_pixel(16, 12), kRed);
+  GLfloat colour[4] = {0, 0, 0, 0};
+  glGetFloatv(GL_CURRENT_COLOR, colour);
+  EXPECT_FLOAT_EQ(colour[3], 1.0f);
+  EXPECT_TRUE(glIsEnabled(GL_ALPHA_TEST));
+  EXPECT_FALSE(glIsEnabled(GL_BLEND));
 }

@@ -8,23 +8,15 @@
 #include "engine/platform/headless_audio.h"
 #include "engine/platform/platform.h"
 #include "engine/platform/platform_audio.h"
+#include "media/audio_fixture.h"
 #include "media/wav_builder.h"
 
 namespace {
 
 using namespace wavtest;
 
-class Sound : public ::testing::Test {
+class Sound : public HeadlessAudioTest {
  protected:
-  void SetUp() override {
-    ASSERT_TRUE(platform_select("headless"));
-    ASSERT_TRUE(platform_audio_select("headless"));
-    headless_reset();
-    headless_audio_clear_log();
-    snd_startup();
-  }
-  void TearDown() override { snd_shutdown(); }
-
   // Loads a sound of the given length into slot id and expects success.
   void load(int id, int buffers, int ms = 1000) {
     files_.emplace_back(std::make_unique<TempFile>("s" + std::to_string(files_.size()) + ".wav", pcm_wav(ms)));
