@@ -8,6 +8,7 @@
 #include <fcntl.h>
 #include <signal.h>
 #include <sys/wait.h>
+#include <sys/prctl.h>
 #include <unistd.h>
 #include <chrono>
 #include <cstdlib>
@@ -47,6 +48,7 @@ std::vector<std::string> read_lines(const std::string& file) {
 pid_t start_brakka(const std::vector<std::string>& env, const std::string& stdout_file) {
   pid_t pid = ::fork();
   if (pid == 0) {
+    ::prctl(PR_SET_PDEATHSIG, SIGKILL);  // never outlives a test that was stopped
     // In a sanitizer build the program's exit would fail on the leak check: by then the GL driver is
     // unloaded and its allocations can no longer be told from ours. The unit tests check for leaks.
     ::setenv("ASAN_OPTIONS", "detect_leaks=0", 1);
@@ -175,6 +177,7 @@ struct Xvfb {
       display = ":" + std::to_string(n);
       pid = ::fork();
       if (pid == 0) {
+        ::prctl(PR_SET_PDEATHSIG, SIGKILL);  // never outlives a test that was stopped
         int null = ::open("/dev/null", O_WRONLY);
         ::dup2(null, 1);
         ::dup2(null, 2);
