@@ -25,6 +25,18 @@ void keyed(Blowfish& bf, const Str& key) {
 
 int nibble(char c) { return c <= '9' ? c - '0' : c - 'a' + 10; }
 
+// ECB over whole 8-byte blocks; each block's halves are read and written little-endian.
+template <typename Cipher>
+void run_blocks(const Blowfish& bf, std::vector<uint8_t>& bytes, Cipher cipher) {
+  for (size_t i = 0; i < bytes.size(); i += 8) {
+    uint32_t left = load_le(&bytes[i]);
+    uint32_t right = load_le(&bytes[i + 4]);
+    cipher(bf, left, right);
+    store_le(&bytes[i], left);
+    store_le(&bytes[i + 4], right);
+  }
+}
+
 }  // namespace
 
 Str& str_encrypt(Str& out, const Str& key, const Str& text) {
@@ -32,13 +44,7 @@ Str& str_encrypt(Str& out, const Str& key, const Str& text) {
   keyed(bf, key);
   std::vector<uint8_t> bytes((text.length + 7) / 8 * 8, 0);
   if (text.length > 0) std::memcpy(bytes.data(), text.data, text.length);
-  for (size_t i = 0; i < bytes.size(); i += 8) {
-    uint32_t left = load_le(&bytes[i]);
-    uint32_t right = load_le(&bytes[i + 4]);
-    blowfish_encrypt(bf, left, right);
-    store_le(&bytes[i], left);
-    store_le(&bytes[i + 4], right);
-  }
+  run_blocks(bf, bytes, blowfish_encrypt);
   return str_hex(out, bytes.data(), static_cast<int>(bytes.size()), 0);
 }
 
@@ -54,13 +60,7 @@ Str& str_decrypt(Str& out, const Str& key, Str& hex) {
   }
   Blowfish bf;
   keyed(bf, key);
-  for (size_t i = 0; i < bytes.size(); i += 8) {
-    uint32_t left = load_le(&bytes[i]);
-    uint32_t right = load_le(&bytes[i + 4]);
-    blowfish_decrypt(bf, left, right);
-    store_le(&bytes[i], left);
-    store_le(&bytes[i + 4], right);
-  }
+  run_blocks(bf, bytes, blowfish_decrypt);
   // The plain text ends at the first zero byte: the padding and anything after it are dropped.
   size_t end = 0;
   while (end < n && bytes[end] != 0) ++end;
