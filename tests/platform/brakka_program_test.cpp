@@ -171,6 +171,8 @@ struct Xvfb {
   std::string display;
 
   // Tries display numbers from a per-process start until a server comes up and takes connections.
+  // -noreset: without it the server resets when the probe connection closes and refuses clients
+  // for a moment.
   bool start(XClient& x) {
     for (int n = 300 + ::getpid() % 400, tries = 0; tries < 10; ++n, ++tries) {
       if (::access(("/tmp/.X" + std::to_string(n) + "-lock").c_str(), F_OK) == 0) continue;
@@ -181,7 +183,7 @@ struct Xvfb {
         int null = ::open("/dev/null", O_WRONLY);
         ::dup2(null, 1);
         ::dup2(null, 2);
-        ::execlp("Xvfb", "Xvfb", display.c_str(), "-screen", "0", "1280x1024x24", "-nolisten", "tcp",
+        ::execlp("Xvfb", "Xvfb", display.c_str(), "-screen", "0", "1280x1024x24", "-nolisten", "tcp", "-noreset",
                  static_cast<char*>(nullptr));
         ::_exit(127);
       }
