@@ -43,6 +43,14 @@ int app_startup(int show_command, const char* title);
 [[noreturn]] void app_run(int argc, char** argv);
 
 void frame_show();
+// One step of a busy wait between frames (a cursor step, a sound, a released key or button): sleeps
+// sleep_ms (about 1 ms), keeps the window's events flowing (a close request ends the program as in
+// frame_show, activation changes are seen, looping music restarts), reads the keys afresh and ends
+// the program on the quit keys. Keys and buttons read as released while the window is inactive, so a
+// wait for a release always ends.
+void frame_idle(int sleep_ms = 1);
+// Esc (or key 129, when Esc quits) and Alt+F4 end the program.
+void frame_check_quit_keys();
 int frame_pump_messages(void (*callback)());
 int frame_present(void (*callback)());
 void frame_wait_input();

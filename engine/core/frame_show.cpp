@@ -33,6 +33,11 @@ double frame_previous_time() { return g_previous_time; }
 void frame_request_reactivation() { g_reactivation_pending = true; }
 bool frame_reactivation_pending() { return g_reactivation_pending; }
 
+void frame_check_quit_keys() {
+  if (app_settings.esc_quits && (inp_key_down(129) || inp_key_down(1))) app_end();
+  if (inp_key_down(56) && inp_key_down(62)) app_end();
+}
+
 void frame_show() {
   if (g_reactivation_pending) reactivate();
 
@@ -45,8 +50,7 @@ void frame_show() {
   inp_poll_keyboard();
   inp_read_all_mice();
 
-  if (app_settings.esc_quits && (inp_key_down(129) || inp_key_down(1))) app_end();
-  if (inp_key_down(56) && inp_key_down(62)) app_end();
+  frame_check_quit_keys();
 
   renderer_flush();
   music_service();

@@ -1,6 +1,7 @@
 // Keyboard and mouse as polled state, the pointer's visibility and the typed-character buffer.
 #include "engine/core/input.h"
 #include <algorithm>
+#include <iterator>
 #include <vector>
 #include "engine/core/app.h"
 #include "engine/platform/platform.h"
@@ -60,7 +61,11 @@ void inp_apply_mouse_mode(int hide_mouse) { inp_mouse_show(hide_mouse ? 0.0 : 1.
 
 void inp_poll_keyboard() {
   Platform& p = platform();
-  if (!p.window_active()) return;
+  if (!p.window_active()) {
+    // Keys held when the window lost activation are released somewhere we don't see: read them as up.
+    std::fill(std::begin(g_input.key_state), std::end(g_input.key_state), uint8_t{0});
+    return;
+  }
   p.keyboard_state(g_input.key_state);
 }
 
@@ -87,9 +92,11 @@ void inp_read_mouse(int16_t out[6], bool reset) {
     m.x += s.dx;
     m.y += s.dy;
   }
-  out[0] = s.buttons[0] ? 1 : 0;
-  out[1] = s.buttons[1] ? 1 : 0;
-  out[2] = s.buttons[2] ? 1 : 0;
+  // Buttons of an inactive window read as released, like its keys.
+  const bool active = platform().window_active();
+  out[0] = active && s.buttons[0] ? 1 : 0;
+  out[1] = active && s.buttons[1] ? 1 : 0;
+  out[2] = active && s.buttons[2] ? 1 : 0;
   out[3] = static_cast<int16_t>(m.x - m.last_x);
   out[4] = static_cast<int16_t>(m.y - m.last_y);
   out[5] = static_cast<int16_t>(m.wheel + step);

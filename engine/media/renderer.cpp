@@ -11,7 +11,24 @@
 
 namespace {
 OpenGLDuderozi* g_renderer = nullptr;
+bool g_blind = false;
+
+void apply_blind_scissor() {
+  if (g_blind) {
+    glEnable(GL_SCISSOR_TEST);
+    glScissor(0, 0, 0, 0);
+  } else {
+    glDisable(GL_SCISSOR_TEST);
+  }
 }
+}  // namespace
+
+void renderer_set_blind(bool on) {
+  g_blind = on;
+  if (renderer_gl()) apply_blind_scissor();
+}
+
+bool renderer_blind() { return g_blind; }
 
 OpenGLDuderozi::OpenGLDuderozi() : sprites(kSpriteSlots), pixel_cache(kSpriteSlots) {
   for (SpriteRecord& rec : sprites) {
@@ -131,6 +148,7 @@ void renderer_frame_setup() {
   glHint(GL_PERSPECTIVE_CORRECTION_HINT, GL_FASTEST);
   r->smoothing = 1;
   glDisable(GL_TEXTURE_2D);
+  apply_blind_scissor();
   set_opaque_mode(*r);
 }
 

@@ -42,3 +42,8 @@ int font_color_key();
 void renderer_set_texture_limit_cap(int cap);  // lowers the texture size limit (0 = the driver's)
 void renderer_force_grab_readback(bool on);    // spr_grab acts as if the frame buffer had no alpha
 int renderer_background_decodes();             // pictures decoded by draw_load_background so far
+// Blind drawing, for runs that nobody watches: every drawing call still runs, but a scissor box of no
+// pixels keeps the rasterizer idle, so software OpenGL costs next to nothing. Read-backs then see no
+// drawing. Takes effect now and at every frame set-up; kept across renderer_create.
+void renderer_set_blind(bool on);
+bool renderer_blind();

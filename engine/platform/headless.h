@@ -35,6 +35,7 @@
 //   ms 5000 keydown 1
 #pragma once
 #include <cstdint>
+#include <functional>
 #include <string>
 
 struct HeadlessEvent {
@@ -57,6 +58,14 @@ int headless_load_script(const char* path);
 // Drops every event not yet delivered.
 void headless_clear_script();
 int headless_pending_events();
+// Hooks for tests that react as the program runs. The poll hook runs at every device poll (event poll,
+// keyboard state, mouse read) before due script events take effect, so an event it adds with
+// headless_at_ms(0, ...) takes effect in that same poll; busy waits that present no frame still poll.
+// The swap hook runs before every buffer swap, while the back buffer holds the finished frame. An empty
+// function removes a hook; no hook runs while a hook is running. headless_reset keeps both.
+void headless_set_poll_hook(std::function<void()> hook);
+void headless_set_swap_hook(std::function<void()> hook);
+
 // Returns the backend to its first state: clock 0, no frames, no keys, buttons or script, window active,
 // no message boxes or debug text.
 void headless_reset();

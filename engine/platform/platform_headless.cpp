@@ -5,6 +5,8 @@
 #include <cstdio>
 #include <cstdlib>
 #include <deque>
+#include <functional>
+#include <utility>
 #include "engine/platform/event_queue.h"
 #include "engine/platform/headless.h"
 #include "engine/platform/headless_state.h"
@@ -20,6 +22,17 @@ constexpr int64_t kReadStepNs = 10000;  // 0.01 ms per clock reading
 constexpr int64_t kPollStepNs = 10000;  // 0.01 ms per device poll
 
 std::deque<PlatformEvent> g_pending;
+std::function<void()> g_poll_hook;
+std::function<void()> g_swap_hook;
+
+// Runs a hook unless it is already running.
+void run_hook(const std::function<void()>& hook) {
+  static bool running = false;
+  if (!hook || running) return;
+  running = true;
+  hook();
+  running = false;
+}
 
 void push(PlatformEvent::Type type, int code = 0, bool down = false) {
   event_queue_push(g_pending, type, code, down);
@@ -82,6 +95,7 @@ void apply(const HeadlessEvent& ev) {
 void pump() {
   HeadlessState& s = headless_state();
   s.now_ns += kPollStepNs;
+  run_hook(g_poll_hook);
   auto& script = s.script;
   for (size_t i = 0; i < script.size();) {
     const HeadlessScriptEntry& e = script[i];
@@ -129,6 +143,7 @@ class HeadlessPlatform final : public Platform {
   bool window_active() override { return headless_state().active; }
   void window_client_size(int& w, int& h) override { window_.client_size(w, h); }
   void gl_swap() override {
+    run_hook(g_swap_hook);
     window_.swap();
     ++headless_state().frames;
   }
@@ -228,6 +243,9 @@ void headless_reset() {
   headless_state() = HeadlessState();
   g_pending.clear();
 }
+
+void headless_set_poll_hook(std::function<void()> hook) { g_poll_hook = std::move(hook); }
+void headless_set_swap_hook(std::function<void()> hook) { g_swap_hook = std::move(hook); }
 
 double headless_time_ms() { return double(headless_state().now_ns) / 1e6; }
 double headless_slept_ms() { return double(headless_state().slept_ns) / 1e6; }

@@ -4,7 +4,7 @@
 #include <fstream>
 #include <iterator>
 #include <string>
-#include "app_test_helpers.h"
+#include "support/app_test_helpers.h"
 #include "engine/core/app.h"
 #include "engine/core/app_frame.h"
 

@@ -1,6 +1,6 @@
 // Frame pacing on the headless backend's virtual clock.
 #include <gtest/gtest.h>
-#include "app_test_helpers.h"
+#include "support/app_test_helpers.h"
 #include "engine/core/app.h"
 #include "engine/core/app_frame.h"
 #include "engine/core/timer.h"

@@ -1,7 +1,7 @@
 // Pause and resume driven by the window's activation.
 #include <gtest/gtest.h>
 #include <string>
-#include "app_test_helpers.h"
+#include "support/app_test_helpers.h"
 #include "engine/core/app.h"
 #include "engine/core/app_frame.h"
 #include "engine/core/timer.h"

@@ -1,4 +1,4 @@
-#include "app_test_helpers.h"
+#include "support/app_test_helpers.h"
 #include <gtest/gtest.h>
 #include <unistd.h>
 #include <cstdlib>
