@@ -1,0 +1,288 @@
+#include "autoplay.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <utility>
+
+#include "engine/platform/headless.h"
+#include "game/round/round_state.h"
+#include "game/shell/game_state.h"
+
+namespace autoplay {
+
+namespace {
+
+constexpr double kSettleMs = 150;   // a new screen is looked at this long before its first click
+constexpr double kPressMs = 60;     // a click holds the button for three frames
+constexpr double kClickGapMs = 200;
+constexpr double kKeyGapMs = 270;   // arrow keys step once per 250 ms
+constexpr int kKeyUp = 200, kKeyDown = 208, kKeyLeft = 203, kKeyRight = 205, kKeyEnter = 28;
+
+// The name keyboard as the welcome screen opens it, with its origin at (174, 246).
+constexpr int kKeysX = 174, kKeysY = 246;
+
+HeadlessEvent event(HeadlessEvent::Kind kind, int a = 0, int b = 0) {
+  HeadlessEvent ev;
+  ev.kind = kind;
+  ev.a = a;
+  ev.b = b;
+  return ev;
+}
+
+int to_int(double v) { return static_cast<int>(v); }
+
+// Centre of the name keyboard's key for a letter or a blank; false for anything else.
+bool key_centre(char c, int& x, int& y) {
+  const std::string rows[3] = {"QWERTYUIOP", "ASDFGHJKL", "ZXCVBNM"};
+  for (int r = 0; r < 3; ++r) {
+    const size_t col = rows[r].find(c);
+    if (col == std::string::npos) continue;
+    x = kKeysX + 1 + 18 * r + 36 * static_cast<int>(col) + 14;
+    y = kKeysY + 1 + 38 * r + 15;
+    return true;
+  }
+  if (c == ' ') {
+    x = kKeysX + 289 + 45;
+    y = kKeysY + 77 + 15;
+    return true;
+  }
+  return false;
+}
+
+}  // namespace
+
+bool RoundRecord::sums_match() const {
+  int sum[3] = {0, 0, 0};
+  for (const Take& t : takes) sum[t.player] += t.value;
+  return sum[1] == totals[1] && sum[2] == totals[2];
+}
+
+bool RoundRecord::result_matches() const {
+  const int human = kind[1] == 1 ? 1 : 2;
+  const int mine = totals[human], theirs = totals[3 - human];
+  return result == (mine > theirs ? 12 : mine < theirs ? 13 : 0);
+}
+
+Player::Player(Plan plan) : plan_(std::move(plan)) {}
+
+void Player::install() {
+  headless_set_poll_hook([this] { poll(); });
+}
+
+void Player::emit(const std::string& line) {
+  if (on_event) on_event(line);
+}
+
+void Player::poll() {
+  const double now = headless_time_ms();
+  observe(now);
+  if (now >= busy_until_) act(now);
+}
+
+RoundModel Player::model() const {
+  RoundModel m;
+  for (int c = 1; c <= 8; ++c)
+    for (int r = 1; r <= 8; ++r) m.cell[c][r] = to_int(board(c, r));
+  m.col = to_int(cursor_col);
+  m.row = to_int(cursor_row);
+  for (int p = 1; p <= 2; ++p) {
+    m.dir[p] = to_int(player_dir(p));
+    m.kind[p] = to_int(player_kind(p));
+    m.total[p] = to_int(totals(p));
+  }
+  m.turn = to_int(turn);
+  m.difficulty = to_int(round_difficulty);
+  return m;
+}
+
+// Watches the screens and, during a round, every take: a take shows first as a change of the totals
+// while the cursor stands on the cell being counted; the cell is emptied when the counting is over.
+void Player::observe(double now) {
+  const int screen = static_cast<int>(game_screen);
+  if (screen != screen_) {
+    if (screen_ == static_cast<int>(GameScreen::round_end)) finish_round();
+    screen_ = screen;
+    screen_since_ = now;
+    clicks_on_screen_ = 0;
+    const std::string name = game_screen_name(game_screen);
+    record_.screens.push_back(name);
+    emit("screen " + name);
+    if (game_screen == GameScreen::round) {
+      in_round_ = true;
+      RoundRecord r;
+      r.block = to_int(current_block);
+      r.difficulty = to_int(round_difficulty);
+      r.plan = plan_.round_plan(static_cast<int>(record_.rounds.size()) + 1);
+      for (int p = 1; p <= 2; ++p) {
+        r.kind[p] = to_int(player_kind(p));
+        r.dir[p] = to_int(player_dir(p));
+      }
+      record_.rounds.push_back(r);
+      watched_ = model();
+      counting_ = false;
+      turn_key_ = -1;
+    }
+  }
+  if (!in_round_) return;
+  RoundRecord& r = record_.rounds.back();
+  if (game_screen == GameScreen::round_end) {
+    // The result as the end screen decides it; the totals stay until the next round starts.
+    for (int p = 1; p <= 2; ++p) r.totals[p] = to_int(totals(p));
+    r.result = to_int(round_result);
+    return;
+  }
+  if (game_screen != GameScreen::round) return;
+
+  if (counting_ && board(take_col_, take_row_) == 0) counting_ = false;
+  const bool totals_moved = to_int(totals(1)) != watched_.total[1] || to_int(totals(2)) != watched_.total[2];
+  if (counting_ || !totals_moved) return;
+
+  // A take has begun: the player to move takes the cursor cell.
+  counting_ = true;
+  take_col_ = to_int(cursor_col);
+  take_row_ = to_int(cursor_row);
+  const int player = to_int(turn);
+  const int value = to_int(board(take_col_, take_row_));
+  r.takes.push_back({player, value});
+  const bool vertical = watched_.dir[watched_.turn] == 1;
+  const int position = vertical ? take_row_ : take_col_;
+  const bool on_line = vertical ? take_col_ == watched_.col : take_row_ == watched_.row;
+  if (player != watched_.turn || !on_line || watched_.at(position) != value || value == 0) ++r.illegal_takes;
+  if (watched_.kind[watched_.turn] == 2) {
+    ++r.computer_moves;
+    if (computer_pick(watched_) != position) ++r.computer_mispredicted;
+  }
+  watched_.take(position);
+}
+
+void Player::finish_round() {
+  if (!in_round_) return;
+  in_round_ = false;
+  RoundRecord& r = record_.rounds.back();
+  r.ended_on_empty_line = !watched_.has_move();
+  r.model_totals_match = watched_.total[1] == r.totals[1] && watched_.total[2] == r.totals[2];
+  char line[256];
+  std::snprintf(line, sizeof line,
+                "round %zu block %d difficulty %d human %d dir %d totals %d %d result %d takes %zu "
+                "computer %d mispredicted %d illegal %d sums %d result_ok %d empty_line %d",
+                record_.rounds.size(), r.block, r.difficulty, r.kind[1] == 1 ? 1 : 2,
+                r.dir[r.kind[1] == 1 ? 1 : 2], r.totals[1], r.totals[2], r.result, r.takes.size(),
+                r.computer_moves, r.computer_mispredicted, r.illegal_takes, r.sums_match() ? 1 : 0,
+                r.result_matches() ? 1 : 0, r.ended_on_empty_line ? 1 : 0);
+  emit(line);
+}
+
+void Player::click(double now, int x, int y, int button) {
+  headless_at_ms(0, event(HeadlessEvent::Mouse, x, y));
+  headless_at_ms(0, event(HeadlessEvent::ButtonDown, button));
+  headless_at_ms(now + kPressMs, event(HeadlessEvent::ButtonUp, button));
+  busy_until_ = now + kPressMs + kClickGapMs;
+  ++clicks_on_screen_;
+}
+
+void Player::tap(double now, int key) {
+  headless_at_ms(0, event(HeadlessEvent::KeyDown, key));
+  headless_at_ms(now + 40, event(HeadlessEvent::KeyUp, key));
+  busy_until_ = now + kKeyGapMs;
+}
+
+void Player::act(double now) {
+  if (now - screen_since_ < kSettleMs) return;
+  switch (game_screen) {
+    case GameScreen::welcome: welcome(now); break;
+    case GameScreen::name_keyboard: name_keyboard(now); break;
+    case GameScreen::instructions: click(now, 400, 575); break;
+    case GameScreen::stats: click(now, 400, 561); break;
+    case GameScreen::main_menu: {
+      const bool quit = plan_.quit_before_round == static_cast<int>(record_.rounds.size()) + 1;
+      click(now, quit ? 501 : 298, 561);
+      break;
+    }
+    case GameScreen::round_setup: {
+      const RoundPlan p = plan_.round_plan(static_cast<int>(record_.rounds.size()) + 1);
+      const bool left = clicks_on_screen_ == 0 ? p.human_first : p.horizontal;
+      if (clicks_on_screen_ < 2) click(now, left ? 304 : 496, 428);
+      break;
+    }
+    case GameScreen::round: play_turn(now); break;
+    case GameScreen::round_end:
+      if (move_confirmed >= 1) click(now, 265, 575);
+      break;
+    case GameScreen::win: click(now, 400, 566); break;
+    case GameScreen::lose: click(now, 400, 326); break;
+    default: break;  // the main screen's block animations and the goodbye screen take no input
+  }
+}
+
+void Player::welcome(double now) {
+  // The steps the plan asks for, in order; each one a click of a welcome button.
+  std::vector<std::pair<int, int>> steps;
+  if (!plan_.typed_name.empty()) steps.push_back({93, 546});
+  if (plan_.visit_high_ratings) steps.push_back({245, 528});
+  if (plan_.visit_instructions) steps.push_back({552, 528});
+  steps.push_back(plan_.quit_from_welcome ? std::pair{707, 546} : std::pair{398, 510});
+  const size_t step = static_cast<size_t>(welcome_step_);
+  if (step >= steps.size()) return;
+  click(now, steps[step].first, steps[step].second);
+  ++welcome_step_;
+}
+
+void Player::name_keyboard(double now) {
+  const std::string& name = plan_.typed_name == "<done>" ? std::string() : plan_.typed_name;
+  while (typed_count_ < name.size()) {
+    int x = 0, y = 0;
+    const char c = name[typed_count_++];
+    if (!key_centre(c, x, y)) continue;
+    record_.typed += c;
+    click(now, x, y);
+    return;
+  }
+  click(now, kKeysX + 343 + 45, kKeysY + 39 + 15);  // done
+}
+
+// The human's turn: a target chosen by looking ahead, reached by arrow keys or a left click, confirmed
+// by Enter or a right click on the cell.
+void Player::play_turn(double now) {
+  if (counting_ || player_kind(to_int(turn)) != 1) return;
+  const RoundModel m = model();
+  if (!m.has_move()) return;
+  int cells = 0;
+  for (int c = 1; c <= 8; ++c)
+    for (int r = 1; r <= 8; ++r) cells += m.cell[c][r] != 0;
+  if (cells != turn_key_) {
+    turn_key_ = cells;
+    const RoundPlan& p = record_.rounds.back().plan;
+    target_ = human_pick(m, p.aim_win, plan_.search_depth);
+    confirm_after_ = 0;
+  }
+  if (target_ == 0) return;
+  const bool vertical = m.dir[m.turn] == 1;
+  const int coordinate = vertical ? m.row : m.col;
+  const int col = vertical ? m.col : target_, row = vertical ? target_ : m.row;
+  if (record_.rounds.back().plan.input == Input::keys) {
+    if (coordinate != target_) {
+      tap(now, target_ < coordinate ? (vertical ? kKeyUp : kKeyLeft) : (vertical ? kKeyDown : kKeyRight));
+    } else if (now >= confirm_after_) {
+      tap(now, kKeyEnter);
+      confirm_after_ = now + 1000;  // once, unless the game did not take it
+    }
+    return;
+  }
+  const int x = to_int(cell_x(col, row)) + 30, y = to_int(cell_y(col, row)) + 30;
+  if (coordinate != target_) {
+    click(now, x, y, 0);
+    busy_until_ += 250 * std::abs(target_ - coordinate);  // the walk shows one cell per 250 ms
+  } else if (now >= confirm_after_) {
+    click(now, x, y, 1);
+    confirm_after_ = now + 1000;
+  }
+}
+
+std::string Player::summary() const {
+  std::string out;
+  for (const std::string& s : record_.screens) out += "screen " + s + "\n";
+  out += "rounds " + std::to_string(record_.rounds.size()) + "\n";
+  return out;
+}
+
+}  // namespace autoplay
