@@ -1,29 +1,4 @@
-// The process entry: keeps the command line, runs the game's settings, starts the runtime and enters the
-// game's main routine, which never returns.
-#include <cstdio>
-#include <cstdlib>
-#include <string>
+// The process entry: hands the command line to the runtime, which runs the game and never returns.
 #include "engine/core/app.h"
-#include "engine/core/app_frame.h"
-
-void app_run(int argc, char** argv) {
-  std::string line;
-  for (int i = 0; i < argc; ++i) {
-    if (i) line += ' ';
-    line += argv[i] ? argv[i] : "";
-  }
-  frame_command_line() = line.c_str();
-
-  app_set_callback_table(game_callbacks);
-  game_settings();
-  if (!app_startup(1, frame_app_name().data)) {
-    // Without a window nothing can be drawn or read: end with a clear failure instead of running blind.
-    std::fputs("No window with an OpenGL context could be made; the program ends.\n", stderr);
-    app_shutdown();
-    std::exit(1);
-  }
-  error_state = ErrorState{0, 0, 0};
-  game_main();
-}
 
 int main(int argc, char** argv) { app_run(argc, argv); }

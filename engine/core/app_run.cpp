@@ -1,0 +1,27 @@
+// Running the whole program as the process entry does: the command line kept, the game's settings,
+// the runtime's start-up, then the game's main routine, which never returns.
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include "engine/core/app.h"
+#include "engine/core/app_frame.h"
+
+void app_run(int argc, char** argv) {
+  std::string line;
+  for (int i = 0; i < argc; ++i) {
+    if (i) line += ' ';
+    line += argv[i] ? argv[i] : "";
+  }
+  frame_command_line() = line.c_str();
+
+  app_set_callback_table(game_callbacks);
+  game_settings();
+  if (!app_startup(1, frame_app_name().data)) {
+    // Without a window nothing can be drawn or read: end with a clear failure instead of running blind.
+    std::fputs("No window with an OpenGL context could be made; the program ends.\n", stderr);
+    app_shutdown();
+    std::exit(1);
+  }
+  error_state = ErrorState{0, 0, 0};
+  game_main();
+}
