@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <utility>
 
+#include "engine/core/random.h"
 #include "engine/platform/headless.h"
 #include "game/round/round_state.h"
 #include "game/shell/game_state.h"
@@ -105,6 +106,7 @@ void Player::observe(double now) {
     screen_since_ = now;
     clicks_on_screen_ = 0;
     const std::string name = game_screen_name(game_screen);
+    if (record_.screens.empty() && plan_.seed != 0) rnd_seed(plan_.seed);
     record_.screens.push_back(name);
     emit("screen " + name);
     if (game_screen == GameScreen::round) {
@@ -188,6 +190,12 @@ void Player::tap(double now, int key) {
 
 void Player::act(double now) {
   if (now - screen_since_ < kSettleMs) return;
+  if (!plan_.close_on.empty() && plan_.close_on == game_screen_name(game_screen)) {
+    emit("closing on " + plan_.close_on);
+    headless_at_ms(0, event(HeadlessEvent::Close));
+    busy_until_ = now + 1000;
+    return;
+  }
   switch (game_screen) {
     case GameScreen::welcome: welcome(now); break;
     case GameScreen::name_keyboard: name_keyboard(now); break;

@@ -3,6 +3,7 @@
 // at the positions where each screen draws its buttons, as a person would. It also keeps a record of
 // what happened (screens, rounds, every cell taken) for tests to check.
 #pragma once
+#include <cstdint>
 #include <functional>
 #include <string>
 #include <vector>
@@ -35,6 +36,10 @@ struct Plan {
   int quit_before_round = 0;
   // Human moves looked ahead, each with the computer's replies predicted.
   int search_depth = 3;
+  // Seeds the random generator when the first screen starts (0: the start-up's own seed stays).
+  uint32_t seed = 0;
+  // Closes the window once this screen (its game_screen_name) has been shown a moment ("": never).
+  std::string close_on;
 };
 
 struct Take {

@@ -1,0 +1,154 @@
+#include "game/whole_game_helpers.h"
+
+#include <signal.h>
+#include <sys/prctl.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <thread>
+
+#include <gtest/gtest.h>
+
+#include "engine/core/app.h"
+#include "engine/core/str.h"
+#include "engine/media/renderer.h"
+#include "engine/platform/headless.h"
+#include "engine/platform/platform.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+std::string decipher(const std::string& line) {
+  Str hex(line.c_str()), out;
+  str_decrypt(out, Str("tervo"), hex);
+  return out.c_str();
+}
+
+// The child: the program itself, played by the automatic player, reporting each event to a file.
+[[noreturn]] void child(const autoplay::Plan& plan, const std::string& dir) {
+  ::prctl(PR_SET_PDEATHSIG, SIGKILL);
+  if (::chdir(dir.c_str()) != 0) std::_Exit(120);
+  ::setenv("TMPDIR", dir.c_str(), 1);
+  platform_select("headless");
+  headless_reset();
+  renderer_set_blind(true);
+  static std::string events_path = dir + "/events.txt";
+  static autoplay::Player* player = new autoplay::Player(plan);
+  player->on_event = [](const std::string& line) {
+    if (std::FILE* f = std::fopen(events_path.c_str(), "a")) {
+      std::fprintf(f, "%s\n", line.c_str());
+      std::fclose(f);
+    }
+  };
+  player->install();
+  std::atexit([] {
+    player->finish_round();
+    char line[64];
+    std::snprintf(line, sizeof line, "game_ms %.0f", headless_time_ms());
+    player->on_event(line);
+  });
+  char program[] = "brakka";
+  char* argv[] = {program, nullptr};
+  app_run(1, argv);
+}
+
+}  // namespace
+
+std::string high_ratings_file_name() {
+  Str out;
+  str_encrypt(out, Str("tervo"), Str("highs.txt"));
+  return out.c_str();
+}
+
+GameRun::~GameRun() {
+  std::error_code ec;
+  if (!dir.empty()) fs::remove_all(dir, ec);
+}
+
+std::vector<std::string> GameRun::lines(const std::string& prefix) const {
+  std::vector<std::string> out;
+  for (const std::string& e : events)
+    if (e.rfind(prefix, 0) == 0) out.push_back(e);
+  return out;
+}
+
+bool GameRun::saw_screen(const std::string& name) const { return count("screen " + name) > 0; }
+
+std::string GameRun::high_ratings_bytes() const {
+  std::ifstream f(media() + "/" + high_ratings_file_name(), std::ios::binary);
+  std::stringstream s;
+  s << f.rdbuf();
+  return s.str();
+}
+
+bool GameRun::read_high_ratings(std::vector<double>& ratings, std::vector<std::string>& names) const {
+  std::ifstream f(media() + "/" + high_ratings_file_name(), std::ios::binary);
+  std::vector<std::string> file;
+  for (std::string line; std::getline(f, line);) {
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    file.push_back(line);
+  }
+  if (file.size() != 14) return false;
+  ratings.clear();
+  names.clear();
+  for (int k = 0; k < 7; ++k) {
+    ratings.push_back(std::atof(decipher(file[2 * k]).c_str()));
+    names.push_back(decipher(file[2 * k + 1]));
+  }
+  return true;
+}
+
+void run_game(const autoplay::Plan& plan, const GameRunOptions& options, GameRun& run) {
+  char pattern[] = "/tmp/brakka_game_XXXXXX";
+  run.dir = ::mkdtemp(pattern) ? pattern : "";
+  ASSERT_FALSE(run.dir.empty());
+  fs::create_directories(run.media());
+  if (!options.empty_media) {
+    // The media are shared read-only; the ratings file is the run's own copy.
+    const fs::path built = fs::path(BRAKKA_BIN_DIR) / "Media";
+    const std::string highs = high_ratings_file_name();
+    for (const auto& entry : fs::directory_iterator(built)) {
+      const fs::path to = fs::path(run.media()) / entry.path().filename();
+      if (entry.path().filename() == highs) fs::copy_file(entry.path(), to);
+      else fs::create_symlink(entry.path(), to);
+    }
+  }
+
+  const auto start = std::chrono::steady_clock::now();
+  std::fflush(nullptr);
+  const pid_t pid = ::fork();
+  ASSERT_GE(pid, 0);
+  if (pid == 0) child(plan, run.dir);
+
+  int status = 0;
+  bool ended = false;
+  while (std::chrono::steady_clock::now() - start < std::chrono::duration<double>(options.limit_s)) {
+    if (::waitpid(pid, &status, WNOHANG) == pid) {
+      ended = true;
+      break;
+    }
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+  }
+  if (!ended) {
+    ::kill(pid, SIGKILL);
+    ::waitpid(pid, &status, 0);
+    run.status = -1;
+  } else {
+    run.status = WIFEXITED(status) ? WEXITSTATUS(status) : 1000 + WTERMSIG(status);
+  }
+  run.wall_s = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+  std::ifstream events(run.dir + "/events.txt");
+  for (std::string line; std::getline(events, line);) {
+    run.events.push_back(line);
+    if (line.rfind("game_ms ", 0) == 0) run.game_s = std::atof(line.c_str() + 8) / 1000;
+  }
+  std::printf("whole game: %.1f s of game time in %.2f s wall (%.0f x real time), exit status %d\n", run.game_s,
+              run.wall_s, run.wall_s > 0 ? run.game_s / run.wall_s : 0.0, run.status);
+}

@@ -1,0 +1,38 @@
+// Whole games, from process start to exit status: the program runs in a child process on the headless
+// backend in virtual time, with blind drawing, played by the automatic player, in a folder of its own
+// whose Media holds the build's media (or nothing) and a copy of the starting high-ratings file.
+#pragma once
+#include <string>
+#include <vector>
+
+#include "autoplay.h"
+
+struct GameRunOptions {
+  bool empty_media = false;   // an empty Media folder: no pictures, fonts, sounds, music or ratings
+  double limit_s = 300;       // wall-clock limit; the child is killed after it
+};
+
+struct GameRun {
+  int status = -1;                  // exit status; 1000 + signal when killed; -1 on a timeout
+  std::vector<std::string> events;  // the automatic player's events, in order
+  double game_s = 0;                // virtual time the game ran
+  double wall_s = 0;                // wall-clock time it took
+  std::string dir;                  // the run's folder (removed by the destructor)
+  ~GameRun();
+
+  std::string media() const { return dir + "/Media"; }
+  // Lines of the player's events that start with prefix.
+  std::vector<std::string> lines(const std::string& prefix) const;
+  int count(const std::string& prefix) const { return static_cast<int>(lines(prefix).size()); }
+  bool saw_screen(const std::string& name) const;
+  // The high-ratings file of the run: ratings and names of entries 0..6, deciphered; false when it
+  // is missing or not 14 lines.
+  bool read_high_ratings(std::vector<double>& ratings, std::vector<std::string>& names) const;
+  // The file's bytes ("" when missing).
+  std::string high_ratings_bytes() const;
+};
+
+// Runs one whole game and prints its game time against its wall time.
+void run_game(const autoplay::Plan& plan, const GameRunOptions& options, GameRun& run);
+// The high-ratings file's name (the enciphered "highs.txt").
+std::string high_ratings_file_name();
