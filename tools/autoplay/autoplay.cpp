@@ -1,5 +1,6 @@
 #include "autoplay.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <utility>
@@ -13,7 +14,6 @@ namespace autoplay {
 
 namespace {
 
-constexpr double kSettleMs = 150;   // a new screen is looked at this long before its first click
 constexpr double kPressMs = 60;     // a click holds the button for three frames
 constexpr double kClickGapMs = 200;
 constexpr double kKeyGapMs = 270;   // arrow keys step once per 250 ms
@@ -178,7 +178,7 @@ void Player::click(double now, int x, int y, int button) {
   headless_at_ms(0, event(HeadlessEvent::Mouse, x, y));
   headless_at_ms(0, event(HeadlessEvent::ButtonDown, button));
   headless_at_ms(now + kPressMs, event(HeadlessEvent::ButtonUp, button));
-  busy_until_ = now + kPressMs + kClickGapMs;
+  busy_until_ = now + kPressMs + std::max(kClickGapMs, plan_.settle_ms);
   ++clicks_on_screen_;
 }
 
@@ -189,7 +189,7 @@ void Player::tap(double now, int key) {
 }
 
 void Player::act(double now) {
-  if (now - screen_since_ < kSettleMs) return;
+  if (now - screen_since_ < plan_.settle_ms) return;
   if (!plan_.close_on.empty() && plan_.close_on == game_screen_name(game_screen)) {
     emit("closing on " + plan_.close_on);
     headless_at_ms(0, event(HeadlessEvent::Close));

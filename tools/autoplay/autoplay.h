@@ -38,6 +38,8 @@ struct Plan {
   int search_depth = 3;
   // Seeds the random generator when the first screen starts (0: the start-up's own seed stays).
   uint32_t seed = 0;
+  // How long a screen (or a screen's next question) is shown before the player clicks on it.
+  double settle_ms = 150;
   // Closes the window once this screen (its game_screen_name) has been shown a moment ("": never).
   std::string close_on;
 };

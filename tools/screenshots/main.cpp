@@ -1,0 +1,151 @@
+// brakka_screenshots <media dir> <out dir>: plays two whole games headless with the automatic player
+// and writes a PNG of each screen as the program draws it: a won game (with the welcome screen's
+// sub-screens on the way) and a lost one.
+#include <signal.h>
+#include <sys/prctl.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "autoplay.h"
+#include "engine/core/app.h"
+#include "engine/core/str.h"
+#include "engine/media/renderer.h"
+#include "engine/platform/headless.h"
+#include "engine/platform/platform.h"
+#include "game/round/round_state.h"
+#include "game/shell/game_state.h"
+#include "screen_capture.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+struct Shot {
+  std::string file;
+  std::function<bool(double ms_on_screen, int visit)> due;
+  GameScreen screen;
+  bool taken = false;
+};
+
+int non_empty_cells() {
+  int n = 0;
+  for (int c = 1; c <= 8; ++c)
+    for (int r = 1; r <= 8; ++r) n += board(c, r) != 0;
+  return n;
+}
+
+// Watches every finished frame (before the swap) and writes the frames the shots ask for.
+void take_shots(std::vector<Shot> shots, const std::string& out_dir) {
+  static std::vector<Shot> pending;
+  static std::string dir;
+  static GameScreen screen = GameScreen::none;
+  static double since = 0;
+  static int visits[32] = {};
+  pending = std::move(shots);
+  dir = out_dir;
+  headless_set_swap_hook([] {
+    const double now = headless_time_ms();
+    if (game_screen != screen) {
+      screen = game_screen;
+      since = now;
+      ++visits[static_cast<int>(screen)];
+    }
+    for (Shot& s : pending) {
+      if (s.taken || s.screen != screen || !s.due(now - since, visits[static_cast<int>(screen)])) continue;
+      s.taken = true;
+      const std::string path = dir + "/" + s.file;
+      std::printf("%s %s\n", write_screen_png(path) ? "wrote" : "could not write", path.c_str());
+      std::fflush(stdout);
+    }
+  });
+}
+
+int run(const std::string& media, const std::string& out, const autoplay::Plan& plan, std::vector<Shot> shots) {
+  char pattern[] = "/tmp/brakka_shots_XXXXXX";
+  const std::string dir = ::mkdtemp(pattern) ? pattern : "";
+  if (dir.empty()) return 1;
+  fs::create_directories(dir + "/Media");
+  Str highs;
+  str_encrypt(highs, Str("tervo"), Str("highs.txt"));
+  for (const auto& entry : fs::directory_iterator(media)) {
+    const fs::path to = fs::path(dir) / "Media" / entry.path().filename();
+    // The ratings file is copied, so the game's save does not touch the build's media.
+    if (entry.path().filename() == highs.c_str()) fs::copy_file(entry.path(), to);
+    else fs::create_symlink(fs::absolute(entry.path()), to);
+  }
+  std::fflush(nullptr);
+  const pid_t pid = ::fork();
+  if (pid == 0) {
+    ::prctl(PR_SET_PDEATHSIG, SIGKILL);
+    if (::chdir(dir.c_str()) != 0) std::_Exit(120);
+    ::setenv("TMPDIR", dir.c_str(), 1);
+    platform_select("headless");
+    headless_reset();
+    static autoplay::Player* player = new autoplay::Player(plan);
+    player->install();
+    take_shots(std::move(shots), out);
+    char program[] = "brakka";
+    char* argv[] = {program, nullptr};
+    app_run(1, argv);
+  }
+  int status = 0;
+  ::waitpid(pid, &status, 0);
+  std::error_code ec;
+  fs::remove_all(dir, ec);
+  return WIFEXITED(status) ? WEXITSTATUS(status) : 1;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc != 3) {
+    std::fprintf(stderr, "usage: brakka_screenshots <media dir> <out dir>\n");
+    return 2;
+  }
+  const std::string media = fs::absolute(argv[1]).string(), out = fs::absolute(argv[2]).string();
+  fs::create_directories(out);
+  ::setenv("SDL_VIDEODRIVER", "offscreen", 0);
+  ::setenv("SDL_AUDIODRIVER", "dummy", 0);
+
+  autoplay::Plan won;
+  won.seed = 2024;
+  won.settle_ms = 1200;
+  won.typed_name = "ALEX";
+  won.visit_high_ratings = true;
+  won.visit_instructions = true;
+  won.round_plan = [](int n) {
+    return autoplay::RoundPlan{n % 2 == 1, n % 2 == 1, n % 2 == 1 ? autoplay::Input::keys : autoplay::Input::mouse,
+                               true};
+  };
+  std::vector<Shot> won_shots = {
+      {"welcome.png", [](double t, int v) { return v == 1 && t > 1500; }, GameScreen::welcome},
+      {"name-keyboard.png", [](double, int) { return player_name.length >= 3; }, GameScreen::name_keyboard},
+      {"high-ratings.png", [](double t, int v) { return v == 1 && t > 1000; }, GameScreen::stats},
+      {"instructions.png", [](double t, int) { return t > 1000; }, GameScreen::instructions},
+      {"main-menu.png", [](double t, int) { return t > 800; }, GameScreen::main_menu},
+      {"setup-order.png", [](double t, int) { return t > 800; }, GameScreen::round_setup},
+      {"setup-direction.png", [](double t, int) { return t > 2000; }, GameScreen::round_setup},
+      {"round.png", [](double, int) { return non_empty_cells() <= 55 && player_kind(static_cast<int>(turn)) == 1; },
+       GameScreen::round},
+      {"round-end.png", [](double, int) { return move_confirmed >= 1; }, GameScreen::round_end},
+      {"stats.png", [](double t, int v) { return v == 2 && t > 1000; }, GameScreen::stats},
+      {"win.png", [](double t, int) { return t > 2500; }, GameScreen::win},
+      {"goodbye.png", [](double t, int) { return t > 2600; }, GameScreen::goodbye},
+  };
+  autoplay::Plan lost;
+  lost.seed = 77;
+  lost.round_plan = [](int) { return autoplay::RoundPlan{true, true, autoplay::Input::mouse, false}; };
+  std::vector<Shot> lost_shots = {
+      {"lose.png", [](double t, int) { return t > 1500; }, GameScreen::lose},
+  };
+  const int a = run(media, out, won, won_shots);
+  const int b = run(media, out, lost, lost_shots);
+  return a == 0 && b == 0 ? 0 : 1;
+}
