@@ -1,0 +1,2 @@
+#pragma once
+void stats_screen(double mode);

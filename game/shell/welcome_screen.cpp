@@ -1,0 +1,144 @@
+#include "game/shell/welcome_screen.h"
+
+#include "engine/core/app.h"
+#include "engine/core/input.h"
+#include "engine/core/str.h"
+#include "engine/media/draw.h"
+#include "engine/media/font.h"
+#include "engine/media/music.h"
+#include "engine/media/sound.h"
+#include "engine/media/sprites.h"
+#include "game/round/stats_screen.h"
+#include "game/shell/game_state.h"
+#include "game/shell/goodbye_screen.h"
+#include "game/shell/instructions_screen.h"
+#include "game/shell/media_slots.h"
+#include "game/shell/name_keyboard.h"
+
+namespace {
+
+// The title animation: frame k (1..20) of "anim<k>.png" in sprite 100 + k.
+constexpr int kAnimFirst = 101;
+constexpr int kAnimLast = 120;
+
+// Hit boxes of the five buttons (all parts of the one "buttons.png" drawn at (36, 492)).
+constexpr int kButtonW = 112;
+constexpr int kButtonH = 36;
+struct Box {
+  int x, y;
+};
+constexpr Box kChangeName{37, 528};
+constexpr Box kHighRatings{189, 510};
+constexpr Box kPlay{342, 492};
+constexpr Box kInstructions{496, 510};
+constexpr Box kQuit{651, 528};
+
+bool clicked(const Box& box) {
+  return mouse_b1 != 0 && draw_box_collide(static_cast<int>(mouse_x), static_cast<int>(mouse_y), 1, 1,
+                                           box.x, box.y, kButtonW, kButtonH) != 0;
+}
+
+// The pictures that stay on screen during the fade-out as well.
+void draw_title_pictures(double edition_width) {
+  spr_draw(sprite::title, 80, 50);
+  spr_draw(sprite::edition, static_cast<int>(400 - 0.5 * edition_width), 180);
+}
+
+void draw_bottom_pictures() {
+  spr_draw(sprite::copyright, 285, 561);
+  spr_draw(sprite::welcome_buttons, 36, 492);
+}
+
+// Advances an animation counter a quarter frame, wrapping past the last frame to the first.
+void step_counter(double& c) {
+  c += 0.25;
+  if (c > kAnimLast) c = kAnimFirst;
+}
+
+// Text printed with kerning 1 and centred on x 400.
+void print_centred(const Str& text, double y) {
+  font_print(text, 400 - font_text_width(text, 1) / 2, y, 1);
+}
+
+}  // namespace
+
+void welcome_screen() {
+  game_screen = GameScreen::welcome;
+
+  spr_load("edition.png", sprite::edition);
+  spr_load("brakka.png", sprite::title);
+  spr_load("copyw.png", sprite::copyright);
+  spr_load("buttons.png", sprite::welcome_buttons);
+  music_play("brakka.mp3", 1);
+  music_volume(volume);
+  inp_mouse_show(1);
+  draw_clear_screen(0);
+
+  double edition_width = 0, edition_height = 0;
+  spr_get_size(sprite::edition, &edition_width, &edition_height);
+  // The first frames show sprite 100 (int a is 100 until a passes 101).
+  double a = 100, b = 110;
+  for (int k = 1; k <= 20; ++k) {
+    Str number;
+    str_format_num(number, 0, 0, k);
+    Str file = "anim";
+    str_append(file, number);
+    str_append(file, ".png");
+    spr_load(file, sprite::block_picture_0 + k);
+  }
+
+  for (;;) {
+    step_counter(a);
+    step_counter(b);
+    // The same animation mirrored both ways and ten frames apart, added at half strength.
+    draw_alpha_mode(0.5);
+    spr_draw_zoomed(static_cast<int>(a), 220, 120, 2.2, 2.2);
+    spr_draw_zoomed(static_cast<int>(b), 220, 120, -2.2, -2.2);
+    draw_alpha_mode(0);
+    draw_title_pictures(edition_width);
+
+    font_set(font::options);
+    Str greeting = "WELCOME ";
+    str_append(greeting, player_name);
+    print_centred(greeting, 350);
+    if (str_eq_cs("EMPTY", player_name) || player_name.length == 0) {
+      font_set(font::info);
+      print_centred("TAP CHANGE NAME TO MODIFY", 380);
+    }
+    draw_bottom_pictures();
+
+    inp_mouse_state(&mouse_x, &mouse_y, &mouse_b1, &mouse_b2);
+    // Each button acts at once; the later tests still use the values read above, although a
+    // screen opened meanwhile may have read the mouse into them again.
+    if (clicked(kChangeName)) {
+      name_keyboard(174, 246);
+      game_screen = GameScreen::welcome;
+    }
+    if (clicked(kHighRatings)) {
+      stats_screen(1);
+      game_screen = GameScreen::welcome;
+    }
+    if (clicked(kInstructions)) {
+      instructions_screen();
+      game_screen = GameScreen::welcome;
+    }
+    if (clicked(kQuit)) goodbye_screen();
+    frame_show();
+    // Held on the play box, the button leaves on the first frame it is seen.
+    if (clicked(kPlay)) break;
+  }
+
+  snd_play(sound::click, 0, volume);
+  // 180 frames from a volume of 0.9: music and pictures fade together; the animation and the texts
+  // are gone.
+  for (double v = volume; v >= 0; v -= 0.005) {
+    music_volume(v);
+    draw_alpha_mode(-v);
+    draw_title_pictures(edition_width);
+    draw_bottom_pictures();
+    frame_show();
+  }
+  music_stop();
+  // "XXX" names no file: loading it empties the slot.
+  for (int id = sprite::edition; id <= sprite::welcome_buttons; ++id) spr_load("XXX", id);
+}

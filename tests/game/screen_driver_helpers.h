@@ -1,0 +1,70 @@
+// Driving the game's screens in tests: a headless app with the game's media and arrays, a mouse
+// robot that clicks as the screens come up (through the headless poll hook, so it also acts inside
+// busy waits), a watchdog that fails a run that stops making progress, and back-buffer read-back.
+#pragma once
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "game/shell/game_state.h"
+
+namespace screen_driver {
+
+// The folder with the game's pictures and fonts: the build's generated "Media" folder, or, in a
+// build that does not generate it, a folder beside it that the picture tool fills once (shared by
+// every test process, under a lock) with a stand-in music file. Empty when neither can be had.
+const std::string& media_dir();
+
+// Starts the headless app, makes media_dir() current, sizes the game's arrays and loads its media, as
+// the game does before its first screen. False when the start-up failed or there is no media.
+bool start_game_app();
+
+// One click: once `screen` is running and `settle_frames` frames have been presented on it since the
+// previous click, the pointer moves to (x, y) and the left button goes down; it comes up again after
+// `hold_ms` of virtual time (so a long hold spans many frames, or a busy wait).
+struct Click {
+  GameScreen screen;
+  int x, y;
+  double hold_ms = 60;
+  int settle_frames = 3;
+};
+
+// Plays a list of clicks through the poll hook. The watchdog ends the process with status 3 and a
+// message when the virtual clock passes `limit_ms` (a screen that never returns).
+class MouseRobot {
+ public:
+  explicit MouseRobot(std::vector<Click> clicks, double limit_ms = 120000);
+  ~MouseRobot();
+  MouseRobot(const MouseRobot&) = delete;
+  MouseRobot& operator=(const MouseRobot&) = delete;
+
+  // Clicks fully played (pressed and released).
+  size_t done() const { return next_; }
+  bool finished() const { return next_ == clicks_.size(); }
+  // headless_frames() when each click's button went down.
+  const std::vector<uint64_t>& press_frames() const { return press_frames_; }
+
+ private:
+  void poll();
+
+  std::vector<Click> clicks_;
+  size_t next_ = 0;
+  bool pressed_ = false;
+  double release_at_ = 0;
+  uint64_t settle_from_ = 0;
+  bool settling_ = false;
+  double limit_ms_;
+  std::vector<uint64_t> press_frames_;
+};
+
+struct Rgb {
+  uint8_t r = 0, g = 0, b = 0;
+  bool operator==(const Rgb&) const = default;
+  bool black() const { return r == 0 && g == 0 && b == 0; }
+};
+
+// The back buffer's pixels of the rectangle at (x, y), w x h, row by row from the top.
+std::vector<Rgb> read_screen(int x, int y, int w, int h);
+Rgb read_pixel(int x, int y);
+
+}  // namespace screen_driver
