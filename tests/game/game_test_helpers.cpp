@@ -8,11 +8,11 @@
 #include "game/shell/media_slots.h"
 #include "support/app_test_helpers.h"
 
-std::string media_dir() { return std::string(BRAKKA_BIN_DIR) + "/Media"; }
+std::string media_dir() { return BRAKKA_TEST_MEDIA_DIR; }
 
 bool start_game_app() {
   if (!start_headless_app()) return false;
-  file_set_cwd(media_dir().c_str());
+  if (file_set_cwd(media_dir().c_str()) == 0) return false;
   dim_game_arrays();
   load_media();
   reset_blocks();

@@ -15,56 +15,10 @@
 #include "engine/core/files.h"
 #include "engine/platform/headless.h"
 #include "game/shell/media_slots.h"
+#include "game/game_test_helpers.h"
 #include "support/app_test_helpers.h"
 
 namespace screen_driver {
-
-namespace {
-
-bool has_media(const std::string& dir) { return std::filesystem::exists(dir + "/options.png"); }
-
-// Draws the pictures and fonts into `dir` with the build's picture tool. The headless backend plays
-// any file as music (its length taken from the size), so a stand-in of 4 s does for "brakka.mp3".
-bool make_media(const std::string& dir) {
-  const std::string command = "'" BRAKKA_BIN_DIR "/brakka_art' '" + dir + "' >/dev/null 2>&1";
-  const int status = std::system(command.c_str());
-  if (status == -1 || !WIFEXITED(status) || WEXITSTATUS(status) != 0) return false;
-  std::ofstream music(dir + "/brakka.mp3", std::ios::binary);
-  music << std::string(64000, '\0');
-  return static_cast<bool>(music) && has_media(dir);
-}
-
-std::string find_media() {
-  const std::string generated = BRAKKA_BIN_DIR "/Media";
-  if (has_media(generated)) return generated;
-  const std::string own = BRAKKA_BIN_DIR "/game-test-media";
-  // Test processes run in parallel: the first makes the folder, the others wait for it.
-  const int lock = ::open((own + ".lock").c_str(), O_CREAT | O_RDWR, 0644);
-  if (lock < 0) return "";
-  ::flock(lock, LOCK_EX);
-  std::error_code ec;
-  std::filesystem::create_directories(own, ec);
-  const bool ok = std::filesystem::exists(own + "/complete") ||
-                  (make_media(own) && static_cast<bool>(std::ofstream(own + "/complete")));
-  ::flock(lock, LOCK_UN);
-  ::close(lock);
-  return ok ? own : "";
-}
-
-}  // namespace
-
-const std::string& media_dir() {
-  static const std::string dir = find_media();
-  return dir;
-}
-
-bool start_game_app() {
-  if (media_dir().empty() || !start_headless_app()) return false;
-  if (file_set_cwd(media_dir().c_str()) == 0) return false;
-  dim_game_arrays();
-  load_media();
-  return true;
-}
 
 MouseRobot::MouseRobot(std::vector<Click> clicks, double limit_ms)
     : clicks_(std::move(clicks)), limit_ms_(limit_ms) {

@@ -1,23 +1,15 @@
-// Driving the game's screens in tests: a headless app with the game's media and arrays, a mouse
-// robot that clicks as the screens come up (through the headless poll hook, so it also acts inside
-// busy waits), a watchdog that fails a run that stops making progress, and back-buffer read-back.
+// Driving the game's screens in tests: a mouse robot that clicks as the screens come up (through the
+// headless poll hook, so it also acts inside busy waits), a watchdog that fails a run that stops making
+// progress, and back-buffer read-back.
 #pragma once
 #include <cstdint>
 #include <string>
 #include <vector>
 
+#include "game/game_test_helpers.h"
 #include "game/shell/game_state.h"
 
 namespace screen_driver {
-
-// The folder with the game's pictures and fonts: the build's generated "Media" folder, or, in a
-// build that does not generate it, a folder beside it that the picture tool fills once (shared by
-// every test process, under a lock) with a stand-in music file. Empty when neither can be had.
-const std::string& media_dir();
-
-// Starts the headless app, makes media_dir() current, sizes the game's arrays and loads its media, as
-// the game does before its first screen. False when the start-up failed or there is no media.
-bool start_game_app();
 
 // One click: once `screen` is running and `settle_frames` frames have been presented on it since the
 // previous click, the pointer moves to (x, y) and the left button goes down; it comes up again after
