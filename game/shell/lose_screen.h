@@ -1,0 +1,8 @@
+// The screen of a lost game: a field of falling stars and the ambience loop, until the continue
+// button is clicked.
+#pragma once
+
+// Draws 240 stars falling at one or two pixels a frame, "GAME OVER, YOU LOSE!" in font 5 and the
+// continue button (sprite 14 at 352, 310); keeps sound 6 ("amb.wav") playing, restarting it whenever
+// it ends; returns on a left click on the button after stopping every sound.
+void lose_screen();

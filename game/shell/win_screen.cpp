@@ -1,0 +1,89 @@
+#include "game/shell/win_screen.h"
+
+#include "engine/core/app.h"
+#include "engine/core/input.h"
+#include "engine/core/str.h"
+#include "engine/media/draw.h"
+#include "engine/media/music.h"
+#include "engine/media/sound.h"
+#include "engine/media/sprites.h"
+#include "game/shell/centred_text.h"
+#include "game/shell/game_state.h"
+#include "game/shell/media_slots.h"
+
+namespace {
+
+constexpr int kFrameColour = 16777010;  // red 50, green 255, blue 255
+constexpr int kFirstAnimFrame = 101;
+constexpr int kLastAnimFrame = 120;
+constexpr int kPictureX = 190, kPictureY = 60;
+constexpr int kButtonX = 352, kButtonY = 550, kButtonW = 96, kButtonH = 32;
+constexpr double kTextY = 510;
+const char* const kMessage = "GAME OVER, YOU WIN!";
+
+void load_pictures() {
+  for (int k = 1; k <= 8; ++k) spr_load(blocks(k).image_a, k);
+  for (int k = 1; k <= 20; ++k) {
+    Str number, name, file;
+    str_format_num(number, 0, 0, k);
+    str_concat_cs(name, "anim", number);
+    str_concat_sc(file, name, ".png");
+    spr_load(file, sprite::block_picture_0 + k);
+  }
+}
+
+bool continue_clicked() {
+  return mouse_b1 != 0 && draw_box_collide(static_cast<int>(mouse_x), static_cast<int>(mouse_y), 1, 1,
+                                           kButtonX, kButtonY, kButtonW, kButtonH) != 0;
+}
+
+}  // namespace
+
+void win_screen() {
+  game_screen = GameScreen::win;
+  music_play("brakka.mp3", 1);
+  music_volume(volume);
+  draw_clear_screen(0);
+  load_pictures();
+
+  scratch = 1;  // the landmark shown
+  double frame_count = 1;
+  // Two copies of the animation, eight frames apart, a quarter frame further each screen frame.
+  double a = 100, b = 108;
+  do {
+    a = a + 0.25;
+    b = b + 0.25;
+    frame_count = frame_count + 1;
+    if (a > kLastAnimFrame) a = kFirstAnimFrame;
+    if (b > kLastAnimFrame) b = kFirstAnimFrame;
+    if (frame_count == 200) {
+      scratch = scratch + 1;
+      if (scratch == 9) scratch = 1;
+      frame_count = 1;
+    }
+    draw_alpha_mode(0.5);
+    spr_draw_zoomed(static_cast<int>(a), 220, 120, 2.2, 2.2);
+    spr_draw_zoomed(static_cast<int>(b), 220, 120, -2.2, -2.2);
+    draw_alpha_mode(0);
+    draw_rect(kPictureX - 1, kPictureY - 1, 422, 422, kFrameColour);
+    spr_draw(static_cast<int>(scratch), kPictureX, kPictureY);
+    print_centred_text(kMessage, kTextY);
+    spr_draw(sprite::continue_button, kButtonX, kButtonY);
+    inp_mouse_state(&mouse_x, &mouse_y, &mouse_b1, &mouse_b2);
+    frame_show();
+  } while (!continue_clicked());
+
+  snd_play(sound::click, 0, volume);
+  // The landmark and the text fade with the music, additively, 0.005 a frame (180 frames from 0.9).
+  for (double v = volume; v >= 0; v -= 0.005) {
+    music_volume(v);
+    // Alpha mode 0 would draw at full strength: a volume that lands on exactly 0 shows nothing.
+    if (v > 0) {
+      draw_alpha_mode(v);
+      spr_draw(static_cast<int>(scratch), kPictureX, kPictureY);
+      print_centred_text(kMessage, kTextY);
+    }
+    frame_show();
+  }
+  music_stop();
+}
