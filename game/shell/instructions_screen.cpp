@@ -8,6 +8,7 @@
 #include "engine/media/draw.h"
 #include "engine/media/font.h"
 #include "engine/media/sprites.h"
+#include "game/shell/centred_text.h"
 #include "game/shell/game_state.h"
 #include "game/shell/media_slots.h"
 
@@ -73,7 +74,7 @@ void instructions_screen() {
     font_set(font::hint);
     inp_mouse_state(&mouse_x, &mouse_y, &mouse_b1, &mouse_b2);
     const Str heading = "INSTRUCTIONS";
-    font_print(heading, 400 - font_text_width(heading, 1) / 2, 30, 1);
+    print_centred_text(heading, 30);
     for (const Line& line : kLines) font_print(line.text, 20, line.y, 1);
 
     spr_draw(sprite::continue_button, kContinueX, kContinueY);

@@ -9,6 +9,7 @@
 #include "engine/media/sound.h"
 #include "engine/media/sprites.h"
 #include "game/round/stats_screen.h"
+#include "game/shell/centred_text.h"
 #include "game/shell/game_state.h"
 #include "game/shell/goodbye_screen.h"
 #include "game/shell/instructions_screen.h"
@@ -55,11 +56,6 @@ void step_counter(double& c) {
   if (c > kAnimLast) c = kAnimFirst;
 }
 
-// Text printed with kerning 1 and centred on x 400.
-void print_centred(const Str& text, double y) {
-  font_print(text, 400 - font_text_width(text, 1) / 2, y, 1);
-}
-
 }  // namespace
 
 void welcome_screen() {
@@ -100,10 +96,10 @@ void welcome_screen() {
     font_set(font::options);
     Str greeting = "WELCOME ";
     str_append(greeting, player_name);
-    print_centred(greeting, 350);
+    print_centred_text(greeting, 350);
     if (str_eq_cs("EMPTY", player_name) || player_name.length == 0) {
       font_set(font::info);
-      print_centred("TAP CHANGE NAME TO MODIFY", 380);
+      print_centred_text("TAP CHANGE NAME TO MODIFY", 380);
     }
     draw_bottom_pictures();
 

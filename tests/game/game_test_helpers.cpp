@@ -1,8 +1,8 @@
 #include "game/game_test_helpers.h"
 
-#include <GL/gl.h>
 
 #include "engine/core/files.h"
+#include "game/screen_test_helpers.h"
 #include "game/shell/blocks.h"
 #include "game/shell/game_state.h"
 #include "game/shell/media_slots.h"
@@ -32,18 +32,9 @@ void set_players(bool human_first, bool human_horizontal) {
 Pixel screen_at(int x, int y) { return screen_rect(x, y, x + 1, y + 1)[0]; }
 
 std::vector<Pixel> screen_rect(int x0, int y0, int x1, int y1) {
-  const int w = x1 - x0, h = y1 - y0;
-  std::vector<unsigned char> raw(static_cast<size_t>(w) * h * 4);
-  glPixelStorei(GL_PACK_ALIGNMENT, 1);
-  glReadBuffer(GL_BACK);
-  glReadPixels(x0, 600 - y1, w, h, GL_RGBA, GL_UNSIGNED_BYTE, raw.data());
-  std::vector<Pixel> out;
-  out.reserve(static_cast<size_t>(w) * h);
-  for (int row = h - 1; row >= 0; --row)
-    for (int col = 0; col < w; ++col) {
-      const unsigned char* p = &raw[(static_cast<size_t>(row) * w + col) * 4];
-      out.push_back({p[0], p[1], p[2]});
-    }
+  const ScreenRect rect = read_screen(x0, y0, x1 - x0, y1 - y0);
+  std::vector<Pixel> out(rect.rgb.size() / 3);
+  for (size_t i = 0; i < out.size(); ++i) out[i] = {rect.rgb[i * 3], rect.rgb[i * 3 + 1], rect.rgb[i * 3 + 2]};
   return out;
 }
 

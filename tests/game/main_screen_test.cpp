@@ -10,6 +10,7 @@
 #include "engine/media/font.h"
 #include "engine/media/renderer.h"
 #include "engine/media/sprites.h"
+#include "game/game_test_helpers.h"
 #include "game/screen_test_helpers.h"
 #include "game/shell/game_state.h"
 #include "game/shell/main_screen.h"
@@ -20,7 +21,7 @@ namespace {
 
 class MainScreen : public ::testing::Test {
  protected:
-  void SetUp() override { ASSERT_TRUE(start_game_with_media()); }
+  void SetUp() override { ASSERT_TRUE(start_game_app()); }
   void TearDown() override {
     headless_set_swap_hook({});
     remove_private_temp_dir();

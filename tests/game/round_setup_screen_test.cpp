@@ -11,6 +11,7 @@
 #include "engine/media/draw.h"
 #include "engine/media/font.h"
 #include "engine/platform/headless_audio.h"
+#include "game/game_test_helpers.h"
 #include "game/screen_test_helpers.h"
 #include "game/shell/game_state.h"
 #include "game/shell/round_setup_screen.h"
@@ -20,7 +21,7 @@ namespace {
 
 class RoundSetupScreen : public ::testing::Test {
  protected:
-  void SetUp() override { ASSERT_TRUE(start_game_with_media()); }
+  void SetUp() override { ASSERT_TRUE(start_game_app()); }
   void TearDown() override {
     headless_set_swap_hook({});
     remove_private_temp_dir();

@@ -1,6 +1,5 @@
 #include "game/screen_driver_helpers.h"
 
-#include <GL/gl.h>
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/wait.h>
@@ -16,6 +15,7 @@
 #include "engine/platform/headless.h"
 #include "game/shell/media_slots.h"
 #include "game/game_test_helpers.h"
+#include "game/screen_test_helpers.h"
 #include "support/app_test_helpers.h"
 
 namespace screen_driver {
@@ -61,17 +61,9 @@ void MouseRobot::poll() {
 }
 
 std::vector<Rgb> read_screen(int x, int y, int w, int h) {
-  std::vector<uint8_t> raw(static_cast<size_t>(w) * h * 4);
-  glReadBuffer(GL_BACK);
-  glPixelStorei(GL_PACK_ALIGNMENT, 1);
-  // GL rows run bottom-up; the screen's top row is the highest GL row.
-  glReadPixels(x, 600 - y - h, w, h, GL_RGBA, GL_UNSIGNED_BYTE, raw.data());
+  const ScreenRect rect = ::read_screen(x, y, w, h);
   std::vector<Rgb> out(static_cast<size_t>(w) * h);
-  for (int row = 0; row < h; ++row) {
-    const uint8_t* src = raw.data() + static_cast<size_t>(h - 1 - row) * w * 4;
-    for (int col = 0; col < w; ++col)
-      out[static_cast<size_t>(row) * w + col] = Rgb{src[col * 4], src[col * 4 + 1], src[col * 4 + 2]};
-  }
+  for (size_t i = 0; i < out.size(); ++i) out[i] = Rgb{rect.rgb[i * 3], rect.rgb[i * 3 + 1], rect.rgb[i * 3 + 2]};
   return out;
 }
 

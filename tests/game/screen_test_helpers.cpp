@@ -1,61 +1,9 @@
 #include "game/screen_test_helpers.h"
 
 #include <GL/gl.h>
-#include <stdlib.h>
-#include <sys/wait.h>
 
-#include <cstdio>
-#include <filesystem>
-#include <string>
-#include <system_error>
 
-#include "engine/core/files.h"
-#include "game/shell/blocks.h"
-#include "game/shell/game_state.h"
-#include "game/shell/media_slots.h"
 #include "support/app_test_helpers.h"
-
-namespace {
-
-bool run_tool(const std::string& tool, const std::string& dir) {
-  const std::string command = "'" + std::string(BRAKKA_BIN_DIR) + "/" + tool + "' '" + dir + "' >/dev/null 2>&1";
-  const int status = std::system(command.c_str());
-  return status != -1 && WIFEXITED(status) && WEXITSTATUS(status) == 0;
-}
-
-// The build's media folder, or (in builds that do not generate it) a copy the media tools make once
-// into bin/test-media. Concurrent tests each draw into a folder of their own and the first rename
-// wins. Empty when neither can be had.
-std::string media_folder() {
-  namespace fs = std::filesystem;
-  std::error_code ec;
-  const std::string built = BRAKKA_BIN_DIR "/Media";
-  if (fs::exists(built + "/map.png", ec) && fs::exists(built + "/amb.wav", ec)) return built;
-  const std::string cached = BRAKKA_BIN_DIR "/test-media";
-  if (fs::exists(cached, ec)) return cached;
-  std::string pattern = BRAKKA_BIN_DIR "/test-media-XXXXXX";
-  if (!mkdtemp(pattern.data())) return "";
-  if (!run_tool("brakka_art", pattern) || !run_tool("brakka_sound", pattern)) {
-    std::fprintf(stderr, "the media tools could not draw the media into %s\n", pattern.c_str());
-    fs::remove_all(pattern, ec);
-    return "";
-  }
-  fs::rename(pattern, cached, ec);
-  if (ec) fs::remove_all(pattern, ec);  // another test got there first
-  return fs::exists(cached, ec) ? cached : "";
-}
-
-}  // namespace
-
-bool start_game_with_media() {
-  if (!start_headless_app()) return false;
-  const std::string media = media_folder();
-  if (media.empty() || file_set_cwd(media.c_str()) == 0) return false;
-  dim_game_arrays();
-  load_media();
-  reset_blocks();
-  return true;
-}
 
 uint32_t ScreenRect::at(int px, int py) const {
   const size_t i = (static_cast<size_t>(py - y) * w + (px - x)) * 3;

@@ -1,13 +1,9 @@
-// Helpers for tests that run the game's screens on the headless backend with the generated media.
+// Back-buffer read-back and scripted clicks for tests of the game's screens.
 #pragma once
 #include <cstdint>
 #include <vector>
 
 #include "engine/platform/headless.h"
-
-// Starts a headless app, makes the build's media folder current, sizes the game's arrays, loads the
-// media and resets the blocks, as a game starts. False when the app or the folder is missing.
-bool start_game_with_media();
 
 // A rectangle of the back buffer as RGB bytes, rows from the top; pixels outside the screen read 0.
 struct ScreenRect {
