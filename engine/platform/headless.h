@@ -66,6 +66,10 @@ int headless_pending_events();
 void headless_set_poll_hook(std::function<void()> hook);
 void headless_set_swap_hook(std::function<void()> hook);
 
+// Where the program believes it lives (start-up makes that folder current): "" for the real path.
+// headless_reset keeps it.
+void headless_set_program_path(const std::string& path);
+
 // Returns the backend to its first state: clock 0, no frames, no keys, buttons or script, window active,
 // no message boxes or debug text.
 void headless_reset();

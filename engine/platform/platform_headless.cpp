@@ -24,6 +24,7 @@ constexpr int64_t kPollStepNs = 10000;  // 0.01 ms per device poll
 std::deque<PlatformEvent> g_pending;
 std::function<void()> g_poll_hook;
 std::function<void()> g_swap_hook;
+std::string g_program_path;
 
 // Runs a hook unless it is already running.
 void run_hook(const std::function<void()>& hook) {
@@ -210,7 +211,9 @@ class HeadlessPlatform final : public Platform {
   }
 
   std::string temp_dir() override { return platform_temp_dir(); }
-  std::string program_path() override { return system_program_path(); }
+  std::string program_path() override {
+    return g_program_path.empty() ? system_program_path() : g_program_path;
+  }
   bool debugger_attached() override { return headless_state().debugger; }
   void debug_output(const char* text) override { headless_state().debug_text += text ? text : ""; }
   void message_box(const char* title, const char* text) override {
@@ -246,6 +249,8 @@ void headless_reset() {
 
 void headless_set_poll_hook(std::function<void()> hook) { g_poll_hook = std::move(hook); }
 void headless_set_swap_hook(std::function<void()> hook) { g_swap_hook = std::move(hook); }
+
+void headless_set_program_path(const std::string& path) { g_program_path = path; }
 
 double headless_time_ms() { return double(headless_state().now_ns) / 1e6; }
 double headless_slept_ms() { return double(headless_state().slept_ns) / 1e6; }

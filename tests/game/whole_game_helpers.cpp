@@ -38,6 +38,7 @@ std::string decipher(const std::string& line) {
   ::setenv("TMPDIR", dir.c_str(), 1);
   platform_select("headless");
   headless_reset();
+  headless_set_program_path(dir + "/brakka");  // start-up makes the program's folder current
   renderer_set_blind(true);
   static std::string events_path = dir + "/events.txt";
   static autoplay::Player* player = new autoplay::Player(plan);
@@ -49,7 +50,6 @@ std::string decipher(const std::string& line) {
   };
   player->install();
   std::atexit([] {
-    player->finish_round();
     char line[64];
     std::snprintf(line, sizeof line, "game_ms %.0f", headless_time_ms());
     player->on_event(line);

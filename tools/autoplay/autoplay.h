@@ -35,7 +35,7 @@ struct Plan {
   // At the main-screen menu before round n (> 0), click quit instead of continue.
   int quit_before_round = 0;
   // Human moves looked ahead, each with the computer's replies predicted.
-  int search_depth = 3;
+  int search_depth = 5;
   // Seeds the random generator when the first screen starts (0: the start-up's own seed stays).
   uint32_t seed = 0;
   // How long a screen (or a screen's next question) is shown before the player clicks on it.

@@ -6,47 +6,16 @@
 #include <filesystem>
 #include <system_error>
 
-#include "engine/core/str.h"
+#include "game/round/high_ratings_file.h"
+#include "game/round/high_ratings_table.h"
 
-namespace {
-
-std::string encipher(const Str& text) {
-  Str out;
-  str_encrypt(out, Str(kHighsKey), text);
-  return std::string(out.c_str());
-}
-
-std::string rating_text(double rating) {
-  Str text;
-  str_from_num(text, rating);
-  return std::string(text.c_str());
-}
-
-}  // namespace
-
-const std::vector<HighsEntry>& starting_high_ratings() {
-  // A winning game scores roughly 0.6 to 1.2 points per unit of winning margin, plus 1.1 per
-  // net round won and per round of the best winning run: a clean sweep of six rounds lands
-  // near 100. The table leaves room for a first good game to get in.
-  static const std::vector<HighsEntry> table = {
-      {0.0, "EMPTY"},
-      {96.8, "ELLIE"},
-      {74.2, "ARTHUR"},
-      {55.6, "PRIYA"},
-      {38.9, "TOMMY"},
-      {21.3, "MAGGIE"},
-      {9.5, "SAM"},
-  };
-  return table;
-}
-
-std::string highs_file_name() { return encipher(Str("highs.txt")); }
+std::string highs_file_name() { return high_ratings_file_name().c_str(); }
 
 std::string first_highs_contents() {
   std::string file;
-  for (const HighsEntry& e : starting_high_ratings()) {
-    file += encipher(Str(rating_text(e.rating).c_str())) + "\r\n";
-    file += encipher(Str(e.name)) + "\r\n";
+  for (const Str& line : high_ratings_lines(starting_high_table())) {
+    file += line.c_str();
+    file += "\r\n";
   }
   return file;
 }

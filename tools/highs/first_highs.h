@@ -1,24 +1,10 @@
-// The high-ratings file that a fresh installation starts with: entry 0 carries the rating 0
-// and the name "EMPTY" (the player has not chosen a name yet), entries 1..6 a table of six
-// ratings for new players to beat, best first. Every line is enciphered with the runtime's
-// own text cipher under the game's key, exactly as the game writes the file itself.
+// The high-ratings file that a fresh installation starts with: the game's starting table (entry 0
+// rating 0 and name "EMPTY", then six ratings to beat), written exactly as the game writes the file.
 #pragma once
 
 #include <string>
-#include <vector>
 
-struct HighsEntry {
-  double rating;
-  const char* name;
-};
-
-// Entries 0..6 in file order.
-const std::vector<HighsEntry>& starting_high_ratings();
-
-// The key that enciphers the file's name and its lines.
-constexpr const char* kHighsKey = "tervo";
-
-// The file's name on disk: "highs.txt" enciphered under the key, as lower-case hex.
+// The file's name on disk: "highs.txt" enciphered under the game's key, as lower-case hex.
 std::string highs_file_name();
 
 // The complete file: 14 enciphered lines (a rating line, then a name line, per entry),

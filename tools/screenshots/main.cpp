@@ -88,6 +88,7 @@ int run(const std::string& media, const std::string& out, const autoplay::Plan& 
     ::setenv("TMPDIR", dir.c_str(), 1);
     platform_select("headless");
     headless_reset();
+    headless_set_program_path(dir + "/brakka");  // start-up makes the program's folder current
     static autoplay::Player* player = new autoplay::Player(plan);
     player->install();
     take_shots(std::move(shots), out);

@@ -1,0 +1,149 @@
+#include "game/round/stats_screen.h"
+
+#include "engine/core/dim_array.h"
+#include "engine/core/input.h"
+#include "engine/core/random.h"
+#include "engine/core/app.h"
+#include "engine/media/draw.h"
+#include "engine/media/font.h"
+#include "engine/media/music.h"
+#include "engine/media/sound.h"
+#include "engine/media/sprites.h"
+#include "game/round/high_ratings_file.h"
+#include "game/round/high_ratings_table.h"
+#include "game/round/round_state.h"
+#include "game/shell/centred_text.h"
+#include "game/shell/game_state.h"
+#include "game/shell/goodbye_screen.h"
+#include "game/shell/media_slots.h"
+#include "game/shell/waits.h"
+
+namespace {
+
+constexpr int kStars = 240;
+constexpr int kEnter = 28;
+constexpr int kLineColour = 0x645a8c;
+constexpr int kFrameColour = 0xc8c864;
+constexpr int kFrameInside = 0x040404;
+constexpr int kButtonX = 352, kButtonY = 545, kButtonW = 96, kButtonH = 32;
+
+// The star field: position, step per frame and colour of each star.
+struct Stars {
+  DimArray<double> x, y, dx, dy, colour;
+
+  Stars() {
+    arr_dim_num(x, kStars);
+    arr_dim_num(y, kStars);
+    arr_dim_num(dx, kStars);
+    arr_dim_num(dy, kStars);
+    arr_dim_num(colour, kStars);
+    for (int s = 0; s < kStars; ++s) {
+      x(s) = rnd_int(799);
+      y(s) = rnd_int(599);
+      dx(s) = step();
+      dy(s) = step();
+      colour(s) = rnd_int(15000000);
+    }
+  }
+
+  // -2, -1, 1 or 2 with equal chances.
+  static double step() {
+    const double d = rnd_int(3) - 2;
+    return d == 0 ? 2 : d;
+  }
+
+  // Each star moves one step, bouncing off the edges, and is drawn at a fresh random size of 0..4
+  // by 0..4 pixels, so the field twinkles.
+  void move_and_draw() {
+    for (int s = 0; s < kStars; ++s) {
+      x(s) = x(s) + dx(s);
+      if (x(s) < 1 || x(s) > 799) {
+        dx(s) = -dx(s);
+        x(s) = x(s) + dx(s);
+      }
+      y(s) = y(s) + dy(s);
+      if (y(s) < 1 || y(s) > 599) {
+        dy(s) = -dy(s);
+        y(s) = y(s) + dy(s);
+      }
+      const int h = rnd_int(4);
+      const int w = rnd_int(4);
+      draw_rect(static_cast<int>(x(s)), static_cast<int>(y(s)), w, h, static_cast<int>(colour(s)));
+    }
+  }
+};
+
+Str number_text(double value) {
+  Str text;
+  str_from_num(text, value);
+  return text;
+}
+
+void draw_frame(double mode) {
+  font_set(font::hint);
+  print_centred_text("ALL TIME HIGH RATINGS", 340);
+  spr_draw(sprite::stats_title, 80, 20);
+  print_centred_text("GAME STATS", 145);
+  draw_rect(258, 363, 274, 1, kLineColour);
+  draw_rect(258, 365, 274, 1, kLineColour);
+  draw_rect(330, 168, 142, 1, kLineColour);
+
+  const Str rating = number_text(game_stats(0));
+  Str measured = player_name;
+  str_append(measured, " THIS GAME RATING IS: ");
+  str_append(measured, rating);
+  const int half = font_text_width(measured, 1) / 2 + 10;
+  draw_rect(400 - half, 264, 2 * half, 32, kFrameColour);
+  draw_rect(401 - half, 265, 2 * half - 2, 30, kFrameInside);
+
+  font_set(font::info);
+  const char* const labels[4] = {"WON", "LOST", "DRAWN", "WIN  RUN"};
+  const int values[4] = {1, 2, 3, 5};
+  for (int i = 0; i < 4; ++i) {
+    font_print(labels[i], 365, 175 + 15 * i, 1);
+    font_print(number_text(game_stats(values[i])), 430, 175 + 15 * i, 0);
+  }
+
+  font_set(font::scores);
+  Str line = player_name;
+  str_append(line, ", YOUR GAME RATING IS: ");
+  str_append(line, rating);
+  print_centred_text(line, 270);
+  for (int k = 1; k <= 6; ++k) {
+    font_print(high_names(k), 300, 22 * k + 360, 1);
+    font_print(number_text(high_ratings(k)), 460, 22 * k + 360, 1);
+  }
+
+  spr_draw(mode == 2 ? sprite::quit_button : sprite::continue_button, kButtonX, kButtonY);
+}
+
+}  // namespace
+
+void stats_screen(double mode) {
+  game_screen = GameScreen::stats;
+  if (!music_is_playing()) sound_channel = snd_play(sound::ambience, 0, 0.9);
+  draw_clear_screen(0);
+  spr_load("brakka.png", sprite::stats_title);
+  Stars stars;
+  if (mode == 2) enter_high_rating(game_stats(0), player_name);
+  wait_key_release(kEnter);
+
+  double done = 0;
+  while (done == 0) {
+    inp_mouse_state(&mouse_x, &mouse_y, &mouse_b1, &mouse_b2);
+    stars.move_and_draw();
+    draw_frame(mode);
+    const bool on_button = draw_box_collide(static_cast<int>(mouse_x), static_cast<int>(mouse_y), 1, 1,
+                                            kButtonX, kButtonY, kButtonW, kButtonH) != 0;
+    if ((on_button && mouse_b1 != 0) || inp_key_down(kEnter)) done = mode == 2 ? 2 : 1;
+    frame_show();
+  }
+
+  if (snd_is_playing(static_cast<int>(sound_channel))) snd_stop_all();
+  snd_play(sound::click, 0, 0.9);
+  spr_load("xxx", sprite::stats_title);  // names no file: empties the slot
+  if (done == 2) {
+    save_high_ratings();
+    goodbye_screen();
+  }
+}

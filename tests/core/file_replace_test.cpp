@@ -1,0 +1,86 @@
+// Replacing a text file as a whole: the new lines end in CR LF, the old file stays as it was whenever
+// a step fails, and no new file is left lying about.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "core/archive_image_helpers.h"
+#include "core/temp_dir_helpers.h"
+#include "engine/core/app.h"
+#include "engine/core/file_replace.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+class FileReplace : public TempDirTest {
+ protected:
+  std::vector<std::string> names(const std::string& folder) const {
+    std::vector<std::string> out;
+    for (const auto& e : fs::directory_iterator(in_dir(folder))) out.push_back(e.path().filename());
+    std::sort(out.begin(), out.end());
+    return out;
+  }
+};
+
+TEST_F(FileReplace, WritesLinesEndedByCrLfOverTheOldFileOrAsANewOne) {
+  fs::create_directory("sub");
+  const std::string absolute = in_dir("sub/abs.txt");
+  struct Case {
+    const char* path;
+    std::vector<Str> lines;
+    const char* bytes;
+  };
+  const Case cases[] = {
+      {"new.txt", {"abc", ""}, "abc\r\n\r\n"},
+      {"new.txt", {"x"}, "x\r\n"},  // shorter than before: nothing of the old file remains
+      {"sub\\deep.txt", {"one", "two"}, "one\r\ntwo\r\n"},
+      {"sub/deep.txt", {}, ""},
+      {absolute.c_str(), {"absolute"}, "absolute\r\n"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.path);
+    std::string error = "untouched";
+    EXPECT_TRUE(file_replace_lines(c.path, c.lines, &error));
+    EXPECT_EQ(error, "untouched");
+    EXPECT_EQ(app_error_code(), 0);
+    std::string native = c.path;
+    std::replace(native.begin(), native.end(), '\\', '/');
+    const Bytes got = read_bytes(native);
+    EXPECT_EQ(std::string(got.begin(), got.end()), c.bytes);
+  }
+  EXPECT_EQ(names("."), (std::vector<std::string>{"new.txt", "sub"}));
+  EXPECT_EQ(names("sub"), (std::vector<std::string>{"abs.txt", "deep.txt"}));
+}
+
+TEST_F(FileReplace, FailuresLeaveTheOldFileAndNoNewOne) {
+  write_bytes("kept.txt", to_bytes("old\r\n"));
+  fs::create_directories("a_folder/inside");
+  struct Case {
+    const char* path;
+    const char* says;
+  };
+  const Case cases[] = {
+      {"", "not a file name"},
+      {"mem://       4.12345678", "not a file name"},
+      {"no_such_folder/f.txt", "cannot create"},
+      {"kept.txt/f.txt", "cannot create"},  // a file where a folder should be
+      {"a_folder", "cannot rename"},         // a folder where the file should be
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.path);
+    std::string error;
+    EXPECT_FALSE(file_replace_lines(c.path, {"new"}, &error));
+    EXPECT_EQ(app_error_code(), 3);
+    EXPECT_NE(error.find(c.says), std::string::npos) << error;
+  }
+  EXPECT_TRUE(fs::is_directory("a_folder/inside"));
+  EXPECT_EQ(read_bytes("kept.txt"), to_bytes("old\r\n"));
+  EXPECT_EQ(names("."), (std::vector<std::string>{"a_folder", "kept.txt"}));
+  EXPECT_EQ(names("a_folder"), (std::vector<std::string>{"inside"}));
+}
+
+}  // namespace

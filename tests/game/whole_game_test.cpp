@@ -1,0 +1,193 @@
+// Whole games from process start to exit status, played through the real input path by the automatic
+// player: a won game, a lost game, a game quit from the menu, every welcome sub-screen with a typed
+// name, a game without any media, and the window closed on every screen.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <vector>
+
+#include "game/whole_game_helpers.h"
+
+namespace {
+
+using autoplay::Input;
+using autoplay::Plan;
+using autoplay::RoundPlan;
+
+// Rounds alternate the answers and the input: keys in odd rounds, the mouse in even ones.
+RoundPlan varied(int n, bool aim_win) {
+  return RoundPlan{n % 2 == 1, (n / 2) % 2 == 0, n % 2 == 1 ? Input::keys : Input::mouse, aim_win};
+}
+
+// The parts of a finished round's event line ("round N ... result R ... sums 1 result_ok 1 ...").
+struct RoundLine {
+  int result = -1;
+  bool ok = false;
+};
+RoundLine parse_round(const std::string& line) {
+  RoundLine r;
+  auto value = [&](const std::string& key) {
+    const size_t at = line.find(" " + key + " ");
+    return at == std::string::npos ? -999 : std::atoi(line.c_str() + at + key.size() + 2);
+  };
+  r.result = value("result");
+  r.ok = value("mispredicted") == 0 && value("illegal") == 0 && value("sums") == 1 && value("result_ok") == 1 &&
+         value("empty_line") == 1;
+  return r;
+}
+
+// Every round played by the rules; the blocks moved as the results say until the game's end: a won
+// game takes blocks 3..8 off (won rounds minus lost ones is 6), a lost one puts blocks 2 and 1 back and
+// loses once more with all eight standing (lost minus won is 3). A drawn round moves nothing.
+void expect_game(const GameRun& run, int net_wins, int last_result) {
+  const auto rounds = run.lines("round ");
+  ASSERT_FALSE(rounds.empty());
+  int won = 0, lost = 0;
+  for (const std::string& line : rounds) {
+    std::printf("%s\n", line.c_str());
+    const RoundLine r = parse_round(line);
+    EXPECT_TRUE(r.ok) << line;
+    won += r.result == 12;
+    lost += r.result == 13;
+  }
+  EXPECT_EQ(won - lost, net_wins);
+  EXPECT_EQ(parse_round(rounds.back()).result, last_result);
+}
+
+TEST(WholeGame, WonGame) {
+  Plan plan;
+  plan.seed = 2024;
+  plan.round_plan = [](int n) { return varied(n, true); };
+  GameRun run;
+  run_game(plan, {}, run);
+  EXPECT_EQ(run.status, 0);
+  expect_game(run, 6, 12);
+  EXPECT_TRUE(run.saw_screen("win"));
+  EXPECT_FALSE(run.saw_screen("lose"));
+  EXPECT_TRUE(run.saw_screen("goodbye"));
+  std::vector<double> ratings;
+  std::vector<std::string> names;
+  ASSERT_TRUE(run.read_high_ratings(ratings, names));
+  EXPECT_EQ(names[0], "EMPTY");
+  EXPECT_EQ(names[1], "EMPTY") << "six won rounds top the starting table";
+  EXPECT_GT(ratings[1], 100);
+}
+
+TEST(WholeGame, LostGame) {
+  Plan plan;
+  plan.seed = 77;
+  plan.round_plan = [](int n) { return varied(n, false); };
+  GameRun run;
+  run_game(plan, {}, run);
+  EXPECT_EQ(run.status, 0);
+  expect_game(run, -3, 13);
+  EXPECT_TRUE(run.saw_screen("lose"));
+  EXPECT_FALSE(run.saw_screen("win"));
+  std::vector<double> ratings;
+  std::vector<std::string> names;
+  ASSERT_TRUE(run.read_high_ratings(ratings, names));
+  for (int k = 1; k <= 6; ++k) EXPECT_NE(names[k], "EMPTY") << "a negative rating enters no table";
+}
+
+TEST(WholeGame, QuitFromTheMenuAfterARound) {
+  Plan plan;
+  plan.quit_before_round = 2;
+  GameRun run;
+  run_game(plan, {}, run);
+  EXPECT_EQ(run.status, 0);
+  EXPECT_EQ(run.count("round "), 1);
+  EXPECT_EQ(run.count("screen stats"), 2) << "after the round, then the final one";
+  EXPECT_TRUE(run.saw_screen("goodbye"));
+  std::vector<double> ratings;
+  std::vector<std::string> names;
+  EXPECT_TRUE(run.read_high_ratings(ratings, names));
+}
+
+TEST(WholeGame, EveryWelcomeSubScreenAndATypedName) {
+  Plan plan;
+  plan.typed_name = "ANNA B";
+  plan.visit_high_ratings = true;
+  plan.visit_instructions = true;
+  plan.quit_before_round = 1;
+  GameRun run;
+  run_game(plan, {}, run);
+  EXPECT_EQ(run.status, 0);
+  for (const char* screen : {"welcome", "name keyboard", "stats", "instructions", "main menu", "goodbye"})
+    EXPECT_TRUE(run.saw_screen(screen)) << screen;
+  EXPECT_EQ(run.count("round "), 0);
+  std::vector<double> ratings;
+  std::vector<std::string> names;
+  ASSERT_TRUE(run.read_high_ratings(ratings, names));
+  EXPECT_EQ(names[0], "ANNA B");
+}
+
+TEST(WholeGame, WithoutAnyMediaEveryScreenWorksByPosition) {
+  Plan plan;
+  plan.typed_name = "NO MEDIA";
+  plan.visit_instructions = true;
+  plan.quit_before_round = 3;
+  plan.round_plan = [](int n) { return varied(n, true); };
+  GameRunOptions options;
+  options.empty_media = true;
+  GameRun run;
+  run_game(plan, options, run);
+  EXPECT_EQ(run.status, 0);
+  ASSERT_EQ(run.count("round "), 2);
+  for (const std::string& line : run.lines("round ")) EXPECT_TRUE(parse_round(line).ok) << line;
+  std::vector<double> ratings;
+  std::vector<std::string> names;
+  ASSERT_TRUE(run.read_high_ratings(ratings, names)) << "the table is saved from the starting one";
+  EXPECT_EQ(names[0], "NO MEDIA");
+}
+
+// Closing the window on any screen ends the program at once with status 0 and writes nothing.
+TEST(WholeGame, ClosingTheWindowOnAnyScreenWritesNothing) {
+  struct Case {
+    const char* screen;
+    Plan plan;
+  };
+  std::vector<Case> cases;
+  auto add = [&](const char* screen, auto adjust) {
+    Plan p;
+    p.close_on = screen;
+    p.quit_before_round = 2;
+    adjust(p);
+    cases.push_back({screen, p});
+  };
+  add("welcome", [](Plan&) {});
+  add("name keyboard", [](Plan& p) { p.typed_name = "ZED"; });
+  add("instructions", [](Plan& p) { p.visit_instructions = true; });
+  add("stats", [](Plan& p) { p.visit_high_ratings = true; });
+  add("main screen", [](Plan&) {});
+  add("main menu", [](Plan&) {});
+  add("round set-up", [](Plan&) {});
+  add("round", [](Plan&) {});
+  add("round end", [](Plan&) {});
+  add("goodbye", [](Plan& p) { p.quit_from_welcome = true; });
+  std::ifstream built(std::string(BRAKKA_BIN_DIR) + "/Media/" + high_ratings_file_name(), std::ios::binary);
+  const std::string original((std::istreambuf_iterator<char>(built)), std::istreambuf_iterator<char>());
+  ASSERT_FALSE(original.empty());
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.screen);
+    GameRun run;
+    run_game(c.plan, {}, run);
+    EXPECT_EQ(run.status, 0);
+    ASSERT_FALSE(run.events.empty());
+    EXPECT_EQ(run.count("closing on "), 1);
+    // Nothing happened after the close request but the end of the program.
+    EXPECT_EQ(run.events[run.events.size() - 2], "closing on " + c.plan.close_on);
+    EXPECT_EQ(run.high_ratings_bytes(), original);
+    size_t files = 0;
+    for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(run.media())) ++files;
+    size_t built_files = 0;
+    for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(std::string(BRAKKA_BIN_DIR) + "/Media"))
+      ++built_files;
+    EXPECT_EQ(files, built_files) << "no file left behind";
+  }
+}
+
+}  // namespace
