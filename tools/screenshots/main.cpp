@@ -126,7 +126,7 @@ int main(int argc, char** argv) {
                                true};
   };
   std::vector<Shot> won_shots = {
-      {"welcome.png", [](double t, int v) { return v == 1 && t > 1500; }, GameScreen::welcome},
+      {"welcome.png", [](double t, int v) { return v == 1 && t > 1000; }, GameScreen::welcome},
       {"name-keyboard.png", [](double, int) { return player_name.length >= 3; }, GameScreen::name_keyboard},
       {"high-ratings.png", [](double t, int v) { return v == 1 && t > 1000; }, GameScreen::stats},
       {"instructions.png", [](double t, int) { return t > 1000; }, GameScreen::instructions},
@@ -137,14 +137,15 @@ int main(int argc, char** argv) {
        GameScreen::round},
       {"round-end.png", [](double, int) { return move_confirmed >= 1; }, GameScreen::round_end},
       {"stats.png", [](double t, int v) { return v == 2 && t > 1000; }, GameScreen::stats},
-      {"win.png", [](double t, int) { return t > 2500; }, GameScreen::win},
+      {"win.png", [](double t, int) { return t > 900; }, GameScreen::win},
       {"goodbye.png", [](double t, int) { return t > 2600; }, GameScreen::goodbye},
   };
   autoplay::Plan lost;
   lost.seed = 77;
+  lost.settle_ms = 1200;
   lost.round_plan = [](int) { return autoplay::RoundPlan{true, true, autoplay::Input::mouse, false}; };
   std::vector<Shot> lost_shots = {
-      {"lose.png", [](double t, int) { return t > 1500; }, GameScreen::lose},
+      {"lose.png", [](double t, int) { return t > 1000; }, GameScreen::lose},
   };
   const int a = run(media, out, won, won_shots);
   const int b = run(media, out, lost, lost_shots);
