@@ -221,7 +221,7 @@ void renderer_present_picture() {
   }
   g_calls.bind_framebuffer(GL_READ_FRAMEBUFFER, r->picture_fbo);
   g_calls.bind_framebuffer(GL_DRAW_FRAMEBUFFER, 0);
-  if (!fit.identity()) {
+  if (fit.has_bars()) {
     // The bars: after a swap the window's back buffer holds anything.
     GLfloat saved[4];
     glGetFloatv(GL_COLOR_CLEAR_VALUE, saved);

@@ -14,6 +14,11 @@ struct ViewFit {
   bool identity() const {
     return window_w == picture_w && window_h == picture_h && w == picture_w && h == picture_h;
   }
+  // The picture leaves part of the window uncovered: it has bars.
+  bool has_bars() const {
+    if (window_w <= 0 || window_h <= 0) return false;
+    return x > 0 || y > 0 || w < window_w || h < window_h;
+  }
   // The picture is drawn at a whole-number scale (every picture pixel becomes an n x n block).
   bool whole_scale() const;
 };

@@ -33,11 +33,13 @@ TEST(ViewFit, PictureKeepsItsAspectBetweenEvenBars) {
     EXPECT_EQ(fit.h, c.h);
     EXPECT_EQ(fit.whole_scale(), c.whole);
     EXPECT_EQ(fit.identity(), c.window_w == 800 && c.window_h == 600);
+    EXPECT_EQ(fit.has_bars(), c.w != c.window_w || c.h != c.window_h);
     // The bars on the two sides differ by at most the odd pixel.
     EXPECT_LE(std::abs((c.window_w - fit.x - fit.w) - fit.x), 1);
     EXPECT_LE(std::abs((c.window_h - fit.y - fit.h) - fit.y), 1);
   }
   EXPECT_TRUE(view_fit(800, 600, 0, 600).empty());  // a minimised window
+  EXPECT_FALSE(view_fit(800, 600, 0, 600).has_bars());
   EXPECT_TRUE(view_fit(800, 600, 800, 0).empty());
   EXPECT_TRUE(view_fit(0, 0, 800, 600).empty());
 }
