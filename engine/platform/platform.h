@@ -38,9 +38,9 @@ class Platform {
   //
   // The picture: the runtime draws a picture of the client size asked at creation (0 = a default) and
   // always sees that size (window_client_size); pointer positions are given in its pixels. The window
-  // shows it 1:1 until window_allow_scaling, which the runtime calls when it draws its picture
-  // off-screen (and copies it into the window before each swap); from then on the window may be any
-  // size (window_drawable_size) and shows the picture scaled with its aspect kept (view_fit.h).
+  // shows it 1:1 until window_allow_scaling, which the runtime calls when it can draw its picture
+  // off-screen and copy it into the window before each swap; from then on the window may be any size
+  // (window_drawable_size) and shows the picture scaled with its aspect kept (view_fit.h).
   virtual bool window_create(int client_w, int client_h, bool fullscreen, bool multisample) = 0;
   virtual void window_destroy() = 0;
   virtual bool window_exists() const = 0;
