@@ -35,6 +35,8 @@ bool app_window_create(int width, int height, int frame_rate, int multisample, i
   p.gl_swap();
 
   renderer_gl_init();
+  // A picture drawn off-screen can be shown at any size: the window may grow to fit the desktop.
+  if (renderer_can_scale()) p.window_allow_scaling();
 
   log_line("2D VP\n");
   renderer_reset_viewport();

@@ -1,4 +1,5 @@
 // Showing the back buffer and pacing to the frame rate.
+#include <algorithm>
 #include <cmath>
 #include "engine/core/app.h"
 #include "engine/core/app_frame.h"
@@ -10,7 +11,8 @@ namespace {
 
 constexpr double kSleepAbove = 7.0;  // sleep while more than this is left (ms)
 constexpr double kSleepMargin = 3.0;  // ... waking this much before the deadline
-constexpr double kSpinAbove = 1.0;    // pump without sleeping while more than this is left
+constexpr double kPumpAbove = 1.0;    // pump events while more than this is left
+constexpr int kNapUs = 500;           // between two pumps, give the processor back this long (us)
 
 double g_deadline = 0.0;
 double g_period = 2.0;
@@ -24,6 +26,7 @@ double frame_period() { return g_period; }
 
 int frame_present(void (*callback)()) {
   renderer_flush();
+  renderer_present_picture();
   platform().gl_swap();
   renderer_prepare_next();
 
@@ -36,7 +39,11 @@ int frame_present(void (*callback)()) {
       sys_sleep(static_cast<int>(std::lround(left - kSleepMargin)));
       continue;
     }
-    if (left <= kSpinAbove) break;
+    if (left <= kPumpAbove) break;
+    // The last milliseconds pump events between short naps, the last nap ending where pumping stops,
+    // so the frame still ends within the last millisecond without spinning a core until then.
+    const double nap_us = std::ceil((left - kPumpAbove) * 1000.0);
+    sys_sleep_us(static_cast<int>(std::min<double>(kNapUs, nap_us)));
   }
 
   if (g_period > 0.0) {

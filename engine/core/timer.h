@@ -7,3 +7,4 @@ double timer_now();         // ms since the first reading (frame pacing)
 double timer_ms();          // ms since the end of start-up (the game's clock)
 void timer_set_start_offset();  // start_offset := timer_now()
 void sys_sleep(int ms);
+void sys_sleep_us(int us);  // a short nap, a fraction of a millisecond

@@ -43,6 +43,7 @@ OpenGLDuderozi::~OpenGLDuderozi() {
     if (rec.mip_texture) glDeleteTextures(1, &rec.mip_texture);
   }
   background_release(*this);
+  picture_buffer_release(*this);
 }
 
 OpenGLDuderozi* renderer_object() { return g_renderer; }
@@ -80,8 +81,8 @@ void renderer_gl_init() {
   GLint units = 1;
   glGetIntegerv(GL_MAX_TEXTURE_UNITS, &units);
   r->texture_units = units > 0 ? units : 1;
-  // No off-screen frame buffers are needed by 2D drawing; the step is traced for the start-up log.
   log_line("init fbo\n");
+  picture_buffer_create(*r, extensions);
   r->gl_ready = true;
   // The first frame is drawn before any frame_show: it needs the same set-up as every later one.
   renderer_frame_setup();
@@ -128,6 +129,7 @@ void set_opaque_mode(OpenGLDuderozi& r) {
 void renderer_frame_setup() {
   OpenGLDuderozi* r = renderer_gl();
   if (!r) return;
+  picture_buffer_bind(*r);
   renderer_reset_viewport();
   glEnable(GL_ALPHA_TEST);
   glAlphaFunc(GL_GREATER, 0.05f);
@@ -164,6 +166,7 @@ void renderer_request_depth_clear() {
 void renderer_prepare_next() {
   OpenGLDuderozi* r = renderer_gl();
   if (!r) return;
+  picture_buffer_after_swap(*r);
   if (r->background.loaded()) {
     // After a swap the back buffer's content is undefined until the background covers it again.
     r->drawn_over_background = true;

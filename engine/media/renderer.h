@@ -31,6 +31,16 @@ void renderer_prepare_next();   // after a swap: draw the background or clear
 void renderer_request_depth_clear();
 void renderer_reset_viewport();
 
+// The off-screen picture. Where the driver has frame buffer objects, a window of another size than the
+// picture (the screen size) gets frames drawn into an off-screen buffer of the picture's size, and
+// renderer_present_picture copies each one, scaled with black bars where the aspects differ, into the
+// window's back buffer just before the swap; while the window is exactly the picture's size frames go
+// straight to it. Every read of the screen (spr_grab, glReadPixels) sees the unscaled picture. Without
+// frame buffer objects drawing always goes to the window, which keeps the picture's size.
+void renderer_present_picture();
+bool renderer_can_scale();        // an off-screen picture exists: the window may take any size
+bool renderer_draws_offscreen();  // frames go into it now
+
 SpriteRecord& sprite_record(int slot);
 void sprite_free(int slot);
 int sprite_find_free();
@@ -42,6 +52,12 @@ int font_color_key();
 void renderer_set_texture_limit_cap(int cap);  // lowers the texture size limit (0 = the driver's)
 void renderer_force_grab_readback(bool on);    // spr_grab acts as if the frame buffer had no alpha
 int renderer_background_decodes();             // pictures decoded by draw_load_background so far
+// Off-screen drawing allowed (default) or not, as if the driver had no frame buffer objects; takes
+// effect at the next renderer_gl_init.
+void renderer_allow_offscreen(bool allow);
+// Reads a rectangle of the window's own back buffer (GL window coordinates, rows from the bottom,
+// RGBA bytes): what the picture was copied into. From a swap hook it holds the frame being shown.
+bool renderer_read_window(int x, int y, int w, int h, uint8_t* rgba);
 // Blind drawing, for runs that nobody watches: every drawing call still runs, but a scissor box of no
 // pixels keeps the rasterizer idle, so software OpenGL costs next to nothing. Read-backs then see no
 // drawing. Takes effect now and at every frame set-up; kept across renderer_create.

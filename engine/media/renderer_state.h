@@ -64,6 +64,15 @@ class OpenGLDuderozi : public Duderozi3D {
   int screen_width = 0;
   int screen_height = 0;
 
+  // The off-screen picture (picture_fbo 0: there is none, drawing always goes to the window).
+  GLuint picture_fbo = 0;
+  GLuint picture_color = 0;
+  GLuint picture_depth = 0;
+  int picture_w = 0;
+  int picture_h = 0;
+  bool picture_offscreen = false;      // frames are drawn into picture_fbo (the window is scaled)
+  bool picture_back_to_window = false;  // from the next frame on, drawing goes to the window again
+
   // Test and device hooks.
   int texture_limit_cap = 0;      // 0 = the driver's limit
   bool force_grab_readback = false;
@@ -94,3 +103,11 @@ void set_opaque_mode(OpenGLDuderozi& r);
 // Draws the background tiles over the whole screen.
 void background_draw(OpenGLDuderozi& r);
 void background_release(OpenGLDuderozi& r);
+// The off-screen picture: made at GL start-up of the picture's size when the driver allows, released
+// with the renderer. picture_buffer_bind binds the buffer frames are drawn into now (at every frame
+// set-up); picture_buffer_after_swap moves drawing back into the window after a present that found
+// the window at the picture's size again.
+void picture_buffer_create(OpenGLDuderozi& r, const std::string& extensions);
+void picture_buffer_release(OpenGLDuderozi& r);
+void picture_buffer_bind(const OpenGLDuderozi& r);
+void picture_buffer_after_swap(OpenGLDuderozi& r);

@@ -3,7 +3,8 @@
 // The backend gives a real OpenGL context through SDL's offscreen video driver, a virtual clock and input
 // taken from a script of events.
 //
-// Virtual clock: starts at 0 and advances by the slept time on every sleep, by 0.01 ms on every clock
+// Virtual clock: starts at 0 and advances by the slept time on every sleep (whole milliseconds or a
+// short nap of microseconds), by 0.01 ms on every clock
 // reading (counter or tick count) and by 0.01 ms on every device poll (event poll, keyboard state, mouse
 // read), so a loop that waits on the clock always ends. The counter runs at 1,000,000,000 per second.
 //
@@ -75,7 +76,9 @@ void headless_set_program_path(const std::string& path);
 void headless_reset();
 
 double headless_time_ms();          // the virtual clock, without advancing it
-double headless_slept_ms();         // total of every sleep so far
+double headless_slept_ms();         // total of every millisecond sleep (sleep_ms) so far
+double headless_short_slept_ms();   // total of every short nap (sleep_us) so far
+uint64_t headless_short_sleeps();   // number of short naps so far
 void headless_advance_ms(double ms);
 uint64_t headless_frames();         // buffer swaps so far
 
@@ -87,6 +90,14 @@ std::string headless_last_box_text();
 // Debugger presence as reported to the runtime (default: none), and the debug output sent so far.
 void headless_set_debugger_attached(bool attached);
 std::string headless_debug_text();
+
+// The window's size: by default the picture's size, as asked at creation (scale 1). A size set here
+// makes the window w x h while the runtime's picture keeps the asked size, so the picture is shown
+// scaled into it; 0, 0 (and headless_reset) go back to the picture's size. The offscreen surface is
+// made at window creation, large enough for the picture and the size set then; later sizes take
+// effect at once within it (the window seems resized), larger ones are cut to it. Script mouse
+// positions stay picture positions.
+void headless_set_window_size(int w, int h);
 
 // Pointer state as the runtime last set it.
 bool headless_pointer_visible();

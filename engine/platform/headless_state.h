@@ -15,6 +15,9 @@ struct HeadlessScriptEntry {
 struct HeadlessState {
   int64_t now_ns = 0;
   int64_t slept_ns = 0;
+  int64_t short_slept_ns = 0;
+  uint64_t short_sleeps = 0;
+  int window_w = 0, window_h = 0;  // the next window's size when it differs from the picture
   uint64_t frames = 0;
   std::vector<HeadlessScriptEntry> script;
 

@@ -23,8 +23,8 @@ struct PlatformEvent {
 };
 
 struct MouseSample {
-  int x = 0, y = 0;    // pointer position in client coordinates
-  int dx = 0, dy = 0;  // relative motion since the last sample
+  int x = 0, y = 0;    // pointer position in picture coordinates (see window_client_size)
+  int dx = 0, dy = 0;  // relative motion since the last sample, in picture pixels
   int wheel = 0;       // wheel steps since the last sample
   bool buttons[3] = {false, false, false};  // left, right, middle
 };
@@ -35,6 +35,12 @@ class Platform {
   virtual const char* name() const = 0;
 
   // Window and OpenGL context (compatibility profile, double-buffered, 24-bit depth, 8-bit stencil).
+  //
+  // The picture: the runtime draws a picture of the client size asked at creation (0 = a default) and
+  // always sees that size (window_client_size); pointer positions are given in its pixels. The window
+  // shows it 1:1 until window_allow_scaling, which the runtime calls when it can draw its picture
+  // off-screen and copy it into the window before each swap; from then on the window may be any size
+  // (window_drawable_size) and shows the picture scaled with its aspect kept (view_fit.h).
   virtual bool window_create(int client_w, int client_h, bool fullscreen, bool multisample) = 0;
   virtual void window_destroy() = 0;
   virtual bool window_exists() const = 0;
@@ -43,9 +49,16 @@ class Platform {
   virtual void window_center() = 0;  // centre in the work area, bring to the top
   virtual void window_raise() = 0;   // show, raise and make active
   virtual bool window_active() = 0;
-  virtual void window_client_size(int& w, int& h) = 0;
+  virtual void window_client_size(int& w, int& h) = 0;    // the picture's size
+  virtual void window_drawable_size(int& w, int& h) = 0;  // the window's pixels for OpenGL
+  // The picture may be scaled: the window takes the largest whole scale of the picture that fits the
+  // desktop's usable area with its decorations, becomes resizable, and F11 or Alt+Enter toggle desktop
+  // full screen (those keys then never reach the runtime as key presses). A backend without a desktop
+  // keeps the window as it is.
+  virtual void window_allow_scaling() = 0;
   virtual void gl_swap() = 0;
   virtual bool gl_alpha_bits() = 0;  // frame buffer has its own alpha
+  virtual void* gl_proc_address(const char* name) = 0;  // an OpenGL entry point, null when missing
 
   // Events: removes one pending event; false when the queue is empty.
   virtual bool event_poll(PlatformEvent& ev) = 0;
@@ -55,7 +68,7 @@ class Platform {
   virtual void mouse_read(MouseSample& sample) = 0;
   virtual void mouse_set_relative(bool relative) = 0;
   virtual void pointer_show(bool show) = 0;
-  virtual void pointer_warp(int x, int y) = 0;  // client coordinates
+  virtual void pointer_warp(int x, int y) = 0;  // picture coordinates
   virtual int key_to_char(int code) = 0;        // character of a key on the current layout, 0 if none
 
   // Clock.
@@ -63,6 +76,7 @@ class Platform {
   virtual uint64_t counter_frequency() = 0;  // 0 = no high-resolution counter
   virtual uint32_t ticks_ms() = 0;
   virtual void sleep_ms(int ms) = 0;
+  virtual void sleep_us(int us) = 0;  // a short nap, a fraction of a millisecond
 
   // System.
   virtual std::string temp_dir() = 0;      // with a trailing "/"

@@ -1,6 +1,7 @@
 // The "headless" backend: real OpenGL through SDL's offscreen video driver, a virtual clock and input
 // from a script (see headless.h).
 #include <SDL2/SDL.h>
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -125,7 +126,15 @@ class HeadlessPlatform final : public Platform {
 
   bool window_create(int w, int h, bool fullscreen, bool multisample) override {
     SDL_SetHint(SDL_HINT_VIDEODRIVER, "offscreen");
-    if (!window_.create(w, h, fullscreen, multisample)) return false;
+    // A test may ask for a window of another size than the picture, to see the picture scaled: the
+    // surface is made large enough for both.
+    const HeadlessState& s = headless_state();
+    const int pw = w > 0 ? w : 640, ph = h > 0 ? h : 480;
+    const int sw = std::max(pw, s.window_w), sh = std::max(ph, s.window_h);
+    if (!window_.create(sw, sh, fullscreen, multisample)) return false;
+    window_.set_picture_size(pw, ph);
+    surface_w_ = sw;
+    surface_h_ = sh;
     headless_state().shown = false;
     return true;
   }
@@ -143,12 +152,27 @@ class HeadlessPlatform final : public Platform {
   void window_raise() override { headless_state().shown = window_.exists(); }
   bool window_active() override { return headless_state().active; }
   void window_client_size(int& w, int& h) override { window_.client_size(w, h); }
+  void window_drawable_size(int& w, int& h) override {
+    w = h = 0;
+    if (!window_.exists()) return;
+    const HeadlessState& s = headless_state();
+    if (s.window_w > 0 && s.window_h > 0) {
+      w = std::min(s.window_w, surface_w_);
+      h = std::min(s.window_h, surface_h_);
+    } else {
+      window_.client_size(w, h);
+    }
+  }
+  void window_allow_scaling() override {}  // no desktop: the window keeps its size
   void gl_swap() override {
     run_hook(g_swap_hook);
     window_.swap();
     ++headless_state().frames;
   }
   bool gl_alpha_bits() override { return window_.alpha_bits(); }
+  void* gl_proc_address(const char* name) override {
+    return window_.exists() && name ? SDL_GL_GetProcAddress(name) : nullptr;
+  }
 
   bool event_poll(PlatformEvent& ev) override {
     if (g_pending.empty()) {
@@ -209,6 +233,13 @@ class HeadlessPlatform final : public Platform {
     headless_state().now_ns += int64_t(ms) * 1000000;
     headless_state().slept_ns += int64_t(ms) * 1000000;
   }
+  void sleep_us(int us) override {
+    if (us <= 0) return;
+    HeadlessState& s = headless_state();
+    s.now_ns += int64_t(us) * 1000;
+    s.short_slept_ns += int64_t(us) * 1000;
+    ++s.short_sleeps;
+  }
 
   std::string temp_dir() override { return platform_temp_dir(); }
   std::string program_path() override {
@@ -233,6 +264,7 @@ class HeadlessPlatform final : public Platform {
   }
 
   SdlGlWindow window_;
+  int surface_w_ = 0, surface_h_ = 0;  // the offscreen surface, which can't grow once made
 };
 
 }  // namespace
@@ -254,6 +286,12 @@ void headless_set_program_path(const std::string& path) { g_program_path = path;
 
 double headless_time_ms() { return double(headless_state().now_ns) / 1e6; }
 double headless_slept_ms() { return double(headless_state().slept_ns) / 1e6; }
+double headless_short_slept_ms() { return double(headless_state().short_slept_ns) / 1e6; }
+uint64_t headless_short_sleeps() { return headless_state().short_sleeps; }
+void headless_set_window_size(int w, int h) {
+  headless_state().window_w = w;
+  headless_state().window_h = h;
+}
 void headless_advance_ms(double ms) {
   if (ms > 0) headless_state().now_ns += static_cast<int64_t>(std::llround(ms * 1e6));
 }

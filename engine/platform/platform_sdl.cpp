@@ -2,8 +2,10 @@
 // performance counter as the clock.
 #include <SDL2/SDL.h>
 #include <cctype>
+#include <chrono>
 #include <cstdio>
 #include <deque>
+#include <thread>
 #include "engine/platform/event_queue.h"
 #include "engine/platform/keymap_chars.h"
 #include "engine/platform/keymap_sdl.h"
@@ -11,6 +13,8 @@
 #include "engine/platform/platform_backends.h"
 #include "engine/platform/sdl_gl_window.h"
 #include "engine/platform/system_info.h"
+#include "engine/platform/view_fit.h"
+#include "engine/platform/window_chords.h"
 
 namespace {
 
@@ -41,6 +45,8 @@ class SdlPlatform final : public Platform {
 
   bool window_create(int w, int h, bool fullscreen, bool multisample) override {
     active_ = false;
+    chords_.clear();
+    rest_x_ = rest_y_ = 0;
     return window_.create(w, h, fullscreen, multisample);
   }
   void window_destroy() override {
@@ -48,6 +54,7 @@ class SdlPlatform final : public Platform {
     relative_ = false;
     window_.destroy();
     pending_.clear();
+    chords_.clear();
   }
   bool window_exists() const override { return window_.exists(); }
   void window_set_title(const char* title) override { window_.set_title(title); }
@@ -64,8 +71,13 @@ class SdlPlatform final : public Platform {
   }
   bool window_active() override { return window_.exists() && active_; }
   void window_client_size(int& w, int& h) override { window_.client_size(w, h); }
+  void window_drawable_size(int& w, int& h) override { window_.drawable_size(w, h); }
+  void window_allow_scaling() override { window_.allow_scaling(); }
   void gl_swap() override { window_.swap(); }
   bool gl_alpha_bits() override { return window_.alpha_bits(); }
+  void* gl_proc_address(const char* name) override {
+    return window_.exists() && name ? SDL_GL_GetProcAddress(name) : nullptr;
+  }
 
   bool event_poll(PlatformEvent& ev) override {
     while (pending_.empty()) {
@@ -81,7 +93,10 @@ class SdlPlatform final : public Platform {
   void keyboard_state(uint8_t keys[256]) override {
     for (int i = 0; i < 256; ++i) keys[i] = 0;
     if (!window_.exists()) return;
-    SDL_PumpEvents();
+    // Every key event behind the state is read first (and queued for event_poll), so a key pressed
+    // as part of Alt+Enter or F11 is known as such before the state shows it.
+    SDL_Event e;
+    while (SDL_PollEvent(&e)) translate(e);
     int n = 0;
     const Uint8* state = SDL_GetKeyboardState(&n);
     for (int sc = 1; sc < n; ++sc) {
@@ -89,6 +104,7 @@ class SdlPlatform final : public Platform {
       int code = keymap_from_sdl(sc);
       if (code) keys[code] = 0x80;
     }
+    chords_.filter_state(keys);
   }
 
   void mouse_read(MouseSample& s) override {
@@ -96,8 +112,13 @@ class SdlPlatform final : public Platform {
     if (!window_.exists()) return;
     // The game may wait for a button release in a loop that reads only the mouse.
     SDL_PumpEvents();
-    Uint32 buttons = SDL_GetMouseState(&s.x, &s.y);
-    SDL_GetRelativeMouseState(&s.dx, &s.dy);
+    int wx = 0, wy = 0, dx = 0, dy = 0;
+    Uint32 buttons = SDL_GetMouseState(&wx, &wy);
+    SDL_GetRelativeMouseState(&dx, &dy);
+    // Window positions and motion come back in the picture's pixels.
+    const ViewFit view = window_.view();
+    view_to_picture(view, wx, wy, s.x, s.y);
+    view_motion_to_picture(view, dx, dy, rest_x_, rest_y_, s.dx, s.dy);
     s.buttons[0] = (buttons & SDL_BUTTON_LMASK) != 0;
     s.buttons[1] = (buttons & SDL_BUTTON_RMASK) != 0;
     s.buttons[2] = (buttons & SDL_BUTTON_MMASK) != 0;
@@ -111,12 +132,16 @@ class SdlPlatform final : public Platform {
     relative_ = relative;
     int dx, dy;
     SDL_GetRelativeMouseState(&dx, &dy);  // forget motion from before the switch
+    rest_x_ = rest_y_ = 0;
   }
   void pointer_show(bool show) override {
     if (window_.exists()) SDL_ShowCursor(show ? SDL_ENABLE : SDL_DISABLE);
   }
   void pointer_warp(int x, int y) override {
-    if (window_.exists()) SDL_WarpMouseInWindow(window_.window(), x, y);
+    if (!window_.exists()) return;
+    int wx = x, wy = y;
+    picture_to_view(window_.view(), x, y, wx, wy);
+    SDL_WarpMouseInWindow(window_.window(), wx, wy);
   }
   int key_to_char(int code) override {
     int sc = keymap_to_sdl(code);
@@ -138,6 +163,9 @@ class SdlPlatform final : public Platform {
   uint32_t ticks_ms() override { return SDL_GetTicks(); }
   void sleep_ms(int ms) override {
     if (ms > 0) SDL_Delay(static_cast<Uint32>(ms));
+  }
+  void sleep_us(int us) override {
+    if (us > 0) std::this_thread::sleep_for(std::chrono::microseconds(us));
   }
 
   std::string temp_dir() override { return platform_temp_dir(); }
@@ -178,6 +206,20 @@ class SdlPlatform final : public Platform {
       case SDL_KEYDOWN:
       case SDL_KEYUP: {
         int code = keymap_from_sdl(e.key.keysym.scancode);
+        // F11 and Alt+Enter belong to a window that can be scaled: they toggle full screen and go no
+        // further. A window that keeps the picture's size passes them on like any other keys.
+        const bool down = e.type == SDL_KEYDOWN, alt = (e.key.keysym.mod & KMOD_ALT) != 0;
+        const WindowChords::Action action =
+            window_.scaling_allowed() ? chords_.key_event(code, down, alt, e.key.repeat != 0) : WindowChords::Pass;
+        switch (action) {
+          case WindowChords::ToggleFullscreen:
+            window_.toggle_fullscreen();
+            return;
+          case WindowChords::Swallow:
+            return;
+          case WindowChords::Pass:
+            break;
+        }
         if (code) push(e.type == SDL_KEYDOWN ? PlatformEvent::KeyDown : PlatformEvent::KeyUp, code,
                        e.type == SDL_KEYDOWN);
         // Text input carries no control characters; the keys that type them give their character here.
@@ -217,6 +259,8 @@ class SdlPlatform final : public Platform {
 
   SdlGlWindow window_;
   std::deque<PlatformEvent> pending_;
+  WindowChords chords_;
+  int64_t rest_x_ = 0, rest_y_ = 0;  // fractions of relative motion not yet handed out
   bool active_ = false;
   bool relative_ = false;
   int wheel_ = 0;

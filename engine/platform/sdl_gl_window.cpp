@@ -1,4 +1,5 @@
 #include "engine/platform/sdl_gl_window.h"
+#include <algorithm>
 #include <cstdio>
 
 bool SdlGlWindow::try_create(int w, int h, bool fullscreen, int samples) {
@@ -58,6 +59,9 @@ bool SdlGlWindow::create(int client_w, int client_h, bool fullscreen, bool multi
     std::fprintf(stderr, "window or OpenGL context failed: %s\n", SDL_GetError());
     return false;
   }
+  picture_w_ = client_w;
+  picture_h_ = client_h;
+  scaling_ = false;
   SDL_StartTextInput();
   return true;
 }
@@ -105,9 +109,56 @@ void SdlGlWindow::raise() {
   SDL_RaiseWindow(window_);
 }
 
-void SdlGlWindow::client_size(int& w, int& h) {
+void SdlGlWindow::client_size(int& w, int& h) const {
+  w = h = 0;
+  if (!window_) return;
+  w = picture_w_;
+  h = picture_h_;
+}
+
+void SdlGlWindow::set_picture_size(int w, int h) {
+  picture_w_ = w;
+  picture_h_ = h;
+}
+
+void SdlGlWindow::drawable_size(int& w, int& h) {
   w = h = 0;
   if (window_) SDL_GL_GetDrawableSize(window_, &w, &h);
+}
+
+ViewFit SdlGlWindow::view() const {
+  int w = 0, h = 0;
+  if (window_) SDL_GetWindowSize(window_, &w, &h);
+  return view_fit(picture_w_, picture_h_, w, h);
+}
+
+void SdlGlWindow::allow_scaling() {
+  if (!window_ || scaling_) return;
+  scaling_ = true;
+  // Shrinking is allowed down to half the picture; below that text would no longer be readable.
+  SDL_SetWindowMinimumSize(window_, std::max(1, picture_w_ / 2), std::max(1, picture_h_ / 2));
+  SDL_SetWindowResizable(window_, SDL_TRUE);
+  if (SDL_GetWindowFlags(window_) & SDL_WINDOW_FULLSCREEN) return;
+  int display = SDL_GetWindowDisplayIndex(window_);
+  if (display < 0) display = 0;
+  SDL_Rect area;
+  if (SDL_GetDisplayUsableBounds(display, &area) != 0 || area.w <= 0 || area.h <= 0) return;
+  // The frame is only known once the window is on the screen: until then, room for a title bar and
+  // thin borders is assumed.
+  int top = 0, left = 0, bottom = 0, right = 0;
+  if (SDL_GetWindowBordersSize(window_, &top, &left, &bottom, &right) != 0 || top + bottom == 0) {
+    top = 48;
+    left = right = bottom = 8;
+  }
+  const int scale = largest_whole_scale(picture_w_, picture_h_, area.w, area.h, left + right, top + bottom);
+  if (scale > 1) SDL_SetWindowSize(window_, picture_w_ * scale, picture_h_ * scale);
+}
+
+void SdlGlWindow::toggle_fullscreen() {
+  if (!window_ || !scaling_) return;
+  const bool full = (SDL_GetWindowFlags(window_) & SDL_WINDOW_FULLSCREEN) != 0;
+  if (SDL_SetWindowFullscreen(window_, full ? 0 : SDL_WINDOW_FULLSCREEN_DESKTOP) != 0)
+    std::fprintf(stderr, "full screen switch failed: %s\n", SDL_GetError());
 }
 
 void SdlGlWindow::swap() {

@@ -1,6 +1,7 @@
 // An SDL window with an OpenGL compatibility context, shared by the "sdl" and "headless" backends.
 #pragma once
 #include <SDL2/SDL.h>
+#include "engine/platform/view_fit.h"
 
 class SdlGlWindow {
  public:
@@ -16,7 +17,17 @@ class SdlGlWindow {
   void show(bool show);
   void center();
   void raise();
-  void client_size(int& w, int& h);
+  // The picture's size: the client size asked at creation, whatever the window's size is now.
+  void client_size(int& w, int& h) const;
+  void set_picture_size(int w, int h);  // a picture of another size than the window was made with
+  void drawable_size(int& w, int& h);   // the window's pixels for OpenGL
+  // Where the picture appears in the window, in the window coordinates of pointer positions.
+  ViewFit view() const;
+  // Opens the window at the largest whole scale of the picture that fits the desktop, lets the user
+  // resize it (down to half the picture) and lets toggle_fullscreen work.
+  void allow_scaling();
+  bool scaling_allowed() const { return scaling_; }
+  void toggle_fullscreen();  // desktop full screen on and off; nothing before allow_scaling
   void swap();
   bool alpha_bits() const { return alpha_bits_ > 0; }
 
@@ -25,4 +36,6 @@ class SdlGlWindow {
   SDL_Window* window_ = nullptr;
   SDL_GLContext context_ = nullptr;
   int alpha_bits_ = 0;
+  int picture_w_ = 0, picture_h_ = 0;
+  bool scaling_ = false;
 };

@@ -1,5 +1,8 @@
-// Frame pacing on the "sdl" backend: 1,000 frames at 50 per second through frame_show. Prints the median
-// frame interval, the 99th percentile of |interval - 20 ms| and the process's CPU share over the run.
+// Frame pacing on the "sdl" backend: frames at 50 per second through frame_show on a static screen
+// (1,000 unless a count is given). Prints the median, smallest and largest frame interval, the 99th
+// percentile of |interval - 20 ms|, the process's CPU share of one core over the run (user and system
+// time) beside them, the window's size and the machine's load average before and after, so figures
+// from a busy machine can be told apart.
 // Runs on whatever video driver SDL picks (a display, Xvfb, or SDL_VIDEODRIVER=offscreen).
 #include <sys/resource.h>
 #include <unistd.h>
@@ -10,26 +13,39 @@
 #include <cstdlib>
 #include <vector>
 #include "engine/core/app.h"
+#include "engine/media/renderer.h"
 #include "engine/platform/platform.h"
 
 namespace {
 
-double cpu_seconds() {
+struct CpuTime {
+  double user = 0.0, system = 0.0;
+};
+
+CpuTime cpu_time() {
   rusage u{};
   getrusage(RUSAGE_SELF, &u);
-  return double(u.ru_utime.tv_sec + u.ru_stime.tv_sec) + double(u.ru_utime.tv_usec + u.ru_stime.tv_usec) / 1e6;
+  return CpuTime{double(u.ru_utime.tv_sec) + double(u.ru_utime.tv_usec) / 1e6,
+                 double(u.ru_stime.tv_sec) + double(u.ru_stime.tv_usec) / 1e6};
+}
+
+void print_load(const char* when) {
+  double load[3] = {0, 0, 0};
+  if (getloadavg(load, 3) == 3)
+    std::printf("  load average %-9s %.2f %.2f %.2f\n", when, load[0], load[1], load[2]);
 }
 
 double percentile(std::vector<double> v, double p) {
   std::sort(v.begin(), v.end());
+  if (p <= 0.0) return v.front();
   size_t i = static_cast<size_t>(std::ceil(p * double(v.size()))) - 1;
   return v[std::min(i, v.size() - 1)];
 }
 
 }  // namespace
 
-int main() {
-  constexpr int kFrames = 1000;
+int main(int argc, char** argv) {
+  const int kFrames = argc > 1 ? std::max(10, std::atoi(argv[1])) : 1000;
   char dir[] = "/tmp/brakka_bench_XXXXXX";
   if (::mkdtemp(dir)) ::setenv("TMPDIR", dir, 1);  // a log of its own
   if (!platform_select("sdl")) return 1;
@@ -47,9 +63,17 @@ int main() {
 
   using Clock = std::chrono::steady_clock;
   for (int i = 0; i < 10; ++i) frame_show();  // settle
+  std::printf("frame pacing, sdl backend (%s), %d frames at 50 fps\n",
+              std::getenv("SDL_VIDEODRIVER") ? std::getenv("SDL_VIDEODRIVER") : "default video driver",
+              kFrames);
+  int ww = 0, wh = 0;
+  platform().window_drawable_size(ww, wh);
+  std::printf("  window                 %d x %d, picture 800 x 600 %s\n", ww, wh,
+              renderer_draws_offscreen() ? "drawn off-screen" : "drawn directly");
+  print_load("before");
   std::vector<double> intervals;
-  intervals.reserve(kFrames);
-  double cpu0 = cpu_seconds();
+  intervals.reserve(static_cast<size_t>(kFrames));
+  const CpuTime cpu0 = cpu_time();
   Clock::time_point start = Clock::now(), last = start;
   for (int i = 0; i < kFrames; ++i) {
     frame_show();
@@ -57,19 +81,20 @@ int main() {
     intervals.push_back(std::chrono::duration<double, std::milli>(now - last).count());
     last = now;
   }
-  double wall = std::chrono::duration<double>(last - start).count();
-  double cpu = cpu_seconds() - cpu0;
+  const double wall = std::chrono::duration<double>(last - start).count();
+  const CpuTime cpu1 = cpu_time();
+  const double user = cpu1.user - cpu0.user, system = cpu1.system - cpu0.system;
+  print_load("after");
 
   std::vector<double> deviation;
   for (double v : intervals) deviation.push_back(std::fabs(v - 20.0));
-  std::printf("frame pacing, sdl backend (%s), %d frames at 50 fps\n",
-              std::getenv("SDL_VIDEODRIVER") ? std::getenv("SDL_VIDEODRIVER") : "default video driver",
-              kFrames);
   std::printf("  median interval        %.3f ms\n", percentile(intervals, 0.5));
-  std::printf("  p99 |interval - 20 ms| %.3f ms\n", percentile(deviation, 0.99));
+  std::printf("  min interval           %.3f ms\n", percentile(intervals, 0.0));
   std::printf("  max interval           %.3f ms\n", percentile(intervals, 1.0));
+  std::printf("  p99 |interval - 20 ms| %.3f ms\n", percentile(deviation, 0.99));
   std::printf("  wall time              %.3f s\n", wall);
-  std::printf("  process CPU            %.3f s (%.1f %% of one core)\n", cpu, 100.0 * cpu / wall);
+  std::printf("  process CPU            %.3f s (%.1f %% of one core; user %.3f s, system %.3f s)\n",
+              user + system, 100.0 * (user + system) / wall, user, system);
   std::fflush(stdout);
   app_end();
 }

@@ -119,4 +119,52 @@ TEST_F(FramePacing, SleepsOnlyWhenMoreThanSevenMillisecondsAreLeft) {
   }
 }
 
+
+// The last milliseconds before the deadline pump events between short naps instead of spinning: the
+// time they take is almost all slept, in naps of a fraction of a millisecond, and the frame still ends
+// within the last millisecond.
+TEST_F(FramePacing, LastMillisecondsNapInsteadOfSpinning) {
+  frame_set_frame_rate(50);
+  struct Case {
+    double left;
+    double slept_ms;  // whole-millisecond sleeps
+  };
+  for (Case c : {Case{20.0, 17.0}, Case{8.0, 5.0}, Case{6.5, 0.0}, Case{3.0, 0.0}, Case{1.2, 0.0}}) {
+    SCOPED_TRACE(testing::Message() << "left " << c.left);
+    const double deadline = timer_now() + c.left;
+    frame_set_deadline(deadline);
+    const double slept0 = headless_slept_ms(), naps0 = headless_short_slept_ms();
+    const uint64_t nap_count0 = headless_short_sleeps();
+    frame_present(nullptr);
+    const double now = timer_now();
+    EXPECT_GT(deadline - now, 0.0);
+    EXPECT_LE(deadline - now, 1.0);
+    const double slept = headless_slept_ms() - slept0, naps = headless_short_slept_ms() - naps0;
+    const uint64_t nap_count = headless_short_sleeps() - nap_count0;
+    EXPECT_DOUBLE_EQ(slept, c.slept_ms);
+    // What the whole-millisecond sleep left down to the last millisecond is napped away, apart from
+    // the clock's small steps at each poll and reading.
+    const double to_nap = (c.left > 7.0 ? 3.0 : c.left) - 1.0;
+    EXPECT_LE(naps, to_nap);
+    EXPECT_GE(naps, 0.85 * to_nap);
+    EXPECT_GE(double(nap_count) * 0.5, naps - 1e-9);  // no nap longer than 0.5 ms
+    EXPECT_GE(naps / double(nap_count), 0.15);          // ... and not many tiny ones
+  }
+}
+
+// Over many frames at 50 per second almost every millisecond of waiting is slept: on the virtual clock
+// only clock readings and polls pass outside a sleep, a few hundredths of a millisecond each.
+TEST_F(FramePacing, WaitingForTheDeadlineIsAlmostAllSleep) {
+  frame_set_frame_rate(50);
+  frame_set_deadline(timer_now());
+  frame_present(nullptr);
+  const double t0 = timer_now();
+  const double slept0 = headless_slept_ms() + headless_short_slept_ms();
+  for (int i = 0; i < 100; ++i) frame_present(nullptr);
+  const double slept = headless_slept_ms() + headless_short_slept_ms() - slept0;
+  const double awake_per_frame = ((timer_now() - t0) - slept) / 100;
+  EXPECT_LT(awake_per_frame, 0.4);
+  EXPECT_NEAR((timer_now() - t0) / 100, 20.0, 0.05);
+}
+
 }  // namespace

@@ -40,7 +40,6 @@ ScreenRect read_screen(int x, int y, int w, int h) {
   r.w = w;
   r.h = h;
   std::vector<uint8_t> bottom_up(static_cast<size_t>(w) * h * 3);
-  glReadBuffer(GL_BACK);
   glPixelStorei(GL_PACK_ALIGNMENT, 1);
   glReadPixels(x, kScreenH - y - h, w, h, GL_RGB, GL_UNSIGNED_BYTE, bottom_up.data());
   r.rgb.resize(bottom_up.size());

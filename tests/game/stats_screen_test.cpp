@@ -69,7 +69,6 @@ struct Frame {
 Frame grab_back_buffer() {
   Frame f;
   f.rgba.resize(800 * 600 * 4);
-  glReadBuffer(GL_BACK);
   glPixelStorei(GL_PACK_ALIGNMENT, 1);
   glReadPixels(0, 0, 800, 600, GL_RGBA, GL_UNSIGNED_BYTE, f.rgba.data());
   return f;

@@ -31,7 +31,8 @@ class GlTest : public ::testing::Test {
   void TearDown() override;
 };
 
-// Back-buffer pixel at screen position (x, y), origin top-left.
+// Pixel of the picture being drawn (the off-screen picture, or the back buffer when drawing goes
+// straight to the window) at screen position (x, y), origin top-left.
 Rgba screen_pixel(int x, int y);
 // True when every pixel of the screen rectangle [x0, x1) x [y0, y1) has colour c (RGB only).
 bool screen_rect_is(int x0, int y0, int x1, int y1, Rgba c);

@@ -44,7 +44,6 @@ void GlTest::TearDown() {
 
 Rgba screen_pixel(int x, int y) {
   GLubyte p[4] = {0, 0, 0, 0};
-  glReadBuffer(GL_BACK);
   glPixelStorei(GL_PACK_ALIGNMENT, 1);
   glReadPixels(x, GlTest::kScreenH - 1 - y, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, p);
   return Rgba{p[0], p[1], p[2], p[3]};
@@ -54,7 +53,6 @@ bool screen_rect_is(int x0, int y0, int x1, int y1, Rgba c) {
   const int w = x1 - x0, h = y1 - y0;
   if (w <= 0 || h <= 0) return true;
   std::vector<GLubyte> px(static_cast<size_t>(w) * h * 4);
-  glReadBuffer(GL_BACK);
   glPixelStorei(GL_PACK_ALIGNMENT, 1);
   glReadPixels(x0, GlTest::kScreenH - y1, w, h, GL_RGBA, GL_UNSIGNED_BYTE, px.data());
   for (size_t i = 0; i < px.size(); i += 4) {

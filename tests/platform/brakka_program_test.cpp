@@ -2,9 +2,8 @@
 // on the "headless" backend driven by a script file.
 #include <gtest/gtest.h>
 // Xlib's macros (None, True, ...) clash with GoogleTest's names, so it comes after it.
-#include <X11/Xlib.h>
+#include "tests/platform/xvfb_helpers.h"
 #include <X11/keysym.h>
-#include <dlfcn.h>
 #include <fcntl.h>
 #include <signal.h>
 #include <sys/wait.h>
@@ -76,15 +75,6 @@ int wait_exit_status(pid_t pid, std::chrono::milliseconds limit) {
   return -1;
 }
 
-bool wait_for(const std::function<bool()>& done, std::chrono::milliseconds limit) {
-  auto until = std::chrono::steady_clock::now() + limit;
-  while (std::chrono::steady_clock::now() < until) {
-    if (done()) return true;
-    std::this_thread::sleep_for(50ms);
-  }
-  return done();
-}
-
 bool log_has(const std::string& file, const std::string& line) {
   for (const std::string& l : read_lines(file))
     if (l == line) return true;
@@ -106,108 +96,6 @@ void expect_startup_trace(const std::vector<std::string>& log) {
   }
 }
 
-// The X client calls the test needs, taken from the installed libraries at run time.
-struct XClient {
-  void* x11 = nullptr;
-  void* xtst = nullptr;
-  decltype(&XOpenDisplay) open_display = nullptr;
-  decltype(&XCloseDisplay) close_display = nullptr;
-  decltype(&XDefaultRootWindow) root_window = nullptr;
-  decltype(&XQueryTree) query_tree = nullptr;
-  decltype(&XFetchName) fetch_name = nullptr;
-  decltype(&XFree) free = nullptr;
-  decltype(&XGetWindowAttributes) attributes = nullptr;
-  decltype(&XSetInputFocus) set_focus = nullptr;
-  decltype(&XKeysymToKeycode) keycode = nullptr;
-  decltype(&XSync) sync = nullptr;
-  int (*fake_key)(Display*, unsigned int, int, unsigned long) = nullptr;
-
-  bool load() {
-    x11 = ::dlopen("libX11.so.6", RTLD_NOW);
-    xtst = ::dlopen("libXtst.so.6", RTLD_NOW);
-    if (!x11 || !xtst) return false;
-    open_display = reinterpret_cast<decltype(open_display)>(::dlsym(x11, "XOpenDisplay"));
-    close_display = reinterpret_cast<decltype(close_display)>(::dlsym(x11, "XCloseDisplay"));
-    root_window = reinterpret_cast<decltype(root_window)>(::dlsym(x11, "XDefaultRootWindow"));
-    query_tree = reinterpret_cast<decltype(query_tree)>(::dlsym(x11, "XQueryTree"));
-    fetch_name = reinterpret_cast<decltype(fetch_name)>(::dlsym(x11, "XFetchName"));
-    free = reinterpret_cast<decltype(free)>(::dlsym(x11, "XFree"));
-    attributes = reinterpret_cast<decltype(attributes)>(::dlsym(x11, "XGetWindowAttributes"));
-    set_focus = reinterpret_cast<decltype(set_focus)>(::dlsym(x11, "XSetInputFocus"));
-    keycode = reinterpret_cast<decltype(keycode)>(::dlsym(x11, "XKeysymToKeycode"));
-    sync = reinterpret_cast<decltype(sync)>(::dlsym(x11, "XSync"));
-    fake_key = reinterpret_cast<decltype(fake_key)>(::dlsym(xtst, "XTestFakeKeyEvent"));
-    return open_display && close_display && root_window && query_tree && fetch_name && free &&
-           attributes && set_focus && keycode && sync && fake_key;
-  }
-  ~XClient() {
-    if (xtst) ::dlclose(xtst);
-    if (x11) ::dlclose(x11);
-  }
-
-  // A mapped top-level window with this title, or 0.
-  Window find(Display* d, const char* title) {
-    Window root_ret, parent, *children = nullptr;
-    unsigned n = 0;
-    Window found = 0;
-    if (!query_tree(d, root_window(d), &root_ret, &parent, &children, &n)) return 0;
-    for (unsigned i = 0; i < n && !found; ++i) {
-      char* name = nullptr;
-      if (fetch_name(d, children[i], &name) && name) {
-        XWindowAttributes a;
-        if (std::strcmp(name, title) == 0 && attributes(d, children[i], &a) && a.map_state == IsViewable)
-          found = children[i];
-        free(name);
-      }
-    }
-    if (children) free(children);
-    return found;
-  }
-};
-
-// An Xvfb server on a display of its own, for the length of a test.
-struct Xvfb {
-  pid_t pid = -1;
-  std::string display;
-
-  // Tries display numbers from a per-process start until a server comes up and takes connections.
-  // -noreset: without it the server resets when the probe connection closes and refuses clients
-  // for a moment.
-  bool start(XClient& x) {
-    for (int n = 300 + ::getpid() % 400, tries = 0; tries < 10; ++n, ++tries) {
-      if (::access(("/tmp/.X" + std::to_string(n) + "-lock").c_str(), F_OK) == 0) continue;
-      display = ":" + std::to_string(n);
-      pid = ::fork();
-      if (pid == 0) {
-        ::prctl(PR_SET_PDEATHSIG, SIGKILL);  // never outlives a test that was stopped
-        int null = ::open("/dev/null", O_WRONLY);
-        ::dup2(null, 1);
-        ::dup2(null, 2);
-        ::execlp("Xvfb", "Xvfb", display.c_str(), "-screen", "0", "1280x1024x24", "-nolisten", "tcp", "-noreset",
-                 static_cast<char*>(nullptr));
-        ::_exit(127);
-      }
-      bool up = wait_for([&] {
-        if (::waitpid(pid, nullptr, WNOHANG) == pid) return true;  // ended: try the next display
-        Display* d = x.open_display(display.c_str());
-        if (d) x.close_display(d);
-        return d != nullptr;
-      }, 10000ms);
-      if (up && ::waitpid(pid, nullptr, WNOHANG) == 0) return true;
-      stop();
-    }
-    return false;
-  }
-  void stop() {
-    if (pid > 0) {
-      ::kill(pid, SIGTERM);
-      ::waitpid(pid, nullptr, 0);
-    }
-    pid = -1;
-  }
-  ~Xvfb() { stop(); }
-};
-
 // Kills the program if a test leaves before it has ended.
 struct ChildGuard {
   pid_t pid;
@@ -221,8 +109,7 @@ struct ChildGuard {
 
 TEST(BrakkaProgram, UnderXvfbShowsItsWindowAndEndsOnEsc) {
   XClient x;
-  if (::system("command -v Xvfb >/dev/null 2>&1") != 0 || !x.load())
-    GTEST_SKIP() << "Xvfb or the X client libraries are not installed";
+  if (!xvfb_available(x)) GTEST_SKIP() << "Xvfb or the X client libraries are not installed";
   Xvfb server;
   ASSERT_TRUE(server.start(x));
   TempDir tmp;

@@ -9,7 +9,6 @@
 bool write_screen_png(const std::string& path, int width, int height) {
   std::vector<unsigned char> pixels(static_cast<size_t>(width) * height * 3);
   glPixelStorei(GL_PACK_ALIGNMENT, 1);
-  glReadBuffer(GL_BACK);
   glReadPixels(0, 0, width, height, GL_RGB, GL_UNSIGNED_BYTE, pixels.data());
 
   std::FILE* f = std::fopen(path.c_str(), "wb");

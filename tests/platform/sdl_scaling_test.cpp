@@ -1,0 +1,154 @@
+// The "sdl" backend on a real X server (Xvfb, 2560 x 1440): the window opens at the largest whole
+// scale that fits, pointer positions come back in the picture's pixels, F11 and Alt+Enter toggle full
+// screen without reaching the game.
+#include <gtest/gtest.h>
+#include <SDL2/SDL.h>
+#include <cstdlib>
+#include "engine/core/app.h"
+#include "engine/core/input.h"
+#include "engine/media/renderer.h"
+#include "engine/platform/platform.h"
+#include "engine/platform/view_fit.h"
+#include "support/app_test_helpers.h"
+// Xlib's macros (None, True, ...) clash with other names, so it comes last.
+#include "tests/platform/xvfb_helpers.h"
+#include <X11/keysym.h>
+
+namespace {
+
+using namespace std::chrono_literals;
+
+// Runs frames until `done` holds (at most two seconds of frames); `each` runs after every frame.
+bool frames_until(const std::function<bool()>& done, const std::function<void()>& each = {}) {
+  for (int i = 0; i < 100; ++i) {
+    frame_show();
+    if (each) each();
+    if (done()) return true;
+  }
+  return false;
+}
+
+// Runs a fixed number of frames (a quarter of a second by default).
+void run_frames(const std::function<void()>& each = {}, int n = 12) {
+  for (int i = 0; i < n; ++i) {
+    frame_show();
+    if (each) each();
+  }
+}
+
+bool fullscreen(SDL_Window* w) { return (SDL_GetWindowFlags(w) & SDL_WINDOW_FULLSCREEN) != 0; }
+
+TEST(SdlScaling, UnderXvfbTheWindowFitsTheDesktopAndMapsThePointer) {
+  XClient x;
+  if (!xvfb_available(x)) GTEST_SKIP() << "Xvfb or the X client libraries are not installed";
+  Xvfb server;
+  ASSERT_TRUE(server.start(x, "2560x1440x24"));
+  ::setenv("DISPLAY", server.display.c_str(), 1);
+  ::setenv("SDL_VIDEODRIVER", "x11", 1);
+  use_private_temp_dir();
+  ASSERT_TRUE(platform_select("sdl"));
+  app_settings = AppSettings();
+  app_settings.screen_width = 800;
+  app_settings.screen_height = 600;
+  app_settings.hide_mouse = 0;
+  app_settings.frame_rate = 50;
+  app_settings.auto_pause = 0;  // no window manager hands out the focus
+  frame_app_name() = "Brakka";
+  ASSERT_EQ(app_startup(1, "Brakka"), 1);
+  Display* d = x.open_display(server.display.c_str());
+  ASSERT_NE(d, nullptr);
+
+  // Twice the picture fits 2560 x 1440 with room for a frame; three times does not.
+  SDL_Window* window = SDL_GL_GetCurrentWindow();
+  ASSERT_NE(window, nullptr);
+  int w = 0, h = 0;
+  SDL_GetWindowSize(window, &w, &h);
+  EXPECT_EQ(w, 1600);
+  EXPECT_EQ(h, 1200);
+  EXPECT_TRUE(renderer_draws_offscreen());
+  EXPECT_TRUE(SDL_GetWindowFlags(window) & SDL_WINDOW_RESIZABLE);
+  Window xwindow = 0;
+  ASSERT_TRUE(wait_for([&] { return (xwindow = x.find(d, "Brakka")) != 0; }, 5000ms));
+  XWindowAttributes attributes;
+  ASSERT_TRUE(x.attributes(d, xwindow, &attributes));
+  EXPECT_EQ(attributes.width, 1600);
+  EXPECT_EQ(attributes.height, 1200);
+  x.set_focus(d, xwindow, RevertToParent, CurrentTime);
+  x.sync(d, False);
+
+  // Shown pointer: a position on the window is the picture pixel drawn there.
+  inp_mouse_show(1);
+  const ViewFit fit = view_fit(800, 600, 1600, 1200);
+  struct Point {
+    int x, y;
+  };
+  for (Point p : {Point{300, 250}, Point{0, 0}, Point{799, 599}, Point{421, 17}}) {
+    int wx = 0, wy = 0;
+    picture_to_view(fit, p.x, p.y, wx, wy);
+    SDL_WarpMouseInWindow(window, wx - 1, wy);  // the other column of the pixel's 2 x 2 square
+    double mx = -1, my = -1;
+    EXPECT_TRUE(frames_until([&] {
+      inp_mouse_state(&mx, &my, nullptr, nullptr);
+      return mx == p.x && my == p.y;
+    })) << "at " << p.x << "," << p.y << " the pointer read " << mx << "," << my;
+  }
+
+  // Hidden pointer: motion is scaled down to the picture, 2 window pixels to 1.
+  SDL_WarpMouseInWindow(window, 800, 600);
+  run_frames();
+  inp_mouse_show(0);
+  double x0 = 0, y0 = 0, x1 = 0, y1 = 0;
+  inp_mouse_state(&x0, &y0, nullptr, nullptr);
+  ASSERT_TRUE(x.fake_relative_motion(d, 60, -40, CurrentTime));
+  x.sync(d, False);
+  EXPECT_TRUE(frames_until([&] {
+    inp_mouse_state(&x1, &y1, nullptr, nullptr);
+    return x1 != x0 || y1 != y0;
+  }));
+  run_frames([&] { inp_mouse_state(&x1, &y1, nullptr, nullptr); });
+  EXPECT_EQ(x1 - x0, 30);
+  EXPECT_EQ(y1 - y0, -20);
+  inp_mouse_show(1);
+
+  // F11 switches to full screen and back; the game never sees the key.
+  bool f11_seen = false;
+  auto watch_f11 = [&] { f11_seen |= inp_key_down(87) != 0; };
+  x.key(d, XK_F11, true);
+  EXPECT_TRUE(frames_until([&] { return fullscreen(window); }, watch_f11));
+  x.key(d, XK_F11, false);
+  run_frames(watch_f11);
+  x.key(d, XK_F11, true);
+  x.key(d, XK_F11, false);
+  EXPECT_TRUE(frames_until([&] { return !fullscreen(window); }, watch_f11));
+  EXPECT_FALSE(f11_seen);
+
+  // Alt+Enter the same, and its Enter confirms nothing: no key, no typed character.
+  bool enter_seen = false;
+  auto watch_enter = [&] { enter_seen |= inp_key_down(28) != 0 || inp_chars_waiting() != 0; };
+  x.key(d, XK_Alt_L, true);
+  x.key(d, XK_Return, true);
+  EXPECT_TRUE(frames_until([&] { return fullscreen(window); }, watch_enter));
+  run_frames(watch_enter);  // Enter held after the toggle
+  x.key(d, XK_Alt_L, false);
+  run_frames(watch_enter);  // ... and after Alt went up
+  x.key(d, XK_Return, false);
+  run_frames(watch_enter);
+  EXPECT_FALSE(enter_seen);
+  EXPECT_TRUE(fullscreen(window));
+
+  // A plain Enter is the game's again.
+  x.key(d, XK_Return, true);
+  EXPECT_TRUE(frames_until([] { return inp_key_down(28) != 0; }));
+  x.key(d, XK_Return, false);
+  EXPECT_TRUE(frames_until([] { return inp_key_down(28) == 0; }));
+  EXPECT_EQ(inp_take_char(), 10);
+
+  // Everything that talks to the server goes before the server does.
+  x.close_display(d);
+  app_shutdown();
+  SDL_QuitSubSystem(SDL_INIT_VIDEO);
+  server.stop();
+  remove_private_temp_dir();
+}
+
+}  // namespace

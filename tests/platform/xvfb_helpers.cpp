@@ -1,0 +1,113 @@
+// An Xvfb server of a test's own and the X client calls made to it.
+#include <gtest/gtest.h>
+// Xlib's macros (None, True, ...) clash with GoogleTest's names, so it comes after it.
+#include "tests/platform/xvfb_helpers.h"
+#include <dlfcn.h>
+#include <fcntl.h>
+#include <signal.h>
+#include <sys/prctl.h>
+#include <sys/wait.h>
+#include <unistd.h>
+#include <cstdlib>
+#include <cstring>
+#include <thread>
+
+using namespace std::chrono_literals;
+
+bool wait_for(const std::function<bool()>& done, std::chrono::milliseconds limit) {
+  auto until = std::chrono::steady_clock::now() + limit;
+  while (std::chrono::steady_clock::now() < until) {
+    if (done()) return true;
+    std::this_thread::sleep_for(50ms);
+  }
+  return done();
+}
+
+bool XClient::load() {
+  if (!x11) x11 = ::dlopen("libX11.so.6", RTLD_NOW);
+  if (!xtst) xtst = ::dlopen("libXtst.so.6", RTLD_NOW);
+  if (!x11 || !xtst) return false;
+  open_display = reinterpret_cast<decltype(open_display)>(::dlsym(x11, "XOpenDisplay"));
+  close_display = reinterpret_cast<decltype(close_display)>(::dlsym(x11, "XCloseDisplay"));
+  root_window = reinterpret_cast<decltype(root_window)>(::dlsym(x11, "XDefaultRootWindow"));
+  query_tree = reinterpret_cast<decltype(query_tree)>(::dlsym(x11, "XQueryTree"));
+  fetch_name = reinterpret_cast<decltype(fetch_name)>(::dlsym(x11, "XFetchName"));
+  free = reinterpret_cast<decltype(free)>(::dlsym(x11, "XFree"));
+  attributes = reinterpret_cast<decltype(attributes)>(::dlsym(x11, "XGetWindowAttributes"));
+  set_focus = reinterpret_cast<decltype(set_focus)>(::dlsym(x11, "XSetInputFocus"));
+  keycode = reinterpret_cast<decltype(keycode)>(::dlsym(x11, "XKeysymToKeycode"));
+  sync = reinterpret_cast<decltype(sync)>(::dlsym(x11, "XSync"));
+  fake_key = reinterpret_cast<decltype(fake_key)>(::dlsym(xtst, "XTestFakeKeyEvent"));
+  fake_relative_motion =
+      reinterpret_cast<decltype(fake_relative_motion)>(::dlsym(xtst, "XTestFakeRelativeMotionEvent"));
+  return open_display && close_display && root_window && query_tree && fetch_name && free && attributes &&
+         set_focus && keycode && sync && fake_key && fake_relative_motion;
+}
+
+XClient::~XClient() {
+  if (xtst) ::dlclose(xtst);
+  if (x11) ::dlclose(x11);
+}
+
+Window XClient::find(Display* d, const char* title) {
+  Window root_ret, parent, *children = nullptr;
+  unsigned n = 0;
+  Window found = 0;
+  if (!query_tree(d, root_window(d), &root_ret, &parent, &children, &n)) return 0;
+  for (unsigned i = 0; i < n && !found; ++i) {
+    char* name = nullptr;
+    if (fetch_name(d, children[i], &name) && name) {
+      XWindowAttributes a;
+      if (std::strcmp(name, title) == 0 && attributes(d, children[i], &a) && a.map_state == IsViewable)
+        found = children[i];
+      free(name);
+    }
+  }
+  if (children) free(children);
+  return found;
+}
+
+void XClient::key(Display* d, unsigned long keysym, bool down) {
+  fake_key(d, keycode(d, keysym), down ? True : False, CurrentTime);
+  sync(d, False);
+}
+
+// -noreset: without it the server resets when the probe connection closes and refuses clients for a
+// moment.
+bool Xvfb::start(XClient& x, const std::string& screen) {
+  for (int n = 300 + ::getpid() % 400, tries = 0; tries < 10; ++n, ++tries) {
+    if (::access(("/tmp/.X" + std::to_string(n) + "-lock").c_str(), F_OK) == 0) continue;
+    display = ":" + std::to_string(n);
+    pid = ::fork();
+    if (pid == 0) {
+      ::prctl(PR_SET_PDEATHSIG, SIGKILL);  // never outlives a test that was stopped
+      int null = ::open("/dev/null", O_WRONLY);
+      ::dup2(null, 1);
+      ::dup2(null, 2);
+      ::execlp("Xvfb", "Xvfb", display.c_str(), "-screen", "0", screen.c_str(), "-nolisten", "tcp",
+               "-noreset", static_cast<char*>(nullptr));
+      ::_exit(127);
+    }
+    bool up = wait_for(
+        [&] {
+          if (::waitpid(pid, nullptr, WNOHANG) == pid) return true;  // ended: try the next display
+          Display* d = x.open_display(display.c_str());
+          if (d) x.close_display(d);
+          return d != nullptr;
+        },
+        10000ms);
+    if (up && ::waitpid(pid, nullptr, WNOHANG) == 0) return true;
+    stop();
+  }
+  return false;
+}
+
+void Xvfb::stop() {
+  if (pid > 0) {
+    ::kill(pid, SIGTERM);
+    ::waitpid(pid, nullptr, 0);
+  }
+  pid = -1;
+}
+
+bool xvfb_available(XClient& x) { return ::system("command -v Xvfb >/dev/null 2>&1") == 0 && x.load(); }
