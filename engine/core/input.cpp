@@ -17,6 +17,9 @@ struct MouseRec {
   int x = 0, y = 0;
   int last_x = 100, last_y = 100;
   int wheel = 0;
+  // Buttons pressed since the last reading with reset: a tap between two of the game's readings
+  // (when frame_show read the mouse in between) still reads as down once.
+  bool pressed[3] = {false, false, false};
 };
 
 struct InputState {
@@ -94,9 +97,10 @@ void inp_read_mouse(int16_t out[6], bool reset) {
   }
   // Buttons of an inactive window read as released, like its keys.
   const bool active = platform().window_active();
-  out[0] = active && s.buttons[0] ? 1 : 0;
-  out[1] = active && s.buttons[1] ? 1 : 0;
-  out[2] = active && s.buttons[2] ? 1 : 0;
+  for (int b = 0; b < 3; ++b) {
+    m.pressed[b] = active && (m.pressed[b] || s.pressed[b]);
+    out[b] = active && (s.buttons[b] || m.pressed[b]) ? 1 : 0;
+  }
   out[3] = static_cast<int16_t>(m.x - m.last_x);
   out[4] = static_cast<int16_t>(m.y - m.last_y);
   out[5] = static_cast<int16_t>(m.wheel + step);
@@ -104,6 +108,7 @@ void inp_read_mouse(int16_t out[6], bool reset) {
     m.last_x = m.x;
     m.last_y = m.y;
     m.wheel = 0;
+    m.pressed[0] = m.pressed[1] = m.pressed[2] = false;
   } else {
     m.wheel += step;
   }

@@ -25,6 +25,9 @@ struct HeadlessState {
   int mouse_x = 0, mouse_y = 0;
   int mouse_dx = 0, mouse_dy = 0, wheel = 0;
   bool buttons[3] = {false, false, false};
+  // Presses since the last keyboard poll and the last mouse read (a tap between two reads).
+  bool key_pressed[256] = {};
+  bool button_pressed[3] = {false, false, false};
   bool active = true;
   bool relative = false;
   bool pointer_visible = true;

@@ -26,7 +26,10 @@ struct MouseSample {
   int x = 0, y = 0;    // pointer position in picture coordinates (see window_client_size)
   int dx = 0, dy = 0;  // relative motion since the last sample, in picture pixels
   int wheel = 0;       // wheel steps since the last sample
-  bool buttons[3] = {false, false, false};  // left, right, middle
+  bool buttons[3] = {false, false, false};  // left, right, middle: down now
+  // Pressed at some moment since the previous sample, also when released again before it (a quick
+  // tap between two reads, as touchpads send them).
+  bool pressed[3] = {false, false, false};
 };
 
 class Platform {
@@ -64,7 +67,9 @@ class Platform {
   virtual bool event_poll(PlatformEvent& ev) = 0;
 
   // Input devices.
-  virtual void keyboard_state(uint8_t keys[256]) = 0;  // bit 7 set = down, scan-code numbering
+  // Bit 7 set = down, scan-code numbering. A key pressed since the previous call reads as down once
+  // even when it was released again before this call.
+  virtual void keyboard_state(uint8_t keys[256]) = 0;
   virtual void mouse_read(MouseSample& sample) = 0;
   virtual void mouse_set_relative(bool relative) = 0;
   virtual void pointer_show(bool show) = 0;

@@ -49,6 +49,7 @@ void apply(const HeadlessEvent& ev) {
       if (ev.a < 0 || ev.a > 255) break;
       bool down = ev.kind == HeadlessEvent::KeyDown;
       s.keys[ev.a] = down ? 0x80 : 0;
+      if (down) s.key_pressed[ev.a] = true;
       push(down ? PlatformEvent::KeyDown : PlatformEvent::KeyUp, ev.a, down);
       break;
     }
@@ -70,6 +71,7 @@ void apply(const HeadlessEvent& ev) {
     case HeadlessEvent::ButtonUp:
       if (ev.a < 0 || ev.a > 2) break;
       s.buttons[ev.a] = ev.kind == HeadlessEvent::ButtonDown;
+      if (s.buttons[ev.a]) s.button_pressed[ev.a] = true;
       push(PlatformEvent::MouseButton, ev.a, s.buttons[ev.a]);
       break;
     case HeadlessEvent::Wheel:
@@ -81,6 +83,8 @@ void apply(const HeadlessEvent& ev) {
       break;
     case HeadlessEvent::FocusLost:
       s.active = false;
+      std::fill(std::begin(s.key_pressed), std::end(s.key_pressed), false);
+      std::fill(std::begin(s.button_pressed), std::end(s.button_pressed), false);
       push(PlatformEvent::Deactivate);
       break;
     case HeadlessEvent::FocusGained:
@@ -187,7 +191,11 @@ class HeadlessPlatform final : public Platform {
 
   void keyboard_state(uint8_t keys[256]) override {
     pump();
-    for (int i = 0; i < 256; ++i) keys[i] = headless_state().keys[i];
+    HeadlessState& s = headless_state();
+    for (int i = 0; i < 256; ++i) {
+      keys[i] = s.key_pressed[i] ? 0x80 : s.keys[i];
+      s.key_pressed[i] = false;
+    }
   }
 
   void mouse_read(MouseSample& out) override {
@@ -198,7 +206,11 @@ class HeadlessPlatform final : public Platform {
     out.dx = s.mouse_dx;
     out.dy = s.mouse_dy;
     out.wheel = s.wheel;
-    for (int i = 0; i < 3; ++i) out.buttons[i] = s.buttons[i];
+    for (int i = 0; i < 3; ++i) {
+      out.buttons[i] = s.buttons[i];
+      out.pressed[i] = s.button_pressed[i];
+      s.button_pressed[i] = false;
+    }
     s.mouse_dx = s.mouse_dy = s.wheel = 0;
   }
 

@@ -1,6 +1,8 @@
 // The "sdl" backend: an SDL2 window with an OpenGL context, SDL events, keyboard and mouse, the
 // performance counter as the clock.
 #include <SDL2/SDL.h>
+#include <algorithm>
+#include <iterator>
 #include <cctype>
 #include <chrono>
 #include <cstdio>
@@ -46,6 +48,7 @@ class SdlPlatform final : public Platform {
   bool window_create(int w, int h, bool fullscreen, bool multisample) override {
     active_ = false;
     chords_.clear();
+    forget_presses();
     rest_x_ = rest_y_ = 0;
     return window_.create(w, h, fullscreen, multisample);
   }
@@ -55,6 +58,7 @@ class SdlPlatform final : public Platform {
     window_.destroy();
     pending_.clear();
     chords_.clear();
+    forget_presses();
   }
   bool window_exists() const override { return window_.exists(); }
   void window_set_title(const char* title) override { window_.set_title(title); }
@@ -104,14 +108,19 @@ class SdlPlatform final : public Platform {
       int code = keymap_from_sdl(sc);
       if (code) keys[code] = 0x80;
     }
+    for (int code = 0; code < 256; ++code)
+      if (key_pressed_[code]) keys[code] = 0x80;
+    std::fill(std::begin(key_pressed_), std::end(key_pressed_), false);
     chords_.filter_state(keys);
   }
 
   void mouse_read(MouseSample& s) override {
     s = MouseSample();
     if (!window_.exists()) return;
-    // The game may wait for a button release in a loop that reads only the mouse.
-    SDL_PumpEvents();
+    // The game may wait for a button release in a loop that reads only the mouse. Every event behind
+    // the state is read first (and queued for event_poll), so a press released again is not missed.
+    SDL_Event e;
+    while (SDL_PollEvent(&e)) translate(e);
     int wx = 0, wy = 0, dx = 0, dy = 0;
     Uint32 buttons = SDL_GetMouseState(&wx, &wy);
     SDL_GetRelativeMouseState(&dx, &dy);
@@ -122,6 +131,10 @@ class SdlPlatform final : public Platform {
     s.buttons[0] = (buttons & SDL_BUTTON_LMASK) != 0;
     s.buttons[1] = (buttons & SDL_BUTTON_RMASK) != 0;
     s.buttons[2] = (buttons & SDL_BUTTON_MMASK) != 0;
+    for (int b = 0; b < 3; ++b) {
+      s.pressed[b] = button_pressed_[b];
+      button_pressed_[b] = false;
+    }
     s.wheel = wheel_;
     wheel_ = 0;
   }
@@ -198,6 +211,7 @@ class SdlPlatform final : public Platform {
           push(PlatformEvent::Activate);
         } else if (e.window.event == SDL_WINDOWEVENT_FOCUS_LOST) {
           active_ = false;
+          forget_presses();
           push(PlatformEvent::Deactivate);
         } else if (e.window.event == SDL_WINDOWEVENT_CLOSE) {
           push(PlatformEvent::Close);
@@ -222,6 +236,7 @@ class SdlPlatform final : public Platform {
         }
         if (code) push(e.type == SDL_KEYDOWN ? PlatformEvent::KeyDown : PlatformEvent::KeyUp, code,
                        e.type == SDL_KEYDOWN);
+        if (code && down) key_pressed_[code] = true;
         // Text input carries no control characters; the keys that type them give their character here.
         if (e.type == SDL_KEYDOWN) {
           if (code == 28 || code == 156) push(PlatformEvent::Char, 13);
@@ -241,6 +256,7 @@ class SdlPlatform final : public Platform {
         int b = e.button.button == SDL_BUTTON_LEFT ? 0 : e.button.button == SDL_BUTTON_RIGHT ? 1
               : e.button.button == SDL_BUTTON_MIDDLE ? 2 : -1;
         if (b >= 0) push(PlatformEvent::MouseButton, b, e.type == SDL_MOUSEBUTTONDOWN);
+        if (b >= 0 && e.type == SDL_MOUSEBUTTONDOWN) button_pressed_[b] = true;
         break;
       }
       case SDL_MOUSEWHEEL: {
@@ -257,8 +273,16 @@ class SdlPlatform final : public Platform {
     }
   }
 
+  void forget_presses() {
+    std::fill(std::begin(key_pressed_), std::end(key_pressed_), false);
+    std::fill(std::begin(button_pressed_), std::end(button_pressed_), false);
+  }
+
   SdlGlWindow window_;
   std::deque<PlatformEvent> pending_;
+  // Presses since the last keyboard poll and the last mouse read.
+  bool key_pressed_[256] = {};
+  bool button_pressed_[3] = {};
   WindowChords chords_;
   int64_t rest_x_ = 0, rest_y_ = 0;  // fractions of relative motion not yet handed out
   bool active_ = false;

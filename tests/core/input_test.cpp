@@ -88,6 +88,28 @@ TEST_F(Input, KeysAndButtonsReadReleasedWhileInactive) {
   EXPECT_EQ(b1, 1.0);
 }
 
+// A tap between two readings reads as down once: a key between two keyboard polls; a button between
+// two of the game's mouse readings, also when frame_show read the mouse in between.
+TEST_F(Input, TapsBetweenReadingsAreSeenOnce) {
+  now(HeadlessEvent::KeyDown, 28);
+  now(HeadlessEvent::KeyUp, 28);
+  inp_poll_keyboard();
+  EXPECT_EQ(inp_key_down(28), 1);
+  inp_poll_keyboard();
+  EXPECT_EQ(inp_key_down(28), 0);
+
+  double x, y, b1, b2;
+  inp_mouse_state(&x, &y, &b1, &b2);
+  now(HeadlessEvent::ButtonDown, 0);
+  now(HeadlessEvent::ButtonUp, 0);
+  inp_read_all_mice();  // frame_show's reading keeps the tap for the game
+  inp_mouse_state(&x, &y, &b1, &b2);
+  EXPECT_EQ(b1, 1.0);
+  EXPECT_EQ(b2, 0.0);
+  inp_mouse_state(&x, &y, &b1, &b2);
+  EXPECT_EQ(b1, 0.0);
+}
+
 TEST_F(Input, HiddenPointerStopsAtTheEdgesWithoutHiddenTravel) {
   inp_mouse_show(0);
   ASSERT_TRUE(headless_mouse_relative());

@@ -103,4 +103,49 @@ TEST(SdlBackend, EventsAreTranslated) {
   p.window_destroy();
 }
 
+// A key or button pressed and released again between two reads (a quick tap, as a touchpad sends a
+// click) still reads as down once; the next read sees it up.
+TEST(SdlBackend, TapsBetweenReadsAreSeenOnce) {
+  ASSERT_TRUE(platform_select("sdl"));
+  Platform& p = platform();
+  ASSERT_TRUE(p.window_create(320, 200, false, false));
+  PlatformEvent ev;
+  while (p.event_poll(ev)) {
+  }
+  uint8_t keys[256];
+  MouseSample m;
+  p.keyboard_state(keys);
+  p.mouse_read(m);
+  for (Uint32 type : {SDL_KEYDOWN, SDL_KEYUP}) {
+    SDL_Event e{};
+    e.type = type;
+    e.key.keysym.scancode = SDL_SCANCODE_ESCAPE;
+    ASSERT_EQ(SDL_PushEvent(&e), 1);
+  }
+  for (Uint32 type : {SDL_MOUSEBUTTONDOWN, SDL_MOUSEBUTTONUP}) {
+    SDL_Event e{};
+    e.type = type;
+    e.button.button = SDL_BUTTON_RIGHT;
+    ASSERT_EQ(SDL_PushEvent(&e), 1);
+  }
+  p.keyboard_state(keys);
+  EXPECT_EQ(keys[1], 0x80);
+  p.keyboard_state(keys);
+  EXPECT_EQ(keys[1], 0);
+  p.mouse_read(m);
+  EXPECT_TRUE(m.pressed[1]);
+  EXPECT_FALSE(m.pressed[0]);
+  p.mouse_read(m);
+  EXPECT_FALSE(m.pressed[1]);
+  // The events themselves still reach the window's event loop.
+  int key_events = 0, button_events = 0;
+  while (p.event_poll(ev)) {
+    key_events += ev.type == PlatformEvent::KeyDown || ev.type == PlatformEvent::KeyUp;
+    button_events += ev.type == PlatformEvent::MouseButton;
+  }
+  EXPECT_EQ(key_events, 2);
+  EXPECT_EQ(button_events, 2);
+  p.window_destroy();
+}
+
 }  // namespace
