@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Builds the runtime and its tests with AddressSanitizer and UndefinedBehaviorSanitizer and runs every
 # unit test with leak checking; then builds the fuzz targets with clang's libFuzzer and gives each a
-# short run.
+# short run; then plays a whole won game under valgrind's memcheck.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/deps.sh
@@ -23,3 +23,10 @@ targets=$(find tests/fuzz -maxdepth 1 -name '*_fuzz.cpp' -printf '%f\n' | sed 's
 # shellcheck disable=SC2086
 cmake --build build-fuzz -j"$(nproc)" --target $targets
 (cd build-fuzz && ctest -j"$(nproc)" --output-on-failure -L fuzz)
+
+# A whole won game under valgrind's memcheck, on the normal build (sanitizers and valgrind don't mix):
+# no memory errors and nothing definitely lost, in the test process and in the game's own process.
+cmake --build build -j"$(nproc)" --target game_tests
+BRAKKA_WHOLE_GAME_LIMIT_S=1500 valgrind --quiet --error-exitcode=1 --leak-check=full \
+  --errors-for-leak-kinds=definite --show-leak-kinds=definite --suppressions=tests/valgrind.supp \
+  build/bin/game_tests --gtest_filter=WholeGame.WonGame
