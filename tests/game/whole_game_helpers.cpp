@@ -20,6 +20,7 @@
 #include "engine/media/renderer.h"
 #include "engine/platform/headless.h"
 #include "engine/platform/platform.h"
+#include "game/game_test_helpers.h"
 
 namespace fs = std::filesystem;
 
@@ -112,7 +113,7 @@ void run_game(const autoplay::Plan& plan, const GameRunOptions& options, GameRun
   fs::create_directories(run.media());
   if (!options.empty_media) {
     // The media are shared read-only; the ratings file is the run's own copy.
-    const fs::path built = fs::path(BRAKKA_BIN_DIR) / "Media";
+    const fs::path built = media_dir();
     const std::string highs = high_ratings_file_name();
     for (const auto& entry : fs::directory_iterator(built)) {
       const fs::path to = fs::path(run.media()) / entry.path().filename();

@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "game/game_test_helpers.h"
 #include "game/whole_game_helpers.h"
 
 namespace {
@@ -168,7 +169,7 @@ TEST(WholeGame, ClosingTheWindowOnAnyScreenWritesNothing) {
   add("round", [](Plan&) {});
   add("round end", [](Plan&) {});
   add("goodbye", [](Plan& p) { p.quit_from_welcome = true; });
-  std::ifstream built(std::string(BRAKKA_BIN_DIR) + "/Media/" + high_ratings_file_name(), std::ios::binary);
+  std::ifstream built(media_dir() + "/" + high_ratings_file_name(), std::ios::binary);
   const std::string original((std::istreambuf_iterator<char>(built)), std::istreambuf_iterator<char>());
   ASSERT_FALSE(original.empty());
   for (const Case& c : cases) {
@@ -184,7 +185,7 @@ TEST(WholeGame, ClosingTheWindowOnAnyScreenWritesNothing) {
     size_t files = 0;
     for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(run.media())) ++files;
     size_t built_files = 0;
-    for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(std::string(BRAKKA_BIN_DIR) + "/Media"))
+    for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(media_dir()))
       ++built_files;
     EXPECT_EQ(files, built_files) << "no file left behind";
   }
