@@ -1,7 +1,12 @@
-// The current directory.
+// Folders: the current directory, whether a folder can be written, making a folder with its parents.
+#include <sys/stat.h>
 #include <unistd.h>
+#include <cerrno>
+#include <cstring>
+#include <string>
 #include "engine/core/app.h"
 #include "engine/core/files.h"
+#include "engine/core/mem_name.h"
 
 double file_set_cwd(const Str& dir) {
   app_set_error(0);
@@ -11,4 +16,40 @@ double file_set_cwd(const Str& dir) {
     return 0.0;
   }
   return 1.0;
+}
+
+bool file_dir_writable(const Str& dir) {
+  const char* name = dir.data ? dir.data : "";
+  if (!*name || mem_name_is(name)) return false;
+  struct stat st;
+  const std::string path = path_to_native(name);
+  // access() answers for the real user and also says no on a file system mounted read-only.
+  return ::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode) && ::access(path.c_str(), W_OK) == 0;
+}
+
+bool file_make_dirs(const Str& dir, std::string* error) {
+  app_set_error(0);
+  const char* name = dir.data ? dir.data : "";
+  const std::string path = path_to_native(name);
+  auto fail = [&](const std::string& at, int err) {
+    if (error) *error = "cannot make \"" + at + "\": " + std::strerror(err);
+    app_set_error(3);
+    return false;
+  };
+  if (path.empty() || path.size() > FILE_PATH_MAX || mem_name_is(name)) return fail(path, EINVAL);
+  // Each folder on the way, from the top: every prefix that ends before a separator, then the whole path.
+  for (size_t at = path.find('/', 1);; at = path.find('/', at + 1)) {
+    const std::string part = at == std::string::npos ? path : path.substr(0, at);
+    if (!part.empty() && part.back() != '/') {
+      struct stat st;
+      if (::stat(part.c_str(), &st) != 0) {
+        // Another program may make the same folder at the same moment.
+        if (::mkdir(part.c_str(), 0755) != 0 && errno != EEXIST) return fail(part, errno);
+        if (::stat(part.c_str(), &st) != 0) return fail(part, errno);
+      }
+      if (!S_ISDIR(st.st_mode)) return fail(part, ENOTDIR);
+    }
+    if (at == std::string::npos) break;
+  }
+  return true;
 }

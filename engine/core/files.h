@@ -10,6 +10,13 @@ void file_close(int channel);
 void file_read_line(int channel, Str& out);
 void file_write_line(int channel, const Str& text);
 double file_set_cwd(const Str& dir);
+// True when files can be made in the folder dir: it exists, the user may write it and its file system
+// is not mounted read-only.
+bool file_dir_writable(const Str& dir);
+// Makes the folder dir and every missing folder above it (mode 0755 less the umask). True when dir is a
+// folder afterwards; otherwise error code 3 is set and `error` (when given) names the folder that could
+// not be made and why.
+bool file_make_dirs(const Str& dir, std::string* error = nullptr);
 void file_set_archives(const Str& first, const Str& second);
 void file_close_all();
 // Platform information by key; the key is upper-cased in place. On Linux:
@@ -24,7 +31,7 @@ void file_close_all();
 //   LOCALE        two-letter language code from LC_ALL, LC_MESSAGES or LANG ("en" when unset)
 //   BATTERY       charge of the first battery in percent, "NO_DATA" without one
 //   DOCUMENTS, DESKTOP  $HOME/Documents, $HOME/Desktop
-//   APPDATA       $XDG_DATA_HOME, else $HOME/.local/share
+//   APPDATA       $XDG_DATA_HOME when it is an absolute path, else $HOME/.local/share
 //   TEMP          the temporary directory, with a trailing "/"
 //   anything else "NO_DATA"
 Str& sys_info(Str& out, Str& key);

@@ -88,9 +88,10 @@ std::string locale_code() {
   return "en";
 }
 
+// A relative $XDG_DATA_HOME is no valid setting and is passed over.
 std::string app_data() {
   const char* xdg = std::getenv("XDG_DATA_HOME");
-  if (xdg && *xdg) return xdg;
+  if (xdg && *xdg == '/') return xdg;
   return home_folder(".local/share");
 }
 

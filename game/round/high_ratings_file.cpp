@@ -10,6 +10,8 @@
 namespace {
 
 constexpr int kChannel = 1;
+// The folder of the player's own data under the user's data folder.
+constexpr const char* kDataFolderName = "brakka";
 
 Str encipher(const Str& text) {
   Str out;
@@ -25,7 +27,20 @@ Str decipher(Str& hex) {
 
 Str high_ratings_file_name() { return encipher("highs.txt"); }
 
-Str high_ratings_path() { return high_ratings_file_name(); }
+Str high_ratings_user_folder() {
+  Str key("APPDATA"), folder;
+  sys_info(folder, key);
+  if (!folder.data || folder.data[0] != '/') return Str();  // no home: nowhere of the user's own
+  return (std::string(folder.c_str()) + "/" + kDataFolderName).c_str();
+}
+
+Str high_ratings_path() {
+  const Str name = high_ratings_file_name();
+  if (file_dir_writable(".")) return name;
+  const Str folder = high_ratings_user_folder();
+  if (folder.length == 0) return name;
+  return (std::string(folder.c_str()) + "/" + name.c_str()).c_str();
+}
 
 std::vector<Str> high_ratings_lines(const HighTable& table) {
   std::vector<Str> lines;
@@ -57,7 +72,18 @@ int read_high_ratings(const Str& path, HighTable& table) {
 
 void load_high_ratings() {
   HighTable table = starting_high_table();
-  const Str path = high_ratings_path();
+  const Str name = high_ratings_file_name();
+  Str path = high_ratings_path();
+  if (str_ne(path, name)) {
+    // The player's own file; until the first save makes it, the table starts from the media folder's.
+    std::string line = std::string("High ratings: the media folder is read-only; the ratings are kept in \"") +
+                       path.c_str() + "\"";
+    if (!path_is_regular_file(path.c_str()) && path_is_regular_file(name.c_str())) {
+      line += std::string(", first filled from \"") + name.c_str() + "\" in the media folder";
+      path = name;
+    }
+    log_line((line + "\n").c_str());
+  }
   const int whole = read_high_ratings(path, table);
   if (whole < kHighEntries) {
     std::string line = "High ratings: ";
@@ -72,9 +98,14 @@ void load_high_ratings() {
 }
 
 void save_high_ratings() {
+  const Str path = high_ratings_path();
   std::string why;
-  if (!file_replace_lines(high_ratings_path(), high_ratings_lines(high_table_from_globals()), &why)) {
-    log_line(("High ratings not saved: " + why + "\n").c_str());
+  const std::string text = path.c_str();
+  const size_t slash = text.rfind('/');
+  const bool saved = (slash == std::string::npos || file_make_dirs(text.substr(0, slash).c_str(), &why)) &&
+                     file_replace_lines(path, high_ratings_lines(high_table_from_globals()), &why);
+  if (!saved) {
+    log_line(("High ratings not saved to \"" + text + "\": " + why + "\n").c_str());
     app_fatal(3);
   }
 }

@@ -16,8 +16,12 @@ constexpr uint32_t kHighNameMaxBytes = 504;
 
 // The file's name: "highs.txt" enciphered, as lower-case hex.
 Str high_ratings_file_name();
-// Where the game reads and writes the file: today the file's name in the current directory (the
-// media folder).
+// The folder that keeps the file of a player whose media folder is read-only (an installed game):
+// "brakka" in the user's data folder ($XDG_DATA_HOME, else ~/.local/share). Empty without a home.
+Str high_ratings_user_folder();
+// Where the game reads and writes the file: the file's name in the current directory (the media
+// folder) while that folder can be written; otherwise the file of that name in
+// high_ratings_user_folder() (or, without one, the media folder's file after all).
 Str high_ratings_path();
 
 // The file's 14 lines for a table, enciphered, without line ends. A name longer than
@@ -31,8 +35,11 @@ int read_high_ratings(const Str& path, HighTable& table);
 
 // Program start: reads the file into high_ratings and high_names. Entries the file does not hold
 // in full (all of them when it is missing) come from the starting table, and a line in the log says
-// so; the game goes on either way.
+// so; the game goes on either way. A file in the user's folder that does not exist yet is read from
+// the media folder's file instead (the first save then makes the user's file); a line in the log
+// names the user's file.
 void load_high_ratings();
-// Writes high_ratings and high_names to the file, replacing it as a whole: a failed write leaves the
-// old file as it was, and is the runtime's fatal file error.
+// Writes high_ratings and high_names to the file, replacing it as a whole, after making its folder
+// (with the folders above) when it is the user's: a failed write leaves the old file as it was, and
+// is the runtime's fatal file error.
 void save_high_ratings();

@@ -310,6 +310,53 @@ TEST_F(FilesTest, SetCwdFailureKeepsDirectory) {
   EXPECT_EQ(file_set_cwd(""), 0.0);
 }
 
+TEST_F(FilesTest, MakeDirsMakesEveryMissingFolderAndWritableTellsFoldersApart) {
+  write_bytes("file", to_bytes(""));
+  const fs::path here = fs::current_path();
+  struct Case {
+    std::string dir;
+    bool made;
+    const char* names;  // the folder the error names, when it fails
+  } cases[] = {
+      {"a", true, nullptr},
+      {"a\\b/c/", true, nullptr},  // one existing folder, two new ones, a trailing separator
+      {"a//b/c/d", true, nullptr},
+      {(here / "x/y/z").string(), true, nullptr},
+      {"file/sub", false, "\"file\": Not a directory"},
+      {"file", false, "\"file\": Not a directory"},
+      {"", false, "Invalid argument"},
+      {"mem://00000001.00000002", false, "Invalid argument"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.dir);
+    std::string why;
+    EXPECT_EQ(file_make_dirs(c.dir.c_str(), &why), c.made);
+    EXPECT_EQ(app_error_code(), c.made ? 0 : 3);
+    if (c.made) {
+      EXPECT_TRUE(fs::is_directory(path_to_native(c.dir.c_str())));
+      EXPECT_TRUE(file_dir_writable(c.dir.c_str()));
+    } else {
+      EXPECT_NE(why.find(c.names), std::string::npos) << why;
+      EXPECT_FALSE(file_dir_writable(c.dir.c_str()));
+    }
+  }
+  EXPECT_TRUE(file_dir_writable("."));
+  EXPECT_FALSE(file_dir_writable("no_such_folder"));
+
+  // A folder the user may not write: made by nobody but root, and not writable to anyone but root.
+  fs::create_directories("locked");
+  fs::permissions("locked", fs::perms::owner_read | fs::perms::owner_exec);
+  if (::geteuid() != 0) {
+    std::string why;
+    EXPECT_FALSE(file_dir_writable("locked"));
+    EXPECT_FALSE(file_make_dirs("locked/inner/deeper", &why));
+    EXPECT_NE(why.find("\"locked/inner\": Permission denied"), std::string::npos) << why;
+  } else {
+    EXPECT_TRUE(file_dir_writable("locked"));  // permissions do not stop root
+  }
+  fs::permissions("locked", fs::perms::owner_all);
+}
+
 // ---- whole inputs --------------------------------------------------------------------------
 
 TEST_F(FilesTest, ReadAllFromDiskAndMemory) {
@@ -392,6 +439,10 @@ TEST(SysInfoTest, FoldersAndLocale) {
   ::setenv("LC_ALL", "de_DE.UTF-8", 1);
   EXPECT_EQ(info("documents"), "/home/player/Documents");
   EXPECT_EQ(info("desktop"), "/home/player/Desktop");
+  EXPECT_EQ(info("appdata"), "/home/player/.local/share");
+  ::setenv("XDG_DATA_HOME", "/data/player", 1);
+  EXPECT_EQ(info("appdata"), "/data/player");
+  ::setenv("XDG_DATA_HOME", "relative/data", 1);  // not a valid setting: passed over
   EXPECT_EQ(info("appdata"), "/home/player/.local/share");
   EXPECT_EQ(info("temp"), "/var/tmp/");
   EXPECT_EQ(info("locale"), "de");

@@ -194,7 +194,39 @@ void HighRatingsFile::expect_failed_save(void (*make_writes_fail)(const std::str
 
 TEST_F(HighRatingsFile, SaveIntoAFolderWithoutWritePermissionFailsAndKeepsTheOldFile) {
   if (::geteuid() == 0) GTEST_SKIP() << "permissions do not stop root; the file size limit test covers it";
+  // A read-only media folder sends the save to the user's data folder, which cannot be made here
+  // either: its parent is read-only too.
+  const std::string locked = folder_ + "../locked";
+  ::mkdir(locked.c_str(), 0555);  // a death test's child runs this again and finds it made
+  ASSERT_EQ(::chmod(locked.c_str(), 0555), 0);
+  ::setenv("XDG_DATA_HOME", (locked + "/share").c_str(), 1);
   expect_failed_save([](const std::string& folder) { ::chmod(folder.c_str(), 0555); });
+  EXPECT_NE(read_log_lines()[0].find("cannot make \"" + locked + "/share\": Permission denied"),
+            std::string::npos);
+}
+
+TEST_F(HighRatingsFile, TheUserFolderIsBrakkaInTheUsersDataFolder) {
+  struct Case {
+    const char* xdg;
+    const char* home;
+    std::string folder;
+  } cases[] = {
+      {"/data/ellie", "/home/ellie", "/data/ellie/brakka"},
+      {nullptr, "/home/ellie", "/home/ellie/.local/share/brakka"},
+      {"", "/home/ellie", "/home/ellie/.local/share/brakka"},
+      {"data", "/home/ellie", "/home/ellie/.local/share/brakka"},  // a relative setting is passed over
+      {nullptr, nullptr, ""},
+      {nullptr, "", ""},
+      {"data", nullptr, ""},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::string(c.xdg ? c.xdg : "(unset)") + ", " + (c.home ? c.home : "(unset)"));
+    c.xdg ? ::setenv("XDG_DATA_HOME", c.xdg, 1) : ::unsetenv("XDG_DATA_HOME");
+    c.home ? ::setenv("HOME", c.home, 1) : ::unsetenv("HOME");
+    EXPECT_EQ(std::string(high_ratings_user_folder().c_str()), c.folder);
+    // The test's folder can be written, so the file stays there whatever the user's folder.
+    EXPECT_EQ(std::string(high_ratings_path().c_str()), high_ratings_file_name().c_str());
+  }
 }
 
 TEST_F(HighRatingsFile, SaveThatRunsOutOfRoomFailsAndKeepsTheOldFile) {

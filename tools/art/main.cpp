@@ -1,5 +1,6 @@
 // brakka_art: writes every picture and font of the game's media folder.
-//   brakka_art <outdir> [--contact-sheet <png>] [--previews <dir>] [--verbose]
+//   brakka_art <outdir> [--contact-sheet <png>] [--previews <dir>] [--icons <dir>] [--verbose]
+// --icons writes the desktop icon at its sizes into an icon theme's layout.
 // The output depends on nothing but this source and the DejaVu fonts, so the
 // same source always gives the same bytes.
 #include "bmp_writer.hpp"
@@ -14,20 +15,24 @@
 namespace {
 
 int usage() {
-    std::fprintf(stderr, "usage: brakka_art <outdir> [--contact-sheet <png>] [--previews <dir>] [--verbose]\n");
+    std::fprintf(stderr, "usage: brakka_art <outdir> [--contact-sheet <png>] [--previews <dir>] [--icons <dir>] "
+                         "[--verbose]\n");
     return 2;
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-    std::string outdir, sheet, previews;
+    std::string outdir, sheet, previews, icons;
     bool verbose = false;
     for (int i = 1; i < argc; ++i) {
         std::string arg = argv[i];
         if (arg == "--contact-sheet") {
             if (i + 1 >= argc) return usage();
             sheet = argv[++i];
+        } else if (arg == "--icons") {
+            if (i + 1 >= argc) return usage();
+            icons = argv[++i];
         } else if (arg == "--verbose") {
             verbose = true;
         } else if (arg == "--previews") {
@@ -70,6 +75,10 @@ int main(int argc, char** argv) {
             std::filesystem::create_directories(previews);
             art::write_screen_previews(pictures, previews);
             std::printf("brakka_art: screen mock-ups in %s\n", previews.c_str());
+        }
+        if (!icons.empty()) {
+            art::write_icons(icons);
+            std::printf("brakka_art: desktop icons in %s\n", icons.c_str());
         }
     } catch (const std::exception& e) {
         std::fprintf(stderr, "brakka_art: %s\n", e.what());

@@ -42,6 +42,11 @@ void add_landmarks(PictureList& out);
 // With verbose set, every measured figure is printed against its limit.
 void add_fonts(PictureList& out, bool verbose);
 
+// Sizes of the desktop icon, in pixels (each square).
+inline constexpr int kIconSizes[] = {16, 24, 32, 48, 64, 128, 256};
+// The desktop icon at every size, as an icon theme lays it out: <dir>/<N>x<N>/apps/brakka.png.
+void write_icons(const std::string& dir);
+
 // One PNG showing every picture with its file name.
 void write_contact_sheet(const PictureList& pictures, const std::string& path);
 // The screen mock-ups at full size, one PNG each, into an existing folder.
