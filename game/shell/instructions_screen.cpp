@@ -1,7 +1,6 @@
 #include "game/shell/instructions_screen.h"
 
 #include "engine/core/app.h"
-#include "engine/core/dim_array.h"
 #include "engine/core/input.h"
 #include "engine/core/random.h"
 #include "engine/core/str.h"
@@ -11,10 +10,9 @@
 #include "game/shell/centred_text.h"
 #include "game/shell/game_state.h"
 #include "game/shell/media_slots.h"
+#include "game/shell/star_field.h"
 
 namespace {
-
-constexpr int kStars = 240;
 
 struct Line {
   double y;
@@ -48,27 +46,17 @@ void instructions_screen() {
   game_screen = GameScreen::instructions;
   draw_clear_screen(0);
 
-  DimArray<double> star_x, star_y, star_speed, star_colour;
-  arr_dim_num(star_x, kStars);
-  arr_dim_num(star_y, kStars);
-  arr_dim_num(star_speed, kStars);
-  arr_dim_num(star_colour, kStars);
-  for (int s = 0; s < kStars; ++s) {
-    star_x(s) = rnd_int(779) + 20;
-    star_y(s) = rnd_int(599);
-    star_speed(s) = rnd_int(2) + 1;
-    star_colour(s) = rnd_int(15000000);
-  }
+  StarField stars(779, 20);
 
   for (;;) {
     // Stars drift right and come back in near the left edge; each twinkles between 1 and 2 pixels.
-    for (int s = 0; s < kStars; ++s) {
-      star_x(s) += star_speed(s);
-      if (star_x(s) > 800) star_x(s) -= 780;
+    for (int s = 0; s < StarField::kStars; ++s) {
+      stars.x(s) += stars.speed(s);
+      if (stars.x(s) > 800) stars.x(s) -= 780;
       const int h = rnd_int(1) + 1;
       const int w = rnd_int(1) + 1;
-      draw_rect(static_cast<int>(star_x(s)), static_cast<int>(star_y(s)), w, h,
-                static_cast<int>(star_colour(s)));
+      draw_rect(static_cast<int>(stars.x(s)), static_cast<int>(stars.y(s)), w, h,
+                static_cast<int>(stars.colour(s)));
     }
 
     font_set(font::hint);
@@ -84,8 +72,4 @@ void instructions_screen() {
       break;
   }
 
-  arr_release(star_x);
-  arr_release(star_y);
-  arr_release(star_speed);
-  arr_release(star_colour);
 }

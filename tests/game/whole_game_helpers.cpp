@@ -1,7 +1,5 @@
 #include "game/whole_game_helpers.h"
 
-#include <signal.h>
-#include <sys/prctl.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -15,12 +13,11 @@
 
 #include <gtest/gtest.h>
 
-#include "engine/core/app.h"
 #include "engine/core/str.h"
 #include "engine/media/renderer.h"
 #include "engine/platform/headless.h"
-#include "engine/platform/platform.h"
 #include "game/game_test_helpers.h"
+#include "run_folder.h"
 
 namespace fs = std::filesystem;
 
@@ -34,12 +31,7 @@ std::string decipher(const std::string& line) {
 
 // The child: the program itself, played by the automatic player, reporting each event to a file.
 [[noreturn]] void child(const autoplay::Plan& plan, const std::string& dir) {
-  ::prctl(PR_SET_PDEATHSIG, SIGKILL);
-  if (::chdir(dir.c_str()) != 0) std::_Exit(120);
-  ::setenv("TMPDIR", dir.c_str(), 1);
-  platform_select("headless");
-  headless_reset();
-  headless_set_program_path(dir + "/brakka");  // start-up makes the program's folder current
+  autoplay::enter_run_folder(dir);
   renderer_set_blind(true);
   static std::string events_path = dir + "/events.txt";
   static autoplay::Player* player = new autoplay::Player(plan);
@@ -55,9 +47,7 @@ std::string decipher(const std::string& line) {
     std::snprintf(line, sizeof line, "game_ms %.0f", headless_time_ms());
     player->on_event(line);
   });
-  char program[] = "brakka";
-  char* argv[] = {program, nullptr};
-  app_run(1, argv);
+  autoplay::run_program();
 }
 
 }  // namespace
@@ -107,20 +97,8 @@ bool GameRun::read_high_ratings(std::vector<double>& ratings, std::vector<std::s
 }
 
 void run_game(const autoplay::Plan& plan, const GameRunOptions& options, GameRun& run) {
-  char pattern[] = "/tmp/brakka_game_XXXXXX";
-  run.dir = ::mkdtemp(pattern) ? pattern : "";
+  run.dir = autoplay::make_run_folder("brakka_game_", options.empty_media ? "" : media_dir());
   ASSERT_FALSE(run.dir.empty());
-  fs::create_directories(run.media());
-  if (!options.empty_media) {
-    // The media are shared read-only; the ratings file is the run's own copy.
-    const fs::path built = media_dir();
-    const std::string highs = high_ratings_file_name();
-    for (const auto& entry : fs::directory_iterator(built)) {
-      const fs::path to = fs::path(run.media()) / entry.path().filename();
-      if (entry.path().filename() == highs) fs::copy_file(entry.path(), to);
-      else fs::create_symlink(entry.path(), to);
-    }
-  }
 
   const auto start = std::chrono::steady_clock::now();
   std::fflush(nullptr);

@@ -1,8 +1,6 @@
 // brakka_screenshots <media dir> <out dir>: plays two whole games headless with the automatic player
 // and writes a PNG of each screen as the program draws it: a won game (with the welcome screen's
 // sub-screens on the way) and a lost one.
-#include <signal.h>
-#include <sys/prctl.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -14,13 +12,10 @@
 #include <vector>
 
 #include "autoplay.h"
-#include "engine/core/app.h"
-#include "engine/core/str.h"
-#include "engine/media/renderer.h"
 #include "engine/platform/headless.h"
-#include "engine/platform/platform.h"
 #include "game/round/round_state.h"
 #include "game/shell/game_state.h"
+#include "run_folder.h"
 #include "screen_capture.h"
 
 namespace fs = std::filesystem;
@@ -68,33 +63,16 @@ void take_shots(std::vector<Shot> shots, const std::string& out_dir) {
 }
 
 int run(const std::string& media, const std::string& out, const autoplay::Plan& plan, std::vector<Shot> shots) {
-  char pattern[] = "/tmp/brakka_shots_XXXXXX";
-  const std::string dir = ::mkdtemp(pattern) ? pattern : "";
+  const std::string dir = autoplay::make_run_folder("brakka_shots_", media);
   if (dir.empty()) return 1;
-  fs::create_directories(dir + "/Media");
-  Str highs;
-  str_encrypt(highs, Str("tervo"), Str("highs.txt"));
-  for (const auto& entry : fs::directory_iterator(media)) {
-    const fs::path to = fs::path(dir) / "Media" / entry.path().filename();
-    // The ratings file is copied, so the game's save does not touch the build's media.
-    if (entry.path().filename() == highs.c_str()) fs::copy_file(entry.path(), to);
-    else fs::create_symlink(fs::absolute(entry.path()), to);
-  }
   std::fflush(nullptr);
   const pid_t pid = ::fork();
   if (pid == 0) {
-    ::prctl(PR_SET_PDEATHSIG, SIGKILL);
-    if (::chdir(dir.c_str()) != 0) std::_Exit(120);
-    ::setenv("TMPDIR", dir.c_str(), 1);
-    platform_select("headless");
-    headless_reset();
-    headless_set_program_path(dir + "/brakka");  // start-up makes the program's folder current
+    autoplay::enter_run_folder(dir);
     static autoplay::Player* player = new autoplay::Player(plan);
     player->install();
     take_shots(std::move(shots), out);
-    char program[] = "brakka";
-    char* argv[] = {program, nullptr};
-    app_run(1, argv);
+    autoplay::run_program();
   }
   int status = 0;
   ::waitpid(pid, &status, 0);
