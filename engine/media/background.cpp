@@ -10,6 +10,7 @@
 #include "engine/core/archive.h"
 #include "engine/media/draw.h"
 #include "engine/media/image.h"
+#include "engine/media/image_staging.h"
 #include "engine/media/renderer_state.h"
 
 namespace {
@@ -32,6 +33,9 @@ bool load_tiles(OpenGLDuderozi& r, const ImageBuffer& image) {
       if (!upload_background_tile(image, column * side, row * side, side, tile.texture)) return false;
       tile.texture_width = tile.texture_height = static_cast<int16_t>(side);
       tile.drawn_width = tile.drawn_height = static_cast<int16_t>(side);
+      tile.picture_width = static_cast<int16_t>(std::min(side, image.width - column * side));
+      tile.picture_height = static_cast<int16_t>(std::min(side, image.height - row * side));
+      tile.opaque = image_region_opaque(image, column * side, row * side, side, side);
     }
   }
   r.background.columns = static_cast<uint8_t>(columns);
@@ -64,22 +68,38 @@ void background_draw(OpenGLDuderozi& r) {
   glEnable(GL_TEXTURE_2D);
   glEnableClientState(GL_VERTEX_ARRAY);
   glEnableClientState(GL_TEXTURE_COORD_ARRAY);
+  bool alpha_test = true;
   for (int column = 0; column < r.background.columns; ++column) {
     for (int row = 0; row < r.background.rows; ++row) {
       const BackgroundTile& tile = r.background.tiles[column][row];
       glBindTexture(GL_TEXTURE_2D, tile.texture);
-      const float x0 = static_cast<float>(column * tile.drawn_width);
-      const float y0 = static_cast<float>(row * tile.drawn_height);
-      const float x1 = x0 + tile.drawn_width, y1 = y0 + tile.drawn_height;
-      const float v[16] = {x0, y1, 0.0f, 0.0f,  //
-                           x1, y1, 1.0f, 0.0f,  //
-                           x1, y0, 1.0f, 1.0f,  //
+      const float x0 = static_cast<float>(column * tile.texture_width);
+      const float y0 = static_cast<float>(row * tile.texture_height);
+      // An opaque tile is drawn over the picture's part only and without the alpha test: the test
+      // would pass every pixel there and drop every pixel of the padding, so the result is the same,
+      // and a drawing without it lets the GL take its faster opaque paths.
+      float w = tile.drawn_width, h = tile.drawn_height;
+      if (tile.opaque) {
+        w = tile.picture_width;
+        h = tile.picture_height;
+      }
+      if (tile.opaque == alpha_test) {
+        alpha_test = !tile.opaque;
+        if (alpha_test) glEnable(GL_ALPHA_TEST);
+        else glDisable(GL_ALPHA_TEST);
+      }
+      const float x1 = x0 + w, y1 = y0 + h;
+      const float u1 = w / tile.texture_width, v0 = 1.0f - h / tile.texture_height;
+      const float v[16] = {x0, y1, 0.0f, v0,    //
+                           x1, y1, u1,   v0,    //
+                           x1, y0, u1,   1.0f,  //
                            x0, y0, 0.0f, 1.0f};
       glVertexPointer(2, GL_FLOAT, 4 * sizeof(float), v);
       glTexCoordPointer(2, GL_FLOAT, 4 * sizeof(float), v + 2);
       glDrawArrays(GL_TRIANGLE_FAN, 0, 4);
     }
   }
+  if (!alpha_test) glEnable(GL_ALPHA_TEST);
   glDisableClientState(GL_TEXTURE_COORD_ARRAY);
   glDisableClientState(GL_VERTEX_ARRAY);
   glDisable(GL_TEXTURE_2D);

@@ -9,15 +9,37 @@
 namespace {
 
 // The slot to draw, bound and ready, or null when there is nothing to draw with.
-const SpriteRecord* bound_sprite(int id) {
+const SpriteRecord* bound_sprite(int id, Sampling sampling) {
   OpenGLDuderozi* r = renderer_gl();
   if (!r || id < 0 || id >= kSpriteSlots) return nullptr;
   const SpriteRecord& rec = r->sprites[id];
   if (rec.texture == 0) return nullptr;  // an empty slot draws nothing, whatever the size asked for
   r->drawn_over_background = true;
-  bind_sprite_texture(rec, true);
+  bind_sprite_texture(rec, sampling);
   return &rec;
 }
+
+// Held around a 1:1 drawing of texels that all lie inside the picture. When the picture is opaque
+// (alpha 255 throughout) and the colour's alpha is 1, the alpha test passes every pixel: it is switched
+// off for the drawing, which changes nothing drawn and lets the GL take its faster paths for opaque
+// pictures.
+class OneToOneDrawing {
+ public:
+  OneToOneDrawing(const SpriteRecord& rec, bool inside_picture) {
+    const OpenGLDuderozi* r = renderer_object();
+    alpha_test_paused_ =
+        inside_picture && rec.opaque && r && r->opacity == 1.0f && glIsEnabled(GL_ALPHA_TEST);
+    if (alpha_test_paused_) glDisable(GL_ALPHA_TEST);
+  }
+  ~OneToOneDrawing() {
+    if (alpha_test_paused_) glEnable(GL_ALPHA_TEST);
+  }
+  OneToOneDrawing(const OneToOneDrawing&) = delete;
+  OneToOneDrawing& operator=(const OneToOneDrawing&) = delete;
+
+ private:
+  bool alpha_test_paused_;
+};
 
 // Four (x, y, u, v) vertices as one fan from a client-side array, edges clamped.
 void draw_fan(const float (&v)[16]) {
@@ -35,8 +57,9 @@ void draw_fan(const float (&v)[16]) {
 }  // namespace
 
 void spr_draw(int id, int x, int y) {
-  const SpriteRecord* rec = bound_sprite(id);
+  const SpriteRecord* rec = bound_sprite(id, Sampling::one_to_one);
   if (!rec) return;
+  const OneToOneDrawing one_to_one(*rec, true);
   const float fx = static_cast<float>(x), fy = static_cast<float>(y);
   const float w = rec->image_width, h = rec->image_height;
   glBegin(GL_QUADS);
@@ -52,7 +75,12 @@ void spr_draw(int id, int x, int y) {
 }
 
 void spr_draw_stretched(int id, int x, int y, int w, int h) {
-  const SpriteRecord* rec = bound_sprite(id);
+  const SpriteRecord& slot = sprite_record(id);
+  if (w == slot.image_width && h == slot.image_height) {
+    spr_draw(id, x, y);  // the same quad and texture coordinates: 1:1
+    return;
+  }
+  const SpriteRecord* rec = bound_sprite(id, Sampling::smoothing);
   if (!rec) return;
   const float fx = static_cast<float>(x), fy = static_cast<float>(y);
   const float fw = static_cast<float>(w), fh = static_cast<float>(h);
@@ -81,7 +109,7 @@ void spr_draw_zoomed(int id, int x, int y, double zoom_x, double zoom_y) {
 void spr_draw_rotated(int id, int x, int y, double angle) { spr_draw_rotozoom(id, x, y, angle, 1.0); }
 
 void spr_draw_rotozoom(int id, int x, int y, double angle, double zoom) {
-  const SpriteRecord* rec = bound_sprite(id);
+  const SpriteRecord* rec = bound_sprite(id, Sampling::smoothing);
   if (!rec) return;
   const int w = rec->image_width, h = rec->image_height;
   const float hx = static_cast<float>(w) * static_cast<float>(zoom) * 0.5f;
@@ -107,17 +135,20 @@ void spr_draw_anim(int id, int frame, int x, int y) {
   const SpriteRecord& rec = sprite_record(id);
   const int cw = rec.cell_width, ch = rec.cell_height;
   if (cw <= 0 || ch <= 0 || rec.image_width == 0) return;  // no cells, or nonsense cell sizes
-  if (!bound_sprite(id)) return;
+  if (!bound_sprite(id, Sampling::one_to_one)) return;
   const int n = rec.image_width / cw;
   int column = frame, row = 0;
   if (n != 0) {
     column = frame % n;
     row = frame / n;
   }
+  // A frame past the last cell (or a cell wider than the picture) reaches into the transparent padding.
+  const long long cell_bottom = static_cast<long long>(ch) * (row + 1LL);  // no overflow for wild frames
+  const OneToOneDrawing one_to_one(rec, n != 0 && frame >= 0 && cell_bottom <= rec.image_height);
   const float tw = rec.texture_width, th = rec.texture_height;
   const float u0 = static_cast<float>(column) * (static_cast<float>(cw) / tw);
   const float u1 = u0 + static_cast<float>(cw) / tw;
-  const float vb = static_cast<float>(rec.image_height - ch * (row + 1)) / th;
+  const float vb = static_cast<float>(rec.image_height - cell_bottom) / th;
   const float vt = vb + static_cast<float>(ch) / th;
   const float fx = static_cast<float>(x), fy = static_cast<float>(y);
   glBegin(GL_QUADS);

@@ -6,14 +6,15 @@
 #include "engine/media/draw.h"
 #include "engine/media/renderer_state.h"
 
-void bind_sprite_texture(const SpriteRecord& rec, bool set_filter) {
+void bind_sprite_texture(const SpriteRecord& rec, Sampling sampling) {
   glBindTexture(GL_TEXTURE_2D, rec.texture);
   glEnable(GL_TEXTURE_2D);
   glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_REPEAT);
   glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_REPEAT);
-  if (set_filter) {
+  if (sampling != Sampling::own_filter) {
     OpenGLDuderozi* r = renderer_object();
-    const GLint filter = (r && r->smoothing) ? GL_LINEAR : GL_NEAREST;
+    const bool smooth = sampling == Sampling::smoothing && r && r->smoothing;
+    const GLint filter = smooth ? GL_LINEAR : GL_NEAREST;
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, filter);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, filter);
   }

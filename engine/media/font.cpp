@@ -89,7 +89,7 @@ void font_print(const Str& text, double x, double y, int kerning) {
     const size_t chars = (length + kVertexGrowthChars - 1) / kVertexGrowthChars * kVertexGrowthChars;
     r->text_vertices.resize(chars * 4 * 5);
   }
-  bind_sprite_texture(rec, false);
+  bind_sprite_texture(rec, Sampling::own_filter);
   const FontLayout layout = font_layout(rec.image_width, rec.image_height);
   const float su = rec.u_max / 16.0f;
   const float sv = rec.v_max / static_cast<float>(layout.glyph_count / 16);

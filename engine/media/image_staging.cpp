@@ -10,6 +10,22 @@ int texture_side(int n) {
   return side;
 }
 
+bool image_region_opaque(const ImageBuffer& image, int x0, int y0, int w, int h) {
+  if (image.width <= 0 || image.height <= 0 ||
+      image.pixels.size() < static_cast<size_t>(image.width) * image.height * 4) {
+    return false;
+  }
+  const int left = std::max(0, x0), top = std::max(0, y0);
+  const int right = std::min(image.width, x0 + w), bottom = std::min(image.height, y0 + h);
+  for (int y = top; y < bottom; ++y) {
+    const uint8_t* p = image.pixels.data() + (static_cast<size_t>(y) * image.width + left) * 4 + 3;
+    for (int x = left; x < right; ++x, p += 4) {
+      if (*p != 255) return false;
+    }
+  }
+  return true;
+}
+
 void stage_region(const ImageBuffer& image, int x0, int y0, int w, int h, int tw, int th,
                   std::vector<uint8_t>& block) {
   block.assign(static_cast<size_t>(tw) * th * 4, 0);

@@ -8,6 +8,10 @@
 // Power-of-two texture side of at least 16 that holds n pixels: 1 -> 16, 17 -> 32, 100 -> 128.
 int texture_side(int n);
 
+// True when every pixel of the w x h region at (x0, y0), as far as it lies in the picture, has alpha
+// 255; false for a picture whose pixels are missing.
+bool image_region_opaque(const ImageBuffer& image, int x0, int y0, int w, int h);
+
 // Copies the w x h region at (x0, y0) of the picture into a zeroed tw x th RGBA block so that region
 // row y lands in block row h - 1 - y (block row 0 holds the region's bottom row). Region pixels
 // outside the picture stay transparent black.

@@ -97,6 +97,7 @@ bool image_upload(const ImageBuffer& image, int slot, bool is_font) {
     return false;
   }
   set_record_size(rec, w, h, tw, th);
+  rec.opaque = !is_font && image_region_opaque(image, 0, 0, w, h) ? 1 : 0;
   if (glGetError() != GL_NO_ERROR) {
     sprite_free(slot);
     return false;
@@ -113,7 +114,9 @@ bool upload_background_tile(const ImageBuffer& image, int x0, int y0, int side, 
     edge_fill(block, side, side);
     drain_gl_errors();
     reset_unpack_state();
-    texture = make_texture(block, side, side, GL_LINEAR);
+    // Tiles are only ever drawn 1:1 on whole pixels, where every pixel centre falls on a texel centre:
+    // linear filtering would return exactly that texel, so nearest sampling draws the same for less.
+    texture = make_texture(block, side, side, GL_NEAREST);
   } catch (const std::bad_alloc&) {
     return false;
   }

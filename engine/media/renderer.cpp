@@ -32,7 +32,7 @@ bool renderer_blind() { return g_blind; }
 
 OpenGLDuderozi::OpenGLDuderozi() : sprites(kSpriteSlots), pixel_cache(kSpriteSlots) {
   for (SpriteRecord& rec : sprites) {
-    rec = SpriteRecord{0, 0, 1.0f, 1.0f, -1, -1, 0, 0, 0, 0};
+    rec = SpriteRecord{0, 0, 1.0f, 1.0f, -1, -1, 0, 0, 0, 0, 0};
   }
 }
 

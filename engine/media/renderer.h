@@ -18,6 +18,9 @@ struct SpriteRecord {
   int16_t image_height;
   int16_t cell_width;
   int16_t cell_height;
+  // 1 when every texel of the picture has alpha 255: drawn 1:1 in opaque mode, the alpha test cannot
+  // drop any of it.
+  uint8_t opaque;
 };
 
 // Created at start-up before the window; GL work needs renderer_gl_init() after the context exists.

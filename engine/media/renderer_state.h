@@ -15,6 +15,11 @@ struct BackgroundTile {
   int16_t texture_height = 0;
   int16_t drawn_width = 0;
   int16_t drawn_height = 0;
+  // The part of the tile the picture covers (from its top-left), and whether all of that part has
+  // alpha 255. The rest of a border tile is transparent padding that the alpha test drops.
+  int16_t picture_width = 0;
+  int16_t picture_height = 0;
+  bool opaque = false;
 };
 
 struct BackgroundImage {
@@ -89,15 +94,22 @@ OpenGLDuderozi* renderer_gl();
 // GL_MAX_TEXTURE_SIZE, lowered to the cap when one is set.
 int renderer_texture_limit();
 // Uploads the side x side region at (x0, y0) of the picture as one background tile texture (edge
-// fill, linear filtering, no mip copy). Parts beyond the picture are transparent.
+// fill, no mip copy; nearest filtering, as tiles are only drawn 1:1). Parts beyond the picture are
+// transparent.
 bool upload_background_tile(const ImageBuffer& image, int x0, int y0, int side, GLuint& texture);
 // Generates a texture name, binds it and sets wrap GL_REPEAT and the two filters; no pixels yet.
 GLuint new_bound_texture(GLint mag_filter, GLint min_filter);
 // Fills a record's texture and picture sizes and u_max / v_max for a w x h picture in a tw x th texture.
 void set_record_size(SpriteRecord& rec, int w, int h, int tw, int th);
-// Binds a slot's texture for drawing: texturing on, wrap repeat, filters from the smoothing flag
-// (fonts keep their own filter).
-void bind_sprite_texture(const SpriteRecord& rec, bool set_filter);
+// How a drawing command samples a slot's texture.
+enum class Sampling {
+  own_filter,  // keep the texture's own filter (fonts)
+  smoothing,   // linear or nearest as the smoothing flag says
+  one_to_one,  // the picture lands 1:1 on whole pixels: every pixel centre is a texel centre, where
+               // linear filtering returns exactly that texel, so nearest sampling draws the same
+};
+// Binds a slot's texture for drawing: texturing on, wrap repeat, filters as sampling says.
+void bind_sprite_texture(const SpriteRecord& rec, Sampling sampling);
 // Opaque mode: blend off, alpha test on, opacity 1, colour white.
 void set_opaque_mode(OpenGLDuderozi& r);
 // Draws the background tiles over the whole screen.

@@ -109,6 +109,7 @@ void spr_grab(int id, int x, int y, int w, int h) {
     glBindTexture(GL_TEXTURE_2D, rec.texture);
   }
   set_record_size(rec, w, h, tw, th);
+  rec.opaque = 0;  // the grabbed alpha is not looked at
   const int gl_y = r->screen_height - y - h;
   if (frame_buffer_has_alpha(*r)) {
     glCopyTexSubImage2D(GL_TEXTURE_2D, 0, 0, 0, x, gl_y, w, h);

@@ -16,13 +16,14 @@ void reset_record(SpriteRecord& rec) {
   rec.image_height = 0;
   rec.u_max = 1.0f;
   rec.v_max = 1.0f;
+  rec.opaque = 0;
 }
 }  // namespace
 
 SpriteRecord& sprite_record(int slot) {
   OpenGLDuderozi* r = renderer_object();
   if (r && slot >= 0 && slot < kSpriteSlots) return r->sprites[slot];
-  g_scratch = SpriteRecord{0, 0, 1.0f, 1.0f, -1, -1, 0, 0, 0, 0};
+  g_scratch = SpriteRecord{0, 0, 1.0f, 1.0f, -1, -1, 0, 0, 0, 0, 0};
   return g_scratch;
 }
 

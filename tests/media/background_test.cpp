@@ -1,13 +1,17 @@
 // The background picture: tiles, drawing before each frame, reuse of an unchanged name, clearing.
 #include <gtest/gtest.h>
 
+#include <png.h>
+
 #include <string>
+#include <vector>
 
 #include "engine/core/app.h"
 #include "engine/media/draw.h"
 #include "engine/media/renderer.h"
 #include "engine/media/renderer_state.h"
 #include "tests/media/gl_fixture.h"
+#include "tests/media/image_files_helpers.h"
 
 namespace {
 const Rgba kBlack{0, 0, 0, 255};
@@ -47,6 +51,50 @@ TEST_F(BackgroundTest, PictureLargerThanOneTileIsSplitIntoTwoByTwo) {
   EXPECT_EQ(screen_pixel(590, 590), kBlue);
   // Beyond the picture the border tiles are transparent and leave the buffer alone.
   EXPECT_EQ(screen_pixel(700, 100), kWhite);
+}
+
+TEST_F(BackgroundTest, TransparentPartsOfThePictureShowWhatWasUnder) {
+  // 600 x 560 RGBA: red, with a transparent 20 x 20 hole at (100, 100) in the first tile and a
+  // half-transparent (alpha 128) column at x 550 in the second (rows 0..511 only).
+  std::vector<uint16_t> samples;
+  for (int y = 0; y < 560; ++y) {
+    for (int x = 0; x < 600; ++x) {
+      const bool hole = x >= 100 && x < 120 && y >= 100 && y < 120;
+      samples.insert(samples.end(), {255, 0, 0, static_cast<uint16_t>(hole ? 0 : (x == 550 && y < 512) ? 128 : 255)});
+    }
+  }
+  testimg::PngSpec spec;
+  spec.width = 600;
+  spec.height = 560;
+  spec.color_type = PNG_COLOR_TYPE_RGBA;
+  if (dir_.empty()) dir_ = scratch_dir();
+  const std::string path = testimg::write_file(dir_, "holes.png", testimg::png_encode(spec, samples));
+  clear_screen_to(kWhite);
+  draw_load_background(path.c_str());
+  ASSERT_EQ(app_error_code(), 0);
+  const BackgroundImage& bg = renderer_object()->background;
+  ASSERT_EQ(bg.columns, 2);
+  ASSERT_EQ(bg.rows, 2);
+  EXPECT_FALSE(bg.tiles[0][0].opaque);
+  EXPECT_FALSE(bg.tiles[1][0].opaque);
+  EXPECT_TRUE(bg.tiles[0][1].opaque);  // rows 512..559 of columns 0..511
+  EXPECT_TRUE(bg.tiles[1][1].opaque);
+  EXPECT_EQ(bg.tiles[1][1].picture_width, 88);
+  EXPECT_EQ(bg.tiles[1][1].picture_height, 48);
+  EXPECT_TRUE(screen_rect_is(100, 100, 120, 120, kWhite));  // dropped by the alpha test
+  EXPECT_EQ(screen_pixel(99, 100), kRed);
+  EXPECT_EQ(screen_pixel(120, 119), kRed);
+  EXPECT_TRUE(screen_rect_is(550, 0, 551, 512, kRed));  // alpha 128 passes the test, drawn unblended
+  EXPECT_TRUE(screen_rect_is(0, 512, 600, 560, kRed));
+  // Beyond the picture, right and below, nothing is drawn, whether the tile is opaque or not.
+  EXPECT_TRUE(screen_rect_is(600, 0, 800, 600, kWhite));
+  EXPECT_TRUE(screen_rect_is(0, 560, 600, 600, kWhite));
+  // The next frame's background is drawn the same way.
+  clear_screen_to(kGreen);
+  renderer_prepare_next();
+  EXPECT_TRUE(screen_rect_is(100, 100, 120, 120, kGreen));
+  EXPECT_TRUE(screen_rect_is(520, 520, 600, 560, kRed));
+  EXPECT_TRUE(screen_rect_is(600, 520, 800, 600, kGreen));
 }
 
 TEST_F(BackgroundTest, SmallerTilesUnderALowTextureLimit) {

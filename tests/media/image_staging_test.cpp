@@ -114,3 +114,30 @@ TEST(MipReduction, WeightedAverageOfFourTwoAndOneSamples) {
   // (1, 1): the single sample (2, 2) = 22.
   EXPECT_EQ(out[12], 22);
 }
+
+TEST(RegionOpaque, OnlyPixelsInsideTheRegionAndThePictureCount) {
+  // 6 x 4, alpha 255 except (4, 1) with 254 and (5, 3) with 0.
+  const ImageBuffer image = make_image(6, 4, [](int x, int y) {
+    const uint8_t a = (x == 4 && y == 1) ? 254 : (x == 5 && y == 3) ? 0 : 255;
+    return Rgba{10, 20, 30, a};
+  });
+  struct Case {
+    int x0, y0, w, h;
+    bool opaque;
+  };
+  const Case cases[] = {
+      {0, 0, 6, 4, false},    // the whole picture
+      {0, 0, 4, 4, true},     // left of both
+      {0, 2, 5, 2, true},     // below the first, left of the second
+      {4, 1, 1, 1, false},    // alpha 254 is not opaque
+      {0, 0, 512, 1, true},   // beyond the picture's right edge: only the picture's part is looked at
+      {5, 0, 512, 512, false},
+      {6, 0, 10, 10, true},   // wholly outside: nothing to see
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(image_region_opaque(image, c.x0, c.y0, c.w, c.h), c.opaque) << c.x0 << "," << c.y0 << " " << c.w << "x" << c.h;
+  }
+  ImageBuffer truncated = image;
+  truncated.pixels.resize(10);
+  EXPECT_FALSE(image_region_opaque(truncated, 0, 0, 1, 1));
+}

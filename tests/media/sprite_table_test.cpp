@@ -32,6 +32,21 @@ TEST_F(SpriteTableTest, OnePixelPictureGetsSixteenSquareTexture) {
   EXPECT_FLOAT_EQ(rec.v_max, 0.0625f);
 }
 
+TEST_F(SpriteTableTest, OpaqueOnlyForSpritesWithoutAnyTransparency) {
+  ASSERT_TRUE(image_upload(solid_image(20, 10, kRed), 3, false));
+  EXPECT_EQ(sprite_record(3).opaque, 1);
+  ASSERT_TRUE(image_upload(make_image(20, 10, [](int x, int y) { return x == 19 && y == 9 ? kClear : kRed; }), 4, false));
+  EXPECT_EQ(sprite_record(4).opaque, 0);
+  // Fonts are never drawn through the opaque path; a freed or grabbed slot is not opaque either.
+  ASSERT_TRUE(image_upload(solid_image(32, 32, kRed), kFirstFontSlot + 2, true));
+  EXPECT_EQ(sprite_record(kFirstFontSlot + 2).opaque, 0);
+  sprite_free(3);
+  EXPECT_EQ(sprite_record(3).opaque, 0);
+  ASSERT_TRUE(image_upload(solid_image(16, 16, kRed), 5, false));
+  spr_grab(5, 0, 0, 16, 16);
+  EXPECT_EQ(sprite_record(5).opaque, 0);
+}
+
 TEST_F(SpriteTableTest, TextureSidesArePowersOfTwoPerAxis) {
   ASSERT_TRUE(image_upload(solid_image(17, 100, kRed), 4, false));
   const SpriteRecord& rec = sprite_record(4);
