@@ -2,11 +2,13 @@
 // the old one, force the folder to the disk.
 #include "engine/core/file_replace.h"
 
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
+#include <ctime>
 #include <cstring>
 
 #include "engine/core/app.h"
@@ -14,6 +16,8 @@
 #include "engine/core/mem_name.h"
 
 namespace {
+
+constexpr time_t kStaleSeconds = 60;
 
 // Tells which step failed and why, sets the file error and answers false.
 bool fail(std::string* error, const std::string& step, int err) {
@@ -75,6 +79,28 @@ int fsync_folder(const std::string& target) {
   return r;
 }
 
+// New files left behind by a save that was cut off (the program killed before its rename) are removed
+// by a later save once they are a minute old; a younger one may belong to a save still under way.
+void remove_stale_new_files(const std::string& target) {
+  const size_t slash = target.rfind('/');
+  const std::string folder = slash == std::string::npos ? "." : (slash == 0 ? "/" : target.substr(0, slash));
+  const std::string prefix = "." + (slash == std::string::npos ? target : target.substr(slash + 1)) + ".";
+  DIR* dir = ::opendir(folder.c_str());
+  if (!dir) return;
+  const time_t now = ::time(nullptr);
+  while (const dirent* entry = ::readdir(dir)) {
+    const std::string name = entry->d_name;
+    if (name.size() <= prefix.size() + 4 || name.compare(0, prefix.size(), prefix) != 0 ||
+        name.compare(name.size() - 4, 4, ".tmp") != 0)
+      continue;
+    const std::string path = folder + "/" + name;
+    struct stat st {};
+    if (::lstat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode) && now - st.st_mtime > kStaleSeconds)
+      ::unlink(path.c_str());
+  }
+  ::closedir(dir);
+}
+
 }  // namespace
 
 bool file_replace_lines(const Str& path, const std::vector<Str>& lines, std::string* error) {
@@ -112,5 +138,6 @@ bool file_replace_lines(const Str& path, const std::vector<Str>& lines, std::str
     return fail(error, "cannot rename " + made + " to " + target, err);
   }
   if (fsync_folder(target) != 0) return fail(error, "cannot force the folder of " + target + " to the disk", errno);
+  remove_stale_new_files(target);
   return true;
 }

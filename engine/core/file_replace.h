@@ -11,5 +11,6 @@
 // True on success. On failure error code 3 is set and `error` (when given) says which step failed and
 // why; nothing is fatal, the caller decides. A failure before the rename leaves the file at `path` as
 // it was (or absent) and removes the new file; only a failure to force the folder to the disk comes
-// after the rename, with the new file already in place.
+// after the rename, with the new file already in place. A successful replace also removes new files of
+// the same target that a save cut off before its rename left behind, once they are a minute old.
 bool file_replace_lines(const Str& path, const std::vector<Str>& lines, std::string* error = nullptr);

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <chrono>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -81,6 +82,24 @@ TEST_F(FileReplace, FailuresLeaveTheOldFileAndNoNewOne) {
   EXPECT_EQ(read_bytes("kept.txt"), to_bytes("old\r\n"));
   EXPECT_EQ(names("."), (std::vector<std::string>{"a_folder", "kept.txt"}));
   EXPECT_EQ(names("a_folder"), (std::vector<std::string>{"inside"}));
+}
+
+}  // namespace
+
+namespace {
+
+// A save cut off before its rename leaves its new file; a later save removes it once it is a minute
+// old, and leaves younger ones (a save under way elsewhere) and other files alone.
+TEST_F(FileReplace, LaterSavesRemoveNewFilesLeftBehind) {
+  const auto old_time = fs::file_time_type::clock::now() - std::chrono::minutes(5);
+  for (const char* name : {".table.txt.4242.0.tmp", ".table.txt.4243.7.tmp", ".other.txt.1.0.tmp", "keep.tmp"}) {
+    write_bytes(in_dir(name), to_bytes("cut off"));
+    fs::last_write_time(in_dir(name), old_time);
+  }
+  write_bytes(in_dir(".table.txt.4244.0.tmp"), to_bytes("under way"));
+  ASSERT_TRUE(file_replace_lines(Str(in_dir("table.txt").c_str()), {"new"}));
+  EXPECT_EQ(names(""), (std::vector<std::string>{".other.txt.1.0.tmp", ".table.txt.4244.0.tmp", "keep.tmp",
+                                                 "table.txt"}));
 }
 
 }  // namespace
