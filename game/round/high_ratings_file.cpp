@@ -1,5 +1,6 @@
 #include "game/round/high_ratings_file.h"
 
+#include <cmath>
 #include <string>
 
 #include "engine/core/app.h"
@@ -62,7 +63,11 @@ int read_high_ratings(const Str& path, HighTable& table) {
   while (whole < kHighEntries) {
     Str rating_line, name_line;
     if (!file_try_read_line(kChannel, rating_line) || !file_try_read_line(kChannel, name_line)) break;
-    table.ratings[whole] = str_to_num(decipher(rating_line));
+    // A number too large for a double (a damaged line such as "4e526") counts as 0, like a line that
+    // is no number at all: an infinite rating would top every table and be written back as "inf",
+    // which reads as 0 at the next start.
+    const double rating = str_to_num(decipher(rating_line));
+    table.ratings[whole] = std::isfinite(rating) ? rating : 0;
     table.names[whole] = decipher(name_line);
     ++whole;
   }

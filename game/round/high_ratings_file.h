@@ -29,7 +29,8 @@ Str high_ratings_path();
 std::vector<Str> high_ratings_lines(const HighTable& table);
 // Reads the file at path into table. Returns the number of entries read in full, both lines, in
 // file order (0..7); those replace the table's entries, the others are left as they were. A line
-// that does not decipher to a number gives the rating 0. -1 when the file cannot be opened.
+// that does not decipher to a number, or to one too large for a double, gives the rating 0. -1 when
+// the file cannot be opened.
 // Uses file channel 1; never ends the program.
 int read_high_ratings(const Str& path, HighTable& table);
 

@@ -151,6 +151,18 @@ TEST_F(HighRatingsFile, GarbageLinesGiveRatingsZeroAndWhateverTheNamesDecipherTo
   EXPECT_TRUE(read_log_lines().empty());  // fourteen lines are a whole file, however damaged
 }
 
+// Rating lines that decipher to a number too large for a double count as 0, as non-numbers do: an
+// infinite rating would top every table and come back as 0 after the next save.
+TEST_F(HighRatingsFile, RatingsTooLargeForANumberCountAsZero) {
+  const std::vector<std::pair<std::string, double>> ratings = {
+      {"4e526", 0}, {"-1e400", 0}, {"1e308", 1e308}, {"12.5", 12.5}, {"inf", 0}, {"7", 7}, {"-3.6", -3.6}};
+  std::string bytes;
+  for (const auto& [text, value] : ratings) bytes += encipher(text) + "\r\n" + encipher("N") + "\r\n";
+  write_bytes(path_, bytes);
+  load_high_ratings();
+  for (int k = 0; k < kHighEntries; ++k) EXPECT_EQ(high_ratings(k), ratings[k].second) << ratings[k].first;
+}
+
 TEST_F(HighRatingsFile, AnOverlongNameIsCutSoEveryLineReadsBack) {
   // Only a doctored file can hold such a name; written back whole, its line would be split in two.
   high_table_to_globals(make_table(kSample));
