@@ -61,8 +61,9 @@ void computer_replies(RoundModel& m) {
   while (m.kind[m.turn] == 2 && m.has_move()) m.take(computer_pick(m));
 }
 
-// The final margin reachable from here (human to move or the round over), searching depth human moves.
-int search(const RoundModel& m, bool aim_win, int depth) {
+// The final margin reachable from here (human to move or the round over), searching depth human moves;
+// the position that leads there goes to *pick when asked.
+int search(const RoundModel& m, bool aim_win, int depth, int* pick = nullptr) {
   if (!m.has_move()) return m.margin() * 4 + (m.margin() > 0 ? 1000 : m.margin() < 0 ? -1000 : 0);
   if (depth == 0) return m.margin() * 4;
   int best = aim_win ? INT_MIN : INT_MAX;
@@ -72,7 +73,10 @@ int search(const RoundModel& m, bool aim_win, int depth) {
     next.take(k);
     computer_replies(next);
     const int v = search(next, aim_win, depth - 1);
-    best = aim_win ? std::max(best, v) : std::min(best, v);
+    if (aim_win ? v > best : v < best) {
+      best = v;
+      if (pick) *pick = k;
+    }
   }
   return best;
 }
@@ -83,15 +87,7 @@ int computer_pick(const RoundModel& m) { return m.difficulty == 1 ? pick_easy(m)
 
 int human_pick(const RoundModel& m, bool aim_win, int depth) {
   int pick = 0;
-  int best = aim_win ? INT_MIN : INT_MAX;
-  for (int k = 1; k <= 8; ++k) {
-    if (k == m.own() || m.at(k) == 0) continue;
-    RoundModel next = m;
-    next.take(k);
-    computer_replies(next);
-    const int v = search(next, aim_win, depth - 1);
-    if (aim_win ? v > best : v < best) best = v, pick = k;
-  }
+  if (m.has_move()) search(m, aim_win, depth, &pick);
   return pick;
 }
 
