@@ -22,14 +22,11 @@
 #include "engine/platform/platform.h"
 #include "tests/bench/menu_scene_pictures.h"
 
+#include "tests/bench/bench_common.h"
+
 namespace {
 
-double cpu_seconds(int who) {
-  rusage u{};
-  getrusage(who, &u);
-  return static_cast<double>(u.ru_utime.tv_sec + u.ru_stime.tv_sec) +
-         static_cast<double>(u.ru_utime.tv_usec + u.ru_stime.tv_usec) / 1e6;
-}
+using bench::cpu_seconds;
 
 double wall_ms() { return timer_now(); }
 
@@ -70,21 +67,10 @@ bool run_runtime_scene(double& cpu, double& wall) {
   return true;
 }
 
-// Runs the comparison program; it prints "cpu_seconds <loop CPU seconds>" as its last line.
+// Runs the comparison program with the pictures' folder and a filter.
 bool run_comparison(const std::string& program, const std::string& dir, const char* filter, double& cpu,
                     double& total_cpu) {
-  const double before = cpu_seconds(RUSAGE_CHILDREN);
-  const std::string command = "'" + program + "' '" + dir + "' " + filter;
-  FILE* pipe = popen(command.c_str(), "r");
-  if (!pipe) return false;
-  char line[256];
-  bool found = false;
-  while (std::fgets(line, sizeof line, pipe)) {
-    if (std::sscanf(line, "cpu_seconds %lf", &cpu) == 1) found = true;
-  }
-  const int status = pclose(pipe);
-  total_cpu = cpu_seconds(RUSAGE_CHILDREN) - before;
-  return found && status == 0;
+  return bench::run_comparison("'" + program + "' '" + dir + "' " + filter, cpu, total_cpu);
 }
 
 }  // namespace

@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "tests/bench/bench_common.h"
+
 namespace menu_scene {
 
 constexpr int kFrames = 1000;
@@ -17,14 +19,8 @@ constexpr const char* kLine = "The quick brown fox jumps over the lazy dog 01234
 // Glyph g of the benchmark font is a bar (3 + g % 9) pixels wide in its 16 x 16 cell.
 inline int glyph_bar_width(int g) { return 3 + g % 9; }
 
-inline void put16(std::vector<uint8_t>& o, unsigned v) {
-  o.push_back(v & 0xff);
-  o.push_back((v >> 8) & 0xff);
-}
-inline void put32(std::vector<uint8_t>& o, unsigned v) {
-  put16(o, v & 0xffff);
-  put16(o, v >> 16);
-}
+using bench::put16;
+using bench::put32;
 
 // colour(x, y) returns 0xBBGGRR.
 template <typename F>

@@ -13,18 +13,14 @@
 
 #include "tests/bench/menu_scene_pictures.h"
 
+#include "tests/bench/bench_common.h"
+#include "tests/bench/sdl_renderer_pacing.h"
+
 namespace {
 
-double cpu_seconds() {
-  rusage u{};
-  getrusage(RUSAGE_SELF, &u);
-  return static_cast<double>(u.ru_utime.tv_sec + u.ru_stime.tv_sec) +
-         static_cast<double>(u.ru_utime.tv_usec + u.ru_stime.tv_usec) / 1e6;
-}
-
-double now_ms() {
-  return static_cast<double>(SDL_GetPerformanceCounter()) * 1000.0 / static_cast<double>(SDL_GetPerformanceFrequency());
-}
+using bench::cpu_seconds;
+using bench::now_ms;
+using bench::pace_frame;
 
 SDL_Texture* load(SDL_Renderer* renderer, const std::string& path, Uint32 key_rgb, bool keyed, SDL_Surface** keep) {
   SDL_Surface* surface = SDL_LoadBMP(path.c_str());
@@ -120,22 +116,7 @@ int main(int argc, char** argv) {
       }
     }
     SDL_RenderPresent(renderer);
-    // Pace as the runtime does: sleep while more than 7 ms remain, keep 3 ms of margin.
-    SDL_Event ev;
-    for (;;) {
-      while (SDL_PollEvent(&ev)) {
-      }
-      const double left_ms = deadline - now_ms();
-      if (left_ms > 7.0) {
-        SDL_Delay(static_cast<Uint32>(std::lround(left_ms - 3.0)));
-        continue;
-      }
-      if (left_ms <= 1.0) break;
-    }
-    deadline += period;
-    const double t = now_ms();
-    if (deadline < t) deadline += period;
-    if (deadline < t) deadline = t + period;
+    pace_frame(deadline, period);
   }
   const double cpu = cpu_seconds() - cpu0;
   std::printf("renderer %s, %s filtering\n", info.name, filter.c_str());

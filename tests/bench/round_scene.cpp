@@ -44,17 +44,14 @@
 #include "game/shell/media_slots.h"
 #include "tests/bench/round_scene_data.h"
 
+#include "tests/bench/bench_common.h"
+
 namespace {
+
+using bench::cpu_seconds;
 
 constexpr int kSpriteKey = 255 + 0 * 256 + 128 * 65536;  // the runtime's sprite colour key
 constexpr int kFontKey = 0;                              // and its font key (black)
-
-double cpu_seconds(int who) {
-  rusage u{};
-  getrusage(who, &u);
-  return static_cast<double>(u.ru_utime.tv_sec + u.ru_stime.tv_sec) +
-         static_cast<double>(u.ru_utime.tv_usec + u.ru_stime.tv_usec) / 1e6;
-}
 
 // The round as the set-up screen leaves it (the human first, moving along the row), a few moves in:
 // both totals and the last taken value are shown.
@@ -199,23 +196,13 @@ bool run_runtime_scene(const std::string& media, const std::string& dir, const s
   return true;
 }
 
-// Runs the comparison program; it prints "cpu_seconds <loop CPU seconds>" as its last line.
+// Runs the comparison program with the scene's folder, a filter and the run's options.
 bool run_comparison(const std::string& program, const std::string& dir, const char* filter,
                     const std::string& snapshot, const Options& options, double& cpu, double& total_cpu) {
-  const double before = cpu_seconds(RUSAGE_CHILDREN);
   std::string command = "'" + program + "' '" + dir + "' " + filter + " --frames " + std::to_string(options.frames);
   if (options.unpaced) command += " --unpaced";
   if (!snapshot.empty()) command += " --snapshot '" + snapshot + "'";
-  FILE* pipe = popen(command.c_str(), "r");
-  if (!pipe) return false;
-  char line[256];
-  bool found = false;
-  while (std::fgets(line, sizeof line, pipe)) {
-    if (std::sscanf(line, "cpu_seconds %lf", &cpu) == 1) found = true;
-  }
-  const int status = pclose(pipe);
-  total_cpu = cpu_seconds(RUSAGE_CHILDREN) - before;
-  return found && status == 0;
+  return bench::run_comparison(command, cpu, total_cpu);
 }
 
 }  // namespace

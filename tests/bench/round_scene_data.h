@@ -14,6 +14,8 @@
 #include <valgrind/callgrind.h>
 #endif
 
+#include "tests/bench/bench_common.h"
+
 namespace round_scene {
 
 constexpr int kFrames = 1000;
@@ -123,14 +125,8 @@ inline bool read_scene(const std::string& path, Scene& s) {
   return cells == 64 && fonts == kFontCount - 1;
 }
 
-inline void put16(std::vector<uint8_t>& o, unsigned v) {
-  o.push_back(v & 0xff);
-  o.push_back((v >> 8) & 0xff);
-}
-inline void put32(std::vector<uint8_t>& o, unsigned v) {
-  put16(o, v & 0xffff);
-  put16(o, v >> 16);
-}
+using bench::put16;
+using bench::put32;
 
 // A 32-bit BMP with an alpha channel (version 4 header, bit-field masks) from RGBA pixels, top row first.
 inline bool write_bmp32(const std::string& path, int w, int h, const uint8_t* rgba) {
