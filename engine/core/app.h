@@ -49,8 +49,6 @@ void frame_show();
 // the program on the quit keys. Keys and buttons read as released while the window is inactive, so a
 // wait for a release always ends.
 void frame_idle(int sleep_ms = 1);
-// Esc (or key 129, when Esc quits) and Alt+F4 end the program.
-void frame_check_quit_keys();
 int frame_pump_messages(void (*callback)());
 int frame_present(void (*callback)());
 void frame_wait_input();

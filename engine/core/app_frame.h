@@ -21,6 +21,8 @@ void frame_set_frame_rate(int frame_rate);      // period 1000 / rate ms; 2 ms f
 void frame_set_deadline(double ms);
 
 // frame_show.cpp
+// Esc (or key 129, when Esc quits) and Alt+F4 end the program.
+void frame_check_quit_keys();
 void frame_reset_times();                       // current and previous frame time := timer_now
 double frame_current_time();
 double frame_previous_time();

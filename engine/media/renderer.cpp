@@ -28,8 +28,6 @@ void renderer_set_blind(bool on) {
   if (renderer_gl()) apply_blind_scissor();
 }
 
-bool renderer_blind() { return g_blind; }
-
 OpenGLDuderozi::OpenGLDuderozi() : sprites(kSpriteSlots), pixel_cache(kSpriteSlots) {
   for (SpriteRecord& rec : sprites) {
     rec = SpriteRecord{0, 0, 1.0f, 1.0f, -1, -1, 0, 0, 0, 0, 0};

@@ -65,4 +65,3 @@ bool renderer_read_window(int x, int y, int w, int h, uint8_t* rgba);
 // pixels keeps the rasterizer idle, so software OpenGL costs next to nothing. Read-backs then see no
 // drawing. Takes effect now and at every frame set-up; kept across renderer_create.
 void renderer_set_blind(bool on);
-bool renderer_blind();

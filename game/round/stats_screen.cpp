@@ -79,7 +79,31 @@ Str number_text(double value) {
   return text;
 }
 
-void draw_frame(double mode) {
+// The screen's texts: none of them changes while the screen is shown, so they are made once.
+struct StatsTexts {
+  Str line;              // "<name>, YOUR GAME RATING IS: <rating>"
+  int frame_half = 0;    // half the rating frame's width
+  Str stats[4];          // won, lost, drawn, best run
+  Str ratings[7];        // the table's ratings, entries 1..6
+
+  StatsTexts() {
+    const Str rating = number_text(game_stats(0));
+    // The frame is measured on this wording in the hint font; the line inside it says "YOUR".
+    Str measured = player_name;
+    str_append(measured, " THIS GAME RATING IS: ");
+    str_append(measured, rating);
+    font_set(font::hint);
+    frame_half = font_text_width(measured, 1) / 2 + 10;
+    line = player_name;
+    str_append(line, ", YOUR GAME RATING IS: ");
+    str_append(line, rating);
+    const int values[4] = {1, 2, 3, 5};
+    for (int i = 0; i < 4; ++i) stats[i] = number_text(game_stats(values[i]));
+    for (int k = 1; k <= 6; ++k) ratings[k] = number_text(high_ratings(k));
+  }
+};
+
+void draw_frame(double mode, const StatsTexts& texts) {
   font_set(font::hint);
   print_centred_text("ALL TIME HIGH RATINGS", 340);
   spr_draw(sprite::stats_title, 80, 20);
@@ -88,30 +112,22 @@ void draw_frame(double mode) {
   draw_rect(258, 365, 274, 1, kLineColour);
   draw_rect(330, 168, 142, 1, kLineColour);
 
-  const Str rating = number_text(game_stats(0));
-  Str measured = player_name;
-  str_append(measured, " THIS GAME RATING IS: ");
-  str_append(measured, rating);
-  const int half = font_text_width(measured, 1) / 2 + 10;
+  const int half = texts.frame_half;
   draw_rect(400 - half, 264, 2 * half, 32, kFrameColour);
   draw_rect(401 - half, 265, 2 * half - 2, 30, kFrameInside);
 
   font_set(font::info);
   const char* const labels[4] = {"WON", "LOST", "DRAWN", "WIN  RUN"};
-  const int values[4] = {1, 2, 3, 5};
   for (int i = 0; i < 4; ++i) {
     font_print(labels[i], 365, 175 + 15 * i, 1);
-    font_print(number_text(game_stats(values[i])), 430, 175 + 15 * i, 0);
+    font_print(texts.stats[i], 430, 175 + 15 * i, 0);
   }
 
   font_set(font::scores);
-  Str line = player_name;
-  str_append(line, ", YOUR GAME RATING IS: ");
-  str_append(line, rating);
-  print_centred_text(line, 270);
+  print_centred_text(texts.line, 270);
   for (int k = 1; k <= 6; ++k) {
     font_print(high_names(k), 300, 22 * k + 360, 1);
-    font_print(number_text(high_ratings(k)), 460, 22 * k + 360, 1);
+    font_print(texts.ratings[k], 460, 22 * k + 360, 1);
   }
 
   spr_draw(mode == 2 ? sprite::quit_button : sprite::continue_button, kButtonX, kButtonY);
@@ -126,13 +142,14 @@ void stats_screen(double mode) {
   spr_load("brakka.png", sprite::stats_title);
   Stars stars;
   if (mode == 2) enter_high_rating(game_stats(0), player_name);
+  const StatsTexts texts;
   wait_key_release(kEnter);
 
   double done = 0;
   while (done == 0) {
     inp_mouse_state(&mouse_x, &mouse_y, &mouse_b1, &mouse_b2);
     stars.move_and_draw();
-    draw_frame(mode);
+    draw_frame(mode, texts);
     const bool on_button = draw_box_collide(static_cast<int>(mouse_x), static_cast<int>(mouse_y), 1, 1,
                                             kButtonX, kButtonY, kButtonW, kButtonH) != 0;
     if ((on_button && mouse_b1 != 0) || inp_key_down(kEnter)) done = mode == 2 ? 2 : 1;

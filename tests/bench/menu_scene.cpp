@@ -23,6 +23,7 @@
 #include "tests/bench/menu_scene_pictures.h"
 
 #include "tests/bench/bench_common.h"
+#include "tests/bench/runtime_bench.h"
 
 namespace {
 
@@ -31,14 +32,7 @@ using bench::cpu_seconds;
 double wall_ms() { return timer_now(); }
 
 bool run_runtime_scene(double& cpu, double& wall) {
-  if (!platform_select("sdl") || !platform().window_create(800, 600, false, false)) {
-    std::fprintf(stderr, "no window\n");
-    return false;
-  }
-  timer_init();
-  renderer_create();
-  renderer_gl_init();
-  renderer_frame_setup();
+  if (!bench::open_runtime_window()) return false;
   for (int i = 0; i < 4; ++i) spr_load(("sprite" + std::to_string(i) + ".bmp").c_str(), i);
   font_load("font.bmp", 1);
   if (app_error_code() != 0) {
@@ -62,8 +56,7 @@ bool run_runtime_scene(double& cpu, double& wall) {
   }
   cpu = cpu_seconds(RUSAGE_SELF) - cpu0;
   wall = (wall_ms() - wall0) / 1000.0;
-  renderer_destroy();
-  platform().window_destroy();
+  bench::close_runtime_window();
   return true;
 }
 

@@ -14,12 +14,13 @@
 #include "tests/bench/menu_scene_pictures.h"
 
 #include "tests/bench/bench_common.h"
-#include "tests/bench/sdl_renderer_pacing.h"
+#include "tests/bench/sdl_renderer_bench.h"
 
 namespace {
 
 using bench::cpu_seconds;
 using bench::now_ms;
+using bench::open_sdl_renderer;
 using bench::pace_frame;
 
 SDL_Texture* load(SDL_Renderer* renderer, const std::string& path, Uint32 key_rgb, bool keyed, SDL_Surface** keep) {
@@ -68,17 +69,11 @@ int main(int argc, char** argv) {
   }
   const std::string dir = argv[1];
   const std::string filter = argc > 2 ? argv[2] : "linear";
-  SDL_SetHint(SDL_HINT_RENDER_DRIVER, "opengl");
   SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, filter == "nearest" ? "nearest" : "linear");
-  if (SDL_Init(SDL_INIT_VIDEO) != 0) return 1;
-  SDL_Window* window = SDL_CreateWindow("menu scene", SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, 800, 600, 0);
-  SDL_Renderer* renderer = window ? SDL_CreateRenderer(window, -1, SDL_RENDERER_ACCELERATED) : nullptr;
-  if (!renderer) {
-    std::fprintf(stderr, "no renderer: %s\n", SDL_GetError());
-    return 1;
-  }
+  SDL_Window* window = nullptr;
+  SDL_Renderer* renderer = nullptr;
   SDL_RendererInfo info;
-  SDL_GetRendererInfo(renderer, &info);
+  if (!open_sdl_renderer("menu scene", window, renderer, info)) return 1;
   SDL_Texture* map = load(renderer, dir + "/map.bmp", 0, false, nullptr);
   SDL_Texture* sprites[4];
   for (int i = 0; i < 4; ++i) sprites[i] = load(renderer, dir + "/sprite" + std::to_string(i) + ".bmp", 0x8000ff, true, nullptr);

@@ -45,6 +45,7 @@
 #include "tests/bench/round_scene_data.h"
 
 #include "tests/bench/bench_common.h"
+#include "tests/bench/runtime_bench.h"
 
 namespace {
 
@@ -148,14 +149,7 @@ struct Options {
 
 bool run_runtime_scene(const std::string& media, const std::string& dir, const std::string& snapshot,
                        const Options& options, double& cpu, double& wall) {
-  if (!platform_select("sdl") || !platform().window_create(800, 600, false, false)) {
-    std::fprintf(stderr, "no window\n");
-    return false;
-  }
-  timer_init();
-  renderer_create();
-  renderer_gl_init();
-  renderer_frame_setup();
+  if (!bench::open_runtime_window()) return false;
   if (file_set_cwd(media.c_str()) == 0) {
     std::fprintf(stderr, "no media folder %s\n", media.c_str());
     return false;
@@ -191,8 +185,7 @@ bool run_runtime_scene(const std::string& media, const std::string& dir, const s
   cpu = cpu_seconds(RUSAGE_SELF) - cpu0;
   round_scene::profile_loop_ended();
   wall = (timer_now() - wall0) / 1000.0;
-  renderer_destroy();
-  platform().window_destroy();
+  bench::close_runtime_window();
   return true;
 }
 

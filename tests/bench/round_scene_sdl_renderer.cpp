@@ -19,12 +19,13 @@
 #include "tests/bench/round_scene_data.h"
 
 #include "tests/bench/bench_common.h"
-#include "tests/bench/sdl_renderer_pacing.h"
+#include "tests/bench/sdl_renderer_bench.h"
 
 namespace {
 
 using bench::cpu_seconds;
 using bench::now_ms;
+using bench::open_sdl_renderer;
 using bench::pace_frame;
 
 using round_scene::Scene;
@@ -251,16 +252,10 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "cannot read the scene in %s\n", dir.c_str());
     return 1;
   }
-  SDL_SetHint(SDL_HINT_RENDER_DRIVER, "opengl");
-  if (SDL_Init(SDL_INIT_VIDEO) != 0) return 1;
-  SDL_Window* window = SDL_CreateWindow("round scene", SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, 800, 600, 0);
-  SDL_Renderer* renderer = window ? SDL_CreateRenderer(window, -1, SDL_RENDERER_ACCELERATED) : nullptr;
-  if (!renderer) {
-    std::fprintf(stderr, "no renderer: %s\n", SDL_GetError());
-    return 1;
-  }
+  SDL_Window* window = nullptr;
+  SDL_Renderer* renderer = nullptr;
   SDL_RendererInfo info;
-  SDL_GetRendererInfo(renderer, &info);
+  if (!open_sdl_renderer("round scene", window, renderer, info)) return 1;
 
   const SDL_ScaleMode pictures = filter == "nearest" ? SDL_ScaleModeNearest : SDL_ScaleModeLinear;
   const SDL_ScaleMode glyphs = SDL_ScaleModeNearest;  // the runtime never filters font pictures

@@ -17,17 +17,12 @@
 #include "engine/media/renderer.h"
 #include "engine/platform/headless.h"
 #include "game/game_test_helpers.h"
+#include "game/round/high_ratings_file.h"
 #include "run_folder.h"
 
 namespace fs = std::filesystem;
 
 namespace {
-
-std::string decipher(const std::string& line) {
-  Str hex(line.c_str()), out;
-  str_decrypt(out, Str("tervo"), hex);
-  return out.c_str();
-}
 
 // The child: the program itself, played by the automatic player, reporting each event to a file.
 [[noreturn]] void child(const autoplay::Plan& plan, const std::string& dir) {
@@ -52,12 +47,6 @@ std::string decipher(const std::string& line) {
 
 }  // namespace
 
-std::string high_ratings_file_name() {
-  Str out;
-  str_encrypt(out, Str("tervo"), Str("highs.txt"));
-  return out.c_str();
-}
-
 GameRun::~GameRun() {
   std::error_code ec;
   if (!dir.empty()) fs::remove_all(dir, ec);
@@ -72,27 +61,21 @@ std::vector<std::string> GameRun::lines(const std::string& prefix) const {
 
 bool GameRun::saw_screen(const std::string& name) const { return count("screen " + name) > 0; }
 
+std::string GameRun::high_ratings_path() const { return media() + "/" + high_ratings_file_name().c_str(); }
+
 std::string GameRun::high_ratings_bytes() const {
-  std::ifstream f(media() + "/" + high_ratings_file_name(), std::ios::binary);
+  std::ifstream f(high_ratings_path(), std::ios::binary);
   std::stringstream s;
   s << f.rdbuf();
   return s.str();
 }
 
 bool GameRun::read_high_ratings(std::vector<double>& ratings, std::vector<std::string>& names) const {
-  std::ifstream f(media() + "/" + high_ratings_file_name(), std::ios::binary);
-  std::vector<std::string> file;
-  for (std::string line; std::getline(f, line);) {
-    if (!line.empty() && line.back() == '\r') line.pop_back();
-    file.push_back(line);
-  }
-  if (file.size() != 14) return false;
-  ratings.clear();
+  HighTable table;
+  if (::read_high_ratings(Str(high_ratings_path().c_str()), table) != kHighEntries) return false;
+  ratings.assign(table.ratings, table.ratings + kHighEntries);
   names.clear();
-  for (int k = 0; k < 7; ++k) {
-    ratings.push_back(std::atof(decipher(file[2 * k]).c_str()));
-    names.push_back(decipher(file[2 * k + 1]));
-  }
+  for (const Str& name : table.names) names.push_back(name.c_str());
   return true;
 }
 

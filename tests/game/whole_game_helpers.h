@@ -25,8 +25,9 @@ struct GameRun {
   std::vector<std::string> lines(const std::string& prefix) const;
   int count(const std::string& prefix) const { return static_cast<int>(lines(prefix).size()); }
   bool saw_screen(const std::string& name) const;
-  // The high-ratings file of the run: ratings and names of entries 0..6, deciphered; false when it
-  // is missing or not 14 lines.
+  // The high-ratings file of the run, and its ratings and names of entries 0..6 as the game reads
+  // them; false when it is missing or holds fewer than 14 lines.
+  std::string high_ratings_path() const;
   bool read_high_ratings(std::vector<double>& ratings, std::vector<std::string>& names) const;
   // The file's bytes ("" when missing).
   std::string high_ratings_bytes() const;
@@ -34,5 +35,3 @@ struct GameRun {
 
 // Runs one whole game and prints its game time against its wall time.
 void run_game(const autoplay::Plan& plan, const GameRunOptions& options, GameRun& run);
-// The high-ratings file's name (the enciphered "highs.txt").
-std::string high_ratings_file_name();

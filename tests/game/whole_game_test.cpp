@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "game/game_test_helpers.h"
+#include "game/round/high_ratings_file.h"
 #include "game/whole_game_helpers.h"
 
 namespace {
@@ -169,7 +170,7 @@ TEST(WholeGame, ClosingTheWindowOnAnyScreenWritesNothing) {
   add("round", [](Plan&) {});
   add("round end", [](Plan&) {});
   add("goodbye", [](Plan& p) { p.quit_from_welcome = true; });
-  std::ifstream built(media_dir() + "/" + high_ratings_file_name(), std::ios::binary);
+  std::ifstream built(media_dir() + "/" + high_ratings_file_name().c_str(), std::ios::binary);
   const std::string original((std::istreambuf_iterator<char>(built)), std::istreambuf_iterator<char>());
   ASSERT_FALSE(original.empty());
   for (const Case& c : cases) {

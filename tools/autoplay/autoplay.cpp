@@ -22,14 +22,6 @@ constexpr int kKeyUp = 200, kKeyDown = 208, kKeyLeft = 203, kKeyRight = 205, kKe
 // The name keyboard as the welcome screen opens it, with its origin at (174, 246).
 constexpr int kKeysX = 174, kKeysY = 246;
 
-HeadlessEvent event(HeadlessEvent::Kind kind, int a = 0, int b = 0) {
-  HeadlessEvent ev;
-  ev.kind = kind;
-  ev.a = a;
-  ev.b = b;
-  return ev;
-}
-
 int to_int(double v) { return static_cast<int>(v); }
 
 // Centre of the name keyboard's key for a letter or a blank; false for anything else.
@@ -175,16 +167,16 @@ void Player::finish_round() {
 }
 
 void Player::click(double now, int x, int y, int button) {
-  headless_at_ms(0, event(HeadlessEvent::Mouse, x, y));
-  headless_at_ms(0, event(HeadlessEvent::ButtonDown, button));
-  headless_at_ms(now + kPressMs, event(HeadlessEvent::ButtonUp, button));
+  headless_at_ms(0, HeadlessEvent{HeadlessEvent::Mouse, x, y});
+  headless_at_ms(0, HeadlessEvent{HeadlessEvent::ButtonDown, button});
+  headless_at_ms(now + kPressMs, HeadlessEvent{HeadlessEvent::ButtonUp, button});
   busy_until_ = now + kPressMs + std::max(kClickGapMs, plan_.settle_ms);
   ++clicks_on_screen_;
 }
 
 void Player::tap(double now, int key) {
-  headless_at_ms(0, event(HeadlessEvent::KeyDown, key));
-  headless_at_ms(now + 40, event(HeadlessEvent::KeyUp, key));
+  headless_at_ms(0, HeadlessEvent{HeadlessEvent::KeyDown, key});
+  headless_at_ms(now + 40, HeadlessEvent{HeadlessEvent::KeyUp, key});
   busy_until_ = now + kKeyGapMs;
 }
 
@@ -192,7 +184,7 @@ void Player::act(double now) {
   if (now - screen_since_ < plan_.settle_ms) return;
   if (!plan_.close_on.empty() && plan_.close_on == game_screen_name(game_screen)) {
     emit("closing on " + plan_.close_on);
-    headless_at_ms(0, event(HeadlessEvent::Close));
+    headless_at_ms(0, HeadlessEvent{HeadlessEvent::Close});
     busy_until_ = now + 1000;
     return;
   }

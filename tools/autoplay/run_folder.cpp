@@ -11,6 +11,7 @@
 #include "engine/core/str.h"
 #include "engine/platform/headless.h"
 #include "engine/platform/platform.h"
+#include "game/round/high_ratings_file.h"
 
 namespace fs = std::filesystem;
 
@@ -22,8 +23,7 @@ std::string make_run_folder(const std::string& prefix, const std::string& media)
   std::error_code ec;
   fs::create_directories(pattern + "/Media", ec);
   if (ec || media.empty()) return ec ? "" : pattern;
-  Str highs;
-  str_encrypt(highs, Str("tervo"), Str("highs.txt"));
+  const Str highs = high_ratings_file_name();
   for (const auto& entry : fs::directory_iterator(media, ec)) {
     const fs::path to = fs::path(pattern) / "Media" / entry.path().filename();
     if (entry.path().filename() == highs.c_str()) fs::copy_file(entry.path(), to, ec);
