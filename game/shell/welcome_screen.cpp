@@ -15,12 +15,9 @@
 #include "game/shell/instructions_screen.h"
 #include "game/shell/media_slots.h"
 #include "game/shell/name_keyboard.h"
+#include "game/shell/title_animation.h"
 
 namespace {
-
-// The title animation: frame k (1..20) of "anim<k>.png" in sprite 100 + k.
-constexpr int kAnimFirst = 101;
-constexpr int kAnimLast = 120;
 
 // Hit boxes of the five buttons (all parts of the one "buttons.png" drawn at (36, 492)).
 constexpr int kButtonW = 112;
@@ -50,12 +47,6 @@ void draw_bottom_pictures() {
   spr_draw(sprite::welcome_buttons, 36, 492);
 }
 
-// Advances an animation counter a quarter frame, wrapping past the last frame to the first.
-void step_counter(double& c) {
-  c += 0.25;
-  if (c > kAnimLast) c = kAnimFirst;
-}
-
 }  // namespace
 
 void welcome_screen() {
@@ -72,25 +63,13 @@ void welcome_screen() {
 
   double edition_width = 0, edition_height = 0;
   spr_get_size(sprite::edition, &edition_width, &edition_height);
-  // The first frames show sprite 100 (int a is 100 until a passes 101).
-  double a = 100, b = 110;
-  for (int k = 1; k <= 20; ++k) {
-    Str number;
-    str_format_num(number, 0, 0, k);
-    Str file = "anim";
-    str_append(file, number);
-    str_append(file, ".png");
-    spr_load(file, sprite::block_picture_0 + k);
-  }
+  // Ten frames apart; the first frames show sprite 100 (int a is 100 until a passes 101).
+  TitleAnimation animation{100, 110};
+  load_title_animation();
 
   for (;;) {
-    step_counter(a);
-    step_counter(b);
-    // The same animation mirrored both ways and ten frames apart, added at half strength.
-    draw_alpha_mode(0.5);
-    spr_draw_zoomed(static_cast<int>(a), 220, 120, 2.2, 2.2);
-    spr_draw_zoomed(static_cast<int>(b), 220, 120, -2.2, -2.2);
-    draw_alpha_mode(0);
+    animation.step();
+    animation.draw();
     draw_title_pictures(edition_width);
 
     font_set(font::options);

@@ -10,12 +10,11 @@
 #include "game/shell/centred_text.h"
 #include "game/shell/game_state.h"
 #include "game/shell/media_slots.h"
+#include "game/shell/title_animation.h"
 
 namespace {
 
 constexpr int kFrameColour = 16777010;  // red 50, green 255, blue 255
-constexpr int kFirstAnimFrame = 101;
-constexpr int kLastAnimFrame = 120;
 constexpr int kPictureX = 190, kPictureY = 60;
 constexpr int kButtonX = 352, kButtonY = 550, kButtonW = 96, kButtonH = 32;
 constexpr double kTextY = 510;
@@ -23,13 +22,7 @@ const char* const kMessage = "GAME OVER, YOU WIN!";
 
 void load_pictures() {
   for (int k = 1; k <= 8; ++k) spr_load(blocks(k).image_a, k);
-  for (int k = 1; k <= 20; ++k) {
-    Str number, name, file;
-    str_format_num(number, 0, 0, k);
-    str_concat_cs(name, "anim", number);
-    str_concat_sc(file, name, ".png");
-    spr_load(file, sprite::block_picture_0 + k);
-  }
+  load_title_animation();
 }
 
 bool continue_clicked() {
@@ -48,23 +41,17 @@ void win_screen() {
 
   scratch = 1;  // the landmark shown
   double frame_count = 1;
-  // Two copies of the animation, eight frames apart, a quarter frame further each screen frame.
-  double a = 100, b = 108;
+  // The two copies of the animation eight frames apart.
+  TitleAnimation animation{100, 108};
   do {
-    a = a + 0.25;
-    b = b + 0.25;
+    animation.step();
     frame_count = frame_count + 1;
-    if (a > kLastAnimFrame) a = kFirstAnimFrame;
-    if (b > kLastAnimFrame) b = kFirstAnimFrame;
     if (frame_count == 200) {
       scratch = scratch + 1;
       if (scratch == 9) scratch = 1;
       frame_count = 1;
     }
-    draw_alpha_mode(0.5);
-    spr_draw_zoomed(static_cast<int>(a), 220, 120, 2.2, 2.2);
-    spr_draw_zoomed(static_cast<int>(b), 220, 120, -2.2, -2.2);
-    draw_alpha_mode(0);
+    animation.draw();
     draw_rect(kPictureX - 1, kPictureY - 1, 422, 422, kFrameColour);
     spr_draw(static_cast<int>(scratch), kPictureX, kPictureY);
     print_centred_text(kMessage, kTextY);

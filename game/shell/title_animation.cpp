@@ -1,0 +1,40 @@
+#include "game/shell/title_animation.h"
+
+#include "engine/core/str.h"
+#include "engine/media/draw.h"
+#include "engine/media/sprites.h"
+#include "game/shell/media_slots.h"
+
+namespace {
+
+constexpr int kFirstFrame = sprite::block_picture_0 + 1;
+constexpr int kLastFrame = sprite::block_picture_0 + 20;
+
+void step_counter(double& c) {
+  c += 0.25;
+  if (c > kLastFrame) c = kFirstFrame;
+}
+
+}  // namespace
+
+void load_title_animation() {
+  for (int k = 1; k <= 20; ++k) {
+    Str number, name, file;
+    str_format_num(number, 0, 0, k);
+    str_concat_cs(name, "anim", number);
+    str_concat_sc(file, name, ".png");
+    spr_load(file, sprite::block_picture_0 + k);
+  }
+}
+
+void TitleAnimation::step() {
+  step_counter(a);
+  step_counter(b);
+}
+
+void TitleAnimation::draw() const {
+  draw_alpha_mode(0.5);
+  spr_draw_zoomed(static_cast<int>(a), 220, 120, 2.2, 2.2);
+  spr_draw_zoomed(static_cast<int>(b), 220, 120, -2.2, -2.2);
+  draw_alpha_mode(0);
+}
