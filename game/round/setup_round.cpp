@@ -9,7 +9,6 @@
 #include "game/shell/media_slots.h"
 
 void setup_round() {
-  ++rounds_started;
   generate_board();
   draw_load_background("backdrop.png");
   totals(1) = 0;

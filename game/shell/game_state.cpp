@@ -18,7 +18,6 @@ DimArray<double> high_ratings;
 DimArray<Str> high_names;
 
 GameScreen game_screen = GameScreen::none;
-int rounds_started = 0;
 
 const char* game_screen_name(GameScreen screen) {
   switch (screen) {

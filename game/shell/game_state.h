@@ -45,8 +45,6 @@ enum class GameScreen {
 };
 extern GameScreen game_screen;
 const char* game_screen_name(GameScreen screen);
-// Rounds set up since the program started (setup_round counts them; tests read it).
-extern int rounds_started;
 
 // Sizes every array as the main program does at start-up (every element 0 or empty).
 void dim_game_arrays();

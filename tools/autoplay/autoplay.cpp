@@ -233,7 +233,6 @@ void Player::name_keyboard(double now) {
     int x = 0, y = 0;
     const char c = name[typed_count_++];
     if (!key_centre(c, x, y)) continue;
-    record_.typed += c;
     click(now, x, y);
     return;
   }
@@ -276,13 +275,6 @@ void Player::play_turn(double now) {
     click(now, x, y, 1);
     confirm_after_ = now + 1000;
   }
-}
-
-std::string Player::summary() const {
-  std::string out;
-  for (const std::string& s : record_.screens) out += "screen " + s + "\n";
-  out += "rounds " + std::to_string(record_.rounds.size()) + "\n";
-  return out;
 }
 
 }  // namespace autoplay

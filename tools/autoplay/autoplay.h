@@ -70,7 +70,6 @@ struct RoundRecord {
 struct Record {
   std::vector<std::string> screens;  // each screen as it was entered
   std::vector<RoundRecord> rounds;
-  std::string typed;                 // what the player typed on the name keyboard
 };
 
 class Player {
@@ -79,8 +78,6 @@ class Player {
   // Starts answering: sets the headless backend's poll hook (the player must outlive the run).
   void install();
   const Record& record() const { return record_; }
-  // A text summary of the record, one line per screen change and per round.
-  std::string summary() const;
   // Called with a line of the summary as soon as it happens (for a process that may end at any time).
   std::function<void(const std::string&)> on_event;
   // Completes the record of a round whose end screen is showing or has just been left (happens by itself
