@@ -45,11 +45,18 @@ bool SdlGlWindow::try_create(int w, int h, bool fullscreen, int samples) {
 
 bool SdlGlWindow::create(int client_w, int client_h, bool fullscreen, bool multisample) {
   destroy();
-  // Video stays started for the rest of the process once it is up: quitting it unloads the OpenGL
-  // driver, and a window made later would load it all over again.
-  if (!SDL_WasInit(SDL_INIT_VIDEO) && SDL_InitSubSystem(SDL_INIT_VIDEO | SDL_INIT_EVENTS) != 0) {
-    std::fprintf(stderr, "video start failed: %s\n", SDL_GetError());
-    return false;
+  // Video and the OpenGL driver stay loaded for the rest of the process once they are up. SDL unloads
+  // the driver with the last OpenGL window; our own reference keeps it, so a window made later does
+  // not load it all over again.
+  if (!SDL_WasInit(SDL_INIT_VIDEO)) {
+    if (SDL_InitSubSystem(SDL_INIT_VIDEO | SDL_INIT_EVENTS) != 0) {
+      std::fprintf(stderr, "video start failed: %s\n", SDL_GetError());
+      return false;
+    }
+    if (SDL_GL_LoadLibrary(nullptr) != 0) {
+      std::fprintf(stderr, "OpenGL driver failed to load: %s\n", SDL_GetError());
+      return false;
+    }
   }
   if (client_w <= 0) client_w = 640;
   if (client_h <= 0) client_h = 480;
