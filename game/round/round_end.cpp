@@ -7,13 +7,12 @@
 #include "game/round/board_rules.h"
 #include "game/round/board_screen.h"
 #include "game/round/round_state.h"
+#include "game/shell/game_keys.h"
 #include "game/shell/game_state.h"
 #include "game/shell/media_slots.h"
 #include "game/shell/waits.h"
 
 namespace {
-
-constexpr int kKeyEnter = 28;
 
 bool totals_differ() { return totals(1) != totals(2); }
 

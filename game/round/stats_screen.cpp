@@ -13,6 +13,7 @@
 #include "game/round/high_ratings_table.h"
 #include "game/round/round_state.h"
 #include "game/shell/centred_text.h"
+#include "game/shell/game_keys.h"
 #include "game/shell/game_state.h"
 #include "game/shell/goodbye_screen.h"
 #include "game/shell/media_slots.h"
@@ -21,7 +22,6 @@
 namespace {
 
 constexpr int kStars = 240;
-constexpr int kEnter = 28;
 constexpr int kLineColour = 0x645a8c;
 constexpr int kFrameColour = 0xc8c864;
 constexpr int kFrameInside = 0x040404;
@@ -143,7 +143,7 @@ void stats_screen(double mode) {
   Stars stars;
   if (mode == 2) enter_high_rating(game_stats(0), player_name);
   const StatsTexts texts;
-  wait_key_release(kEnter);
+  wait_key_release(kKeyEnter);
 
   double done = 0;
   while (done == 0) {
@@ -152,7 +152,7 @@ void stats_screen(double mode) {
     draw_frame(mode, texts);
     const bool on_button = draw_box_collide(static_cast<int>(mouse_x), static_cast<int>(mouse_y), 1, 1,
                                             kButtonX, kButtonY, kButtonW, kButtonH) != 0;
-    if ((on_button && mouse_b1 != 0) || inp_key_down(kEnter)) done = mode == 2 ? 2 : 1;
+    if ((on_button && mouse_b1 != 0) || inp_key_down(kKeyEnter)) done = mode == 2 ? 2 : 1;
     frame_show();
   }
 

@@ -10,13 +10,13 @@
 #include "game/round/board_screen.h"
 #include "game/round/computer_player.h"
 #include "game/round/round_state.h"
+#include "game/shell/game_keys.h"
 #include "game/shell/game_state.h"
 #include "game/shell/media_slots.h"
 #include "game/shell/waits.h"
 
 namespace {
 
-constexpr int kKeyUp = 200, kKeyDown = 208, kKeyLeft = 203, kKeyRight = 205, kKeyEnter = 28;
 constexpr double kStepMs = 250;
 
 int to_int(double v) { return static_cast<int>(v); }

@@ -8,6 +8,7 @@
 #include "engine/core/random.h"
 #include "engine/platform/headless.h"
 #include "game/round/round_state.h"
+#include "game/shell/game_keys.h"
 #include "game/shell/game_state.h"
 
 namespace autoplay {
@@ -17,7 +18,6 @@ namespace {
 constexpr double kPressMs = 60;     // a click holds the button for three frames
 constexpr double kClickGapMs = 200;
 constexpr double kKeyGapMs = 270;   // arrow keys step once per 250 ms
-constexpr int kKeyUp = 200, kKeyDown = 208, kKeyLeft = 203, kKeyRight = 205, kKeyEnter = 28;
 
 // The name keyboard as the welcome screen opens it, with its origin at (174, 246).
 constexpr int kKeysX = 174, kKeysY = 246;
