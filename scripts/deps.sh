@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
 # Installs every package the build, the game and the tests need (Debian 12). Safe to run again.
+# `deps.sh package` also installs what building and checking the Debian package takes.
 set -euo pipefail
 packages=(
   build-essential cmake pkg-config clang libclang-rt-14-dev
@@ -8,6 +9,9 @@ packages=(
   libcairo2-dev libfreetype-dev fonts-dejavu-core libmp3lame-dev
   libgtest-dev xvfb xauth valgrind
 )
+if [ "${1:-}" = package ]; then
+  packages+=(dpkg-dev lintian appstream desktop-file-utils)
+fi
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
@@ -16,6 +20,7 @@ if [ ${#missing[@]} -gt 0 ]; then
   echo "Installing: ${missing[*]}"
   SUDO=""
   [ "$(id -u)" -eq 0 ] || SUDO="sudo"
-  $SUDO apt-get update -qq
-  DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq --no-install-recommends "${missing[@]}"
+  $SUDO apt-get -o DPkg::Lock::Timeout=1200 update -qq
+  DEBIAN_FRONTEND=noninteractive $SUDO apt-get -o DPkg::Lock::Timeout=1200 install -y -qq --no-install-recommends \
+    "${missing[@]}"
 fi

@@ -77,3 +77,11 @@ void dbg_set_line(int module, int line);
 void log_line(const char* text);
 // Full path of "ErrorLog.txt" in the temporary directory.
 const char* log_path();
+
+// True when the program runs from an install. The install rules leave the file kInstallRecord in the
+// program's folder, naming the game's data folder relative to it; the program counts as installed
+// while that file is there and names a folder that exists. A build tree has no such file, and a copy
+// of the program's folder made elsewhere (with a media folder of its own) names a folder that is not
+// there, so both count as not installed. An installed game's data is never written to.
+constexpr const char* kInstallRecord = "installed-data";
+bool app_is_installed();

@@ -35,11 +35,17 @@ Str high_ratings_user_folder() {
   return (std::string(folder.c_str()) + "/" + kDataFolderName).c_str();
 }
 
+const char* high_ratings_user_folder_reason() {
+  if (app_is_installed()) return "the game is installed";
+  if (!file_dir_writable(".")) return "the media folder is read-only";
+  return nullptr;
+}
+
 Str high_ratings_path() {
   const Str name = high_ratings_file_name();
-  if (file_dir_writable(".")) return name;
+  if (!high_ratings_user_folder_reason()) return name;
   const Str folder = high_ratings_user_folder();
-  if (folder.length == 0) return name;
+  if (folder.length == 0) return app_is_installed() ? Str() : name;
   return (std::string(folder.c_str()) + "/" + name.c_str()).c_str();
 }
 
@@ -81,8 +87,9 @@ void load_high_ratings() {
   Str path = high_ratings_path();
   if (str_ne(path, name)) {
     // The player's own file; until the first save makes it, the table starts from the media folder's.
-    std::string line = std::string("High ratings: the media folder is read-only; the ratings are kept in \"") +
-                       path.c_str() + "\"";
+    std::string line = std::string("High ratings: ") + high_ratings_user_folder_reason() + "; " +
+                       (path.length ? std::string("the ratings are kept in \"") + path.c_str() + "\""
+                                    : std::string("there is no user data folder ($HOME is unset) to keep them in"));
     if (!path_is_regular_file(path.c_str()) && path_is_regular_file(name.c_str())) {
       line += std::string(", first filled from \"") + name.c_str() + "\" in the media folder";
       path = name;

@@ -19,9 +19,15 @@ Str high_ratings_file_name();
 // The folder that keeps the file of a player whose media folder is read-only (an installed game):
 // "brakka" in the user's data folder ($XDG_DATA_HOME, else ~/.local/share). Empty without a home.
 Str high_ratings_user_folder();
+// Why the file is kept in high_ratings_user_folder() rather than in the media folder, for the log:
+// "the game is installed" (its media folder is the installed data, which the game never writes, not
+// even as root), else "the media folder is read-only" while that folder cannot be written; nullptr
+// when the file is kept in the media folder (a build tree, or a copy of the game's own).
+const char* high_ratings_user_folder_reason();
 // Where the game reads and writes the file: the file's name in the current directory (the media
-// folder) while that folder can be written; otherwise the file of that name in
-// high_ratings_user_folder() (or, without one, the media folder's file after all).
+// folder), unless high_ratings_user_folder_reason() says otherwise: then the file of that name in
+// high_ratings_user_folder(). Without a user folder: the media folder's file after all when that
+// folder is read-only, and "" for an installed game (nowhere it may write).
 Str high_ratings_path();
 
 // The file's 14 lines for a table, enciphered, without line ends. A name longer than

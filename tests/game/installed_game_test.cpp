@@ -2,7 +2,9 @@
 // gives, and whole games started through the installed launcher from another folder, headless and
 // scripted, by a user who cannot write the installed files (as root: the program runs as "nobody").
 // The high ratings then live in the user's data folder, first filled from the installed table, and
-// the installed file stays as it was; a writable copy of the install keeps them in its Media folder.
+// the installed file stays as it was; a copy of the program's folder with a Media folder of its own
+// keeps them there. The Debian package, unpacked, plays the same way as whoever runs the test, root
+// included, and nothing under its root changes.
 #include <gtest/gtest.h>
 #include <fcntl.h>
 #include <signal.h>
@@ -22,9 +24,11 @@
 #include <thread>
 #include <vector>
 
+#include "engine/core/app.h"
 #include "game/high_ratings_helpers.h"
 #include "game/round/high_ratings_file.h"
 #include "game/round/high_ratings_table.h"
+#include "game/whole_game_helpers.h"
 
 namespace {
 
@@ -102,8 +106,10 @@ int run(const std::vector<std::string>& argv, const std::vector<std::string>& en
   return -1;
 }
 
-// Every entry under root, relative, sorted: folders end in "/", links show their target.
-std::vector<std::string> tree(const std::string& root) {
+// Every entry under root, relative, sorted: folders end in "/", links show their target. With state,
+// each also shows what a change would alter: its mode, size and modification time, and a digest of a
+// file's bytes.
+std::vector<std::string> tree(const std::string& root, bool state = false) {
   std::vector<std::string> names;
   for (auto it = fs::recursive_directory_iterator(root); it != fs::recursive_directory_iterator(); ++it) {
     std::string name = it->path().lexically_relative(root).string();
@@ -111,10 +117,41 @@ std::vector<std::string> tree(const std::string& root) {
       name += " -> " + fs::read_symlink(it->path()).string();
     else if (it->is_directory())
       name += "/";
+    struct stat st;
+    if (state && ::lstat(it->path().c_str(), &st) == 0) {
+      name += " mode " + std::to_string(st.st_mode) + " size " + std::to_string(st.st_size) + " mtime " +
+              std::to_string(st.st_mtim.tv_sec) + "." + std::to_string(st.st_mtim.tv_nsec);
+      if (S_ISREG(st.st_mode)) name += " bytes " + std::to_string(std::hash<std::string>{}(read_bytes(it->path())));
+    }
     names.push_back(name);
   }
   std::sort(names.begin(), names.end());
   return names;
+}
+
+// One whole game through the launcher, headless and scripted (kWholeGameScript), started in the
+// folder user, whose data/ is the user's data folder and tmp/ the temporary one, through argv (a
+// command that changes the user, or nothing). Returns the exit status; the output is in user/output.txt.
+int play_script(const std::string& launcher, const std::string& user, std::vector<std::string> argv) {
+  std::ofstream(user + "/script.txt") << kWholeGameScript;
+  argv.push_back(launcher);
+  const auto t0 = std::chrono::steady_clock::now();
+  const int status = run(argv,
+                         {"PATH=/usr/bin:/bin", "HOME=" + user, "XDG_DATA_HOME=" + user + "/data",
+                          "TMPDIR=" + user + "/tmp", "BRAKKA_PLATFORM=headless", "SDL_VIDEODRIVER=offscreen",
+                          "SDL_AUDIODRIVER=dummy", "BRAKKA_SCRIPT=" + user + "/script.txt",
+                          "ASAN_OPTIONS=detect_leaks=0"},
+                         user, user + "/output.txt", 180s);
+  std::printf("a whole game from %s took %.1f s\n", launcher.c_str(),
+              std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count());
+  return status;
+}
+
+// The log line of a game whose ratings are kept in the user's file own, read first from the
+// installed table.
+std::string first_game_log_line(const std::string& own) {
+  return std::string("High ratings: the game is installed; the ratings are kept in \"") + own +
+         "\", first filled from \"" + high_ratings_file_name().c_str() + "\" in the media folder";
 }
 
 // Width and height of a PNG file; 0, 0 when it is not one.
@@ -203,21 +240,10 @@ class InstalledGame : public ::testing::Test {
 
   // One whole game through the launcher, started in the user folder. Returns the exit status.
   int play(const std::string& launcher) {
-    std::ofstream(user_ + "/script.txt") << kWholeGameScript;
     hand_over(user_);
     std::vector<std::string> argv;
     if (as_root_) argv = {setpriv_, "--reuid=65534", "--regid=65534", "--clear-groups"};
-    argv.push_back(launcher);
-    const auto t0 = std::chrono::steady_clock::now();
-    const int status = run(argv,
-                           {"PATH=/usr/bin:/bin", "HOME=" + user_, "XDG_DATA_HOME=" + user_ + "/data",
-                            "TMPDIR=" + user_ + "/tmp", "BRAKKA_PLATFORM=headless", "SDL_VIDEODRIVER=offscreen",
-                            "SDL_AUDIODRIVER=dummy", "BRAKKA_SCRIPT=" + user_ + "/script.txt",
-                            "ASAN_OPTIONS=detect_leaks=0"},
-                           user_, user_ + "/output.txt", 180s);
-    std::printf("a whole game from %s took %.1f s\n", launcher.c_str(),
-                std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count());
-    return status;
+    return play_script(launcher, user_, argv);
   }
 
   std::vector<std::string> log() { return text_lines(user_ + "/tmp/ErrorLog.txt"); }
@@ -230,9 +256,10 @@ TEST_F(InstalledGame, LaysOutTheProgramItsDataADesktopEntryAndIcons) {
   const std::string highs = high_ratings_file_name().c_str();
   std::vector<std::string> expected = {
       "bin/", "bin/brakka -> ../lib/brakka/brakka", "lib/", "lib/brakka/", "lib/brakka/Media -> ../../share/brakka",
-      "lib/brakka/brakka", "share/", "share/applications/", "share/applications/brakka.desktop", "share/brakka/",
-      "share/brakka/" + highs, "share/brakka/data.zaz", "share/brakka/media.zaz", "share/icons/",
-      "share/icons/hicolor/"};
+      "lib/brakka/brakka", std::string("lib/brakka/") + kInstallRecord, "share/", "share/applications/",
+      "share/applications/org.brakka.Brakka.desktop", "share/brakka/", "share/brakka/" + highs,
+      "share/brakka/data.zaz", "share/brakka/media.zaz", "share/icons/", "share/icons/hicolor/", "share/man/",
+      "share/man/man6/", "share/man/man6/brakka.6", "share/metainfo/", "share/metainfo/org.brakka.Brakka.metainfo.xml"};
   for (int size : kIconSizes) {
     const std::string folder = "share/icons/hicolor/" + std::to_string(size) + "x" + std::to_string(size) + "/";
     expected.insert(expected.end(), {folder, folder + "apps/", folder + "apps/brakka.png"});
@@ -241,6 +268,7 @@ TEST_F(InstalledGame, LaysOutTheProgramItsDataADesktopEntryAndIcons) {
   EXPECT_EQ(tree(prefix_), expected);  // nothing else: no tests, benchmarks, tools or libraries
 
   EXPECT_EQ(::access((prefix_ + "/bin/brakka").c_str(), X_OK), 0);
+  EXPECT_EQ(read_bytes(prefix_ + "/lib/brakka/" + kInstallRecord), "../../share/brakka\n");
   EXPECT_EQ(read_bytes(prefix_ + "/lib/brakka/brakka"), read_bytes(std::string(BRAKKA_BIN_DIR) + "/brakka"));
   for (const char* archive : {"data.zaz", "media.zaz"})
     EXPECT_EQ(read_bytes(prefix_ + "/lib/brakka/Media/" + archive),
@@ -250,7 +278,7 @@ TEST_F(InstalledGame, LaysOutTheProgramItsDataADesktopEntryAndIcons) {
   EXPECT_EQ(read_bytes(installed_highs_), file_bytes_of(starting_high_table()));
 
   std::map<std::string, std::string> entry;
-  const std::vector<std::string> lines = text_lines(prefix_ + "/share/applications/brakka.desktop");
+  const std::vector<std::string> lines = text_lines(prefix_ + "/share/applications/org.brakka.Brakka.desktop");
   ASSERT_FALSE(lines.empty());
   EXPECT_EQ(lines[0], "[Desktop Entry]");
   for (const std::string& line : lines)
@@ -285,10 +313,8 @@ TEST_F(InstalledGame, AUserWhoCannotWriteItKeepsTheRatingsInTheDataFolder) {
   EXPECT_EQ(read_bytes(own), file_bytes_of(starting_high_table()));
   std::vector<std::string> lines = log();
   EXPECT_NE(std::find(lines.begin(), lines.end(), "exepath=curdir= " + prefix_ + "/lib/brakka"), lines.end());
-  const std::string used = "High ratings: the media folder is read-only; the ratings are kept in \"" + own + "\"";
-  EXPECT_NE(std::find(lines.begin(), lines.end(),
-                      used + ", first filled from \"" + high_ratings_file_name().c_str() + "\" in the media folder"),
-            lines.end());
+  const std::string used = "High ratings: the game is installed; the ratings are kept in \"" + own + "\"";
+  EXPECT_NE(std::find(lines.begin(), lines.end(), first_game_log_line(own)), lines.end());
   EXPECT_EQ(lines.back(), "qvx is shut down");
 
   // The next game reads the user's own table and saves it there, with this game's rating entered.
@@ -308,21 +334,68 @@ TEST_F(InstalledGame, AUserWhoCannotWriteItKeepsTheRatingsInTheDataFolder) {
   EXPECT_EQ(after.st_ino, before.st_ino);
 }
 
-TEST_F(InstalledGame, AWritableCopyKeepsTheRatingsInItsMediaFolder) {
-  const std::string copy = root_ + "/copy";
-  fs::copy(prefix_, copy, fs::copy_options::recursive | fs::copy_options::copy_symlinks);
-  hand_over(copy);
-  const std::string media_file = copy + "/lib/brakka/Media/" + high_ratings_file_name().c_str();
+// The program's folder copied elsewhere, its Media link followed into a folder of its own: the install
+// record comes along but names a data folder that is not there, so the copy is the player's own game.
+TEST_F(InstalledGame, ACopyOfTheProgramsFolderKeepsTheRatingsInItsMediaFolder) {
+  const std::string copy = root_ + "/copy/brakka";
+  fs::create_directories(root_ + "/copy");
+  fs::copy(prefix_ + "/lib/brakka", copy, fs::copy_options::recursive);
+  ASSERT_TRUE(fs::is_directory(copy + "/Media") && !fs::is_symlink(copy + "/Media"));
+  ASSERT_TRUE(file_exists(copy + "/" + kInstallRecord));
+  hand_over(root_ + "/copy");
+  const std::string media_file = copy + "/Media/" + high_ratings_file_name().c_str();
   write_bytes(media_file, file_bytes_of(make_table(kOwnTable)));
 
-  ASSERT_EQ(play(copy + "/bin/brakka"), 0) << read_bytes(user_ + "/output.txt");
+  ASSERT_EQ(play(copy + "/brakka"), 0) << read_bytes(user_ + "/output.txt");
   EXPECT_EQ(read_bytes(media_file), file_bytes_of(make_table(kOwnTableAfterAGame)));
   EXPECT_FALSE(file_exists(user_ + "/data"));
   const std::vector<std::string> lines = log();
-  EXPECT_NE(std::find(lines.begin(), lines.end(), "exepath=curdir= " + copy + "/lib/brakka"), lines.end());
+  EXPECT_NE(std::find(lines.begin(), lines.end(), "exepath=curdir= " + copy), lines.end());
   for (const std::string& line : lines) EXPECT_EQ(line.find("High ratings"), std::string::npos) << line;
   EXPECT_EQ(lines.back(), "qvx is shut down");
   EXPECT_EQ(read_bytes(installed_highs_), file_bytes_of(starting_high_table()));
 }
 
 }  // namespace
+
+// The Debian package (BRAKKA_DEB, made by scripts/package-deb.sh) unpacked into a root of the test's
+// own, played as whoever runs the test, root included: the packaged program through its launcher from
+// start-up to the saved table, then this build's game, started from the unpacked program's folder, a
+// whole won game played by the automatic player. The ratings land in $XDG_DATA_HOME/brakka, and
+// nothing under the unpacked root changes.
+TEST(PackagedGame, PlaysFromTheUnpackedPackageAndWritesOnlyTheUsersDataFolder) {
+  const char* deb = std::getenv("BRAKKA_DEB");
+  if (!deb || !*deb) GTEST_SKIP() << "no package given: scripts/test-package.sh builds one and runs this test";
+  char pattern[] = "/tmp/brakka_package_XXXXXX";
+  ASSERT_NE(::mkdtemp(pattern), nullptr);
+  const std::string top = pattern, root = top + "/root", user = top + "/user";
+  fs::create_directories(user + "/tmp");
+  ASSERT_EQ(run({find_program("dpkg-deb"), "-x", deb, root}, {"PATH=/usr/bin:/bin"}, top, top + "/unpack.txt", 120s), 0)
+      << read_bytes(top + "/unpack.txt");
+  const std::vector<std::string> before = tree(root, true);
+  const std::string own = user + "/data/brakka/" + high_ratings_file_name().c_str();
+
+  ASSERT_EQ(play_script(root + "/usr/games/brakka", user, {}), 0) << read_bytes(user + "/output.txt");
+  EXPECT_EQ(read_bytes(own), file_bytes_of(starting_high_table()));
+  const std::vector<std::string> lines = text_lines(user + "/tmp/ErrorLog.txt");
+  EXPECT_NE(std::find(lines.begin(), lines.end(), "exepath=curdir= " + root + "/usr/lib/games/brakka"), lines.end());
+  EXPECT_NE(std::find(lines.begin(), lines.end(), first_game_log_line(own)), lines.end());
+
+  ::setenv("XDG_DATA_HOME", (user + "/data").c_str(), 1);
+  autoplay::Plan plan;
+  plan.seed = 2024;
+  plan.round_plan = [](int n) { return varied_round(n, true); };
+  GameRunOptions options;
+  options.program_dir = root + "/usr/lib/games/brakka";
+  GameRun game;
+  run_game(plan, options, game);
+  EXPECT_EQ(game.status, 0);
+  EXPECT_TRUE(game.saw_screen("win"));
+  HighTable table;
+  ASSERT_EQ(read_high_ratings(Str(own.c_str()), table), kHighEntries);
+  EXPECT_GT(table.ratings[1], 100) << "the won game tops the table";
+
+  EXPECT_EQ(tree(root, true), before);
+  std::error_code ec;
+  fs::remove_all(top, ec);
+}

@@ -25,8 +25,9 @@ namespace fs = std::filesystem;
 namespace {
 
 // The child: the program itself, played by the automatic player, reporting each event to a file.
-[[noreturn]] void child(const autoplay::Plan& plan, const std::string& dir) {
+[[noreturn]] void child(const autoplay::Plan& plan, const std::string& dir, const std::string& program_dir) {
   autoplay::enter_run_folder(dir);
+  if (!program_dir.empty()) headless_set_program_path(program_dir + "/brakka");
   renderer_set_blind(true);
   static std::string events_path = dir + "/events.txt";
   static autoplay::Player* player = new autoplay::Player(plan);
@@ -79,6 +80,11 @@ bool GameRun::read_high_ratings(std::vector<double>& ratings, std::vector<std::s
   return true;
 }
 
+autoplay::RoundPlan varied_round(int n, bool aim_win) {
+  return autoplay::RoundPlan{n % 2 == 1, (n / 2) % 2 == 0, n % 2 == 1 ? autoplay::Input::keys : autoplay::Input::mouse,
+                             aim_win};
+}
+
 void run_game(const autoplay::Plan& plan, const GameRunOptions& options, GameRun& run) {
   run.dir = autoplay::make_run_folder("brakka_game_", options.empty_media ? "" : media_dir());
   ASSERT_FALSE(run.dir.empty());
@@ -87,7 +93,7 @@ void run_game(const autoplay::Plan& plan, const GameRunOptions& options, GameRun
   std::fflush(nullptr);
   const pid_t pid = ::fork();
   ASSERT_GE(pid, 0);
-  if (pid == 0) child(plan, run.dir);
+  if (pid == 0) child(plan, run.dir, options.program_dir);
 
   // A slower run (under valgrind, say) may ask for more time.
   const char* limit_env = std::getenv("BRAKKA_WHOLE_GAME_LIMIT_S");

@@ -10,6 +10,7 @@
 struct GameRunOptions {
   bool empty_media = false;   // an empty Media folder: no pictures, fonts, sounds, music or ratings
   double limit_s = 300;       // wall-clock limit; the child is killed after it
+  std::string program_dir;    // the program's folder, with its Media ("": the run's folder)
 };
 
 struct GameRun {
@@ -32,6 +33,10 @@ struct GameRun {
   // The file's bytes ("" when missing).
   std::string high_ratings_bytes() const;
 };
+
+// Round n of a game with varied play: keys in odd rounds, the mouse in even ones, the first move and
+// the direction alternating; aim_win plays for the best margin, else for the worst.
+autoplay::RoundPlan varied_round(int n, bool aim_win);
 
 // Runs one whole game and prints its game time against its wall time.
 void run_game(const autoplay::Plan& plan, const GameRunOptions& options, GameRun& run);

@@ -16,14 +16,7 @@
 
 namespace {
 
-using autoplay::Input;
 using autoplay::Plan;
-using autoplay::RoundPlan;
-
-// Rounds alternate the answers and the input: keys in odd rounds, the mouse in even ones.
-RoundPlan varied(int n, bool aim_win) {
-  return RoundPlan{n % 2 == 1, (n / 2) % 2 == 0, n % 2 == 1 ? Input::keys : Input::mouse, aim_win};
-}
 
 // The parts of a finished round's event line ("round N ... result R ... sums 1 result_ok 1 ...").
 struct RoundLine {
@@ -63,7 +56,7 @@ void expect_game(const GameRun& run, int net_wins, int last_result) {
 TEST(WholeGame, WonGame) {
   Plan plan;
   plan.seed = 2024;
-  plan.round_plan = [](int n) { return varied(n, true); };
+  plan.round_plan = [](int n) { return varied_round(n, true); };
   GameRun run;
   run_game(plan, {}, run);
   EXPECT_EQ(run.status, 0);
@@ -82,7 +75,7 @@ TEST(WholeGame, WonGame) {
 TEST(WholeGame, LostGame) {
   Plan plan;
   plan.seed = 77;
-  plan.round_plan = [](int n) { return varied(n, false); };
+  plan.round_plan = [](int n) { return varied_round(n, false); };
   GameRun run;
   run_game(plan, {}, run);
   EXPECT_EQ(run.status, 0);
@@ -132,7 +125,7 @@ TEST(WholeGame, WithoutAnyMediaEveryScreenWorksByPosition) {
   plan.typed_name = "NO MEDIA";
   plan.visit_instructions = true;
   plan.quit_before_round = 3;
-  plan.round_plan = [](int n) { return varied(n, true); };
+  plan.round_plan = [](int n) { return varied_round(n, true); };
   GameRunOptions options;
   options.empty_media = true;
   GameRun run;
