@@ -12,17 +12,21 @@
 #include <atomic>
 #include <chrono>
 #include <cstdio>
+#include <filesystem>
 #include <random>
 #include <string>
 #include <thread>
 #include <vector>
 
 #include "engine/core/app.h"
+#include "engine/platform/headless.h"
 #include "game/high_ratings_helpers.h"
 #include "game/round/high_ratings_file.h"
 #include "game/round/high_ratings_table.h"
 #include "game/shell/game_state.h"
 #include "support/app_test_helpers.h"
+
+namespace fs = std::filesystem;
 
 namespace {
 
@@ -239,6 +243,61 @@ TEST_F(HighRatingsFile, TheUserFolderIsBrakkaInTheUsersDataFolder) {
     // The test's folder can be written, so the file stays there whatever the user's folder.
     EXPECT_EQ(std::string(high_ratings_path().c_str()), high_ratings_file_name().c_str());
   }
+}
+
+// Where the file is kept, by how the game runs. From a build tree or a copy of the program's folder
+// (no install record, an empty one, or one naming a folder that is not there): the media folder while
+// it can be written. Installed (the record names the data folder): the user's folder always, even
+// where the media folder could be written, as it always can by root; without any user folder, nowhere.
+TEST_F(HighRatingsFile, AnInstalledGameKeepsTheFileInTheUsersFolderWhateverItMayWrite) {
+  const std::string program = folder_ + "../program", data = folder_ + "../data";
+  fs::create_directories(program);
+  headless_set_program_path(program + "/brakka");
+  ASSERT_TRUE(start_headless_app());
+  ASSERT_EQ(::chdir(folder_.c_str()), 0);
+  ::setenv("XDG_DATA_HOME", data.c_str(), 1);
+  const std::string name = high_ratings_file_name().c_str(), own = data + "/brakka/" + name;
+  const bool as_root = ::geteuid() == 0;
+
+  struct Case {
+    const char* record;  // the install record's text; nullptr: none
+    bool read_only;      // the media folder's write permission taken away (no bar to root)
+    bool home;           // the user has a data folder
+    const char* reason;  // nullptr: the media folder
+    std::string path;
+  } cases[] = {
+      {nullptr, false, true, nullptr, name},
+      {"", false, true, nullptr, name},
+      {"../no-such-folder\n", false, true, nullptr, name},
+      {"../media\n", false, true, "the game is installed", own},
+      {"../media\r\n", false, true, "the game is installed", own},
+      {"../media", true, true, "the game is installed", own},
+      {nullptr, true, true, as_root ? nullptr : "the media folder is read-only", as_root ? name : own},
+      {nullptr, true, false, as_root ? nullptr : "the media folder is read-only", name},
+      {"../media\n", false, false, "the game is installed", ""},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::string(c.record ? c.record : "(no record)") + (c.read_only ? ", read-only" : "") +
+                 (c.home ? "" : ", no home"));
+    ::unlink((program + "/" + kInstallRecord).c_str());
+    if (c.record) write_bytes(program + "/" + kInstallRecord, c.record);
+    ::chmod(folder_.c_str(), c.read_only ? 0555 : 0755);
+    c.home ? ::setenv("XDG_DATA_HOME", data.c_str(), 1) : ::unsetenv("XDG_DATA_HOME");
+    if (!c.home) ::unsetenv("HOME");
+    const char* reason = high_ratings_user_folder_reason();
+    EXPECT_STREQ(reason, c.reason);
+    EXPECT_EQ(std::string(high_ratings_path().c_str()), c.path);
+  }
+
+  // Installed and run by whoever runs the test: the save makes the user's folder and leaves the media
+  // folder, which it could write, as it was.
+  ::chmod(folder_.c_str(), 0755);
+  ::setenv("XDG_DATA_HOME", data.c_str(), 1);
+  write_bytes(program + "/" + kInstallRecord, "../media\n");
+  high_table_to_globals(make_table(kSample));
+  save_high_ratings();
+  EXPECT_EQ(read_bytes(own), file_bytes_of(make_table(kSample)));
+  EXPECT_TRUE(folder_names(folder_).empty());
 }
 
 TEST_F(HighRatingsFile, SaveThatRunsOutOfRoomFailsAndKeepsTheOldFile) {
