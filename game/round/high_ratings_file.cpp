@@ -89,7 +89,7 @@ void load_high_ratings() {
     // The player's own file; until the first save makes it, the table starts from the media folder's.
     std::string line = std::string("High ratings: ") + high_ratings_user_folder_reason() + "; " +
                        (path.length ? std::string("the ratings are kept in \"") + path.c_str() + "\""
-                                    : std::string("there is no user data folder ($HOME is unset) to keep them in"));
+                                    : std::string("there is no user data folder to keep them in (no $XDG_DATA_HOME or $HOME)"));
     if (!path_is_regular_file(path.c_str()) && path_is_regular_file(name.c_str())) {
       line += std::string(", first filled from \"") + name.c_str() + "\" in the media folder";
       path = name;

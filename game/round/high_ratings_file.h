@@ -16,8 +16,9 @@ constexpr uint32_t kHighNameMaxBytes = 504;
 
 // The file's name: "highs.txt" enciphered, as lower-case hex.
 Str high_ratings_file_name();
-// The folder that keeps the file of a player whose media folder is read-only (an installed game):
-// "brakka" in the user's data folder ($XDG_DATA_HOME, else ~/.local/share). Empty without a home.
+// The folder that keeps the player's file for an installed game, or one whose media folder is
+// read-only: "brakka" in the user's data folder ($XDG_DATA_HOME, else ~/.local/share). Empty without a
+// home.
 Str high_ratings_user_folder();
 // Why the file is kept in high_ratings_user_folder() rather than in the media folder, for the log:
 // "the game is installed" (its media folder is the installed data, which the game never writes, not

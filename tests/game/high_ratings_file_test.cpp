@@ -26,8 +26,6 @@
 #include "game/shell/game_state.h"
 #include "support/app_test_helpers.h"
 
-namespace fs = std::filesystem;
-
 namespace {
 
 const Entries kSample = {{42, "OWN ENTRY"},  {123.4567891, "ELLIE"}, {1.0 / 3, "ARTHUR J"},
@@ -251,7 +249,7 @@ TEST_F(HighRatingsFile, TheUserFolderIsBrakkaInTheUsersDataFolder) {
 // where the media folder could be written, as it always can by root; without any user folder, nowhere.
 TEST_F(HighRatingsFile, AnInstalledGameKeepsTheFileInTheUsersFolderWhateverItMayWrite) {
   const std::string program = folder_ + "../program", data = folder_ + "../data";
-  fs::create_directories(program);
+  std::filesystem::create_directories(program);
   headless_set_program_path(program + "/brakka");
   ASSERT_TRUE(start_headless_app());
   ASSERT_EQ(::chdir(folder_.c_str()), 0);
@@ -284,8 +282,7 @@ TEST_F(HighRatingsFile, AnInstalledGameKeepsTheFileInTheUsersFolderWhateverItMay
     ::chmod(folder_.c_str(), c.read_only ? 0555 : 0755);
     c.home ? ::setenv("XDG_DATA_HOME", data.c_str(), 1) : ::unsetenv("XDG_DATA_HOME");
     if (!c.home) ::unsetenv("HOME");
-    const char* reason = high_ratings_user_folder_reason();
-    EXPECT_STREQ(reason, c.reason);
+    EXPECT_STREQ(high_ratings_user_folder_reason(), c.reason);
     EXPECT_EQ(std::string(high_ratings_path().c_str()), c.path);
   }
 
