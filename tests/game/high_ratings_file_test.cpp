@@ -285,16 +285,6 @@ TEST_F(HighRatingsFile, AnInstalledGameKeepsTheFileInTheUsersFolderWhateverItMay
     EXPECT_STREQ(high_ratings_user_folder_reason(), c.reason);
     EXPECT_EQ(std::string(high_ratings_path().c_str()), c.path);
   }
-
-  // Installed and run by whoever runs the test: the save makes the user's folder and leaves the media
-  // folder, which it could write, as it was.
-  ::chmod(folder_.c_str(), 0755);
-  ::setenv("XDG_DATA_HOME", data.c_str(), 1);
-  write_bytes(program + "/" + kInstallRecord, "../media\n");
-  high_table_to_globals(make_table(kSample));
-  save_high_ratings();
-  EXPECT_EQ(read_bytes(own), file_bytes_of(make_table(kSample)));
-  EXPECT_TRUE(folder_names(folder_).empty());
 }
 
 TEST_F(HighRatingsFile, SaveThatRunsOutOfRoomFailsAndKeepsTheOldFile) {
