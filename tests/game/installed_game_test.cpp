@@ -369,6 +369,13 @@ TEST(PackagedGame, PlaysFromTheUnpackedPackageAndWritesOnlyTheUsersDataFolder) {
   char pattern[] = "/tmp/brakka_package_XXXXXX";
   ASSERT_NE(::mkdtemp(pattern), nullptr);
   const std::string top = pattern, root = top + "/root", user = top + "/user";
+  struct RemovedAtTheEnd {
+    std::string folder;
+    ~RemovedAtTheEnd() {
+      std::error_code ec;
+      fs::remove_all(folder, ec);
+    }
+  } removed{top};
   fs::create_directories(user + "/tmp");
   ASSERT_EQ(run({find_program("dpkg-deb"), "-x", deb, root}, {"PATH=/usr/bin:/bin"}, top, top + "/unpack.txt", 120s), 0)
       << read_bytes(top + "/unpack.txt");
@@ -396,6 +403,4 @@ TEST(PackagedGame, PlaysFromTheUnpackedPackageAndWritesOnlyTheUsersDataFolder) {
   EXPECT_GT(table.ratings[1], 100) << "the won game tops the table";
 
   EXPECT_EQ(tree(root, true), before);
-  std::error_code ec;
-  fs::remove_all(top, ec);
 }
