@@ -389,29 +389,6 @@ TEST_F(ArtToolTest, ButtonAndKeyPicturesAreTransparentBetweenTheirButtons) {
     for (auto [x, y] : {std::pair{361, 1}, {343, 39}, {289, 77}}) EXPECT_EQ(keys.alpha(x + 45, y + 15), 255);
 }
 
-// Rows from the first to the last one holding a dark pixel inside a button's face: the outline of
-// its label, since the button's own outline runs along its edges.
-int label_height(const Rgba& button) {
-    int top = -1, bottom = -1;
-    for (int y = 4; y < button.height - 4; ++y)
-        for (int x = 4; x < button.width - 4; ++x) {
-            auto p = button.px[static_cast<std::size_t>(y) * button.width + x];
-            if (p[0] + p[1] + p[2] >= 120) continue;
-            if (top < 0) top = y;
-            bottom = y;
-        }
-    return top < 0 ? 0 : bottom - top + 1;
-}
-
-TEST_F(ArtToolTest, AnswersOfASetUpQuestionAreLetteredAlike) {
-    const std::pair<const char*, const char*> pairs[] = {{"first.png", "second.png"}, {"horiz.png", "vert.png"}};
-    for (auto [left, right] : pairs) {
-        const int a = label_height(read_png(file(left))), b = label_height(read_png(file(right)));
-        EXPECT_GT(a, 8) << left;
-        EXPECT_LE(std::abs(a - b), 1) << left << " is lettered " << a << " rows high, " << right << " " << b;
-    }
-}
-
 double mean_brightness(const Rgba& img, int y0, int y1) {
     double sum = 0;
     int n = 0;
