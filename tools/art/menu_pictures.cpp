@@ -18,14 +18,20 @@ Picture single_button(const std::string& name, int w, int h, const std::string& 
 }
 
 // The two answers of a round set-up question, side by side on the screen: both labels in the same
-// lettering, narrowed a little and at the size the longer one fits, so neither looks smaller.
+// lettering, so neither looks smaller. It is narrowed (down to a limit) before it is made smaller,
+// until the longer label fits.
 void answer_pair(PictureList& out, const std::string (&names)[2], const std::string (&labels)[2], Tone tone) {
     const int w = 96, h = 36;
+    const double size = 15, narrowest = 0.74;
     Canvas first(w, h), second(w, h);
-    constexpr double kNarrow = 0.8;
-    TextStyle lettering = button_label(first.cr(), labels[0], w, 15, kNarrow);
-    const TextStyle other = button_label(first.cr(), labels[1], w, 15, kNarrow);
-    if (other.size < lettering.size) lettering = other;
+    auto lettering_at = [&](double hscale) {
+        TextStyle a = button_label(first.cr(), labels[0], w, size, hscale);
+        const TextStyle b = button_label(first.cr(), labels[1], w, size, hscale);
+        return b.size < a.size ? b : a;
+    };
+    double hscale = 0.95;
+    while (hscale > narrowest && lettering_at(hscale).size < size) hscale -= 0.01;
+    const TextStyle lettering = lettering_at(hscale);
     button(first.cr(), 0, 0, w, h, labels[0], tone, lettering);
     button(second.cr(), 0, 0, w, h, labels[1], tone, lettering);
     out.push_back(hardened_png(names[0], std::move(first), kOutline));
