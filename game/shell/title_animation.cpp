@@ -15,6 +15,11 @@ void step_counter(double& c) {
   if (c > kLastFrame) c = kFirstFrame;
 }
 
+void draw_copy(double counter, double zoom) {
+  const int frame = static_cast<int>(counter);
+  if (frame >= kFirstFrame) spr_draw_zoomed(frame, 220, 120, zoom, zoom);
+}
+
 }  // namespace
 
 void load_title_animation() {
@@ -34,7 +39,7 @@ void TitleAnimation::step() {
 
 void TitleAnimation::draw() const {
   draw_alpha_mode(0.5);
-  spr_draw_zoomed(static_cast<int>(a), 220, 120, 2.2, 2.2);
-  spr_draw_zoomed(static_cast<int>(b), 220, 120, -2.2, -2.2);
+  draw_copy(a, 2.2);
+  draw_copy(b, -2.2);
   draw_alpha_mode(0);
 }

@@ -63,7 +63,7 @@ void welcome_screen() {
 
   double edition_width = 0, edition_height = 0;
   spr_get_size(sprite::edition, &edition_width, &edition_height);
-  // Ten frames apart; the first frames show sprite 100 (int a is 100 until a passes 101).
+  // Ten frames apart; the first copy shows from the fourth frame on (a is below 101 until then).
   TitleAnimation animation{100, 110};
   load_title_animation();
 

@@ -1,6 +1,7 @@
 // The win and lose screens: they leave on a left click in the continue box and nowhere else; the win
 // screen cycles the landmarks and fades out with its music; the lose screen's stars fall and wrap,
-// and its ambience starts again whenever it ends.
+// and its ambience starts again whenever it ends. The title animation of the win and welcome screens
+// on its first frames.
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -9,12 +10,14 @@
 #include "engine/core/random.h"
 #include "engine/media/renderer.h"
 #include "engine/media/sound.h"
+#include "engine/media/sprites.h"
 #include "engine/platform/headless_audio.h"
 #include "game/game_test_helpers.h"
 #include "game/screen_test_helpers.h"
 #include "game/shell/game_state.h"
 #include "game/shell/lose_screen.h"
 #include "game/shell/main_screen.h"
+#include "game/shell/welcome_screen.h"
 #include "game/shell/win_screen.h"
 #include "support/app_test_helpers.h"
 
@@ -170,6 +173,39 @@ TEST_F(EndScreens, LoseScreenStarsFallAndWrapAndTheAmbienceLoops) {
   EXPECT_GT(wrapped, 240);  // every star passed the bottom at least once
   EXPECT_GT(checked, 150);
   EXPECT_EQ(matched, checked);
+}
+
+// For its first three frames the first copy of the title animation is still below its first frame:
+// nothing of the slot under the frames (the last round's landmark in a game) may show then.
+TEST_F(EndScreens, TitleAnimationShowsNothingOfTheSlotBelowItsFrames) {
+  const ScreenRect black{0, 0, 800, 600, std::vector<uint8_t>(800 * 600 * 3)};
+  struct Screen {
+    void (*run)();
+    int continue_x, continue_y;
+  };
+  for (const Screen& screen : {Screen{welcome_screen, 362, 507}, Screen{win_screen, 372, 560}}) {
+    std::vector<ScreenRect> frames[2];  // with a landmark in the slot, then with the slot empty
+    for (int run = 0; run < 2; ++run) {
+      spr_load(run == 0 ? "1b.png" : "XXX", 100);
+      double w = 0, h = 0;
+      spr_get_size(100, &w, &h);
+      ASSERT_EQ(w > 0, run == 0);
+      renderer_set_blind(false);
+      const uint64_t f0 = headless_frames();
+      headless_set_swap_hook([&] {
+        if (headless_frames() - f0 < 3) frames[run].push_back(read_whole_screen());
+        renderer_set_blind(headless_frames() - f0 >= 3);  // the rest of the visit unread
+      });
+      click_at_frame(f0 + 5, screen.continue_x, screen.continue_y);
+      screen.run();
+      headless_set_swap_hook({});
+    }
+    ASSERT_EQ(frames[1].size(), 3u);
+    for (int k = 0; k < 3; ++k) {
+      EXPECT_GT(frames[1][k].differing(black), 10000) << "frame " << k + 1 << " is drawn";
+      EXPECT_EQ(frames[0][k].differing(frames[1][k]), 0) << "frame " << k + 1;
+    }
+  }
 }
 
 }  // namespace

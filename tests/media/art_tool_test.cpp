@@ -255,12 +255,14 @@ std::map<std::string, std::pair<int, int>> size_limits() {
         {"go.bmp", {62, 90}},           // (546, 230) left of the tile at x 608
         {"stop.bmp", {62, 90}},
         {"qmark.bmp", {66, 60}},        // (622, 237) left of the totals at x 688
-        {"myturn.png", {199, 132}},     // (601, 76) above the captions at y 208
-        {"yourturn.png", {200, 133}},
-        {"levelover.png", {216, 131}},  // (584, 77)
-        {"youwin.png", {209, 170}},     // (591, 430) inside the screen
-        {"youlose.png", {214, 161}},    // (586, 439)
-        {"itsadraw.png", {221, 157}},   // (579, 443)
+        // Inside the side panel's upper well (578..792 x 68..188), above the captions at y 208.
+        {"myturn.png", {792 - 601, 188 - 76}},     // (601, 76)
+        {"yourturn.png", {792 - 600, 188 - 75}},   // (600, 75)
+        {"levelover.png", {792 - 584, 188 - 77}},  // (584, 77)
+        // Inside its lower well (572..788 x 418..534), within the panel's frame.
+        {"youwin.png", {788 - 591, 534 - 430}},    // (591, 430)
+        {"youlose.png", {788 - 586, 534 - 439}},   // (586, 439)
+        {"itsadraw.png", {788 - 579, 534 - 443}},  // (579, 443)
         {"horizontal.png", {210, 40}},  // (590, 470) and (590, 500), zoomed across
         {"vertical.png", {193, 40}},    // (607, 470) and (607, 500)
     };

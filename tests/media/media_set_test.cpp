@@ -107,12 +107,13 @@ std::map<std::string, SizeRange> size_ranges() {
       {"go.bmp", {16, 16, 62, 90}},            // at (546, 230), left of the tile at x 608
       {"stop.bmp", {16, 16, 62, 90}},          // at (546, 320)
       {"qmark.bmp", {16, 16, 66, 60}},         // at (622, 237), left of the totals at x 688
-      {"myturn.png", {40, 20, 800 - 601, 208 - 76}},
-      {"yourturn.png", {40, 20, 800 - 600, 208 - 75}},
-      {"levelover.png", {40, 20, 800 - 584, 208 - 77}},
-      {"youwin.png", {40, 20, 800 - 591, 600 - 430}},
-      {"youlose.png", {40, 20, 800 - 586, 600 - 439}},
-      {"itsadraw.png", {40, 20, 800 - 579, 600 - 443}},
+      // The side panel's upper well (578..792 x 68..188) and lower well (572..788 x 418..534).
+      {"myturn.png", {40, 20, 792 - 601, 188 - 76}},
+      {"yourturn.png", {40, 20, 792 - 600, 188 - 75}},
+      {"levelover.png", {40, 20, 792 - 584, 188 - 77}},
+      {"youwin.png", {40, 20, 788 - 591, 534 - 430}},
+      {"youlose.png", {40, 20, 788 - 586, 534 - 439}},
+      {"itsadraw.png", {40, 20, 788 - 579, 534 - 443}},
       {"horizontal.png", {40, 8, 800 - 590, 40}},
       {"vertical.png", {40, 8, 800 - 607, 40}},
   };

@@ -164,24 +164,52 @@ Picture question_mark() {
     return Picture{"qmark.bmp", Format::Bmp, std::move(c), kOutline};
 }
 
-// A plaque with one or two lines of display text.
-Picture sign(const std::string& name, int w, int h, const std::string& line1, const std::string& line2, Rgb glow,
+// A well of the side panel: a dark recess in the backdrop where the round screen draws pictures.
+struct Well {
+    double x, y, w, h;
+};
+// The turn signs during play, "ROUND OVER" at the round's end.
+constexpr Well kSignWell{578, 68, 214, 120};
+// The difficulty and the direction hints during play, the round's result at its end.
+constexpr Well kInfoWell{572, 418, 216, 116};
+
+struct Size {
+    int w, h;
+};
+
+// The size of a picture that the game draws with its top-left at (x, y) so that it sits centred in
+// the well.
+constexpr Size centred_in(const Well& well, int x, int y) {
+    return Size{static_cast<int>(2 * (well.x + well.w / 2 - x)), static_cast<int>(2 * (well.y + well.h / 2 - y))};
+}
+
+// A plaque with one or two lines of display text, each at most its size, shrunk to fit the plaque.
+Picture sign(const std::string& name, Size size, const std::string& line1, const std::string& line2, Rgb glow,
              Rgb top, Rgb bottom, double size1, double size2) {
+    const int w = size.w, h = size.h;
     Canvas c(w, h);
     cairo_t* cr = c.cr();
     plaque(cr, 0, 0, w, h, 16, glow);
     TextStyle t1 = display(size1, top, bottom);
     t1.outline_width = 3;
+    t1 = fit_text(cr, line1, t1, w - 26);
+    const double room = h - 20;
     if (line2.empty()) {
-        t1 = fit_text(cr, line1, t1, w - 26);
+        while (t1.size > 4 && measure_text(cr, line1, t1).height > room) t1.size -= 0.25;
         draw_text_centred(cr, line1, w / 2.0, h / 2.0, t1);
     } else {
         TextStyle t2 = display(size2, top, bottom);
         t2.outline_width = 3;
-        t1 = fit_text(cr, line1, t1, w - 26);
         t2 = fit_text(cr, line2, t2, w - 26);
+        const double gap = 4;
+        auto height = [&] { return measure_text(cr, line1, t1).height + gap + measure_text(cr, line2, t2).height; };
+        // Both lines shrink together, keeping their proportion, until they fit the height too.
+        while (t1.size > 4 && height() > room) {
+            t2.size -= 0.25 * t2.size / t1.size;
+            t1.size -= 0.25;
+        }
         TextBox b1 = measure_text(cr, line1, t1), b2 = measure_text(cr, line2, t2);
-        double gap = 6, total = b1.height + gap + b2.height, y0 = (h - total) / 2;
+        double total = b1.height + gap + b2.height, y0 = (h - total) / 2;
         draw_text_centred(cr, line1, w / 2.0, y0 + b1.height / 2, t1);
         draw_text_centred(cr, line2, w / 2.0, y0 + b1.height + gap + b2.height / 2, t2);
     }
@@ -286,7 +314,7 @@ Picture backdrop() {
         set_colour(cr, hex(0x3d5aa8), 0.7);
         cairo_stroke(cr);
     };
-    well(592, 70, 196, 116, 12);
+    well(kSignWell.x, kSignWell.y, kSignWell.w, kSignWell.h, 12);
     for (double y : {204.0, 294.0}) {
         well(604, y + 22, 68, 68, 10);   // last value's tile
         well(680, y + 22, 110, 68, 10);  // total
@@ -296,7 +324,7 @@ Picture backdrop() {
         cairo_set_line_width(cr, 1);
         cairo_stroke(cr);
     }
-    well(552, 420, 232, 112, 12);
+    well(kInfoWell.x, kInfoWell.y, kInfoWell.w, kInfoWell.h, 12);
     // Title above the board.
     TextStyle title = display(30, kPaleGold, kAmber);
     title.outline_width = 3;
@@ -316,12 +344,19 @@ void add_board_pictures(PictureList& out) {
     out.push_back(go_sign());
     out.push_back(stop_sign());
     out.push_back(question_mark());
-    out.push_back(sign("myturn.png", 190, 104, "MY TURN", "", hex(0xff7a1a), hex(0xfff0c0), kAmber, 34, 0));
-    out.push_back(sign("yourturn.png", 192, 106, "YOUR TURN", "", hex(0x2ad0ff), hex(0xf0feff), kCyan, 32, 0));
-    out.push_back(sign("levelover.png", 206, 104, "ROUND", "OVER", hex(0x8a5cff), hex(0xffffff), hex(0xc9b8ff), 30, 30));
-    out.push_back(sign("youwin.png", 194, 140, "YOU", "WIN!", hex(0xffc21a), hex(0xfffbe0), hex(0xffb01a), 34, 50));
-    out.push_back(sign("youlose.png", 204, 124, "YOU", "LOSE", hex(0xff2a3a), hex(0xffe8e8), hex(0xff5a5a), 30, 44));
-    out.push_back(sign("itsadraw.png", 218, 116, "IT'S A", "DRAW", hex(0x3a8aff), hex(0xf0f6ff), hex(0x8ab8ff), 28, 42));
+    // Each at the top-left where the round screen draws it.
+    out.push_back(sign("myturn.png", centred_in(kSignWell, 601, 76), "MY", "TURN", hex(0xff7a1a), hex(0xfff0c0),
+                       kAmber, 30, 30));
+    out.push_back(sign("yourturn.png", centred_in(kSignWell, 600, 75), "YOUR", "TURN", hex(0x2ad0ff),
+                       hex(0xf0feff), kCyan, 30, 30));
+    out.push_back(sign("levelover.png", centred_in(kSignWell, 584, 77), "ROUND", "OVER", hex(0x8a5cff),
+                       hex(0xffffff), hex(0xc9b8ff), 30, 30));
+    out.push_back(sign("youwin.png", centred_in(kInfoWell, 591, 430), "YOU", "WIN!", hex(0xffc21a), hex(0xfffbe0),
+                       hex(0xffb01a), 34, 50));
+    out.push_back(sign("youlose.png", centred_in(kInfoWell, 586, 439), "YOU", "LOSE", hex(0xff2a3a),
+                       hex(0xffe8e8), hex(0xff5a5a), 30, 44));
+    out.push_back(sign("itsadraw.png", centred_in(kInfoWell, 579, 443), "IT'S A DRAW", "", hex(0x3a8aff),
+                       hex(0xf0f6ff), hex(0x8ab8ff), 34, 0));
     out.push_back(direction_hint("horizontal.png", 170, "HORIZONTAL", true));
     out.push_back(direction_hint("vertical.png", 136, "VERTICAL", false));
     out.push_back(backdrop());

@@ -17,6 +17,27 @@ Picture single_button(const std::string& name, int w, int h, const std::string& 
     return hardened_png(name, std::move(c), kOutline);
 }
 
+// The two answers of a round set-up question, side by side on the screen: both labels in the same
+// lettering, so neither looks smaller. It is narrowed (down to a limit) before it is made smaller,
+// until the longer label fits.
+void answer_pair(PictureList& out, const std::string (&names)[2], const std::string (&labels)[2], Tone tone) {
+    const int w = 96, h = 36;
+    const double size = 15, narrowest = 0.74;
+    Canvas first(w, h), second(w, h);
+    auto lettering_at = [&](double hscale) {
+        TextStyle a = button_label(first.cr(), labels[0], w, size, hscale);
+        const TextStyle b = button_label(first.cr(), labels[1], w, size, hscale);
+        return b.size < a.size ? b : a;
+    };
+    double hscale = 0.95;
+    while (hscale > narrowest && lettering_at(hscale).size < size) hscale -= 0.01;
+    const TextStyle lettering = lettering_at(hscale);
+    button(first.cr(), 0, 0, w, h, labels[0], tone, lettering);
+    button(second.cr(), 0, 0, w, h, labels[1], tone, lettering);
+    out.push_back(hardened_png(names[0], std::move(first), kOutline));
+    out.push_back(hardened_png(names[1], std::move(second), kOutline));
+}
+
 // The welcome screen's five buttons in one picture, drawn at (36, 492).
 Picture button_strip() {
     Canvas c(728, 72);
@@ -121,10 +142,8 @@ void add_menu_pictures(PictureList& out) {
     out.push_back(key_caps());
     out.push_back(single_button("continue.png", 96, 32, "CONTINUE", Tone::Green));
     out.push_back(single_button("quit.png", 96, 32, "QUIT", Tone::Crimson));
-    out.push_back(single_button("first.png", 96, 36, "FIRST", Tone::Blue));
-    out.push_back(single_button("second.png", 96, 36, "SECOND", Tone::Blue));
-    out.push_back(single_button("horiz.png", 96, 36, "HORIZONTAL", Tone::Orange));
-    out.push_back(single_button("vert.png", 96, 36, "VERTICAL", Tone::Orange));
+    answer_pair(out, {"first.png", "second.png"}, {"FIRST", "SECOND"}, Tone::Blue);
+    answer_pair(out, {"horiz.png", "vert.png"}, {"HORIZONTAL", "VERTICAL"}, Tone::Orange);
 }
 
 }  // namespace art

@@ -21,7 +21,13 @@ ToneColours colours(Tone tone) {
 
 }  // namespace
 
-void button(cairo_t* cr, double x, double y, double w, double h, const std::string& label, Tone tone, double text_size) {
+TextStyle button_label(cairo_t* cr, const std::string& label, double w, double text_size, double hscale) {
+    TextStyle ts{Face::SansBold, text_size, hscale, hex(0xffffff), kPaleGold, kOutline, 2.5, 0};
+    return fit_text(cr, label, ts, w - 14);
+}
+
+void button(cairo_t* cr, double x, double y, double w, double h, const std::string& label, Tone tone,
+            const TextStyle& lettering) {
     ToneColours c = colours(tone);
     double r = h * 0.32;
     cairo_save(cr);
@@ -39,11 +45,12 @@ void button(cairo_t* cr, double x, double y, double w, double h, const std::stri
     rounded_rect(cr, x + 5, y + 4, w - 10, (h - 8) * 0.45, r - 4);
     set_pattern(cr, linear(0, y + 4, 0, y + 4 + (h - 8) * 0.45, {{0, hex(0xffffff), 0.45}, {1, hex(0xffffff), 0.05}}));
     cairo_fill(cr);
-    // Label.
-    TextStyle ts{Face::SansBold, text_size, 0.95, hex(0xffffff), kPaleGold, kOutline, 2.5, 0};
-    ts = fit_text(cr, label, ts, w - 14);
-    draw_text_centred(cr, label, x + w / 2, y + h / 2 + 0.5, ts);
+    draw_text_centred(cr, label, x + w / 2, y + h / 2 + 0.5, lettering);
     cairo_restore(cr);
+}
+
+void button(cairo_t* cr, double x, double y, double w, double h, const std::string& label, Tone tone, double text_size) {
+    button(cr, x, y, w, h, label, tone, button_label(cr, label, w, text_size));
 }
 
 void key_cap(cairo_t* cr, double x, double y, double w, double h, const std::string& label) {

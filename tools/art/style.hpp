@@ -19,7 +19,13 @@ inline constexpr Rgb kCyan = hex(0x4fe3ff);
 
 enum class Tone { Blue, Orange, Crimson, Green, Slate };
 
-// A glossy rounded button filling (x, y, w, h) with a centred label.
+// The lettering of a button's label: bold, outlined, hscale wide, at the largest size up to text_size
+// at which the label fits a button w wide.
+TextStyle button_label(cairo_t* cr, const std::string& label, double w, double text_size = 15, double hscale = 0.95);
+// A glossy rounded button filling (x, y, w, h) with a centred label in the given lettering.
+void button(cairo_t* cr, double x, double y, double w, double h, const std::string& label, Tone tone,
+            const TextStyle& lettering);
+// The same with the label's own lettering (button_label).
 void button(cairo_t* cr, double x, double y, double w, double h, const std::string& label, Tone tone,
             double text_size = 15);
 // A key cap of the name keyboard.
