@@ -8,14 +8,4 @@ packages=(
   libcairo2-dev libfreetype-dev fonts-dejavu-core libmp3lame-dev
   libgtest-dev xvfb xauth valgrind
 )
-missing=()
-for p in "${packages[@]}"; do
-  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
-done
-if [ ${#missing[@]} -gt 0 ]; then
-  echo "Installing: ${missing[*]}"
-  SUDO=""
-  [ "$(id -u)" -eq 0 ] || SUDO="sudo"
-  $SUDO apt-get update -qq
-  DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq --no-install-recommends "${missing[@]}"
-fi
+exec "$(dirname "$0")/install-packages.sh" "${packages[@]}"

@@ -40,17 +40,9 @@ packages=(
 say() { echo "windows-deps: $*" >&2; }
 SUDO=""
 [ "$(id -u)" -eq 0 ] || SUDO="sudo"
-apt_get() { $SUDO env DEBIAN_FRONTEND=noninteractive apt-get -o DPkg::Lock::Timeout=1200 "$@"; }
+apt_update() { $SUDO apt-get -o DPkg::Lock::Timeout=1200 update -qq >&2; }
 
-missing=()
-for p in "${packages[@]}"; do
-  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
-done
-if [ ${#missing[@]} -gt 0 ]; then
-  say "installing ${missing[*]}"
-  apt_get update -qq >&2
-  apt_get install -y -qq --no-install-recommends "${missing[@]}" >&2
-fi
+"$root/scripts/install-packages.sh" "${packages[@]}"
 
 # The prefix's key and place.
 versions() { dpkg-query -W -f='${Package} ${Version}\n' "$@"; }
@@ -89,7 +81,7 @@ if [ "$(cat "$src_list" 2>/dev/null)" != "$entries" ] ||
    ! apt-cache showsrc "${sources[0]%%=*}" 2>/dev/null | grep -qx "Version: ${sources[0]#*=}"; then
   say "adding $src_list"
   printf '%s\n' "$entries" | $SUDO tee "$src_list" >/dev/null
-  apt_get update -qq >&2
+  apt_update
 fi
 
 work=$(mktemp -d "$cache/work-$key.XXXXXX")
