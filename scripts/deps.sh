@@ -12,15 +12,4 @@ packages=(
 if [ "${1:-}" = package ]; then
   packages+=(dpkg-dev lintian appstream desktop-file-utils)
 fi
-missing=()
-for p in "${packages[@]}"; do
-  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
-done
-if [ ${#missing[@]} -gt 0 ]; then
-  echo "Installing: ${missing[*]}"
-  SUDO=""
-  [ "$(id -u)" -eq 0 ] || SUDO="sudo"
-  $SUDO apt-get -o DPkg::Lock::Timeout=1200 update -qq
-  DEBIAN_FRONTEND=noninteractive $SUDO apt-get -o DPkg::Lock::Timeout=1200 install -y -qq --no-install-recommends \
-    "${missing[@]}"
-fi
+exec "$(dirname "$0")/install-packages.sh" "${packages[@]}"
