@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include "engine/core/app.h"
 #include "engine/core/input.h"
+#include "engine/media/draw.h"
 #include "engine/media/renderer.h"
 #include "engine/platform/platform.h"
 #include "engine/platform/view_fit.h"
@@ -17,6 +18,32 @@
 namespace {
 
 using namespace std::chrono_literals;
+
+// Starts the runtime on the "sdl" backend under the server, with the pointer shown and no pause (no
+// window manager hands out the focus).
+void start_on(const Xvfb& server) {
+  ::setenv("DISPLAY", server.display.c_str(), 1);
+  ::setenv("SDL_VIDEODRIVER", "x11", 1);
+  use_private_temp_dir();
+  ASSERT_TRUE(platform_select("sdl"));
+  app_settings = AppSettings();
+  app_settings.screen_width = 800;
+  app_settings.screen_height = 600;
+  app_settings.hide_mouse = 0;
+  app_settings.frame_rate = 50;
+  app_settings.auto_pause = 0;
+  frame_app_name() = "Brakka";
+  ASSERT_EQ(app_startup(1, "Brakka"), 1);
+}
+
+// Everything that talks to the server goes before the server does.
+void stop_on(Xvfb& server, XClient& x, Display* d) {
+  x.close_display(d);
+  app_shutdown();
+  SDL_QuitSubSystem(SDL_INIT_VIDEO);
+  server.stop();
+  remove_private_temp_dir();
+}
 
 // Runs frames until `done` holds (at most two seconds of frames); `each` runs after every frame.
 bool frames_until(const std::function<bool()>& done, const std::function<void()>& each = {}) {
@@ -43,18 +70,7 @@ TEST(SdlScaling, UnderXvfbTheWindowFitsTheDesktopAndMapsThePointer) {
   if (!xvfb_available(x)) GTEST_SKIP() << "Xvfb or the X client libraries are not installed";
   Xvfb server;
   ASSERT_TRUE(server.start(x, "2560x1440x24"));
-  ::setenv("DISPLAY", server.display.c_str(), 1);
-  ::setenv("SDL_VIDEODRIVER", "x11", 1);
-  use_private_temp_dir();
-  ASSERT_TRUE(platform_select("sdl"));
-  app_settings = AppSettings();
-  app_settings.screen_width = 800;
-  app_settings.screen_height = 600;
-  app_settings.hide_mouse = 0;
-  app_settings.frame_rate = 50;
-  app_settings.auto_pause = 0;  // no window manager hands out the focus
-  frame_app_name() = "Brakka";
-  ASSERT_EQ(app_startup(1, "Brakka"), 1);
+  start_on(server);
   Display* d = x.open_display(server.display.c_str());
   ASSERT_NE(d, nullptr);
 
@@ -143,12 +159,100 @@ TEST(SdlScaling, UnderXvfbTheWindowFitsTheDesktopAndMapsThePointer) {
   EXPECT_TRUE(frames_until([] { return inp_key_down(28) == 0; }));
   EXPECT_EQ(inp_take_char(), 10);
 
-  // Everything that talks to the server goes before the server does.
-  x.close_display(d);
-  app_shutdown();
-  SDL_QuitSubSystem(SDL_INIT_VIDEO);
-  server.stop();
-  remove_private_temp_dir();
+  stop_on(server, x, d);
+}
+
+// With no window manager to answer them, F11 and Alt+Enter leave the window as it is, while SDL takes it
+// for as large as the desktop from then on, also after switching back. The picture is drawn for the
+// window's real size all the same, and pointer positions map onto it; a resize made by a window manager
+// (here by the X client, as one makes it) is followed too.
+TEST(SdlScaling, UnderXvfbThePictureFollowsTheWindowsRealSize) {
+  XClient x;
+  if (!xvfb_available(x)) GTEST_SKIP() << "Xvfb or the X client libraries are not installed";
+  Xvfb server;
+  ASSERT_TRUE(server.start(x, "1024x768x24"));
+  start_on(server);
+  Display* d = x.open_display(server.display.c_str());
+  ASSERT_NE(d, nullptr);
+  Window xwindow = 0;
+  ASSERT_TRUE(wait_for([&] { return (xwindow = x.find(d, "Brakka")) != 0; }, 5000ms));
+  x.set_focus(d, xwindow, RevertToParent, CurrentTime);
+  x.sync(d, False);
+  SDL_Window* window = SDL_GL_GetCurrentWindow();
+  ASSERT_NE(window, nullptr);
+
+  // A square of its own colour in each corner of the picture, drawn in every frame.
+  struct Mark {
+    int x, y;
+    long rgb;
+  };
+  const Mark marks[] = {{0, 0, 0xFF0000}, {760, 0, 0x00FF00}, {0, 560, 0x0000FF}, {760, 560, 0xFFFFFF}};
+  auto draw_marks = [&] {
+    for (const Mark& m : marks)
+      draw_rect(m.x, m.y, 40, 40, int((m.rgb >> 16) | (m.rgb & 0xFF00) | ((m.rgb & 0xFF) << 16)));
+  };
+  auto near = [](long got, long want) {
+    for (int shift : {0, 8, 16})
+      if (got < 0 || std::abs(((got >> shift) & 0xFF) - ((want >> shift) & 0xFF)) > 8) return false;
+    return true;
+  };
+  auto chord = [&](std::initializer_list<unsigned long> keys) {
+    for (unsigned long k : keys) x.key(d, k, true);
+    for (unsigned long k : keys) x.key(d, k, false);
+    run_frames(draw_marks, 25);
+  };
+
+  struct Step {
+    const char* what;
+    std::function<void()> act;
+    int w, h;  // the window's real size after it
+  };
+  const Step steps[] = {
+      {"opened", [] {}, 800, 600},
+      {"F11", [&] { chord({XK_F11}); }, 800, 600},
+      {"F11 again", [&] { chord({XK_F11}); }, 800, 600},
+      {"Alt+Enter twice", [&] { chord({XK_Alt_L, XK_Return}); chord({XK_Alt_L, XK_Return}); }, 800, 600},
+      {"resized by a window manager", [&] { x.resize_window(d, xwindow, 1000, 600); x.sync(d, False); }, 1000, 600},
+      {"F11 twice after that", [&] { chord({XK_F11}); chord({XK_F11}); }, 1000, 600},
+  };
+  for (const Step& step : steps) {
+    step.act();
+    XWindowAttributes a;
+    ASSERT_TRUE(frames_until([&] { return x.attributes(d, xwindow, &a) && a.width == step.w && a.height == step.h; },
+                             draw_marks))
+        << step.what;
+    const ViewFit fit = view_fit(800, 600, step.w, step.h);
+    std::string seen;
+    const bool drawn = frames_until(
+        [&] {
+          seen.clear();
+          bool all = true;
+          for (const Mark& m : marks) {
+            int wx = 0, wy = 0;
+            picture_to_view(fit, m.x + 20, m.y + 20, wx, wy);
+            const long got = x.pixel(d, xwindow, wx, wy);
+            seen += " " + std::to_string(got);
+            all &= near(got, m.rgb);
+          }
+          if (fit.x > 0) all &= x.pixel(d, xwindow, fit.x / 2, step.h / 2) == 0;  // a bar
+          return all;
+        },
+        draw_marks);
+    EXPECT_TRUE(drawn) << step.what << ": the corners show" << seen;
+    // The pointer over the bottom-right square reads as the picture pixel under it.
+    int wx = 0, wy = 0;
+    picture_to_view(fit, 775, 585, wx, wy);
+    SDL_WarpMouseInWindow(window, wx, wy);
+    double mx = -1, my = -1;
+    EXPECT_TRUE(frames_until(
+        [&] {
+          inp_mouse_state(&mx, &my, nullptr, nullptr);
+          return mx == 775 && my == 585;
+        },
+        draw_marks))
+        << step.what << ": the pointer read " << mx << "," << my;
+  }
+  stop_on(server, x, d);
 }
 
 }  // namespace

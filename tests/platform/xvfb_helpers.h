@@ -25,6 +25,8 @@ struct XClient {
   decltype(&XSetInputFocus) set_focus = nullptr;
   decltype(&XKeysymToKeycode) keycode = nullptr;
   decltype(&XSync) sync = nullptr;
+  decltype(&XGetImage) get_image = nullptr;
+  decltype(&XResizeWindow) resize_window = nullptr;
   int (*fake_key)(Display*, unsigned int, int, unsigned long) = nullptr;
   int (*fake_relative_motion)(Display*, int, int, unsigned long) = nullptr;
 
@@ -34,6 +36,8 @@ struct XClient {
   Window find(Display* d, const char* title);
   // Presses (down) or releases a key given by its key symbol, and waits until the server has it.
   void key(Display* d, unsigned long keysym, bool down);
+  // The colour shown at a window position as 0xRRGGBB (a 24-bit TrueColor screen), or -1.
+  long pixel(Display* d, Window w, int x, int y);
 };
 
 // An Xvfb server on a display of its own, for the length of a test.
