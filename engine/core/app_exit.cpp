@@ -34,6 +34,21 @@ void app_fatal(int code) {
   app_exit();
 }
 
+void app_display_lost(const char* what) {
+  std::string line = what ? what : "Display lost";
+  line += "\n";
+  log_line(line.c_str());
+  g_exit_status = 1;
+  app_exit();
+}
+
+void app_quit_on_signal(int sig) {
+  char line[48];
+  std::snprintf(line, sizeof line, "Quit on signal %d\n", sig);
+  log_line(line);
+  app_exit();
+}
+
 void app_exit() {
   if (!g_exiting) {
     g_exiting = true;
@@ -45,8 +60,8 @@ void app_exit() {
       log_number(current_module);
     }
   }
-  // A second call (from the quit callback, or a fatal error while releasing) finishes the one shut-down
-  // under way: the quit callback runs once and every service is released once.
+  // A second call (from the quit callback, a fatal error or a lost display while releasing) finishes the
+  // one shut-down under way: the quit callback runs once and every service is released once.
   app_shutdown();
   std::puts("exit");
   std::fflush(stdout);

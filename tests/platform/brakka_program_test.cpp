@@ -96,61 +96,133 @@ void expect_startup_trace(const std::vector<std::string>& log) {
   }
 }
 
-// Kills the program if a test leaves before it has ended.
-struct ChildGuard {
-  pid_t pid;
-  ~ChildGuard() {
+// The real program on the "sdl" backend under an Xvfb server of its own; killed if a test leaves before
+// it has ended.
+struct GameUnderXvfb {
+  XClient& x;
+  Xvfb server;
+  TempDir tmp;
+  pid_t pid = -1;
+  Display* d = nullptr;
+  Window window = 0;
+
+  explicit GameUnderXvfb(XClient& client) : x(client) {}
+  ~GameUnderXvfb() {
     if (pid > 0 && ::waitpid(pid, nullptr, WNOHANG) == 0) {
       ::kill(pid, SIGKILL);
       ::waitpid(pid, nullptr, 0);
     }
+    if (d) x.close_display(d);
+  }
+  std::string log() const { return tmp.path + "/ErrorLog.txt"; }
+
+  // Starts it (with extra environment settings) and waits until its window shows and its start-up is done.
+  ::testing::AssertionResult start(const std::vector<std::string>& env = {}) {
+    if (!server.start(x)) return ::testing::AssertionFailure() << "no Xvfb came up";
+    std::vector<std::string> all = {"DISPLAY=" + server.display, "BRAKKA_PLATFORM=sdl", "SDL_VIDEODRIVER=x11",
+                                    "SDL_AUDIODRIVER=dummy", "TMPDIR=" + tmp.path};
+    all.insert(all.end(), env.begin(), env.end());
+    pid = start_brakka(all, tmp.path + "/stdout.txt");
+    d = x.open_display(server.display.c_str());
+    if (pid <= 0 || !d) return ::testing::AssertionFailure() << "no program or no X connection";
+    bool shown = wait_for([&] { return (window = x.find(d, "Brakka")) != 0; }, 15000ms);
+    bool started = wait_for([&] { return log_has(log(), "Init Finalized"); }, 15000ms);
+    if (!shown || !started)
+      return ::testing::AssertionFailure() << "window shown: " << shown << ", start-up finished: " << started;
+    return ::testing::AssertionSuccess();
+  }
+
+  // Gives the window the keyboard and presses Esc.
+  void press_esc() {
+    x.set_focus(d, window, RevertToParent, CurrentTime);
+    x.sync(d, False);
+    std::this_thread::sleep_for(200ms);
+    x.key(d, XK_Escape, true);
+    std::this_thread::sleep_for(100ms);
+    x.key(d, XK_Escape, false);
+  }
+
+  // Ends the X server under the program, as a logout or a crashed display does.
+  void end_server() {
+    x.close_display(d);
+    d = nullptr;
+    server.stop();
+  }
+
+  // Its exit status (as wait_exit_status gives it) once it has ended.
+  int wait_end(std::chrono::milliseconds limit) {
+    int status = wait_exit_status(pid, limit);
+    pid = -1;
+    return status;
   }
 };
 
 TEST(BrakkaProgram, UnderXvfbShowsItsWindowAndEndsOnEsc) {
   XClient x;
   if (!xvfb_available(x)) GTEST_SKIP() << "Xvfb or the X client libraries are not installed";
-  Xvfb server;
-  ASSERT_TRUE(server.start(x));
-  TempDir tmp;
-  std::string log = tmp.path + "/ErrorLog.txt";
-  pid_t pid = start_brakka({"DISPLAY=" + server.display, "BRAKKA_PLATFORM=sdl", "SDL_VIDEODRIVER=x11",
-                            "SDL_AUDIODRIVER=dummy", "TMPDIR=" + tmp.path},
-                           tmp.path + "/stdout.txt");
-  ASSERT_GT(pid, 0);
-  ChildGuard guard{pid};
-
-  Display* d = x.open_display(server.display.c_str());
-  ASSERT_NE(d, nullptr);
-  Window window = 0;
-  bool shown = wait_for([&] { return (window = x.find(d, "Brakka")) != 0; }, 15000ms);
-  bool started = wait_for([&] { return log_has(log, "Init Finalized"); }, 15000ms);
-  if (!shown || !started) {
-    x.close_display(d);
-    FAIL() << "window shown: " << shown << ", start-up finished: " << started;
-  }
-  expect_startup_trace(read_lines(log));
-
-  // Give the window the keyboard and press Esc.
-  x.set_focus(d, window, RevertToParent, CurrentTime);
-  x.sync(d, False);
-  std::this_thread::sleep_for(200ms);
-  unsigned esc = x.keycode(d, XK_Escape);
-  x.fake_key(d, esc, True, CurrentTime);
-  x.sync(d, False);
-  std::this_thread::sleep_for(100ms);
-  x.fake_key(d, esc, False, CurrentTime);
-  x.sync(d, False);
-
-  EXPECT_EQ(wait_exit_status(pid, 10000ms), 0);
-  guard.pid = -1;
-  x.close_display(d);
-  std::vector<std::string> lines = read_lines(log);
+  GameUnderXvfb game(x);
+  ASSERT_TRUE(game.start());
+  expect_startup_trace(read_lines(game.log()));
+  game.press_esc();
+  EXPECT_EQ(game.wait_end(10000ms), 0);
+  std::vector<std::string> lines = read_lines(game.log());
   ASSERT_FALSE(lines.empty());
   EXPECT_EQ(lines.back(), "qvx is shut down");
-  std::vector<std::string> out = read_lines(tmp.path + "/stdout.txt");
+  std::vector<std::string> out = read_lines(game.tmp.path + "/stdout.txt");
   ASSERT_FALSE(out.empty());
   EXPECT_EQ(out.back(), "exit");
+}
+
+// The display goes away under the running game, and while the game is in the middle of its own shut-down
+// (held there by the test-only pause): either way it ends within seconds with status 1, its log says
+// why, and the rest of the shut-down is done without the window system.
+TEST(BrakkaProgram, ALostDisplayEndsTheGame) {
+  XClient x;
+  if (!xvfb_available(x)) GTEST_SKIP() << "Xvfb or the X client libraries are not installed";
+  for (bool in_shutdown : {false, true}) {
+    SCOPED_TRACE(in_shutdown ? "lost in the shut-down" : "lost while running");
+    GameUnderXvfb game(x);
+    ASSERT_TRUE(game.start({"BRAKKA_TEST_SHUTDOWN_PAUSE_MS=1500"}));
+    if (in_shutdown) {
+      game.press_esc();
+      ASSERT_TRUE(wait_for([&] { return log_has(game.log(), "Shut down QVX"); }, 10000ms));
+    }
+    const std::string display = game.server.display;
+    game.end_server();
+    EXPECT_EQ(game.wait_end(10000ms), 1);
+    std::vector<std::string> log = read_lines(game.log());
+    EXPECT_TRUE(log_has(game.log(), "Display lost: the connection to X display " + display + " is broken"));
+    ASSERT_FALSE(log.empty());
+    EXPECT_EQ(log.back(), "qvx is shut down");
+  }
+}
+
+// SIGTERM and SIGINT end a running game as a closed window does, through the whole shut-down with status
+// 0. A SIGTERM while the shut-down is stuck (held by the test-only pause) still ends the game within
+// seconds, by that signal.
+TEST(BrakkaProgram, QuitSignalsEndTheGame) {
+  XClient x;
+  if (!xvfb_available(x)) GTEST_SKIP() << "Xvfb or the X client libraries are not installed";
+  struct Case {
+    int sig;
+    bool in_stuck_shutdown;
+    int status;
+  };
+  for (const Case& c : {Case{SIGTERM, false, 0}, Case{SIGINT, false, 0}, Case{SIGTERM, true, 1000 + SIGTERM}}) {
+    SCOPED_TRACE("signal " + std::to_string(c.sig) + (c.in_stuck_shutdown ? " in a stuck shut-down" : ""));
+    GameUnderXvfb game(x);
+    ASSERT_TRUE(game.start({"BRAKKA_TEST_SHUTDOWN_PAUSE_MS=" + std::string(c.in_stuck_shutdown ? "60000" : "0")}));
+    if (c.in_stuck_shutdown) {
+      game.press_esc();
+      ASSERT_TRUE(wait_for([&] { return log_has(game.log(), "Shut down QVX"); }, 10000ms));
+    }
+    ::kill(game.pid, c.sig);
+    EXPECT_EQ(game.wait_end(10000ms), c.status);
+    if (!c.in_stuck_shutdown) {
+      EXPECT_TRUE(log_has(game.log(), "Quit on signal " + std::to_string(c.sig)));
+      EXPECT_EQ(read_lines(game.log()).back(), "qvx is shut down");
+    }
+  }
 }
 
 int run_scripted(const std::string& script, TempDir& tmp) {
