@@ -164,8 +164,8 @@ TEST(SdlScaling, UnderXvfbTheWindowFitsTheDesktopAndMapsThePointer) {
 
 // With no window manager to answer them, F11 and Alt+Enter leave the window as it is, while SDL takes it
 // for as large as the desktop from then on, also after switching back. The picture is drawn for the
-// window's real size all the same, and pointer positions map onto it; a resize made by a window manager
-// (here by the X client, as one makes it) is followed too.
+// window's real size all the same, and pointer positions map onto it. A resize made as a window manager
+// makes it (by the X client) is followed too, and so are the full-screen switches of a real one.
 TEST(SdlScaling, UnderXvfbThePictureFollowsTheWindowsRealSize) {
   XClient x;
   if (!xvfb_available(x)) GTEST_SKIP() << "Xvfb or the X client libraries are not installed";
@@ -206,16 +206,27 @@ TEST(SdlScaling, UnderXvfbThePictureFollowsTheWindowsRealSize) {
     const char* what;
     std::function<void()> act;
     int w, h;  // the window's real size after it
+    bool starts_wm = false;
   };
+  WindowManager wm;
   const Step steps[] = {
       {"opened", [] {}, 800, 600},
       {"F11", [&] { chord({XK_F11}); }, 800, 600},
       {"F11 again", [&] { chord({XK_F11}); }, 800, 600},
       {"Alt+Enter twice", [&] { chord({XK_Alt_L, XK_Return}); chord({XK_Alt_L, XK_Return}); }, 800, 600},
-      {"resized by a window manager", [&] { x.resize_window(d, xwindow, 1000, 600); x.sync(d, False); }, 1000, 600},
+      {"resized as a window manager does it", [&] { x.resize_window(d, xwindow, 1000, 600); x.sync(d, False); }, 1000, 600},
       {"F11 twice after that", [&] { chord({XK_F11}); chord({XK_F11}); }, 1000, 600},
+      {"a window manager starts", [&] { ASSERT_TRUE(wm.start(x, d, server.display, xwindow)); }, 1000, 600, true},
+      {"F11 under it", [&] { chord({XK_F11}); }, 1024, 768},
+      {"F11 again under it", [&] { chord({XK_F11}); }, 1000, 600},
+      {"Alt+Enter under it", [&] { chord({XK_Alt_L, XK_Return}); }, 1024, 768},
+      {"Alt+Enter again under it", [&] { chord({XK_Alt_L, XK_Return}); }, 1000, 600},
   };
   for (const Step& step : steps) {
+    if (step.starts_wm && !WindowManager::available()) {
+      stop_on(server, x, d);
+      GTEST_SKIP() << "evilwm is not installed: the steps under a window manager did not run";
+    }
     step.act();
     XWindowAttributes a;
     ASSERT_TRUE(frames_until([&] { return x.attributes(d, xwindow, &a) && a.width == step.w && a.height == step.h; },
@@ -252,6 +263,7 @@ TEST(SdlScaling, UnderXvfbThePictureFollowsTheWindowsRealSize) {
         draw_marks))
         << step.what << ": the pointer read " << mx << "," << my;
   }
+  wm.stop();
   stop_on(server, x, d);
 }
 

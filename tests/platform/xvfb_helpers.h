@@ -52,5 +52,16 @@ struct Xvfb {
   ~Xvfb() { stop(); }
 };
 
+// A small window manager (evilwm) on a test's server, for the length of a test: it frames the windows and
+// answers full-screen requests as desktops do.
+struct WindowManager {
+  pid_t pid = -1;
+  static bool available();
+  // Starts it and waits until it has framed `window` (reparented it); false when it did not.
+  bool start(XClient& x, Display* d, const std::string& display, Window window);
+  void stop();
+  ~WindowManager() { stop(); }
+};
+
 // Xvfb and the X client libraries are there.
 bool xvfb_available(XClient& x);
