@@ -19,21 +19,22 @@ namespace {
 
 using namespace std::chrono_literals;
 
-// Starts the runtime on the "sdl" backend under the server, with the pointer shown and no pause (no
-// window manager hands out the focus).
-void start_on(const Xvfb& server) {
+// Starts an Xvfb server with one screen of `screen` and the runtime on the "sdl" backend under it, with
+// the game's settings but the pointer shown and no pause (no window manager hands out the focus); `d` is
+// a connection of the test's own to the server.
+::testing::AssertionResult start_under_xvfb(XClient& x, Xvfb& server, const std::string& screen, Display*& d) {
+  if (!server.start(x, screen)) return ::testing::AssertionFailure() << "no Xvfb came up";
   ::setenv("DISPLAY", server.display.c_str(), 1);
   ::setenv("SDL_VIDEODRIVER", "x11", 1);
   use_private_temp_dir();
-  ASSERT_TRUE(platform_select("sdl"));
+  if (!platform_select("sdl")) return ::testing::AssertionFailure() << "no sdl backend";
   app_settings = AppSettings();
-  app_settings.screen_width = 800;
-  app_settings.screen_height = 600;
+  game_settings();
   app_settings.hide_mouse = 0;
-  app_settings.frame_rate = 50;
   app_settings.auto_pause = 0;
-  frame_app_name() = "Brakka";
-  ASSERT_EQ(app_startup(1, "Brakka"), 1);
+  if (app_startup(1, "Brakka") != 1) return ::testing::AssertionFailure() << "the start-up failed";
+  d = x.open_display(server.display.c_str());
+  return d ? ::testing::AssertionSuccess() : ::testing::AssertionFailure() << "no X connection";
 }
 
 // Everything that talks to the server goes before the server does.
@@ -69,10 +70,8 @@ TEST(SdlScaling, UnderXvfbTheWindowFitsTheDesktopAndMapsThePointer) {
   XClient x;
   if (!xvfb_available(x)) GTEST_SKIP() << "Xvfb or the X client libraries are not installed";
   Xvfb server;
-  ASSERT_TRUE(server.start(x, "2560x1440x24"));
-  start_on(server);
-  Display* d = x.open_display(server.display.c_str());
-  ASSERT_NE(d, nullptr);
+  Display* d = nullptr;
+  ASSERT_TRUE(start_under_xvfb(x, server, "2560x1440x24", d));
 
   // Twice the picture fits 2560 x 1440 with room for a frame; three times does not.
   SDL_Window* window = SDL_GL_GetCurrentWindow();
@@ -170,10 +169,8 @@ TEST(SdlScaling, UnderXvfbThePictureFollowsTheWindowsRealSize) {
   XClient x;
   if (!xvfb_available(x)) GTEST_SKIP() << "Xvfb or the X client libraries are not installed";
   Xvfb server;
-  ASSERT_TRUE(server.start(x, "1024x768x24"));
-  start_on(server);
-  Display* d = x.open_display(server.display.c_str());
-  ASSERT_NE(d, nullptr);
+  Display* d = nullptr;
+  ASSERT_TRUE(start_under_xvfb(x, server, "1024x768x24", d));
   Window xwindow = 0;
   ASSERT_TRUE(wait_for([&] { return (xwindow = x.find(d, "Brakka")) != 0; }, 5000ms));
   x.set_focus(d, xwindow, RevertToParent, CurrentTime);
