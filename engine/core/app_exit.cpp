@@ -8,6 +8,7 @@ namespace {
 
 bool g_exiting = false;
 int g_exit_status = 0;  // non-zero once a fatal error has ended the run
+bool g_display_lost = false;
 
 void log_number(int n) {
   char buf[32];
@@ -39,6 +40,7 @@ void app_display_lost(const char* what) {
   line += "\n";
   log_line(line.c_str());
   g_exit_status = 1;
+  g_display_lost = true;
   app_exit();
 }
 
@@ -65,5 +67,11 @@ void app_exit() {
   app_shutdown();
   std::puts("exit");
   std::fflush(stdout);
+  // After a lost display no exit handlers run: a library's (the GL driver's, say) could still speak to
+  // the broken connection and wait on it. Everything of ours is released by now.
+  if (g_display_lost) {
+    std::fflush(nullptr);
+    std::_Exit(g_exit_status);
+  }
   std::exit(g_exit_status);
 }

@@ -104,8 +104,9 @@ std::string platform_temp_dir();
 //
 // Signals: SDL is told to leave them alone; platform_take_signals() makes SIGINT, SIGTERM and SIGHUP
 // requests to quit, which platform_quit_signal() hands out once (the signal's number, else 0). A request
-// also gives the program a few seconds to end by itself: if it is still running then (stuck, or in a
-// shut-down that hangs), or when a second request comes, the process ends at once, by that signal.
+// gives the program a few seconds to take it, and taking it a few more to end: if it is still running
+// then (stuck, or in a shut-down that hangs), or when a second request comes, the process ends at once,
+// by that signal.
 void platform_take_signals();
 int platform_quit_signal();
 // The lost display: when the connection to the window system breaks, the backend forgets its window

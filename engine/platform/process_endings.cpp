@@ -83,7 +83,12 @@ void platform_take_signals() {
   for (int sig : {SIGINT, SIGTERM, SIGHUP}) take_signal(sig, on_quit_signal);
 }
 
-int platform_quit_signal() { return g_pending.exchange(0); }
+int platform_quit_signal() {
+  const int sig = g_pending.exchange(0);
+  // The program has taken the request: its shut-down gets a grace of its own.
+  if (sig) ::alarm(kGraceSeconds);
+  return sig;
+}
 
 void platform_set_display_lost_handler(void (*handler)(const char* what)) { g_display_lost = handler; }
 

@@ -1,5 +1,6 @@
 #include "engine/platform/x11_connection.h"
 #include <SDL2/SDL_syswm.h>
+#include <unistd.h>
 #include <cstdio>
 #include <cstring>
 
@@ -12,6 +13,11 @@ void (*g_lost)(const char*) = nullptr;
 // Xlib calls this when it can no longer read from or write to the server; its own default prints a
 // line and calls exit(), whose handlers would then talk to the dead connection.
 int on_io_error(Display* display) {
+  // Found again while the first is being handled (by something that still spoke to the connection):
+  // no second ending, just the end.
+  static bool lost = false;
+  if (lost) ::_exit(1);
+  lost = true;
   char what[320];
   // DisplayString reads the name kept in the structure; it asks the server nothing.
   const char* name = display ? DisplayString(display) : nullptr;

@@ -40,11 +40,12 @@ bool XClient::load() {
   sync = reinterpret_cast<decltype(sync)>(::dlsym(x11, "XSync"));
   get_image = reinterpret_cast<decltype(get_image)>(::dlsym(x11, "XGetImage"));
   resize_window = reinterpret_cast<decltype(resize_window)>(::dlsym(x11, "XResizeWindow"));
+  set_error_handler = reinterpret_cast<decltype(set_error_handler)>(::dlsym(x11, "XSetErrorHandler"));
   fake_key = reinterpret_cast<decltype(fake_key)>(::dlsym(xtst, "XTestFakeKeyEvent"));
   fake_relative_motion =
       reinterpret_cast<decltype(fake_relative_motion)>(::dlsym(xtst, "XTestFakeRelativeMotionEvent"));
   return open_display && close_display && root_window && query_tree && fetch_name && free && attributes &&
-         set_focus && keycode && sync && get_image && resize_window && fake_key && fake_relative_motion;
+         set_focus && keycode && sync && get_image && resize_window && set_error_handler && fake_key && fake_relative_motion;
 }
 
 XClient::~XClient() {
@@ -53,10 +54,12 @@ XClient::~XClient() {
 }
 
 Window XClient::find(Display* d, const char* title) {
+  // Xlib's default handler would end the test on the error about a window already gone.
+  auto previous = set_error_handler([](Display*, XErrorEvent*) { return 0; });
   Window root_ret, parent, *children = nullptr;
   unsigned n = 0;
   Window found = 0;
-  if (!query_tree(d, root_window(d), &root_ret, &parent, &children, &n)) return 0;
+  if (!query_tree(d, root_window(d), &root_ret, &parent, &children, &n)) n = 0;
   for (unsigned i = 0; i < n && !found; ++i) {
     char* name = nullptr;
     if (fetch_name(d, children[i], &name) && name) {
@@ -67,6 +70,8 @@ Window XClient::find(Display* d, const char* title) {
     }
   }
   if (children) free(children);
+  sync(d, False);
+  set_error_handler(previous);
   return found;
 }
 

@@ -27,12 +27,14 @@ struct XClient {
   decltype(&XSync) sync = nullptr;
   decltype(&XGetImage) get_image = nullptr;
   decltype(&XResizeWindow) resize_window = nullptr;
+  decltype(&XSetErrorHandler) set_error_handler = nullptr;
   int (*fake_key)(Display*, unsigned int, int, unsigned long) = nullptr;
   int (*fake_relative_motion)(Display*, int, int, unsigned long) = nullptr;
 
   bool load();
   ~XClient();
-  // A mapped top-level window with this title, or 0.
+  // A mapped top-level window with this title, or 0. Windows that go away while they are looked at are
+  // passed over.
   Window find(Display* d, const char* title);
   // Presses (down) or releases a key given by its key symbol, and waits until the server has it.
   void key(Display* d, unsigned long keysym, bool down);
