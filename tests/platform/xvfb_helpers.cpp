@@ -126,35 +126,4 @@ void Xvfb::stop() {
   pid = -1;
 }
 
-bool WindowManager::available() { return ::system("command -v evilwm >/dev/null 2>&1") == 0; }
-
-bool WindowManager::start(XClient& x, Display* d, const std::string& display, Window window) {
-  pid = ::fork();
-  if (pid == 0) {
-    ::prctl(PR_SET_PDEATHSIG, SIGKILL);
-    int null = ::open("/dev/null", O_WRONLY);
-    ::dup2(null, 2);
-    // "fixed" is a font every X server has built in; the default one may be missing.
-    ::execlp("evilwm", "evilwm", "-display", display.c_str(), "-fn", "fixed", static_cast<char*>(nullptr));
-    ::_exit(127);
-  }
-  return pid > 0 && wait_for(
-                        [&] {
-                          Window root = 0, parent = 0, *children = nullptr;
-                          unsigned n = 0;
-                          if (!x.query_tree(d, window, &root, &parent, &children, &n)) return false;
-                          if (children) x.free(children);
-                          return parent != root;
-                        },
-                        5000ms);
-}
-
-void WindowManager::stop() {
-  if (pid > 0) {
-    ::kill(pid, SIGTERM);
-    ::waitpid(pid, nullptr, 0);
-  }
-  pid = -1;
-}
-
 bool xvfb_available(XClient& x) { return ::system("command -v Xvfb >/dev/null 2>&1") == 0 && x.load(); }

@@ -26,7 +26,7 @@ struct XClient {
   decltype(&XKeysymToKeycode) keycode = nullptr;
   decltype(&XSync) sync = nullptr;
   decltype(&XGetImage) get_image = nullptr;
-  decltype(&XResizeWindow) resize_window = nullptr;
+  decltype(&XResizeWindow) resize_window = nullptr;  // as a window manager resizes a window
   decltype(&XSetErrorHandler) set_error_handler = nullptr;
   int (*fake_key)(Display*, unsigned int, int, unsigned long) = nullptr;
   int (*fake_relative_motion)(Display*, int, int, unsigned long) = nullptr;
@@ -52,17 +52,6 @@ struct Xvfb {
   bool start(XClient& x, const std::string& screen = "1280x1024x24");
   void stop();
   ~Xvfb() { stop(); }
-};
-
-// A small window manager (evilwm) on a test's server, for the length of a test: it frames the windows and
-// answers full-screen requests as desktops do.
-struct WindowManager {
-  pid_t pid = -1;
-  static bool available();
-  // Starts it and waits until it has framed `window` (reparented it); false when it did not.
-  bool start(XClient& x, Display* d, const std::string& display, Window window);
-  void stop();
-  ~WindowManager() { stop(); }
 };
 
 // Xvfb and the X client libraries are there.
