@@ -88,6 +88,15 @@ long XClient::pixel(Display* d, Window w, int x, int y) {
   return value;
 }
 
+bool XClient::lit(Display* d, Window win, int w, int h) {
+  XImage* image = get_image(d, win, 0, 0, w, h, AllPlanes, ZPixmap);
+  bool any = false;
+  for (int y = 0; image && y < h && !any; ++y)
+    for (int x = 0; x < w && !any; ++x) any = (XGetPixel(image, x, y) & 0xFFFFFF) != 0;
+  if (image) XDestroyImage(image);
+  return any;
+}
+
 // -noreset: without it the server resets when the probe connection closes and refuses clients for a
 // moment.
 bool Xvfb::start(XClient& x, const std::string& screen) {

@@ -40,6 +40,8 @@ struct XClient {
   void key(Display* d, unsigned long keysym, bool down);
   // The colour shown at a window position as 0xRRGGBB (a 24-bit TrueColor screen), or -1.
   long pixel(Display* d, Window w, int x, int y);
+  // Whether any pixel in the window's top-left w x h is not black.
+  bool lit(Display* d, Window win, int w, int h);
 };
 
 // An Xvfb server on a display of its own, for the length of a test.
