@@ -4,7 +4,7 @@
 set -euo pipefail
 packages=(
   build-essential cmake pkg-config clang libclang-rt-14-dev
-  libsdl2-dev libsdl2-mixer-dev libgl-dev libgl1-mesa-dri
+  libsdl2-dev libsdl2-mixer-dev libx11-dev libgl-dev libgl1-mesa-dri
   libpng-dev zlib1g-dev libjpeg62-turbo-dev liblzo2-dev
   libcairo2-dev libfreetype-dev fonts-dejavu-core libmp3lame-dev
   libgtest-dev xvfb xauth valgrind

@@ -60,6 +60,11 @@ double frame_period();
 [[noreturn]] void app_exit();
 // Fatal runtime error: sets the code, logs the error text and ends with a non-zero status.
 [[noreturn]] void app_fatal(int code);
+// The connection to the window system is gone (the backend has forgotten its window): logs `what` and
+// ends through the shut-down, whose steps then leave the window system alone, with status 1.
+[[noreturn]] void app_display_lost(const char* what);
+// A quit signal (SIGINT, SIGTERM, SIGHUP) reached the message pump: logs it and ends like a closed window.
+[[noreturn]] void app_quit_on_signal(int sig);
 void app_shutdown();
 bool app_is_exiting();
 

@@ -8,6 +8,7 @@ namespace {
 
 bool g_exiting = false;
 int g_exit_status = 0;  // non-zero once a fatal error has ended the run
+bool g_display_lost = false;
 
 void log_number(int n) {
   char buf[32];
@@ -34,6 +35,22 @@ void app_fatal(int code) {
   app_exit();
 }
 
+void app_display_lost(const char* what) {
+  std::string line = what ? what : "Display lost";
+  line += "\n";
+  log_line(line.c_str());
+  g_exit_status = 1;
+  g_display_lost = true;
+  app_exit();
+}
+
+void app_quit_on_signal(int sig) {
+  char line[48];
+  std::snprintf(line, sizeof line, "Quit on signal %d\n", sig);
+  log_line(line);
+  app_exit();
+}
+
 void app_exit() {
   if (!g_exiting) {
     g_exiting = true;
@@ -45,10 +62,16 @@ void app_exit() {
       log_number(current_module);
     }
   }
-  // A second call (from the quit callback, or a fatal error while releasing) finishes the one shut-down
-  // under way: the quit callback runs once and every service is released once.
+  // A second call (from the quit callback, a fatal error or a lost display while releasing) finishes the
+  // one shut-down under way: the quit callback runs once and every service is released once.
   app_shutdown();
   std::puts("exit");
   std::fflush(stdout);
+  // After a lost display no exit handlers run: a library's (the GL driver's, say) could still speak to
+  // the broken connection and wait on it. Everything of ours is released by now.
+  if (g_display_lost) {
+    std::fflush(nullptr);
+    std::_Exit(g_exit_status);
+  }
   std::exit(g_exit_status);
 }

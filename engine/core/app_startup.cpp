@@ -38,6 +38,9 @@ bool app_services_started() { return g_services_started; }
 void app_services_forget() { g_services_started = false; }
 
 int app_startup(int show_command, const char* title) {
+  // The runtime owns the process's endings from outside: quit signals, and a display that goes away.
+  platform_take_signals();
+  platform_set_display_lost_handler(app_display_lost);
   log_restart();
   log_line("debug works at all\n");
 

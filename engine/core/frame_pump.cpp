@@ -34,6 +34,7 @@ void handle(const PlatformEvent& ev) {
 }  // namespace
 
 int frame_pump_messages(void (*callback)()) {
+  if (int sig = platform_quit_signal()) app_quit_on_signal(sig);
   PlatformEvent ev;
   while (platform().event_poll(ev)) {
     if (callback) callback();

@@ -35,7 +35,9 @@ OpenGLDuderozi::OpenGLDuderozi() : sprites(kSpriteSlots), pixel_cache(kSpriteSlo
 }
 
 OpenGLDuderozi::~OpenGLDuderozi() {
-  if (!gl_ready) return;
+  // Without the window (its display was lost) the textures go with the context: a GL call could need
+  // the broken connection.
+  if (!gl_ready || !platform().window_exists()) return;
   for (SpriteRecord& rec : sprites) {
     if (rec.texture) glDeleteTextures(1, &rec.texture);
     if (rec.mip_texture) glDeleteTextures(1, &rec.mip_texture);

@@ -99,3 +99,19 @@ bool platform_is_headless();
 
 // Temporary directory (TMPDIR, else /tmp) with a trailing "/"; the same for every backend.
 std::string platform_temp_dir();
+
+// Endings that come from outside the program (engine/platform/process_endings.cpp).
+//
+// Signals: SDL is told to leave them alone; platform_take_signals() makes SIGINT, SIGTERM and SIGHUP
+// requests to quit, which platform_quit_signal() hands out once (the signal's number, else 0). A request
+// gives the program a few seconds to take it, and taking it a few more to end: if it is still running
+// then (stuck, or in a shut-down that hangs), or when a second request comes, the process ends at once,
+// by that signal.
+void platform_take_signals();
+int platform_quit_signal();
+// The lost display: when the connection to the window system breaks, the backend forgets its window
+// without another word to the window system and calls this handler with a line that says what was
+// lost. The handler must end the process (nothing may talk to the window system again); without one, or
+// if it is stuck for a few seconds, the process ends with status 1.
+void platform_set_display_lost_handler(void (*handler)(const char* what));
+[[noreturn]] void platform_display_lost(const char* what);  // called by a backend

@@ -267,7 +267,7 @@ class HeadlessPlatform final : public Platform {
   }
 
  private:
-  // The offscreen driver has no input; only a quit request (a signal) is passed on, as a close.
+  // The offscreen driver has no input; only SDL's quit request is passed on, as a close.
   void drain_sdl() {
     if (!window_.exists()) return;
     SDL_Event e;

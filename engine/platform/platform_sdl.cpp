@@ -17,6 +17,7 @@
 #include "engine/platform/system_info.h"
 #include "engine/platform/view_fit.h"
 #include "engine/platform/window_chords.h"
+#include "engine/platform/x11_connection.h"
 
 namespace {
 
@@ -41,8 +42,16 @@ void utf8_to_latin1(const char* text, std::deque<PlatformEvent>& out) {
   }
 }
 
+class SdlPlatform;
+SdlPlatform* g_live = nullptr;  // the backend in use, for the handler of a lost display
+void on_display_lost(const char* what);
+
 class SdlPlatform final : public Platform {
  public:
+  SdlPlatform() { g_live = this; }
+  ~SdlPlatform() override {
+    if (g_live == this) g_live = nullptr;
+  }
   const char* name() const override { return "sdl"; }
 
   bool window_create(int w, int h, bool fullscreen, bool multisample) override {
@@ -50,10 +59,20 @@ class SdlPlatform final : public Platform {
     chords_.clear();
     forget_presses();
     rest_x_ = rest_y_ = 0;
-    return window_.create(w, h, fullscreen, multisample);
+    if (!window_.create(w, h, fullscreen, multisample)) return false;
+    x11_watch_connection(on_display_lost);
+    return true;
+  }
+  // The connection to the window system is gone: the window is forgotten, so that every call from now
+  // on (the shut-down's among them) leaves the window system alone.
+  void abandon_window() {
+    window_.abandon();
+    relative_ = false;
+    active_ = false;
+    pending_.clear();
   }
   void window_destroy() override {
-    if (relative_) SDL_SetRelativeMouseMode(SDL_FALSE);
+    if (relative_ && window_.exists()) SDL_SetRelativeMouseMode(SDL_FALSE);
     relative_ = false;
     window_.destroy();
     pending_.clear();
@@ -289,6 +308,11 @@ class SdlPlatform final : public Platform {
   bool relative_ = false;
   int wheel_ = 0;
 };
+
+void on_display_lost(const char* what) {
+  if (g_live) g_live->abandon_window();
+  platform_display_lost(what);
+}
 
 }  // namespace
 

@@ -1,6 +1,7 @@
 #include "engine/platform/sdl_gl_window.h"
 #include <algorithm>
 #include <cstdio>
+#include "engine/platform/x11_connection.h"
 
 bool SdlGlWindow::try_create(int w, int h, bool fullscreen, int samples) {
   SDL_GL_ResetAttributes();
@@ -68,6 +69,7 @@ bool SdlGlWindow::create(int client_w, int client_h, bool fullscreen, bool multi
   }
   picture_w_ = client_w;
   picture_h_ = client_h;
+  real_w_ = real_h_ = 0;
   scaling_ = false;
   SDL_StartTextInput();
   return true;
@@ -83,6 +85,11 @@ void SdlGlWindow::destroy() {
     SDL_DestroyWindow(window_);
     window_ = nullptr;
   }
+}
+
+void SdlGlWindow::abandon() {
+  context_ = nullptr;
+  window_ = nullptr;
 }
 
 void SdlGlWindow::set_title(const char* title) {
@@ -130,12 +137,23 @@ void SdlGlWindow::set_picture_size(int w, int h) {
 
 void SdlGlWindow::drawable_size(int& w, int& h) {
   w = h = 0;
-  if (window_) SDL_GL_GetDrawableSize(window_, &w, &h);
+  if (!window_) return;
+  if (x11_window_size(window_, w, h)) {
+    real_w_ = w;
+    real_h_ = h;
+    return;
+  }
+  SDL_GL_GetDrawableSize(window_, &w, &h);
 }
 
 ViewFit SdlGlWindow::view() const {
   int w = 0, h = 0;
-  if (window_) SDL_GetWindowSize(window_, &w, &h);
+  if (window_ && real_w_ > 0 && real_h_ > 0) {
+    w = real_w_;
+    h = real_h_;
+  } else if (window_) {
+    SDL_GetWindowSize(window_, &w, &h);
+  }
   return view_fit(picture_w_, picture_h_, w, h);
 }
 

@@ -9,6 +9,8 @@ class SdlGlWindow {
   // Creates the window hidden; false (with a line on stderr) when the window or context can't be made.
   bool create(int client_w, int client_h, bool fullscreen, bool multisample);
   void destroy();
+  // Forgets the window and its context without a word to the window system, whose connection is gone.
+  void abandon();
   bool exists() const { return window_ != nullptr; }
   SDL_Window* window() const { return window_; }
   Uint32 window_id() const { return window_ ? SDL_GetWindowID(window_) : 0; }
@@ -20,8 +22,13 @@ class SdlGlWindow {
   // The picture's size: the client size asked at creation, whatever the window's size is now.
   void client_size(int& w, int& h) const;
   void set_picture_size(int w, int h);  // a picture of another size than the window was made with
-  void drawable_size(int& w, int& h);   // the window's pixels for OpenGL
-  // Where the picture appears in the window, in the window coordinates of pointer positions.
+  // The window's pixels for OpenGL, asked afresh (the renderer asks once per frame, when it presents).
+  // SDL answers with the size it last heard of, which full-screen switches leave wrong when no window
+  // manager answers them (SDL then keeps the desktop's size for a window that never changed); on X11
+  // the server is asked instead.
+  void drawable_size(int& w, int& h);
+  // Where the picture appears in the window, in the window coordinates of pointer positions: for the
+  // size the last drawable_size found, the one the picture on the screen was drawn for.
   ViewFit view() const;
   // Opens the window at the largest whole scale of the picture that fits the desktop, lets the user
   // resize it (down to half the picture) and lets toggle_fullscreen work.
@@ -37,5 +44,6 @@ class SdlGlWindow {
   SDL_GLContext context_ = nullptr;
   int alpha_bits_ = 0;
   int picture_w_ = 0, picture_h_ = 0;
+  int real_w_ = 0, real_h_ = 0;  // the X server's size of the window at the last drawable_size; 0 = none
   bool scaling_ = false;
 };

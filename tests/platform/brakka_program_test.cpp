@@ -96,61 +96,118 @@ void expect_startup_trace(const std::vector<std::string>& log) {
   }
 }
 
-// Kills the program if a test leaves before it has ended.
-struct ChildGuard {
-  pid_t pid;
-  ~ChildGuard() {
+// The real program on the "sdl" backend under an Xvfb server of its own; killed if a test leaves before
+// it has ended.
+struct GameUnderXvfb {
+  XClient& x;
+  Xvfb server;
+  TempDir tmp;
+  pid_t pid = -1;
+  Display* d = nullptr;
+  Window window = 0;
+
+  explicit GameUnderXvfb(XClient& client) : x(client) {}
+  ~GameUnderXvfb() {
     if (pid > 0 && ::waitpid(pid, nullptr, WNOHANG) == 0) {
       ::kill(pid, SIGKILL);
       ::waitpid(pid, nullptr, 0);
     }
+    if (d) x.close_display(d);
+  }
+  std::string log() const { return tmp.path + "/ErrorLog.txt"; }
+
+  // Starts it (with extra environment settings) and waits until its start-up is done and its window shows
+  // the welcome screen (something is drawn: the game's loop is running).
+  ::testing::AssertionResult start(const std::vector<std::string>& env = {}) {
+    if (!server.start(x)) return ::testing::AssertionFailure() << "no Xvfb came up";
+    std::vector<std::string> all = {"DISPLAY=" + server.display, "BRAKKA_PLATFORM=sdl", "SDL_VIDEODRIVER=x11",
+                                    "SDL_AUDIODRIVER=dummy", "TMPDIR=" + tmp.path};
+    all.insert(all.end(), env.begin(), env.end());
+    pid = start_brakka(all, tmp.path + "/stdout.txt");
+    d = x.open_display(server.display.c_str());
+    if (pid <= 0 || !d) return ::testing::AssertionFailure() << "no program or no X connection";
+    bool shown = wait_for([&] { return (window = x.find(d, "Brakka")) != 0; }, 15000ms);
+    bool started = wait_for([&] { return log_has(log(), "Init Finalized"); }, 15000ms);
+    bool playing = shown && wait_for([&] { return x.lit(d, window, 800, 600); }, 15000ms);
+    if (!shown || !started || !playing)
+      return ::testing::AssertionFailure() << "window shown: " << shown << ", start-up finished: " << started
+                                           << ", welcome screen drawn: " << playing;
+    return ::testing::AssertionSuccess();
+  }
+
+  // Gives the window the keyboard and presses Esc.
+  void press_esc() {
+    x.set_focus(d, window, RevertToParent, CurrentTime);
+    x.sync(d, False);
+    std::this_thread::sleep_for(200ms);
+    x.key(d, XK_Escape, true);
+    std::this_thread::sleep_for(100ms);
+    x.key(d, XK_Escape, false);
+  }
+
+  // Ends the X server under the program, as a logout or a crashed display does.
+  void end_server() {
+    x.close_display(d);
+    d = nullptr;
+    server.stop();
+  }
+
+  // Its exit status (as wait_exit_status gives it) once it has ended.
+  int wait_end(std::chrono::milliseconds limit) {
+    int status = wait_exit_status(pid, limit);
+    pid = -1;
+    return status;
   }
 };
 
 TEST(BrakkaProgram, UnderXvfbShowsItsWindowAndEndsOnEsc) {
   XClient x;
   if (!xvfb_available(x)) GTEST_SKIP() << "Xvfb or the X client libraries are not installed";
-  Xvfb server;
-  ASSERT_TRUE(server.start(x));
-  TempDir tmp;
-  std::string log = tmp.path + "/ErrorLog.txt";
-  pid_t pid = start_brakka({"DISPLAY=" + server.display, "BRAKKA_PLATFORM=sdl", "SDL_VIDEODRIVER=x11",
-                            "SDL_AUDIODRIVER=dummy", "TMPDIR=" + tmp.path},
-                           tmp.path + "/stdout.txt");
-  ASSERT_GT(pid, 0);
-  ChildGuard guard{pid};
-
-  Display* d = x.open_display(server.display.c_str());
-  ASSERT_NE(d, nullptr);
-  Window window = 0;
-  bool shown = wait_for([&] { return (window = x.find(d, "Brakka")) != 0; }, 15000ms);
-  bool started = wait_for([&] { return log_has(log, "Init Finalized"); }, 15000ms);
-  if (!shown || !started) {
-    x.close_display(d);
-    FAIL() << "window shown: " << shown << ", start-up finished: " << started;
-  }
-  expect_startup_trace(read_lines(log));
-
-  // Give the window the keyboard and press Esc.
-  x.set_focus(d, window, RevertToParent, CurrentTime);
-  x.sync(d, False);
-  std::this_thread::sleep_for(200ms);
-  unsigned esc = x.keycode(d, XK_Escape);
-  x.fake_key(d, esc, True, CurrentTime);
-  x.sync(d, False);
-  std::this_thread::sleep_for(100ms);
-  x.fake_key(d, esc, False, CurrentTime);
-  x.sync(d, False);
-
-  EXPECT_EQ(wait_exit_status(pid, 10000ms), 0);
-  guard.pid = -1;
-  x.close_display(d);
-  std::vector<std::string> lines = read_lines(log);
+  GameUnderXvfb game(x);
+  ASSERT_TRUE(game.start());
+  expect_startup_trace(read_lines(game.log()));
+  game.press_esc();
+  EXPECT_EQ(game.wait_end(10000ms), 0);
+  std::vector<std::string> lines = read_lines(game.log());
   ASSERT_FALSE(lines.empty());
   EXPECT_EQ(lines.back(), "qvx is shut down");
-  std::vector<std::string> out = read_lines(tmp.path + "/stdout.txt");
+  std::vector<std::string> out = read_lines(game.tmp.path + "/stdout.txt");
   ASSERT_FALSE(out.empty());
   EXPECT_EQ(out.back(), "exit");
+}
+
+// Endings from outside. The display goes away under the running game, or while the game is in the middle
+// of its own shut-down (held there by the test-only pause): it ends with status 1, the log says why, and
+// the rest of the shut-down is done without the window system. SIGTERM and SIGINT end it as a closed
+// window does, with status 0; a SIGTERM to a shut-down that is held up ends it all the same, by that
+// signal. Each within seconds.
+TEST(BrakkaProgram, EndingsFromOutsideEndTheGameWithinSeconds) {
+  XClient x;
+  if (!xvfb_available(x)) GTEST_SKIP() << "Xvfb or the X client libraries are not installed";
+  struct Case {
+    int sig;  // 0: the X server ends
+    const char* held_shutdown_ms;
+    int status;
+  };
+  for (const Case& c : {Case{0, "", 1}, Case{0, "1500", 1}, Case{SIGTERM, "", 0}, Case{SIGINT, "", 0},
+                        Case{SIGTERM, "60000", 1000 + SIGTERM}}) {
+    SCOPED_TRACE(std::string("signal ") + std::to_string(c.sig) + ", shut-down held " + c.held_shutdown_ms);
+    GameUnderXvfb game(x);
+    ASSERT_TRUE(game.start({std::string("BRAKKA_TEST_SHUTDOWN_PAUSE_MS=") + c.held_shutdown_ms}));
+    if (*c.held_shutdown_ms) {
+      game.press_esc();
+      ASSERT_TRUE(wait_for([&] { return log_has(game.log(), "Shut down QVX"); }, 10000ms));
+    }
+    // The ending's own log line, before "qvx is shut down".
+    const std::string line = c.sig ? "Quit on signal " + std::to_string(c.sig)
+                                   : "Display lost: the connection to X display " + game.server.display + " is broken";
+    if (c.sig) ::kill(game.pid, c.sig);
+    else game.end_server();
+    EXPECT_EQ(game.wait_end(10000ms), c.status);
+    if (c.status > 255) continue;  // ended by the signal: the shut-down never finished
+    EXPECT_TRUE(log_has(game.log(), line));
+    EXPECT_EQ(read_lines(game.log()).back(), "qvx is shut down");
+  }
 }
 
 int run_scripted(const std::string& script, TempDir& tmp) {

@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include "engine/core/app.h"
 #include "engine/core/input.h"
+#include "engine/media/draw.h"
 #include "engine/media/renderer.h"
 #include "engine/platform/platform.h"
 #include "engine/platform/view_fit.h"
@@ -17,6 +18,33 @@
 namespace {
 
 using namespace std::chrono_literals;
+
+// Starts an Xvfb server with one screen of `screen` and the runtime on the "sdl" backend under it, with
+// the game's settings but the pointer shown and no pause (no window manager hands out the focus); `d` is
+// a connection of the test's own to the server.
+::testing::AssertionResult start_under_xvfb(XClient& x, Xvfb& server, const std::string& screen, Display*& d) {
+  if (!server.start(x, screen)) return ::testing::AssertionFailure() << "no Xvfb came up";
+  ::setenv("DISPLAY", server.display.c_str(), 1);
+  ::setenv("SDL_VIDEODRIVER", "x11", 1);
+  use_private_temp_dir();
+  if (!platform_select("sdl")) return ::testing::AssertionFailure() << "no sdl backend";
+  app_settings = AppSettings();
+  game_settings();
+  app_settings.hide_mouse = 0;
+  app_settings.auto_pause = 0;
+  if (app_startup(1, "Brakka") != 1) return ::testing::AssertionFailure() << "the start-up failed";
+  d = x.open_display(server.display.c_str());
+  return d ? ::testing::AssertionSuccess() : ::testing::AssertionFailure() << "no X connection";
+}
+
+// Everything that talks to the server goes before the server does.
+void stop_on(Xvfb& server, XClient& x, Display* d) {
+  x.close_display(d);
+  app_shutdown();
+  SDL_QuitSubSystem(SDL_INIT_VIDEO);
+  server.stop();
+  remove_private_temp_dir();
+}
 
 // Runs frames until `done` holds (at most two seconds of frames); `each` runs after every frame.
 bool frames_until(const std::function<bool()>& done, const std::function<void()>& each = {}) {
@@ -42,21 +70,8 @@ TEST(SdlScaling, UnderXvfbTheWindowFitsTheDesktopAndMapsThePointer) {
   XClient x;
   if (!xvfb_available(x)) GTEST_SKIP() << "Xvfb or the X client libraries are not installed";
   Xvfb server;
-  ASSERT_TRUE(server.start(x, "2560x1440x24"));
-  ::setenv("DISPLAY", server.display.c_str(), 1);
-  ::setenv("SDL_VIDEODRIVER", "x11", 1);
-  use_private_temp_dir();
-  ASSERT_TRUE(platform_select("sdl"));
-  app_settings = AppSettings();
-  app_settings.screen_width = 800;
-  app_settings.screen_height = 600;
-  app_settings.hide_mouse = 0;
-  app_settings.frame_rate = 50;
-  app_settings.auto_pause = 0;  // no window manager hands out the focus
-  frame_app_name() = "Brakka";
-  ASSERT_EQ(app_startup(1, "Brakka"), 1);
-  Display* d = x.open_display(server.display.c_str());
-  ASSERT_NE(d, nullptr);
+  Display* d = nullptr;
+  ASSERT_TRUE(start_under_xvfb(x, server, "2560x1440x24", d));
 
   // Twice the picture fits 2560 x 1440 with room for a frame; three times does not.
   SDL_Window* window = SDL_GL_GetCurrentWindow();
@@ -143,12 +158,65 @@ TEST(SdlScaling, UnderXvfbTheWindowFitsTheDesktopAndMapsThePointer) {
   EXPECT_TRUE(frames_until([] { return inp_key_down(28) == 0; }));
   EXPECT_EQ(inp_take_char(), 10);
 
-  // Everything that talks to the server goes before the server does.
-  x.close_display(d);
-  app_shutdown();
-  SDL_QuitSubSystem(SDL_INIT_VIDEO);
-  server.stop();
-  remove_private_temp_dir();
+  stop_on(server, x, d);
+}
+
+// With no window manager to answer them, F11 and Alt+Enter leave the window as it is while SDL takes it
+// for as large as the desktop, also after switching back. The picture is drawn for the window's real
+// size all the same and pointer positions map onto it; a resize made as a window manager makes it (by
+// the X client) is followed too.
+TEST(SdlScaling, UnderXvfbThePictureFollowsTheWindowsRealSize) {
+  XClient x;
+  if (!xvfb_available(x)) GTEST_SKIP() << "Xvfb or the X client libraries are not installed";
+  Xvfb server;
+  Display* d = nullptr;
+  ASSERT_TRUE(start_under_xvfb(x, server, "1024x768x24", d));
+  Window xwindow = 0;
+  ASSERT_TRUE(wait_for([&] { return (xwindow = x.find(d, "Brakka")) != 0; }, 5000ms));
+  x.set_focus(d, xwindow, RevertToParent, CurrentTime);
+  // A red square in the picture's top-left corner and a white one in its bottom-right, in every frame.
+  auto draw_marks = [] {
+    draw_rect(0, 0, 40, 40, 0x0000FF);
+    draw_rect(760, 560, 40, 40, 0xFFFFFF);
+  };
+  auto chord = [&](std::initializer_list<unsigned long> keys) {
+    for (unsigned long k : keys) x.key(d, k, true);
+    for (unsigned long k : keys) x.key(d, k, false);
+    run_frames(draw_marks, 25);
+  };
+  struct Step {
+    const char* what;
+    std::function<void()> act;
+    int w;  // the window's real width after it; it stays 600 high, so the picture stays 1:1
+  };
+  const Step steps[] = {
+      {"F11", [&] { chord({XK_F11}); }, 800},
+      {"F11 again", [&] { chord({XK_F11}); }, 800},
+      {"Alt+Enter twice", [&] { chord({XK_Alt_L, XK_Return}), chord({XK_Alt_L, XK_Return}); }, 800},
+      {"resized", [&] { x.resize_window(d, xwindow, 1000, 600); }, 1000},
+      {"F11 twice after that", [&] { chord({XK_F11}), chord({XK_F11}); }, 1000},
+  };
+  for (const Step& step : steps) {
+    step.act();
+    XWindowAttributes a;
+    ASSERT_TRUE(frames_until([&] { return x.attributes(d, xwindow, &a) && a.width == step.w; }, draw_marks));
+    const int left = (step.w - 800) / 2;  // the bar beside the picture
+    long top_left = -1, bottom_right = -1;
+    EXPECT_TRUE(frames_until(
+        [&] {
+          top_left = x.pixel(d, xwindow, left + 20, 20);
+          bottom_right = x.pixel(d, xwindow, left + 780, 580);
+          return top_left == 0xFF0000 && bottom_right == 0xFFFFFF;
+        },
+        draw_marks))
+        << step.what << ": the corners show " << std::hex << top_left << " and " << bottom_right;
+    SDL_WarpMouseInWindow(SDL_GL_GetCurrentWindow(), left + 775, 585);
+    double mx = -1, my = -1;
+    EXPECT_TRUE(frames_until([&] { return inp_mouse_state(&mx, &my, nullptr, nullptr), mx == 775 && my == 585; },
+                             draw_marks))
+        << step.what << ": the pointer read " << mx << "," << my;
+  }
+  stop_on(server, x, d);
 }
 
 }  // namespace

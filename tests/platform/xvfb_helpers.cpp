@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 // Xlib's macros (None, True, ...) clash with GoogleTest's names, so it comes after it.
 #include "tests/platform/xvfb_helpers.h"
+#include <X11/Xutil.h>
 #include <dlfcn.h>
 #include <fcntl.h>
 #include <signal.h>
@@ -37,11 +38,14 @@ bool XClient::load() {
   set_focus = reinterpret_cast<decltype(set_focus)>(::dlsym(x11, "XSetInputFocus"));
   keycode = reinterpret_cast<decltype(keycode)>(::dlsym(x11, "XKeysymToKeycode"));
   sync = reinterpret_cast<decltype(sync)>(::dlsym(x11, "XSync"));
+  get_image = reinterpret_cast<decltype(get_image)>(::dlsym(x11, "XGetImage"));
+  resize_window = reinterpret_cast<decltype(resize_window)>(::dlsym(x11, "XResizeWindow"));
+  set_error_handler = reinterpret_cast<decltype(set_error_handler)>(::dlsym(x11, "XSetErrorHandler"));
   fake_key = reinterpret_cast<decltype(fake_key)>(::dlsym(xtst, "XTestFakeKeyEvent"));
   fake_relative_motion =
       reinterpret_cast<decltype(fake_relative_motion)>(::dlsym(xtst, "XTestFakeRelativeMotionEvent"));
   return open_display && close_display && root_window && query_tree && fetch_name && free && attributes &&
-         set_focus && keycode && sync && fake_key && fake_relative_motion;
+         set_focus && keycode && sync && get_image && resize_window && set_error_handler && fake_key && fake_relative_motion;
 }
 
 XClient::~XClient() {
@@ -50,10 +54,12 @@ XClient::~XClient() {
 }
 
 Window XClient::find(Display* d, const char* title) {
+  // Xlib's default handler would end the test on the error about a window already gone.
+  auto previous = set_error_handler([](Display*, XErrorEvent*) { return 0; });
   Window root_ret, parent, *children = nullptr;
   unsigned n = 0;
   Window found = 0;
-  if (!query_tree(d, root_window(d), &root_ret, &parent, &children, &n)) return 0;
+  if (!query_tree(d, root_window(d), &root_ret, &parent, &children, &n)) n = 0;
   for (unsigned i = 0; i < n && !found; ++i) {
     char* name = nullptr;
     if (fetch_name(d, children[i], &name) && name) {
@@ -64,12 +70,31 @@ Window XClient::find(Display* d, const char* title) {
     }
   }
   if (children) free(children);
+  sync(d, False);
+  set_error_handler(previous);
   return found;
 }
 
 void XClient::key(Display* d, unsigned long keysym, bool down) {
   fake_key(d, keycode(d, keysym), down ? True : False, CurrentTime);
   sync(d, False);
+}
+
+long XClient::pixel(Display* d, Window w, int x, int y) {
+  XImage* image = get_image(d, w, x, y, 1, 1, AllPlanes, ZPixmap);
+  if (!image) return -1;
+  long value = static_cast<long>(XGetPixel(image, 0, 0) & 0xFFFFFF);
+  XDestroyImage(image);
+  return value;
+}
+
+bool XClient::lit(Display* d, Window win, int w, int h) {
+  XImage* image = get_image(d, win, 0, 0, w, h, AllPlanes, ZPixmap);
+  bool any = false;
+  for (int y = 0; image && y < h && !any; ++y)
+    for (int x = 0; x < w && !any; ++x) any = (XGetPixel(image, x, y) & 0xFFFFFF) != 0;
+  if (image) XDestroyImage(image);
+  return any;
 }
 
 // -noreset: without it the server resets when the probe connection closes and refuses clients for a

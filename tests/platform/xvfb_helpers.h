@@ -25,15 +25,23 @@ struct XClient {
   decltype(&XSetInputFocus) set_focus = nullptr;
   decltype(&XKeysymToKeycode) keycode = nullptr;
   decltype(&XSync) sync = nullptr;
+  decltype(&XGetImage) get_image = nullptr;
+  decltype(&XResizeWindow) resize_window = nullptr;  // as a window manager resizes a window
+  decltype(&XSetErrorHandler) set_error_handler = nullptr;
   int (*fake_key)(Display*, unsigned int, int, unsigned long) = nullptr;
   int (*fake_relative_motion)(Display*, int, int, unsigned long) = nullptr;
 
   bool load();
   ~XClient();
-  // A mapped top-level window with this title, or 0.
+  // A mapped top-level window with this title, or 0. Windows that go away while they are looked at are
+  // passed over.
   Window find(Display* d, const char* title);
   // Presses (down) or releases a key given by its key symbol, and waits until the server has it.
   void key(Display* d, unsigned long keysym, bool down);
+  // The colour shown at a window position as 0xRRGGBB (a 24-bit TrueColor screen), or -1.
+  long pixel(Display* d, Window w, int x, int y);
+  // Whether any pixel in the window's top-left w x h is not black.
+  bool lit(Display* d, Window win, int w, int h);
 };
 
 // An Xvfb server on a display of its own, for the length of a test.
