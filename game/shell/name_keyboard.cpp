@@ -86,7 +86,9 @@ Button table_box(DimArray<KeyRecord>& keys, int k) {
 }
 
 // The focus over the keys: Left and Right along a row, Up and Down to the nearest key of the next
-// row, Tab and Shift+Tab through the rows in reading order; stopping at the ends.
+// row (the rows are offset by half a key: between two, Up takes the left one and Down the right one,
+// so that Up then Down comes back), Tab and Shift+Tab through the rows in reading order; stopping at
+// the ends.
 int moved_focus(int key, double ox, double oy) {
   const int row = row_of(key), place = place_in_row(key);
   if (control_pressed(Control::left)) return row_key(row, std::max(place - 1, 0));
@@ -99,8 +101,9 @@ int moved_focus(int key, double ox, double oy) {
     int best = row_key(to, 0);
     for (int p = 1; p < row_length(to); ++p) {
       const int candidate = row_key(to, p);
-      if (std::abs(name_key(candidate, ox, oy).centre_x() - x) < std::abs(name_key(best, ox, oy).centre_x() - x))
-        best = candidate;
+      const int d = std::abs(name_key(candidate, ox, oy).centre_x() - x);
+      const int best_d = std::abs(name_key(best, ox, oy).centre_x() - x);
+      if (d < best_d || (down && d == best_d)) best = candidate;
     }
     return best;
   }

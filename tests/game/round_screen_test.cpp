@@ -2,6 +2,7 @@
 // frame, the round-end state.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
 #include <vector>
 
@@ -11,6 +12,7 @@
 #include "engine/media/font.h"
 #include "engine/media/sprites.h"
 #include "engine/platform/headless.h"
+#include "engine/platform/platform.h"
 #include "game/game_test_helpers.h"
 #include "game/round/board_screen.h"
 #include "game/round/computer_player.h"
@@ -227,6 +229,70 @@ TEST_F(RoundScreen, HumanInputAndCounting) {
   for (int i = 0; i < 12; ++i) EXPECT_EQ(shown[i], -(i + 1));
   EXPECT_EQ(board(2, 8), 0);
   EXPECT_EQ(turn, 1);
+}
+
+// Every press of an arrow (or the pad's D-pad, or its stick) steps the cursor once: presses quicker than
+// the 250 ms between steps step in turn afterwards, a press held a little past 250 ms steps once, a key
+// held down repeats from 500 ms on, a tap between two frames counts. Three quick Left presses from
+// column 4 end on column 1, never one step further on column 8 nor one short.
+TEST_F(RoundScreen, EveryPressStepsOnceAndAHeldKeyRepeats) {
+  struct Press {
+    double at, hold;
+    HeadlessEvent::Kind down, up;
+    int code;
+    int value = 0;  // for the stick
+  };
+  auto left_key = [](double at, double hold) {
+    return Press{at, hold, HeadlessEvent::KeyDown, HeadlessEvent::KeyUp, 203};
+  };
+  auto presses = [&](int n, double apart, double hold) {
+    std::vector<Press> out;
+    for (int i = 0; i < n; ++i) out.push_back(left_key(100 + i * apart, hold));
+    return out;
+  };
+  struct Case {
+    const char* what;
+    std::vector<Press> presses;
+    std::vector<double> steps_after;  // each step's time from the first press (to a frame)
+    double column;
+  };
+  const Press right{250, 50, HeadlessEvent::KeyDown, HeadlessEvent::KeyUp, 205};
+  const Case cases[] = {
+      {"100 ms apart", presses(3, 100, 50), {0, 250, 500}, 1},
+      {"150 ms apart", presses(3, 150, 80), {0, 250, 500}, 1},
+      {"200 ms apart", presses(3, 200, 120), {0, 250, 500}, 1},
+      {"300 ms apart, each held 280 ms", presses(3, 300, 280), {0, 300, 600}, 1},
+      {"a tap between two frames", presses(1, 0, 3), {0}, 3},
+      {"held for 1.1 s", presses(1, 0, 1100), {0, 500, 750, 1000}, 8},
+      {"left, then right", {left_key(100, 50), right}, {0, 250}, 4},
+      {"the D-pad", {{100, 60, HeadlessEvent::PadDown, HeadlessEvent::PadUp, PadDpLeft},
+                     {250, 60, HeadlessEvent::PadDown, HeadlessEvent::PadUp, PadDpLeft}}, {0, 250}, 2},
+      {"the stick", {{100, 60, HeadlessEvent::PadMove, HeadlessEvent::PadMove, PadLeftX, -30000},
+                     {250, 60, HeadlessEvent::PadMove, HeadlessEvent::PadMove, PadLeftX, -30000}}, {0, 250}, 2},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    cursor_col = 4;
+    wait_ms_for_test(600);  // the last case's gate and steps are over
+    const double t0 = headless_time_ms();
+    double last = 0;
+    for (const Press& p : c.presses) {
+      headless_at_ms(t0 + p.at, script_event(p.down, p.code, p.value));
+      headless_at_ms(t0 + p.at + p.hold, script_event(p.up, p.code, 0));
+      last = std::max(last, p.at + p.hold);
+    }
+    std::vector<double> steps;
+    double column = cursor_col;
+    while (headless_time_ms() < t0 + last + 1000) {
+      draw_board(1, 1);
+      keyboard_cursor(2);
+      if (cursor_col != column) steps.push_back(headless_time_ms() - t0 - c.presses[0].at);
+      column = cursor_col;
+    }
+    EXPECT_EQ(cursor_col, c.column);
+    ASSERT_EQ(steps.size(), c.steps_after.size());
+    for (size_t i = 0; i < steps.size(); ++i) EXPECT_NEAR(steps[i], c.steps_after[i], 45) << "step " << i;
+  }
 }
 
 // The computer walks one cell per 250 ms, the board shown after every step, and confirms its move.

@@ -36,7 +36,12 @@ void MouseRobot::poll() {
   }
   if (pressed_) {
     if (now < release_at_) return;
-    headless_at_ms(0, script_event(HeadlessEvent::ButtonUp, 0));
+    const Click& held = clicks_[next_];
+    if (held.key) headless_at_ms(0, script_event(HeadlessEvent::KeyUp, held.key));
+    if (held.shift) headless_at_ms(0, script_event(HeadlessEvent::KeyUp, 42));
+    if (held.pad_button >= 0) headless_at_ms(0, script_event(HeadlessEvent::PadUp, held.pad_button));
+    if (held.axis >= 0) headless_at_ms(0, script_event(HeadlessEvent::PadMove, held.axis, 0));
+    if (!held.key && held.pad_button < 0 && held.axis < 0) headless_at_ms(0, script_event(HeadlessEvent::ButtonUp, 0));
     pressed_ = false;
     settling_ = false;
     ++next_;
@@ -53,11 +58,38 @@ void MouseRobot::poll() {
     settle_from_ = headless_frames();
   }
   if (headless_frames() < settle_from_ + static_cast<uint64_t>(c.settle_frames)) return;
-  headless_at_ms(0, script_event(HeadlessEvent::Mouse, c.x, c.y));
-  headless_at_ms(0, script_event(HeadlessEvent::ButtonDown, 0));
+  if (c.shift) headless_at_ms(0, script_event(HeadlessEvent::KeyDown, 42));
+  if (c.key) headless_at_ms(0, script_event(HeadlessEvent::KeyDown, c.key));
+  if (c.character) headless_at_ms(0, script_event(HeadlessEvent::Char, c.character));
+  if (c.pad_button >= 0) headless_at_ms(0, script_event(HeadlessEvent::PadDown, c.pad_button));
+  if (c.axis >= 0) headless_at_ms(0, script_event(HeadlessEvent::PadMove, c.axis, c.x));
+  if (!c.key && c.pad_button < 0 && c.axis < 0) {
+    headless_at_ms(0, script_event(HeadlessEvent::Mouse, c.x, c.y));
+    headless_at_ms(0, script_event(HeadlessEvent::ButtonDown, 0));
+  }
   press_frames_.push_back(headless_frames());
   pressed_ = true;
   release_at_ = now + c.hold_ms;
+}
+
+Click tap(GameScreen screen, int key, int character, bool shift, int settle_frames) {
+  Click c{screen, 0, 0, 40, settle_frames};
+  c.key = key;
+  c.character = character;
+  c.shift = shift;
+  return c;
+}
+
+Click pad(GameScreen screen, int button, int settle_frames) {
+  Click c{screen, 0, 0, 40, settle_frames};
+  c.pad_button = button;
+  return c;
+}
+
+Click stick(GameScreen screen, int axis, int value, int settle_frames) {
+  Click c{screen, value, 0, 40, settle_frames};
+  c.axis = axis;
+  return c;
 }
 
 std::vector<Rgb> read_screen(int x, int y, int w, int h) {

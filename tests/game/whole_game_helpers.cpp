@@ -41,6 +41,8 @@ namespace {
     char line[64];
     std::snprintf(line, sizeof line, "game_ms %.0f", headless_time_ms());
     player->on_event(line);
+    std::snprintf(line, sizeof line, "mouse clicks %d", player->record().clicks);
+    player->on_event(line);
   });
   autoplay::run_program();
 }

@@ -182,6 +182,7 @@ void Player::click(double now, int x, int y, int button) {
   headless_at_ms(now + kPressMs, HeadlessEvent{HeadlessEvent::ButtonUp, button});
   busy_until_ = now + kPressMs + std::max(kClickGapMs, plan_.settle_ms);
   ++clicks_on_screen_;
+  ++record_.clicks;
 }
 
 void Player::tap(double now, int key, double gap_ms) {

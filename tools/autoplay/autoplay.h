@@ -77,6 +77,7 @@ struct RoundRecord {
 struct Record {
   std::vector<std::string> screens;  // each screen as it was entered
   std::vector<RoundRecord> rounds;
+  int clicks = 0;                    // mouse clicks made
 };
 
 class Player {
