@@ -180,35 +180,26 @@ TEST_F(HeadlessBackend, ScriptLinesParse) {
   EXPECT_EQ(headless_pending_events(), 8);
 }
 
-// Pad lines name buttons and axes as SDL's controller mappings do (or by number); the first plugs a
-// pad in; a press between two readings reads as down once, and as a new press once; nothing is
-// pressed while the window is inactive.
+// Pad lines name buttons and axes as SDL's controller mappings do, or by number; the first plugs a pad
+// in; a tap between two readings reads as down, and as a new press, once; nothing is pressed while the
+// window is inactive.
 TEST_F(HeadlessBackend, PadFromTheScript) {
   Platform& p = platform();
   PadState pads;
   p.pad_state(pads);
   EXPECT_EQ(pads.connected, 0);
-  for (const char* bad : {"frame 0 pad down z", "frame 0 pad down 15", "frame 0 pad axis leftx",
-                          "frame 0 pad axis leftx 40000", "frame 0 pad axis 6 0", "frame 0 pad press a",
-                          "frame 0 pad down a b"})
+  for (const char* bad : {"ms 1 pad down z", "ms 1 pad down 15", "ms 1 pad axis leftx", "ms 1 pad axis lefty 40000"})
     EXPECT_FALSE(headless_script_line(bad)) << bad;
-  ASSERT_TRUE(headless_script_line("ms 1 pad down a"));
-  ASSERT_TRUE(headless_script_line("ms 1 pad up a"));
-  ASSERT_TRUE(headless_script_line("ms 1 pad down 14"));  // dpright
-  ASSERT_TRUE(headless_script_line("ms 1 pad axis lefty -32768"));
-  ASSERT_TRUE(headless_script_line("ms 1 pad axis righttrigger 32767"));
-  EXPECT_EQ(headless_pending_events(), 5);
+  for (const char* line : {"ms 1 pad down a", "ms 1 pad up a", "ms 1 pad down 14", "ms 1 pad axis lefty -32768"})
+    ASSERT_TRUE(headless_script_line(line)) << line;
   p.sleep_ms(2);
   p.pad_state(pads);
   EXPECT_EQ(pads.connected, 1);
-  EXPECT_TRUE(pads.buttons[PadA] && pads.pressed[PadA]) << "a tap reads as down once";
-  EXPECT_TRUE(pads.buttons[PadDpRight] && pads.pressed[PadDpRight]);
-  EXPECT_FALSE(pads.buttons[PadB]);
+  EXPECT_TRUE(pads.buttons[PadA] && pads.pressed[PadA] && pads.pressed[PadDpRight]);
   EXPECT_EQ(pads.axes[PadLeftY], -32768);
-  EXPECT_EQ(pads.axes[PadRightTrigger], 32767);
   p.pad_state(pads);
   EXPECT_FALSE(pads.buttons[PadA]);
-  EXPECT_TRUE(pads.buttons[PadDpRight] && !pads.pressed[PadDpRight]) << "held, no new press";
+  EXPECT_TRUE(pads.buttons[PadDpRight] && !pads.pressed[PadDpRight]) << "held: no new press";
   headless_at_ms(0, make(HeadlessEvent::FocusLost));
   headless_at_ms(0, make(HeadlessEvent::PadDown, PadStart));
   p.pad_state(pads);

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 // Xlib's macros (None, True, ...) clash with GoogleTest's names, so it comes after it.
 #include "tests/platform/xvfb_helpers.h"
+#include <X11/Xutil.h>
 #include <dlfcn.h>
 #include <fcntl.h>
 #include <signal.h>
@@ -37,11 +38,12 @@ bool XClient::load() {
   set_focus = reinterpret_cast<decltype(set_focus)>(::dlsym(x11, "XSetInputFocus"));
   keycode = reinterpret_cast<decltype(keycode)>(::dlsym(x11, "XKeysymToKeycode"));
   sync = reinterpret_cast<decltype(sync)>(::dlsym(x11, "XSync"));
+  get_image = reinterpret_cast<decltype(get_image)>(::dlsym(x11, "XGetImage"));
   fake_key = reinterpret_cast<decltype(fake_key)>(::dlsym(xtst, "XTestFakeKeyEvent"));
   fake_relative_motion =
       reinterpret_cast<decltype(fake_relative_motion)>(::dlsym(xtst, "XTestFakeRelativeMotionEvent"));
   return open_display && close_display && root_window && query_tree && fetch_name && free && attributes &&
-         set_focus && keycode && sync && fake_key && fake_relative_motion;
+         set_focus && keycode && sync && get_image && fake_key && fake_relative_motion;
 }
 
 XClient::~XClient() {
@@ -70,6 +72,17 @@ Window XClient::find(Display* d, const char* title) {
 void XClient::key(Display* d, unsigned long keysym, bool down) {
   fake_key(d, keycode(d, keysym), down ? True : False, CurrentTime);
   sync(d, False);
+}
+
+std::vector<uint32_t> XClient::pixels(Display* d, Window window, int w, int h) {
+  std::vector<uint32_t> out;
+  XImage* image = get_image(d, window, 0, 0, static_cast<unsigned>(w), static_cast<unsigned>(h), AllPlanes, ZPixmap);
+  if (!image) return out;
+  out.reserve(static_cast<size_t>(w) * h);
+  for (int y = 0; y < h; ++y)
+    for (int x = 0; x < w; ++x) out.push_back(static_cast<uint32_t>(XGetPixel(image, x, y) & 0xffffff));
+  XDestroyImage(image);
+  return out;
 }
 
 // -noreset: without it the server resets when the probe connection closes and refuses clients for a

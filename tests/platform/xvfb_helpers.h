@@ -7,6 +7,7 @@
 #include <chrono>
 #include <functional>
 #include <string>
+#include <vector>
 
 // Polls `done` every 50 ms until it holds or the time is up; its last answer.
 bool wait_for(const std::function<bool()>& done, std::chrono::milliseconds limit);
@@ -25,6 +26,7 @@ struct XClient {
   decltype(&XSetInputFocus) set_focus = nullptr;
   decltype(&XKeysymToKeycode) keycode = nullptr;
   decltype(&XSync) sync = nullptr;
+  decltype(&XGetImage) get_image = nullptr;
   int (*fake_key)(Display*, unsigned int, int, unsigned long) = nullptr;
   int (*fake_relative_motion)(Display*, int, int, unsigned long) = nullptr;
 
@@ -34,6 +36,9 @@ struct XClient {
   Window find(Display* d, const char* title);
   // Presses (down) or releases a key given by its key symbol, and waits until the server has it.
   void key(Display* d, unsigned long keysym, bool down);
+  // The window's pixels, w x h from its top-left, as 0xRRGGBB row by row (a 24-bit visual); empty when
+  // they can't be read.
+  std::vector<uint32_t> pixels(Display* d, Window window, int w, int h);
 };
 
 // An Xvfb server on a display of its own, for the length of a test.
