@@ -102,8 +102,6 @@ int inp_pad_down(int button) {
 
 int inp_pad_axis(int axis) { return axis >= 0 && axis < PadAxes ? g_input.pads.axes[axis] : 0; }
 
-int inp_pads_connected() { return g_input.pads.connected; }
-
 void inp_read_mouse(int16_t out[6], bool reset) {
   MouseRec& m = g_input.mice[static_cast<size_t>(g_input.current_mouse)];
   MouseSample s;

@@ -16,11 +16,10 @@ int inp_key_pressed(int code);
 unsigned inp_poll_serial();
 // Game pads, read with the keyboard (every pad together, nothing while the window is inactive): 1 while
 // the button is down on any pad or was pressed since the previous poll; 1 when newly pressed before the
-// last poll; an axis at -32768..32767; how many pads are plugged in.
+// last poll; an axis at -32768..32767.
 int inp_pad_down(int button);
 int inp_pad_pressed(int button);
 int inp_pad_axis(int axis);
-int inp_pads_connected();
 void inp_mouse_state(double* x, double* y, double* b1, double* b2);
 void inp_mouse_show(double show);
 void inp_poll_keyboard();  // the keyboard and the pads
