@@ -161,7 +161,7 @@ void expect_game_without_mouse(Input input, const char* typed, const char* name,
   GameRun run;
   run_game(plan, {}, run);
   EXPECT_EQ(run.status, 0);
-  EXPECT_EQ(run.count("mouse clicks 0"), 1);
+  EXPECT_EQ(run.clicks, 0);
   for (const char* screen :
        {"welcome", "name keyboard", "stats", "instructions", "main menu", "round set-up", "round", "round end", "goodbye"})
     EXPECT_TRUE(run.saw_screen(screen)) << screen;
