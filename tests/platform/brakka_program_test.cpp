@@ -173,7 +173,7 @@ TEST(BrakkaProgram, UnderXvfbAGamePlayedWithTheKeyboardAlone) {
   Xvfb server;
   ASSERT_TRUE(server.start(x, "1280x1024x24"));  // the window at the picture's own size
   // The program in a folder of its own, its high ratings a copy.
-  const std::string dir = autoplay::make_run_folder("brakka_keys_", BRAKKA_BIN_DIR "/Media");
+  const std::string dir = autoplay::make_run_folder("brakka_keys_", BRAKKA_TEST_MEDIA_DIR);
   ASSERT_FALSE(dir.empty());
   std::filesystem::copy_file(BRAKKA_BIN_DIR "/brakka", dir + "/brakka");
   TempDir remove{dir};
