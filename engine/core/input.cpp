@@ -28,6 +28,7 @@ struct InputState {
   int current_mouse = 0;
   bool devices_open = false;
   uint8_t key_state[256] = {};
+  PadState pads;
   bool pointer_visible = true;
 
   InputState() {
@@ -39,6 +40,7 @@ struct InputState {
 
 InputState g_input;
 unsigned key_poll_count = 0;
+unsigned poll_serial = 0;
 
 // The screen size the pointer is kept inside (both ends included).
 void screen_size(int& w, int& h) {
@@ -63,13 +65,16 @@ void inp_destroy() {
 void inp_apply_mouse_mode(int hide_mouse) { inp_mouse_show(hide_mouse ? 0.0 : 1.0); }
 
 void inp_poll_keyboard() {
+  ++poll_serial;
   Platform& p = platform();
   if (!p.window_active()) {
     // Keys held when the window lost activation are released somewhere we don't see: read them as up.
     std::fill(std::begin(g_input.key_state), std::end(g_input.key_state), uint8_t{0});
+    g_input.pads = PadState();
     return;
   }
   p.keyboard_state(g_input.key_state);
+  p.pad_state(g_input.pads);
 }
 
 void inp_reset_poll_count() { key_poll_count = 0; }
@@ -82,6 +87,20 @@ int inp_key_down(int code) {
   if (code < 0 || code > 255) return 0;
   return (g_input.key_state[code] & 0x80) ? 1 : 0;
 }
+
+int inp_key_pressed(int code) { return code >= 0 && code <= 255 && (g_input.key_state[code] & 0x01) ? 1 : 0; }
+
+unsigned inp_poll_serial() { return poll_serial; }
+
+int inp_pad_pressed(int button) {
+  return button >= 0 && button < PadButtons && g_input.pads.pressed[button] ? 1 : 0;
+}
+
+int inp_pad_down(int button) {
+  return button >= 0 && button < PadButtons && g_input.pads.buttons[button] ? 1 : 0;
+}
+
+int inp_pad_axis(int axis) { return axis >= 0 && axis < PadAxes ? g_input.pads.axes[axis] : 0; }
 
 void inp_read_mouse(int16_t out[6], bool reset) {
   MouseRec& m = g_input.mice[static_cast<size_t>(g_input.current_mouse)];

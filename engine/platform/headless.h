@@ -26,6 +26,13 @@
 //           buttonup B         ... released
 //           wheel N            N wheel steps (positive = away from the user)
 //           char C             typed character: a number 1..255, or a single printable character
+//           pad down BUTTON    a pad's button goes down: a b x y back guide start leftstick rightstick
+//                              leftshoulder rightshoulder dpup dpdown dpleft dpright (or its number)
+//           pad up BUTTON      ... and up again
+//           pad axis AXIS V    a pad's axis (leftx lefty rightx righty lefttrigger righttrigger, or its
+//                              number) stands at V, -32768..32767
+//                              The first pad event plugs a pad in; pad events change the pad's state
+//                              only (no window event).
 //           focus lost         the window loses activation
 //           focus gained       the window becomes active again
 //           close              the user closes the window
@@ -41,10 +48,10 @@
 
 struct HeadlessEvent {
   enum Kind { KeyDown, KeyUp, Mouse, MouseRel, ButtonDown, ButtonUp, Wheel, Char, FocusLost,
-              FocusGained, Close };
+              FocusGained, Close, PadDown, PadUp, PadMove };
   Kind kind = KeyDown;
-  int a = 0;  // key code, x, dx, button, steps or character
-  int b = 0;  // y or dy
+  int a = 0;  // key code, x, dx, button, steps, character, pad button (PadButton) or axis (PadAxis)
+  int b = 0;  // y, dy or the axis' value
 };
 
 // Adds an event due after `frame` presented frames, or at virtual time `ms`.

@@ -6,6 +6,7 @@
 #include <string>
 #include "engine/platform/headless.h"
 #include "engine/platform/headless_state.h"
+#include "engine/platform/platform.h"
 
 namespace {
 
@@ -31,6 +32,34 @@ bool at_end(const char* p) {
   return *p == '\0';
 }
 
+// A pad's button or axis by its name (as in SDL's controller mappings) or its number.
+int pad_index(const std::string& name, const char* const* names, int count) {
+  for (int i = 0; i < count; ++i)
+    if (name == names[i]) return i;
+  const char* p = name.c_str();
+  int n = -1;
+  return parse_int(p, n) && *p == '\0' && n >= 0 && n < count ? n : -1;
+}
+
+bool parse_pad(const char* p, HeadlessEvent& ev) {
+  static const char* const kButtons[PadButtons] = {
+      "a", "b", "x", "y", "back", "guide", "start", "leftstick", "rightstick", "leftshoulder",
+      "rightshoulder", "dpup", "dpdown", "dpleft", "dpright"};
+  static const char* const kAxes[PadAxes] = {"leftx", "lefty", "rightx", "righty", "lefttrigger",
+                                             "righttrigger"};
+  std::string what, name;
+  if (!word(p, what) || !word(p, name)) return false;
+  if (what == "down" || what == "up") {
+    ev.kind = what == "down" ? HeadlessEvent::PadDown : HeadlessEvent::PadUp;
+    ev.a = pad_index(name, kButtons, PadButtons);
+    return ev.a >= 0 && at_end(p);
+  }
+  if (what != "axis") return false;
+  ev.kind = HeadlessEvent::PadMove;
+  ev.a = pad_index(name, kAxes, PadAxes);
+  return ev.a >= 0 && parse_int(p, ev.b) && ev.b >= -32768 && ev.b <= 32767 && at_end(p);
+}
+
 bool parse_event(const char* p, HeadlessEvent& ev) {
   std::string kind;
   if (!word(p, kind)) return false;
@@ -49,6 +78,7 @@ bool parse_event(const char* p, HeadlessEvent& ev) {
   if (kind == "buttondown") return one(HeadlessEvent::ButtonDown) && ev.a >= 0 && ev.a < 3;
   if (kind == "buttonup") return one(HeadlessEvent::ButtonUp) && ev.a >= 0 && ev.a < 3;
   if (kind == "wheel") return one(HeadlessEvent::Wheel);
+  if (kind == "pad") return parse_pad(p, ev);
   if (kind == "close") {
     ev.kind = HeadlessEvent::Close;
     return at_end(p);

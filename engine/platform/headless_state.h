@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 #include "engine/platform/headless.h"
+#include "engine/platform/platform.h"
 
 struct HeadlessScriptEntry {
   bool by_frame = true;
@@ -28,6 +29,9 @@ struct HeadlessState {
   // Presses since the last keyboard poll and the last mouse read (a tap between two reads).
   bool key_pressed[256] = {};
   bool button_pressed[3] = {false, false, false};
+  // Pads: one pad, plugged in by its first event; buttons and presses as for keys.
+  PadState pad;
+  bool pad_pressed[PadButtons] = {};
   bool active = true;
   bool relative = false;
   bool pointer_visible = true;

@@ -22,6 +22,24 @@ struct PlatformEvent {
   bool down = false;
 };
 
+// Game pads in the standard controller layout (SDL's GameController numbering): buttons and axes.
+enum PadButton {
+  PadA, PadB, PadX, PadY, PadBack, PadGuide, PadStart, PadLeftStick, PadRightStick, PadLeftShoulder,
+  PadRightShoulder, PadDpUp, PadDpDown, PadDpLeft, PadDpRight, PadButtons
+};
+enum PadAxis { PadLeftX, PadLeftY, PadRightX, PadRightY, PadLeftTrigger, PadRightTrigger, PadAxes };
+
+// Every pad plugged in, read together: a button is down when it is down on any pad, an axis is the
+// furthest deflection any pad shows (-32768..32767; y grows downwards, triggers 0..32767).
+struct PadState {
+  int connected = 0;  // pads plugged in
+  // Down now, or pressed at some moment since the previous reading (a tap between two reads).
+  bool buttons[PadButtons] = {};
+  // Pressed since the previous reading (a new press, whether the button is still down or not).
+  bool pressed[PadButtons] = {};
+  int axes[PadAxes] = {};
+};
+
 struct MouseSample {
   int x = 0, y = 0;    // pointer position in picture coordinates (see window_client_size)
   int dx = 0, dy = 0;  // relative motion since the last sample, in picture pixels
@@ -68,13 +86,17 @@ class Platform {
 
   // Input devices.
   // Bit 7 set = down, scan-code numbering. A key pressed since the previous call reads as down once
-  // even when it was released again before this call.
+  // even when it was released again before this call; such a key also has bit 0 set (a new press:
+  // also when it was released and pressed again, not for the automatic repeats of a held key).
   virtual void keyboard_state(uint8_t keys[256]) = 0;
   virtual void mouse_read(MouseSample& sample) = 0;
   virtual void mouse_set_relative(bool relative) = 0;
   virtual void pointer_show(bool show) = 0;
   virtual void pointer_warp(int x, int y) = 0;  // picture coordinates
   virtual int key_to_char(int code) = 0;        // character of a key on the current layout, 0 if none
+  // Game pads, plugged in before or while the program runs; presses since the previous call read as
+  // down once, like keys.
+  virtual void pad_state(PadState& pads) = 0;
 
   // Clock.
   virtual uint64_t counter() = 0;

@@ -81,10 +81,23 @@ void apply(const HeadlessEvent& ev) {
     case HeadlessEvent::Char:
       push(PlatformEvent::Char, ev.a & 0xFF);
       break;
+    case HeadlessEvent::PadDown:
+    case HeadlessEvent::PadUp:
+      if (ev.a < 0 || ev.a >= PadButtons) break;
+      s.pad.connected = 1;
+      s.pad.buttons[ev.a] = ev.kind == HeadlessEvent::PadDown;
+      if (s.pad.buttons[ev.a] && s.active) s.pad_pressed[ev.a] = true;
+      break;
+    case HeadlessEvent::PadMove:
+      if (ev.a < 0 || ev.a >= PadAxes) break;
+      s.pad.connected = 1;
+      s.pad.axes[ev.a] = ev.b;
+      break;
     case HeadlessEvent::FocusLost:
       s.active = false;
       std::fill(std::begin(s.key_pressed), std::end(s.key_pressed), false);
       std::fill(std::begin(s.button_pressed), std::end(s.button_pressed), false);
+      std::fill(std::begin(s.pad_pressed), std::end(s.pad_pressed), false);
       push(PlatformEvent::Deactivate);
       break;
     case HeadlessEvent::FocusGained:
@@ -193,8 +206,19 @@ class HeadlessPlatform final : public Platform {
     pump();
     HeadlessState& s = headless_state();
     for (int i = 0; i < 256; ++i) {
-      keys[i] = s.key_pressed[i] ? 0x80 : s.keys[i];
+      keys[i] = s.key_pressed[i] ? 0x81 : s.keys[i];
       s.key_pressed[i] = false;
+    }
+  }
+
+  void pad_state(PadState& pads) override {
+    pump();
+    HeadlessState& s = headless_state();
+    pads = s.pad;
+    for (int b = 0; b < PadButtons; ++b) {
+      pads.pressed[b] = s.pad_pressed[b];
+      pads.buttons[b] = pads.buttons[b] || s.pad_pressed[b];
+      s.pad_pressed[b] = false;
     }
   }
 

@@ -14,6 +14,7 @@
 #include "engine/platform/platform.h"
 #include "engine/platform/platform_backends.h"
 #include "engine/platform/sdl_gl_window.h"
+#include "engine/platform/sdl_pads.h"
 #include "engine/platform/system_info.h"
 #include "engine/platform/view_fit.h"
 #include "engine/platform/window_chords.h"
@@ -61,6 +62,7 @@ class SdlPlatform final : public Platform {
     rest_x_ = rest_y_ = 0;
     if (!window_.create(w, h, fullscreen, multisample)) return false;
     x11_watch_connection(on_display_lost);
+    pads_.start();
     return true;
   }
   // The connection to the window system is gone: the window is forgotten, so that every call from now
@@ -74,6 +76,7 @@ class SdlPlatform final : public Platform {
   void window_destroy() override {
     if (relative_ && window_.exists()) SDL_SetRelativeMouseMode(SDL_FALSE);
     relative_ = false;
+    pads_.close_all();
     window_.destroy();
     pending_.clear();
     chords_.clear();
@@ -128,9 +131,17 @@ class SdlPlatform final : public Platform {
       if (code) keys[code] = 0x80;
     }
     for (int code = 0; code < 256; ++code)
-      if (key_pressed_[code]) keys[code] = 0x80;
+      if (key_pressed_[code]) keys[code] = 0x81;
     std::fill(std::begin(key_pressed_), std::end(key_pressed_), false);
     chords_.filter_state(keys);
+  }
+
+  void pad_state(PadState& pads) override {
+    pads = PadState();
+    if (!window_.exists()) return;
+    SDL_Event e;
+    while (SDL_PollEvent(&e)) translate(e);
+    pads_.read(pads);
   }
 
   void mouse_read(MouseSample& s) override {
@@ -219,6 +230,7 @@ class SdlPlatform final : public Platform {
   }
 
   void translate(const SDL_Event& e) {
+    if (pads_.handle(e, active_)) return;
     switch (e.type) {
       case SDL_QUIT:
         push(PlatformEvent::Close);
@@ -255,7 +267,7 @@ class SdlPlatform final : public Platform {
         }
         if (code) push(e.type == SDL_KEYDOWN ? PlatformEvent::KeyDown : PlatformEvent::KeyUp, code,
                        e.type == SDL_KEYDOWN);
-        if (code && down) key_pressed_[code] = true;
+        if (code && down && !e.key.repeat) key_pressed_[code] = true;
         // Text input carries no control characters; the keys that type them give their character here.
         if (e.type == SDL_KEYDOWN) {
           if (code == 28 || code == 156) push(PlatformEvent::Char, 13);
@@ -295,6 +307,7 @@ class SdlPlatform final : public Platform {
   void forget_presses() {
     std::fill(std::begin(key_pressed_), std::end(key_pressed_), false);
     std::fill(std::begin(button_pressed_), std::end(button_pressed_), false);
+    pads_.forget_presses();
   }
 
   SdlGlWindow window_;
@@ -303,6 +316,7 @@ class SdlPlatform final : public Platform {
   bool key_pressed_[256] = {};
   bool button_pressed_[3] = {};
   WindowChords chords_;
+  SdlPads pads_;
   int64_t rest_x_ = 0, rest_y_ = 0;  // fractions of relative motion not yet handed out
   bool active_ = false;
   bool relative_ = false;

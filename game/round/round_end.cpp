@@ -7,7 +7,8 @@
 #include "game/round/board_rules.h"
 #include "game/round/board_screen.h"
 #include "game/round/round_state.h"
-#include "game/shell/game_keys.h"
+#include "game/shell/button_focus.h"
+#include "game/shell/controls.h"
 #include "game/shell/game_state.h"
 #include "game/shell/media_slots.h"
 #include "game/shell/waits.h"
@@ -29,10 +30,13 @@ void round_end_screen() {
   cursor_col = 2;
   cell_x(2, static_cast<int>(cursor_row)) = 1000;
 
-  wait_key_release(kKeyEnter);
+  wait_control_release(Control::enter);
+  // Read every frame, so that a control pressed before the button shows does not take it.
+  ButtonFocus focus({&kRoundEndContinue, 1}, 0);
 
   for (;;) {
     inp_mouse_state(&mouse_x, &mouse_y, &mouse_b1, &mouse_b2);
+    const bool pressed = focus.update(mouse_x, mouse_y, true) >= 0;
     double margin = 0;
     const double result = round_result_of(margin);
     game_stats(7) = margin;
@@ -53,11 +57,10 @@ void round_end_screen() {
     }
     fade_result_picture();
     if (move_confirmed > 0) {
-      spr_draw(sprite::continue_button, 217, 559);
-      const bool clicked = mouse_b1 != 0 && draw_box_collide(static_cast<int>(mouse_x),
-                                                               static_cast<int>(mouse_y), 1, 1, 217, 559,
-                                                               96, 32);
-      if (clicked || inp_key_down(kKeyEnter)) move_confirmed = 2;
+      spr_draw(sprite::continue_button, kRoundEndContinue.x, kRoundEndContinue.y);
+      focus.draw();
+      if (pressed || button_clicked(kRoundEndContinue, mouse_x, mouse_y, mouse_b1) || control_down(Control::enter))
+        move_confirmed = 2;
     }
     frame_show();
     if (move_confirmed == 2) return;

@@ -13,7 +13,8 @@
 #include "game/round/high_ratings_table.h"
 #include "game/round/round_state.h"
 #include "game/shell/centred_text.h"
-#include "game/shell/game_keys.h"
+#include "game/shell/button_focus.h"
+#include "game/shell/controls.h"
 #include "game/shell/game_state.h"
 #include "game/shell/goodbye_screen.h"
 #include "game/shell/media_slots.h"
@@ -25,7 +26,6 @@ constexpr int kStars = 240;
 constexpr int kLineColour = 0x645a8c;
 constexpr int kFrameColour = 0xc8c864;
 constexpr int kFrameInside = 0x040404;
-constexpr int kButtonX = 352, kButtonY = 545, kButtonW = 96, kButtonH = 32;
 
 // The star field: position, step per frame and colour of each star.
 struct Stars {
@@ -130,7 +130,7 @@ void draw_frame(double mode, const StatsTexts& texts) {
     font_print(texts.ratings[k], 460, 22 * k + 360, 1);
   }
 
-  spr_draw(mode == 2 ? sprite::quit_button : sprite::continue_button, kButtonX, kButtonY);
+  spr_draw(mode == 2 ? sprite::quit_button : sprite::continue_button, kStatsButton.x, kStatsButton.y);
 }
 
 }  // namespace
@@ -143,16 +143,18 @@ void stats_screen(double mode) {
   Stars stars;
   if (mode == 2) enter_high_rating(game_stats(0), player_name);
   const StatsTexts texts;
-  wait_key_release(kKeyEnter);
+  wait_control_release(Control::enter);
+  ButtonFocus focus({&kStatsButton, 1}, 0);
 
   double done = 0;
   while (done == 0) {
     inp_mouse_state(&mouse_x, &mouse_y, &mouse_b1, &mouse_b2);
+    const bool pressed = focus.update(mouse_x, mouse_y, true) >= 0;
     stars.move_and_draw();
     draw_frame(mode, texts);
-    const bool on_button = draw_box_collide(static_cast<int>(mouse_x), static_cast<int>(mouse_y), 1, 1,
-                                            kButtonX, kButtonY, kButtonW, kButtonH) != 0;
-    if ((on_button && mouse_b1 != 0) || inp_key_down(kKeyEnter)) done = mode == 2 ? 2 : 1;
+    focus.draw();
+    if (pressed || button_clicked(kStatsButton, mouse_x, mouse_y, mouse_b1) || control_down(Control::enter))
+      done = mode == 2 ? 2 : 1;
     frame_show();
   }
 

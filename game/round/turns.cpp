@@ -1,6 +1,7 @@
 #include "game/round/turns.h"
 
 #include <cmath>
+#include <deque>
 
 #include "engine/core/input.h"
 #include "engine/core/timer.h"
@@ -10,7 +11,7 @@
 #include "game/round/board_screen.h"
 #include "game/round/computer_player.h"
 #include "game/round/round_state.h"
-#include "game/shell/game_keys.h"
+#include "game/shell/controls.h"
 #include "game/shell/game_state.h"
 #include "game/shell/media_slots.h"
 #include "game/shell/waits.h"
@@ -18,6 +19,21 @@
 namespace {
 
 constexpr double kStepMs = 250;
+// A direction held down steps again this long after its press, then once per kStepMs; presses quicker
+// than that step once each.
+constexpr double kRepeatDelayMs = 500;
+constexpr size_t kMaxPendingSteps = 8;
+
+// The human's two directions on its axis (up and down, or left and right): the steps of presses not
+// made yet (the 250 ms gate holds them back), in the order pressed, and when each direction, while it
+// stays held, steps again.
+struct CursorKeys {
+  double axis = 0;              // the direction they were read for
+  std::deque<int> pending;      // -1 or +1 per press
+  bool held[2] = {false, false};
+  double repeat_at[2] = {0, 0};
+};
+CursorKeys cursor_keys;
 
 int to_int(double v) { return static_cast<int>(v); }
 
@@ -28,9 +44,8 @@ bool mouse_in(double x, double y, double w, double h) {
 
 double& cursor_cell() { return board(to_int(cursor_col), to_int(cursor_row)); }
 
-// One arrow key: a step of the cursor coordinate by delta, wrapping 0 to 8 and 9 to 1.
-void key_step(int key, double& coordinate, double delta) {
-  if (!inp_key_down(key)) return;
+// One step of the cursor coordinate by delta, wrapping 0 to 8 and 9 to 1.
+void key_step(double& coordinate, double delta) {
   snd_play(sound::move, 0, volume);
   coordinate += delta;
   next_key_time = timer_ms() + kStepMs;
@@ -40,15 +55,43 @@ void key_step(int key, double& coordinate, double delta) {
 
 }  // namespace
 
+// Every press steps once, in turn, one step per 250 ms at most; a direction held down repeats after
+// kRepeatDelayMs. (Reading the keys only when the gate opened lost the presses made within it, and made
+// a press held a little past 250 ms step twice.)
 void keyboard_cursor(double direction) {
-  if (timer_ms() <= next_key_time) return;
-  if (direction == 1) {
-    key_step(kKeyUp, cursor_row, -1);
-    key_step(kKeyDown, cursor_row, +1);
-  } else if (direction == 2) {
-    key_step(kKeyLeft, cursor_col, -1);
-    key_step(kKeyRight, cursor_col, +1);
+  if (direction != 1 && direction != 2) return;
+  if (cursor_keys.axis != direction) {
+    cursor_keys = CursorKeys{};
+    cursor_keys.axis = direction;
   }
+  const Control controls[2] = {direction == 1 ? Control::up : Control::left,
+                               direction == 1 ? Control::down : Control::right};
+  controls_update();
+  const double now = timer_ms();
+  for (int i = 0; i < 2; ++i) {
+    const bool down = control_down(controls[i]);
+    if (control_pressed(controls[i])) {
+      if (cursor_keys.pending.size() < kMaxPendingSteps) cursor_keys.pending.push_back(i == 0 ? -1 : 1);
+      cursor_keys.repeat_at[i] = now + kRepeatDelayMs;
+    } else if (down && !cursor_keys.held[i]) {
+      cursor_keys.repeat_at[i] = now + kRepeatDelayMs;  // held since before it was watched
+    }
+    cursor_keys.held[i] = down;
+  }
+  if (now <= next_key_time) return;
+
+  int delta = 0;
+  if (!cursor_keys.pending.empty()) {
+    delta = cursor_keys.pending.front();
+    cursor_keys.pending.pop_front();
+  } else {
+    for (int i = 0; i < 2 && delta == 0; ++i) {
+      if (!cursor_keys.held[i] || now < cursor_keys.repeat_at[i]) continue;
+      delta = i == 0 ? -1 : 1;
+      cursor_keys.repeat_at[i] = now + kStepMs;
+    }
+  }
+  if (delta != 0) key_step(direction == 1 ? cursor_row : cursor_col, delta);
 }
 
 void mouse_cursor(double direction) {
@@ -97,6 +140,7 @@ void take_cell() {
     last_taken = v;
   }
   cursor_cell() = 0;
+  cursor_keys = CursorKeys{};  // steps still waiting belonged to the move just taken
   turn += 1;
   if (turn == 3) turn = 1;
   if (player_kind(to_int(turn)) == 2) pulse_my_turn();
@@ -113,7 +157,7 @@ void play_round() {
       } else {
         computer_move();
       }
-      if (cursor_cell() != 0 && inp_key_down(kKeyEnter)) break;
+      if (cursor_cell() != 0 && control_down(Control::enter)) break;
     } while (move_confirmed != 1);
     take_cell();
   }

@@ -2,8 +2,6 @@
 // welcome screen and one game: the intro, the rounds fought for the blocks, the end of the game.
 #include "engine/core/app.h"
 #include "engine/core/files.h"
-#include "engine/core/input.h"
-#include "engine/media/draw.h"
 #include "engine/media/sound.h"
 #include "game/round/game_rating.h"
 #include "game/round/high_ratings_file.h"
@@ -15,6 +13,7 @@
 #include "game/shell/blocks.h"
 #include "game/shell/game_state.h"
 #include "game/shell/lose_screen.h"
+#include "game/shell/main_menu.h"
 #include "game/shell/main_screen.h"
 #include "game/shell/media_slots.h"
 #include "game/shell/round_setup_screen.h"
@@ -24,37 +23,11 @@
 
 namespace {
 
-bool mouse_in(int x, int y, int w, int h) {
-  return draw_box_collide(static_cast<int>(mouse_x), static_cast<int>(mouse_y), 1, 1, x, y, w, h) != 0;
-}
-
 // A block leaves the map (won round) or comes back (lost round) with its sound, which is waited for.
 void change_block(int sound_slot, double mode) {
   scratch = snd_play(sound_slot, 0, volume);
   draw_main_screen(mode);
   wait_sound(scratch);
-}
-
-// The main-screen menu: the map with continue and quit buttons until one is clicked.
-void main_menu() {
-  menu_choice = 0;
-  while (menu_choice <= 0) {
-    draw_main_screen(1);
-    game_screen = GameScreen::main_menu;
-    inp_mouse_state(&mouse_x, &mouse_y, &mouse_b1, &mouse_b2);
-    // Half-transparent shadows 4 pixels right of and below the buttons.
-    draw_alpha_mode(-0.5);
-    draw_rect(254, 549, 96, 32, 0);
-    draw_rect(457, 549, 96, 32, 0);
-    draw_alpha_mode(0);
-    spr_draw(sprite::continue_button, 250, 545);
-    spr_draw(sprite::quit_button, 453, 545);
-    frame_show();
-    if (mouse_in(453, 545, 96, 32) && mouse_b1 != 0) menu_choice = 2;
-    if (mouse_in(250, 545, 96, 32) && mouse_b1 != 0) menu_choice = 1;
-  }
-  snd_play(sound::click, 0, volume);
-  if (mouse_b1 != 0) wait_mouse_release(false);
 }
 
 // One pass of the game loop: the menu, then a round for the lowest standing block and its outcome on

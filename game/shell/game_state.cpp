@@ -18,6 +18,7 @@ DimArray<double> high_ratings;
 DimArray<Str> high_names;
 
 GameScreen game_screen = GameScreen::none;
+ScreenFocus screen_focus;
 
 const char* game_screen_name(GameScreen screen) {
   switch (screen) {

@@ -45,6 +45,13 @@ enum class GameScreen {
 };
 extern GameScreen game_screen;
 const char* game_screen_name(GameScreen screen);
+// The running screen's keyboard focus, for the same observers: the focused button's index in the
+// screen's table (on the name keyboard, the focused key's number) and whether its ring is shown.
+struct ScreenFocus {
+  int button = -1;
+  bool shown = false;
+};
+extern ScreenFocus screen_focus;
 
 // Sizes every array as the main program does at start-up (every element 0 or empty).
 void dim_game_arrays();

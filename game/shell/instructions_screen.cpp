@@ -7,6 +7,7 @@
 #include "engine/media/draw.h"
 #include "engine/media/font.h"
 #include "engine/media/sprites.h"
+#include "game/shell/button_focus.h"
 #include "game/shell/centred_text.h"
 #include "game/shell/game_state.h"
 #include "game/shell/media_slots.h"
@@ -38,8 +39,6 @@ constexpr Line kLines[] = {
     {490, "High ratings are only saved if you exit the game using the 'QUIT' button."},
 };
 
-constexpr int kContinueX = 352, kContinueY = 559, kContinueW = 96, kContinueH = 32;
-
 }  // namespace
 
 void instructions_screen() {
@@ -47,6 +46,7 @@ void instructions_screen() {
   draw_clear_screen(0);
 
   StarField stars(779, 20);
+  ButtonFocus focus({&kInstructionsContinue, 1}, 0);
 
   for (;;) {
     // Stars drift right and come back in near the left edge; each twinkles between 1 and 2 pixels.
@@ -61,15 +61,15 @@ void instructions_screen() {
 
     font_set(font::hint);
     inp_mouse_state(&mouse_x, &mouse_y, &mouse_b1, &mouse_b2);
+    const bool pressed = focus.update(mouse_x, mouse_y) >= 0;
     const Str heading = "INSTRUCTIONS";
     print_centred_text(heading, 30);
     for (const Line& line : kLines) font_print(line.text, 20, line.y, 1);
 
-    spr_draw(sprite::continue_button, kContinueX, kContinueY);
+    spr_draw(sprite::continue_button, kInstructionsContinue.x, kInstructionsContinue.y);
+    focus.draw();
     frame_show();
-    if (mouse_b1 != 0 && draw_box_collide(static_cast<int>(mouse_x), static_cast<int>(mouse_y), 1, 1,
-                                          kContinueX, kContinueY, kContinueW, kContinueH) != 0)
-      break;
+    if (pressed || button_clicked(kInstructionsContinue, mouse_x, mouse_y, mouse_b1)) break;
   }
 
 }

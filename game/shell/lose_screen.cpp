@@ -7,14 +7,13 @@
 #include "engine/media/font.h"
 #include "engine/media/sound.h"
 #include "engine/media/sprites.h"
+#include "game/shell/button_focus.h"
 #include "game/shell/centred_text.h"
 #include "game/shell/game_state.h"
 #include "game/shell/media_slots.h"
 #include "game/shell/star_field.h"
 
 namespace {
-
-constexpr int kButtonX = 352, kButtonY = 310, kButtonW = 96, kButtonH = 32;
 
 int play_ambience() { return snd_play(sound::ambience, 0, volume); }
 
@@ -25,6 +24,7 @@ void lose_screen() {
   draw_clear_screen(0);
 
   StarField stars(799, 0);
+  ButtonFocus focus({&kLoseContinue, 1}, 0);
 
   int channel = play_ambience();
   frame_show();
@@ -39,13 +39,12 @@ void lose_screen() {
     }
     font_set(font::options);
     print_centred_text("GAME OVER, YOU LOSE!", 260);
-    spr_draw(sprite::continue_button, kButtonX, kButtonY);
+    spr_draw(sprite::continue_button, kLoseContinue.x, kLoseContinue.y);
     inp_mouse_state(&mouse_x, &mouse_y, &mouse_b1, &mouse_b2);
+    const bool pressed = focus.update(mouse_x, mouse_y) >= 0;
+    focus.draw();
     frame_show();
-    if (mouse_b1 != 0 && draw_box_collide(static_cast<int>(mouse_x), static_cast<int>(mouse_y), 1, 1,
-                                          kButtonX, kButtonY, kButtonW, kButtonH)) {
-      break;
-    }
+    if (pressed || button_clicked(kLoseContinue, mouse_x, mouse_y, mouse_b1)) break;
   }
   snd_stop_all();
 }

@@ -7,6 +7,7 @@
 #include "engine/media/font.h"
 #include "engine/media/sound.h"
 #include "engine/media/sprites.h"
+#include "game/shell/button_focus.h"
 #include "game/shell/centred_text.h"
 #include "game/shell/game_state.h"
 #include "game/shell/media_slots.h"
@@ -14,8 +15,6 @@
 
 namespace {
 
-constexpr int kLeftButtonX = 256, kRightButtonX = 448, kButtonY = 410;
-constexpr int kButtonW = 96, kButtonH = 36;
 // Captions of the totals on the round screen, 29 characters each.
 const char* const kHumanCaption = " Previous          Your total";
 const char* const kComputerCaption = " Previous            My total";
@@ -40,22 +39,25 @@ void draw_pulsing_title() {
   print_centred_text("OPTION", 290);
 }
 
-bool mouse_in_button(int x) {
-  return draw_box_collide(static_cast<int>(mouse_x), static_cast<int>(mouse_y), 1, 1, x, kButtonY,
-                          kButtonW, kButtonH) != 0;
-}
-
-// Draws the two buttons, reads the mouse and tells which button the left button is down on (the left
-// one is tested first).
-Answer draw_buttons_and_read(int left_sprite, int right_sprite) {
-  spr_draw(left_sprite, kLeftButtonX, kButtonY);
-  spr_draw(right_sprite, kRightButtonX, kButtonY);
+// Draws the two buttons, reads the mouse and the controls and tells which button is taken: the one the
+// left button is down on (the left one is tested first), else the one a control pressed.
+Answer draw_buttons_and_read(int left_sprite, int right_sprite, ButtonFocus& focus) {
+  const Button& left = kSetupButtons[static_cast<int>(SetupButton::left)];
+  const Button& right = kSetupButtons[static_cast<int>(SetupButton::right)];
+  spr_draw(left_sprite, left.x, left.y);
+  spr_draw(right_sprite, right.x, right.y);
   inp_mouse_state(&mouse_x, &mouse_y, &mouse_b1, &mouse_b2);
+  const int pressed = focus.update(mouse_x, mouse_y);
+  focus.draw();
   Answer answer = Answer::none;
-  if (mouse_b1 != 0 && mouse_in_button(kLeftButtonX)) answer = Answer::left;
-  if (mouse_b1 != 0 && mouse_in_button(kRightButtonX)) answer = Answer::right;
+  if (button_clicked(left, mouse_x, mouse_y, mouse_b1)) answer = Answer::left;
+  if (button_clicked(right, mouse_x, mouse_y, mouse_b1)) answer = Answer::right;
+  if (answer == Answer::none && pressed >= 0)
+    answer = pressed == static_cast<int>(SetupButton::left) ? Answer::left : Answer::right;
   return answer;
 }
+
+ButtonFocus focus_on_left() { return ButtonFocus(kSetupButtons, static_cast<int>(SetupButton::left)); }
 
 void ask_move_order() {
   const BlockRecord& block = blocks(static_cast<int>(current_block));
@@ -66,6 +68,7 @@ void ask_move_order() {
   str_concat_cs(difficulty_line, "DIFFICULTY: ", difficulty);
 
   begin_question();
+  ButtonFocus focus = focus_on_left();
   Answer answer = Answer::none;
   while (answer == Answer::none) {
     draw_pulsing_title();
@@ -75,7 +78,7 @@ void ask_move_order() {
     print_centred_text(block.name, 120);
     print_centred_text(difficulty_line, 160);
     print_centred_text("Do you want the first or second move?", 360);
-    answer = draw_buttons_and_read(sprite::first_button, sprite::second_button);
+    answer = draw_buttons_and_read(sprite::first_button, sprite::second_button, focus);
     if (answer == Answer::left) {  // the human moves first
       player_kind(1) = 1;
       player_kind(2) = 2;
@@ -92,6 +95,7 @@ void ask_move_order() {
 
 void ask_direction() {
   begin_question();
+  ButtonFocus focus = focus_on_left();
   Answer answer = Answer::none;
   while (answer == Answer::none) {
     draw_pulsing_title();
@@ -103,7 +107,7 @@ void ask_direction() {
     print_centred_text("Use enter key or click with right mouse button.", 160);
     font_set(font::options);
     print_centred_text("Do you want to move horizontally or vertically?", 360);
-    answer = draw_buttons_and_read(sprite::horizontal_button, sprite::vertical_button);
+    answer = draw_buttons_and_read(sprite::horizontal_button, sprite::vertical_button, focus);
     // player_kind maps player number to kind, and kinds are 1 (human) and 2 (computer), so indexing
     // player_dir by it gives the human (kind 1) and the computer (kind 2) their directions whichever
     // of them moves first.

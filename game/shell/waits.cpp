@@ -15,9 +15,9 @@ void wait_sound(double channel) {
   while (snd_is_playing(static_cast<int>(channel))) frame_idle(0);
 }
 
-void wait_key_release(int code) {
+void wait_control_release(Control control) {
   frame_idle(0);  // fresh key state before the first test
-  while (inp_key_down(code)) frame_idle();
+  while (control_down(control)) frame_idle();
 }
 
 void wait_mouse_release(bool both_buttons) {

@@ -9,6 +9,7 @@
 #include "engine/media/sound.h"
 #include "engine/media/sprites.h"
 #include "game/round/stats_screen.h"
+#include "game/shell/button_focus.h"
 #include "game/shell/centred_text.h"
 #include "game/shell/game_state.h"
 #include "game/shell/goodbye_screen.h"
@@ -19,21 +20,11 @@
 
 namespace {
 
-// Hit boxes of the five buttons (all parts of the one "buttons.png" drawn at (36, 492)).
-constexpr int kButtonW = 112;
-constexpr int kButtonH = 36;
-struct Box {
-  int x, y;
-};
-constexpr Box kChangeName{37, 528};
-constexpr Box kHighRatings{189, 510};
-constexpr Box kPlay{342, 492};
-constexpr Box kInstructions{496, 510};
-constexpr Box kQuit{651, 528};
-
-bool clicked(const Box& box) {
-  return mouse_b1 != 0 && draw_box_collide(static_cast<int>(mouse_x), static_cast<int>(mouse_y), 1, 1,
-                                           box.x, box.y, kButtonW, kButtonH) != 0;
+// Taken this frame: a left click on it (with the mouse as last read into the shared values), or a
+// control pressed while it has the focus.
+bool taken(WelcomeButton button, int pressed) {
+  return pressed == static_cast<int>(button) ||
+         button_clicked(kWelcomeButtons[static_cast<int>(button)], mouse_x, mouse_y, mouse_b1);
 }
 
 // The pictures that stay on screen during the fade-out as well.
@@ -66,6 +57,7 @@ void welcome_screen() {
   // Ten frames apart; the first copy shows from the fourth frame on (a is below 101 until then).
   TitleAnimation animation{100, 110};
   load_title_animation();
+  ButtonFocus focus(kWelcomeButtons, static_cast<int>(WelcomeButton::play));
 
   for (;;) {
     animation.step();
@@ -83,24 +75,26 @@ void welcome_screen() {
     draw_bottom_pictures();
 
     inp_mouse_state(&mouse_x, &mouse_y, &mouse_b1, &mouse_b2);
+    const int pressed = focus.update(mouse_x, mouse_y);
+    focus.draw();
     // Each button acts at once; the later tests still use the values read above, although a
     // screen opened meanwhile may have read the mouse into them again.
-    if (clicked(kChangeName)) {
-      name_keyboard(174, 246);
+    if (taken(WelcomeButton::change_name, pressed)) {
+      name_keyboard(kNameKeyboardX, kNameKeyboardY);
       game_screen = GameScreen::welcome;
     }
-    if (clicked(kHighRatings)) {
+    if (taken(WelcomeButton::high_ratings, pressed)) {
       stats_screen(1);
       game_screen = GameScreen::welcome;
     }
-    if (clicked(kInstructions)) {
+    if (taken(WelcomeButton::instructions, pressed)) {
       instructions_screen();
       game_screen = GameScreen::welcome;
     }
-    if (clicked(kQuit)) goodbye_screen();
+    if (taken(WelcomeButton::quit, pressed)) goodbye_screen();
     frame_show();
     // Held on the play box, the button leaves on the first frame it is seen.
-    if (clicked(kPlay)) break;
+    if (taken(WelcomeButton::play, pressed)) break;
   }
 
   snd_play(sound::click, 0, volume);

@@ -7,6 +7,7 @@
 #include "engine/media/music.h"
 #include "engine/media/sound.h"
 #include "engine/media/sprites.h"
+#include "game/shell/button_focus.h"
 #include "game/shell/centred_text.h"
 #include "game/shell/game_state.h"
 #include "game/shell/media_slots.h"
@@ -16,18 +17,12 @@ namespace {
 
 constexpr int kFrameColour = 16777010;  // red 50, green 255, blue 255
 constexpr int kPictureX = 190, kPictureY = 60;
-constexpr int kButtonX = 352, kButtonY = 550, kButtonW = 96, kButtonH = 32;
 constexpr double kTextY = 510;
 const char* const kMessage = "GAME OVER, YOU WIN!";
 
 void load_pictures() {
   for (int k = 1; k <= 8; ++k) spr_load(blocks(k).image_a, k);
   load_title_animation();
-}
-
-bool continue_clicked() {
-  return mouse_b1 != 0 && draw_box_collide(static_cast<int>(mouse_x), static_cast<int>(mouse_y), 1, 1,
-                                           kButtonX, kButtonY, kButtonW, kButtonH) != 0;
 }
 
 }  // namespace
@@ -43,6 +38,8 @@ void win_screen() {
   double frame_count = 1;
   // The two copies of the animation eight frames apart.
   TitleAnimation animation{100, 108};
+  ButtonFocus focus({&kWinContinue, 1}, 0);
+  bool pressed = false;
   do {
     animation.step();
     frame_count = frame_count + 1;
@@ -55,10 +52,12 @@ void win_screen() {
     draw_rect(kPictureX - 1, kPictureY - 1, 422, 422, kFrameColour);
     spr_draw(static_cast<int>(scratch), kPictureX, kPictureY);
     print_centred_text(kMessage, kTextY);
-    spr_draw(sprite::continue_button, kButtonX, kButtonY);
+    spr_draw(sprite::continue_button, kWinContinue.x, kWinContinue.y);
     inp_mouse_state(&mouse_x, &mouse_y, &mouse_b1, &mouse_b2);
+    pressed = focus.update(mouse_x, mouse_y) >= 0;
+    focus.draw();
     frame_show();
-  } while (!continue_clicked());
+  } while (!pressed && !button_clicked(kWinContinue, mouse_x, mouse_y, mouse_b1));
 
   snd_play(sound::click, 0, volume);
   // The landmark and the text fade with the music, additively, 0.005 a frame (180 frames from 0.9).

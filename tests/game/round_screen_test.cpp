@@ -2,6 +2,7 @@
 // frame, the round-end state.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
 #include <vector>
 
@@ -11,6 +12,7 @@
 #include "engine/media/font.h"
 #include "engine/media/sprites.h"
 #include "engine/platform/headless.h"
+#include "engine/platform/platform.h"
 #include "game/game_test_helpers.h"
 #include "game/round/board_screen.h"
 #include "game/round/computer_player.h"
@@ -227,6 +229,55 @@ TEST_F(RoundScreen, HumanInputAndCounting) {
   for (int i = 0; i < 12; ++i) EXPECT_EQ(shown[i], -(i + 1));
   EXPECT_EQ(board(2, 8), 0);
   EXPECT_EQ(turn, 1);
+}
+
+// Every press of an arrow (or the pad's D-pad, or its stick) steps the cursor once: presses quicker than
+// the 250 ms between steps follow in turn, a press held a little past 250 ms steps once, a key held down
+// repeats from 500 ms on, a tap between two frames counts. Three quick Left presses from column 4 end
+// on column 1, never on column 8 nor one short.
+TEST_F(RoundScreen, EveryPressStepsOnceAndAHeldKeyRepeats) {
+  struct Press {
+    double at, hold;
+    HeadlessEvent::Kind down = HeadlessEvent::KeyDown, up = HeadlessEvent::KeyUp;
+    int code = 203, value = 0;  // Left; the stick's value
+  };
+  auto lefts = [](int n, double apart, double hold) {
+    std::vector<Press> out;
+    for (int i = 0; i < n; ++i) out.push_back({i * apart, hold});
+    return out;
+  };
+  const Press dpad{0, 60, HeadlessEvent::PadDown, HeadlessEvent::PadUp, PadDpLeft};
+  const Press stick{150, 60, HeadlessEvent::PadMove, HeadlessEvent::PadMove, PadLeftX, -30000};
+  const struct {
+    std::vector<Press> presses;
+    std::vector<double> steps;  // each step's time from the first press, to a frame or two
+    double column;
+  } cases[] = {
+      {lefts(3, 100, 50), {0, 250, 500}, 1},        {lefts(3, 200, 120), {0, 250, 500}, 1},
+      {lefts(3, 300, 280), {0, 300, 600}, 1},       {lefts(1, 0, 3), {0}, 3},
+      {lefts(1, 0, 1100), {0, 500, 750, 1000}, 8},  {{{0, 50}, {150, 50, HeadlessEvent::KeyDown, HeadlessEvent::KeyUp, 205}}, {0, 250}, 4},
+      {{dpad, stick}, {0, 250}, 2},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.presses.size() * 10000 + c.presses.back().at * 10 + c.presses.back().hold);
+    cursor_col = 4;
+    wait_ms_for_test(600);  // the case before is over
+    const double t0 = headless_time_ms() + 100;
+    for (const Press& p : c.presses) {
+      headless_at_ms(t0 + p.at, script_event(p.down, p.code, p.value));
+      headless_at_ms(t0 + p.at + p.hold, script_event(p.up, p.code, 0));
+    }
+    std::vector<double> steps;
+    while (headless_time_ms() < t0 + c.presses.back().at + c.presses.back().hold + 1000) {
+      const double column = cursor_col;
+      draw_board(1, 1);
+      keyboard_cursor(2);
+      if (cursor_col != column) steps.push_back(headless_time_ms() - t0);
+    }
+    EXPECT_EQ(cursor_col, c.column);
+    ASSERT_EQ(steps.size(), c.steps.size());
+    for (size_t i = 0; i < steps.size(); ++i) EXPECT_NEAR(steps[i], c.steps[i], 45) << "step " << i;
+  }
 }
 
 // The computer walks one cell per 250 ms, the board shown after every step, and confirms its move.

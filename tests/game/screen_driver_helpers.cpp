@@ -20,6 +20,28 @@
 
 namespace screen_driver {
 
+namespace {
+
+// A click's input going down, or coming up.
+void send(const Click& c, bool down) {
+  using E = HeadlessEvent;
+  auto now = [](E::Kind kind, int a, int b = 0) { headless_at_ms(0, script_event(kind, a, b)); };
+  if (c.shift) now(down ? E::KeyDown : E::KeyUp, 42);
+  if (c.key) {
+    now(down ? E::KeyDown : E::KeyUp, c.key);
+    if (down && c.character) now(E::Char, c.character);
+  } else if (c.pad_button >= 0) {
+    now(down ? E::PadDown : E::PadUp, c.pad_button);
+  } else if (c.axis >= 0) {
+    now(E::PadMove, c.axis, down ? c.x : 0);
+  } else {
+    if (down) now(E::Mouse, c.x, c.y);
+    now(down ? E::ButtonDown : E::ButtonUp, 0);
+  }
+}
+
+}  // namespace
+
 MouseRobot::MouseRobot(std::vector<Click> clicks, double limit_ms)
     : clicks_(std::move(clicks)), limit_ms_(limit_ms) {
   headless_set_poll_hook([this] { poll(); });
@@ -36,7 +58,7 @@ void MouseRobot::poll() {
   }
   if (pressed_) {
     if (now < release_at_) return;
-    headless_at_ms(0, script_event(HeadlessEvent::ButtonUp, 0));
+    send(clicks_[next_], false);
     pressed_ = false;
     settling_ = false;
     ++next_;
@@ -53,11 +75,22 @@ void MouseRobot::poll() {
     settle_from_ = headless_frames();
   }
   if (headless_frames() < settle_from_ + static_cast<uint64_t>(c.settle_frames)) return;
-  headless_at_ms(0, script_event(HeadlessEvent::Mouse, c.x, c.y));
-  headless_at_ms(0, script_event(HeadlessEvent::ButtonDown, 0));
+  send(c, true);
   press_frames_.push_back(headless_frames());
   pressed_ = true;
   release_at_ = now + c.hold_ms;
+}
+
+Click tap(GameScreen screen, int key, int character, bool shift, int settle_frames) {
+  return Click{screen, 0, 0, 40, settle_frames, key, shift, character};
+}
+
+Click pad(GameScreen screen, int button, int settle_frames) {
+  return Click{screen, 0, 0, 40, settle_frames, 0, false, 0, button};
+}
+
+Click stick(GameScreen screen, int axis, int value, int settle_frames) {
+  return Click{screen, value, 0, 40, settle_frames, 0, false, 0, -1, axis};
 }
 
 std::vector<Rgb> read_screen(int x, int y, int w, int h) {

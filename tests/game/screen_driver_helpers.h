@@ -13,13 +13,23 @@ namespace screen_driver {
 
 // One click: once `screen` is running and `settle_frames` frames have been presented on it since the
 // previous click, the pointer moves to (x, y) and the left button goes down; it comes up again after
-// `hold_ms` of virtual time (so a long hold spans many frames, or a busy wait).
+// `hold_ms` of virtual time (so a long hold spans many frames, or a busy wait). A click may be a key,
+// a pad button or the stick instead (see tap, pad, stick below).
 struct Click {
   GameScreen screen;
   int x, y;
   double hold_ms = 60;
   int settle_frames = 3;
+  int key = 0;          // a key tapped instead (with Shift held when shift)
+  bool shift = false;
+  int character = 0;    // typed with the key, between its going down and up
+  int pad_button = -1;  // a pad button tapped instead
+  int axis = -1;        // the stick pushed to `x` on this axis and let go instead
 };
+// A key tapped (with the character it types, if any), a pad button tapped, the stick pushed.
+Click tap(GameScreen screen, int key, int character = 0, bool shift = false, int settle_frames = 3);
+Click pad(GameScreen screen, int button, int settle_frames = 3);
+Click stick(GameScreen screen, int axis, int value, int settle_frames = 3);
 
 // Plays a list of clicks through the poll hook. The watchdog ends the process with status 3 and a
 // message when the virtual clock passes `limit_ms` (a screen that never returns).

@@ -37,7 +37,7 @@ TEST_F(Waits, TimedWaitSleepsThroughItsTime) {
 TEST_F(Waits, ReleaseWaitsEndWhenTheWindowLosesActivation) {
   // Enter and both buttons stay down; the window loses activation 300 ms into each wait.
   const std::function<void()> waits[] = {
-      [] { wait_key_release(28); },
+      [] { wait_control_release(Control::enter); },
       [] { wait_mouse_release(false); },
       [] { wait_mouse_release(true); },
   };
@@ -61,7 +61,7 @@ TEST_F(Waits, ReleaseWaitsEndOnRelease) {
   headless_at_ms(0, script_event(HeadlessEvent::ButtonDown, 1));
   headless_at_ms(headless_time_ms() + 200, script_event(HeadlessEvent::ButtonUp, 1));
   const double t0 = timer_ms();
-  wait_key_release(28);
+  wait_control_release(Control::enter);
   EXPECT_NEAR(timer_ms() - t0, 100.0, 5.0);
   wait_mouse_release(false);  // only the right button is down
   EXPECT_NEAR(timer_ms() - t0, 100.0, 5.0);
@@ -86,7 +86,7 @@ TEST_F(Waits, CloseAndQuitKeysEndTheProgramFromInsideAWait) {
   };
   const std::function<void()> waits[] = {
       [] { wait_ms(10000); },
-      [] { wait_key_release(28); },
+      [] { wait_control_release(Control::enter); },
       [] { wait_mouse_release(true); },
   };
   for (const Ending& e : endings) {

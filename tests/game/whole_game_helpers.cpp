@@ -40,7 +40,7 @@ namespace {
   player->install();
   std::atexit([] {
     char line[64];
-    std::snprintf(line, sizeof line, "game_ms %.0f", headless_time_ms());
+    std::snprintf(line, sizeof line, "game_ms %.0f clicks %d", headless_time_ms(), player->record().clicks);
     player->on_event(line);
   });
   autoplay::run_program();
@@ -118,7 +118,8 @@ void run_game(const autoplay::Plan& plan, const GameRunOptions& options, GameRun
   std::ifstream events(run.dir + "/events.txt");
   for (std::string line; std::getline(events, line);) {
     run.events.push_back(line);
-    if (line.rfind("game_ms ", 0) == 0) run.game_s = std::atof(line.c_str() + 8) / 1000;
+    double ms = 0;
+    if (std::sscanf(line.c_str(), "game_ms %lf clicks %d", &ms, &run.clicks) == 2) run.game_s = ms / 1000;
   }
   std::printf("whole game: %.1f s of game time in %.2f s wall (%.0f x real time), exit status %d\n", run.game_s,
               run.wall_s, run.wall_s > 0 ? run.game_s / run.wall_s : 0.0, run.status);

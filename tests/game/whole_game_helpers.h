@@ -17,6 +17,7 @@ struct GameRun {
   int status = -1;                  // exit status; 1000 + signal when killed; -1 on a timeout
   std::vector<std::string> events;  // the automatic player's events, in order
   double game_s = 0;                // virtual time the game ran
+  int clicks = -1;                  // mouse clicks the automatic player made
   double wall_s = 0;                // wall-clock time it took
   std::string dir;                  // the run's folder (removed by the destructor)
   ~GameRun();

@@ -139,6 +139,43 @@ TEST(WholeGame, WithoutAnyMediaEveryScreenWorksByPosition) {
   EXPECT_EQ(names[0], "NO MEDIA");
 }
 
+// A whole game without the mouse, by keys alone or by a pad alone: the name typed (or picked with the
+// D-pad) with a correction, every welcome sub-screen, two rounds with both answers of each set-up
+// question, quit from the menu and the table saved with the name as entry 0.
+void expect_game_without_mouse(Input input, const char* typed, const char* name, RoundPlan round1, RoundPlan round2) {
+  Plan plan;
+  plan.input = input;
+  plan.seed = 99;
+  plan.typed_name = typed;
+  plan.visit_high_ratings = true;
+  plan.visit_instructions = true;
+  plan.quit_before_round = 3;
+  plan.round_plan = [=](int n) { return n == 1 ? round1 : round2; };
+  GameRun run;
+  run_game(plan, {}, run);
+  EXPECT_EQ(run.status, 0);
+  EXPECT_EQ(run.clicks, 0);
+  for (const char* screen :
+       {"welcome", "name keyboard", "stats", "instructions", "main menu", "round set-up", "round", "round end", "goodbye"})
+    EXPECT_TRUE(run.saw_screen(screen)) << screen;
+  ASSERT_EQ(run.count("round "), 2);
+  for (const std::string& line : run.lines("round ")) EXPECT_TRUE(parse_round(line).ok) << line;
+  std::vector<double> ratings;
+  std::vector<std::string> names;
+  ASSERT_TRUE(run.read_high_ratings(ratings, names));
+  EXPECT_EQ(names[0], name);
+}
+
+TEST(WholeGame, KeysOnly) {
+  expect_game_without_mouse(Input::keys, "KEYZ<S ONLY", "KEYS ONLY", RoundPlan{false, false, Input::keys, true},
+                            RoundPlan{true, true, Input::keys, true});
+}
+
+TEST(WholeGame, PadOnly) {
+  expect_game_without_mouse(Input::pad, "PAD ONX<E", "PAD ONE", RoundPlan{true, true, Input::pad, true},
+                            RoundPlan{false, false, Input::pad, true, true});
+}
+
 // Closing the window on any screen ends the program at once with status 0 and writes nothing.
 TEST(WholeGame, ClosingTheWindowOnAnyScreenWritesNothing) {
   struct Case {

@@ -1,6 +1,14 @@
-// The real program end to end: under Xvfb on the "sdl" backend with a key sent through the X server, and
-// on the "headless" backend driven by a script file.
+// The real program end to end: under Xvfb on the "sdl" backend with keys sent through the X server (Esc,
+// and a whole game by the keyboard alone), and on the "headless" backend driven by a script file.
 #include <gtest/gtest.h>
+#include "engine/core/str.h"
+#include "game/round/high_ratings_file.h"
+#include "game/round/stats_screen.h"
+#include "game/shell/focus_ring.h"
+#include "game/shell/main_menu.h"
+#include "game/shell/name_keyboard.h"
+#include "game/shell/welcome_screen.h"
+#include "run_folder.h"
 // Xlib's macros (None, True, ...) clash with GoogleTest's names, so it comes after it.
 #include "tests/platform/xvfb_helpers.h"
 #include <X11/keysym.h>
@@ -17,6 +25,7 @@
 #include <functional>
 #include <string>
 #include <thread>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -29,6 +38,7 @@ struct TempDir {
     char pattern[] = "/tmp/brakka_program_XXXXXX";
     path = ::mkdtemp(pattern) ? pattern : "";
   }
+  explicit TempDir(std::string made) : path(std::move(made)) {}
   ~TempDir() {
     std::error_code ec;
     if (!path.empty()) std::filesystem::remove_all(path, ec);
@@ -43,8 +53,10 @@ std::vector<std::string> read_lines(const std::string& file) {
   return lines;
 }
 
-// Starts the program with extra environment settings; returns its pid.
-pid_t start_brakka(const std::vector<std::string>& env, const std::string& stdout_file) {
+// Starts the program (the build's, unless another is named) with extra environment settings; returns
+// its pid.
+pid_t start_brakka(const std::vector<std::string>& env, const std::string& stdout_file,
+                   const std::string& program = std::string(BRAKKA_BIN_DIR) + "/brakka") {
   pid_t pid = ::fork();
   if (pid == 0) {
     ::prctl(PR_SET_PDEATHSIG, SIGKILL);  // never outlives a test that was stopped
@@ -54,7 +66,6 @@ pid_t start_brakka(const std::vector<std::string>& env, const std::string& stdou
     for (const std::string& e : env) ::putenv(const_cast<char*>(e.c_str()));
     FILE* out = std::freopen(stdout_file.c_str(), "w", stdout);
     (void)out;
-    std::string program = std::string(BRAKKA_BIN_DIR) + "/brakka";
     ::execl(program.c_str(), program.c_str(), static_cast<char*>(nullptr));
     ::_exit(127);
   }
@@ -208,6 +219,86 @@ TEST(BrakkaProgram, EndingsFromOutsideEndTheGameWithinSeconds) {
     EXPECT_TRUE(log_has(game.log(), line));
     EXPECT_EQ(read_lines(game.log()).back(), "qvx is shut down");
   }
+}
+
+// A game played with the keyboard alone in a real window, from the name to the goodbye. After each key
+// the test waits for its effect on the window's pixels (where the focus ring is), so the keys never run
+// ahead of the game.
+TEST(BrakkaProgram, UnderXvfbAGamePlayedWithTheKeyboardAlone) {
+  XClient x;
+  if (!xvfb_available(x)) GTEST_SKIP() << "Xvfb or the X client libraries are not installed";
+  Xvfb server;
+  ASSERT_TRUE(server.start(x, "1280x1024x24"));  // the window at the picture's own size
+  // The program in a folder of its own, its high ratings a copy.
+  const std::string dir = autoplay::make_run_folder("brakka_keys_", BRAKKA_TEST_MEDIA_DIR);
+  ASSERT_FALSE(dir.empty());
+  std::filesystem::copy_file(BRAKKA_BIN_DIR "/brakka", dir + "/brakka");
+  TempDir remove{dir};
+  pid_t pid = start_brakka({"DISPLAY=" + server.display, "BRAKKA_PLATFORM=sdl", "SDL_VIDEODRIVER=x11",
+                            "SDL_AUDIODRIVER=dummy", "TMPDIR=" + dir},
+                           dir + "/stdout.txt", dir + "/brakka");
+  ChildGuard guard{pid};
+  Display* d = x.open_display(server.display.c_str());
+  ASSERT_NE(d, nullptr);
+  Window window = 0;
+  ASSERT_TRUE(wait_for([&] { return (window = x.find(d, "Brakka")) != 0; }, 15000ms));
+  x.set_focus(d, window, RevertToParent, CurrentTime);
+
+  auto press = [&](unsigned long keysym) {
+    x.key(d, keysym, true);
+    std::this_thread::sleep_for(60ms);
+    x.key(d, keysym, false);
+    std::this_thread::sleep_for(60ms);
+  };
+  auto pixel = [&](int px, int py) {
+    const std::vector<uint32_t> p = x.pixels(d, window, 800, 600);
+    return p.size() == 800u * 600u ? p[py * 800 + px] : 0u;
+  };
+  // Which button has the ring's gold on its left and top edges, or -1.
+  auto ring = [&](const Button* buttons, int count) {
+    const std::vector<uint32_t> p = x.pixels(d, window, 800, 600);
+    for (int i = 0; i < count && p.size() == 800u * 600u; ++i) {
+      const Button& b = buttons[i];
+      const int e = kFocusRingGap + 1;
+      if (p[b.centre_y() * 800 + b.x - e] == 0xffcc33 && p[(b.y - e) * 800 + b.centre_x()] == 0xffcc33) return i;
+    }
+    return -1;
+  };
+  // Moves the ring onto buttons[target] (a screen still coming up takes the presses as nothing).
+  auto focus = [&](const Button* buttons, int count, int target, unsigned long next = XK_Right) {
+    for (int tries = 0; tries < 40; ++tries) {
+      const int at = ring(buttons, count);
+      if (at == target) return true;
+      press(at > target ? XK_Left : next);
+      wait_for([&] { return ring(buttons, count) != at; }, 700ms);
+    }
+    return false;
+  };
+  // The keyboard's dark field, left of its key caps.
+  auto keyboard_shown = [&] { return pixel(kNameKeyboardX - 8, 300) == 0x505046; };
+
+  ASSERT_TRUE(focus(kWelcomeButtons, 5, static_cast<int>(WelcomeButton::change_name)));
+  press(XK_Return);
+  ASSERT_TRUE(wait_for(keyboard_shown, 5000ms));
+  for (unsigned long key : {XK_k, XK_e, XK_y, XK_z, XK_BackSpace, XK_s}) press(key);
+  const Button done = name_key(kNameKeyDone, kNameKeyboardX, kNameKeyboardY);
+  ASSERT_TRUE(wait_for([&] { return ring(&done, 1) == 0; }, 3000ms)) << "typing shows the focus on DONE";
+  press(XK_Return);
+  ASSERT_TRUE(wait_for([&] { return !keyboard_shown(); }, 5000ms));
+  ASSERT_TRUE(focus(kWelcomeButtons, 5, static_cast<int>(WelcomeButton::play)));
+  press(XK_Return);
+  ASSERT_TRUE(focus(kMenuButtons, 2, static_cast<int>(MenuButton::quit)));  // after the fade and the intro
+  press(XK_KP_Enter);
+  ASSERT_TRUE(focus(&kStatsButton, 1, 0, XK_Tab));  // the final statistics' QUIT
+  press(XK_Return);
+
+  EXPECT_EQ(wait_exit_status(pid, 30000ms), 0);
+  guard.pid = -1;
+  x.close_display(d);
+  HighTable table;
+  ASSERT_EQ(read_high_ratings(Str((dir + "/Media/" + high_ratings_file_name().c_str()).c_str()), table),
+            kHighEntries);
+  EXPECT_STREQ(table.names[0].c_str(), "KEYS");
 }
 
 int run_scripted(const std::string& script, TempDir& tmp) {

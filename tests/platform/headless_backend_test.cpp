@@ -105,7 +105,7 @@ TEST_F(HeadlessBackend, FrameEventsWaitForTheirFrame) {
   p.gl_swap();
   p.gl_swap();
   p.keyboard_state(keys);
-  EXPECT_EQ(keys[28], 0x80);
+  EXPECT_EQ(keys[28], 0x81);  // down, and a new press
   auto events = drain();
   ASSERT_EQ(events.size(), 1u);
   EXPECT_EQ(events[0].type, PlatformEvent::KeyDown);
@@ -178,6 +178,32 @@ TEST_F(HeadlessBackend, ScriptLinesParse) {
   EXPECT_FALSE(headless_script_line("ms -1 close"));
   EXPECT_FALSE(headless_script_line("frame 1 char 0"));
   EXPECT_EQ(headless_pending_events(), 8);
+}
+
+// Pad lines name buttons and axes as SDL's controller mappings do, or by number; the first plugs a pad
+// in; a tap between two readings reads as down, and as a new press, once; nothing is pressed while the
+// window is inactive.
+TEST_F(HeadlessBackend, PadFromTheScript) {
+  Platform& p = platform();
+  PadState pads;
+  p.pad_state(pads);
+  EXPECT_EQ(pads.connected, 0);
+  for (const char* bad : {"ms 1 pad down z", "ms 1 pad down 15", "ms 1 pad axis leftx", "ms 1 pad axis lefty 40000"})
+    EXPECT_FALSE(headless_script_line(bad)) << bad;
+  for (const char* line : {"ms 1 pad down a", "ms 1 pad up a", "ms 1 pad down 14", "ms 1 pad axis lefty -32768"})
+    ASSERT_TRUE(headless_script_line(line)) << line;
+  p.sleep_ms(2);
+  p.pad_state(pads);
+  EXPECT_EQ(pads.connected, 1);
+  EXPECT_TRUE(pads.buttons[PadA] && pads.pressed[PadA] && pads.pressed[PadDpRight]);
+  EXPECT_EQ(pads.axes[PadLeftY], -32768);
+  p.pad_state(pads);
+  EXPECT_FALSE(pads.buttons[PadA]);
+  EXPECT_TRUE(pads.buttons[PadDpRight] && !pads.pressed[PadDpRight]) << "held: no new press";
+  headless_at_ms(0, make(HeadlessEvent::FocusLost));
+  headless_at_ms(0, make(HeadlessEvent::PadDown, PadStart));
+  p.pad_state(pads);
+  EXPECT_FALSE(pads.pressed[PadStart]);
 }
 
 TEST_F(HeadlessBackend, ScriptFileDrivesEvents) {

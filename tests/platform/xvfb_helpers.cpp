@@ -89,12 +89,20 @@ long XClient::pixel(Display* d, Window w, int x, int y) {
 }
 
 bool XClient::lit(Display* d, Window win, int w, int h) {
-  XImage* image = get_image(d, win, 0, 0, w, h, AllPlanes, ZPixmap);
-  bool any = false;
-  for (int y = 0; image && y < h && !any; ++y)
-    for (int x = 0; x < w && !any; ++x) any = (XGetPixel(image, x, y) & 0xFFFFFF) != 0;
-  if (image) XDestroyImage(image);
-  return any;
+  for (uint32_t p : pixels(d, win, w, h))
+    if (p != 0) return true;
+  return false;
+}
+
+std::vector<uint32_t> XClient::pixels(Display* d, Window window, int w, int h) {
+  std::vector<uint32_t> out;
+  XImage* image = get_image(d, window, 0, 0, static_cast<unsigned>(w), static_cast<unsigned>(h), AllPlanes, ZPixmap);
+  if (!image) return out;
+  out.reserve(static_cast<size_t>(w) * h);
+  for (int y = 0; y < h; ++y)
+    for (int x = 0; x < w; ++x) out.push_back(static_cast<uint32_t>(XGetPixel(image, x, y) & 0xffffff));
+  XDestroyImage(image);
+  return out;
 }
 
 // -noreset: without it the server resets when the probe connection closes and refuses clients for a

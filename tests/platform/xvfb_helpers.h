@@ -7,6 +7,7 @@
 #include <chrono>
 #include <functional>
 #include <string>
+#include <vector>
 
 // Polls `done` every 50 ms until it holds or the time is up; its last answer.
 bool wait_for(const std::function<bool()>& done, std::chrono::milliseconds limit);
@@ -42,6 +43,9 @@ struct XClient {
   long pixel(Display* d, Window w, int x, int y);
   // Whether any pixel in the window's top-left w x h is not black.
   bool lit(Display* d, Window win, int w, int h);
+  // The window's pixels, w x h from its top-left, as 0xRRGGBB row by row (a 24-bit visual); empty when
+  // they can't be read.
+  std::vector<uint32_t> pixels(Display* d, Window window, int w, int h);
 };
 
 // An Xvfb server on a display of its own, for the length of a test.

@@ -3,13 +3,24 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <utility>
 
 #include "engine/core/random.h"
 #include "engine/platform/headless.h"
+#include "engine/platform/platform.h"
+#include "game/round/round_end.h"
 #include "game/round/round_state.h"
+#include "game/round/stats_screen.h"
 #include "game/shell/game_keys.h"
 #include "game/shell/game_state.h"
+#include "game/shell/instructions_screen.h"
+#include "game/shell/lose_screen.h"
+#include "game/shell/main_menu.h"
+#include "game/shell/name_keyboard.h"
+#include "game/shell/round_setup_screen.h"
+#include "game/shell/welcome_screen.h"
+#include "game/shell/win_screen.h"
 
 namespace autoplay {
 
@@ -17,30 +28,29 @@ namespace {
 
 constexpr double kPressMs = 60;     // a click holds the button for three frames
 constexpr double kClickGapMs = 200;
+constexpr double kKeyHoldMs = 40;
 constexpr double kKeyGapMs = 270;   // arrow keys step once per 250 ms
-
-// The name keyboard as the welcome screen opens it, with its origin at (174, 246).
-constexpr int kKeysX = 174, kKeysY = 246;
+constexpr double kFocusGapMs = 120; // between two moves of the focus
 
 int to_int(double v) { return static_cast<int>(v); }
 
-// Centre of the name keyboard's key for a letter or a blank; false for anything else.
-bool key_centre(char c, int& x, int& y) {
-  const std::string rows[3] = {"QWERTYUIOP", "ASDFGHJKL", "ZXCVBNM"};
-  for (int r = 0; r < 3; ++r) {
-    const size_t col = rows[r].find(c);
-    if (col == std::string::npos) continue;
-    x = kKeysX + 1 + 18 * r + 36 * static_cast<int>(col) + 14;
-    y = kKeysY + 1 + 38 * r + 15;
-    return true;
-  }
-  if (c == ' ') {
-    x = kKeysX + 289 + 45;
-    y = kKeysY + 77 + 15;
-    return true;
-  }
-  return false;
+// The name keyboard's key for a character of a planned name ('<' is delete), or 0.
+int name_key_for(char c) { return c == '<' ? kNameKeyDelete : name_key_of_char(static_cast<unsigned char>(c)); }
+
+Button name_key_at(int key) { return name_key(key, kNameKeyboardX, kNameKeyboardY); }
+
+// The scan code of a letter or a blank on a US keyboard, or 0.
+int scan_code(char c) {
+  static const char* const rows[3] = {"QWERTYUIOP", "ASDFGHJKL", "ZXCVBNM"};
+  static const int first[3] = {16, 30, 44};
+  if (c == ' ') return kKeySpace;
+  for (int r = 0; r < 3; ++r)
+    if (const char* at = std::strchr(rows[r], c)) return first[r] + static_cast<int>(at - rows[r]);
+  return 0;
 }
+
+// Earlier in the focus order: left of it, or above it at the same x.
+bool before(const Button& a, const Button& b) { return a.x != b.x ? a.x < b.x : a.y < b.y; }
 
 }  // namespace
 
@@ -172,12 +182,63 @@ void Player::click(double now, int x, int y, int button) {
   headless_at_ms(now + kPressMs, HeadlessEvent{HeadlessEvent::ButtonUp, button});
   busy_until_ = now + kPressMs + std::max(kClickGapMs, plan_.settle_ms);
   ++clicks_on_screen_;
+  ++record_.clicks;
 }
 
-void Player::tap(double now, int key) {
+void Player::tap(double now, int key, double gap_ms) {
   headless_at_ms(0, HeadlessEvent{HeadlessEvent::KeyDown, key});
-  headless_at_ms(now + 40, HeadlessEvent{HeadlessEvent::KeyUp, key});
+  headless_at_ms(now + kKeyHoldMs, HeadlessEvent{HeadlessEvent::KeyUp, key});
+  busy_until_ = now + gap_ms;
+}
+
+void Player::pad_tap(double now, int button, double gap_ms) {
+  headless_at_ms(0, HeadlessEvent{HeadlessEvent::PadDown, button});
+  headless_at_ms(now + kKeyHoldMs, HeadlessEvent{HeadlessEvent::PadUp, button});
+  busy_until_ = now + gap_ms;
+}
+
+void Player::stick_tap(double now, int axis, int sign) {
+  headless_at_ms(0, HeadlessEvent{HeadlessEvent::PadMove, axis, sign * 32000});
+  headless_at_ms(now + kKeyHoldMs, HeadlessEvent{HeadlessEvent::PadMove, axis, 0});
   busy_until_ = now + kKeyGapMs;
+}
+
+// A character typed on the real keyboard: its key goes down and up, and the window gets the character
+// in between, as a desktop delivers them. '<' is Backspace.
+void Player::type(double now, char c) {
+  const int code = c == '<' ? 14 : scan_code(c);
+  headless_at_ms(0, HeadlessEvent{HeadlessEvent::KeyDown, code});
+  headless_at_ms(0, HeadlessEvent{HeadlessEvent::Char, c == '<' ? 8 : static_cast<unsigned char>(c)});
+  headless_at_ms(now + kKeyHoldMs, HeadlessEvent{HeadlessEvent::KeyUp, code});
+  busy_until_ = now + kFocusGapMs;
+}
+
+bool Player::take(double now, const Button* buttons, int count, int target, bool use_space, bool use_start) {
+  const Button& goal = buttons[target];
+  if (plan_.input == Input::mouse) {
+    click(now, goal.centre_x(), goal.centre_y());
+    return true;
+  }
+  const int at = screen_focus.button;
+  const bool keys = plan_.input == Input::keys;
+  if (at != target && at >= 0 && at < count) {
+    const bool forward = before(buttons[at], goal);
+    if (keys && forward) {
+      tap(now, kKeyTab, kFocusGapMs);
+    } else if (keys) {  // Shift+Tab
+      headless_at_ms(0, HeadlessEvent{HeadlessEvent::KeyDown, kKeyLeftShift});
+      tap(now, kKeyTab, kFocusGapMs);
+      headless_at_ms(now + kKeyHoldMs + 10, HeadlessEvent{HeadlessEvent::KeyUp, kKeyLeftShift});
+    } else {
+      pad_tap(now, forward ? PadDpRight : PadDpLeft, kFocusGapMs);
+    }
+    return false;
+  }
+  if (keys) tap(now, use_space ? kKeySpace : kKeyEnter, kClickGapMs);
+  else pad_tap(now, use_start ? PadStart : PadA, kClickGapMs);
+  busy_until_ = std::max(busy_until_, now + plan_.settle_ms);
+  ++clicks_on_screen_;
+  return true;
 }
 
 void Player::act(double now) {
@@ -191,52 +252,69 @@ void Player::act(double now) {
   switch (game_screen) {
     case GameScreen::welcome: welcome(now); break;
     case GameScreen::name_keyboard: name_keyboard(now); break;
-    case GameScreen::instructions: click(now, 400, 575); break;
-    case GameScreen::stats: click(now, 400, 561); break;
+    case GameScreen::instructions: take(now, kInstructionsContinue, true); break;
+    case GameScreen::stats: take(now, kStatsButton, false, true); break;
     case GameScreen::main_menu: {
       const bool quit = plan_.quit_before_round == static_cast<int>(record_.rounds.size()) + 1;
-      click(now, quit ? 501 : 298, 561);
+      take(now, kMenuButtons, 2, static_cast<int>(quit ? MenuButton::quit : MenuButton::continue_game));
       break;
     }
     case GameScreen::round_setup: {
       const RoundPlan p = plan_.round_plan(static_cast<int>(record_.rounds.size()) + 1);
       const bool left = clicks_on_screen_ == 0 ? p.human_first : p.horizontal;
-      if (clicks_on_screen_ < 2) click(now, left ? 304 : 496, 428);
+      if (clicks_on_screen_ < 2)
+        take(now, kSetupButtons, 2, static_cast<int>(left ? SetupButton::left : SetupButton::right));
       break;
     }
     case GameScreen::round: play_turn(now); break;
     case GameScreen::round_end:
-      if (move_confirmed >= 1) click(now, 265, 575);
+      if (move_confirmed >= 1) take(now, kRoundEndContinue, false, true);
       break;
-    case GameScreen::win: click(now, 400, 566); break;
-    case GameScreen::lose: click(now, 400, 326); break;
+    case GameScreen::win: take(now, kWinContinue); break;
+    case GameScreen::lose: take(now, kLoseContinue, true); break;
     default: break;  // the main screen's block animations and the goodbye screen take no input
   }
 }
 
 void Player::welcome(double now) {
-  // The steps the plan asks for, in order; each one a click of a welcome button.
-  std::vector<std::pair<int, int>> steps;
-  if (!plan_.typed_name.empty()) steps.push_back({93, 546});
-  if (plan_.visit_high_ratings) steps.push_back({245, 528});
-  if (plan_.visit_instructions) steps.push_back({552, 528});
-  steps.push_back(plan_.quit_from_welcome ? std::pair{707, 546} : std::pair{398, 510});
+  // The steps the plan asks for, in order; each one a welcome button taken.
+  std::vector<WelcomeButton> steps;
+  if (!plan_.typed_name.empty()) steps.push_back(WelcomeButton::change_name);
+  if (plan_.visit_high_ratings) steps.push_back(WelcomeButton::high_ratings);
+  if (plan_.visit_instructions) steps.push_back(WelcomeButton::instructions);
+  steps.push_back(plan_.quit_from_welcome ? WelcomeButton::quit : WelcomeButton::play);
   const size_t step = static_cast<size_t>(welcome_step_);
   if (step >= steps.size()) return;
-  click(now, steps[step].first, steps[step].second);
-  ++welcome_step_;
+  if (take(now, kWelcomeButtons, 5, static_cast<int>(steps[step]))) ++welcome_step_;
 }
 
+// The name by the plan's input: clicks on the keys, typing on the real keyboard and Enter (done has
+// the focus), or the pad's D-pad to each key and A.
 void Player::name_keyboard(double now) {
   const std::string& name = plan_.typed_name == "<done>" ? std::string() : plan_.typed_name;
-  while (typed_count_ < name.size()) {
-    int x = 0, y = 0;
-    const char c = name[typed_count_++];
-    if (!key_centre(c, x, y)) continue;
-    click(now, x, y);
+  while (typed_count_ < name.size() && name_key_for(name[typed_count_]) == 0) ++typed_count_;
+  const bool done = typed_count_ >= name.size();
+  const int key = done ? kNameKeyDone : name_key_for(name[typed_count_]);
+  if (plan_.input == Input::mouse) {
+    click(now, name_key_at(key).centre_x(), name_key_at(key).centre_y());
+    ++typed_count_;
     return;
   }
-  click(now, kKeysX + 343 + 45, kKeysY + 39 + 15);  // done
+  if (plan_.input == Input::keys) {
+    if (done) tap(now, kKeyEnter, kClickGapMs);
+    else type(now, name[typed_count_++]);
+    return;
+  }
+  const int at = screen_focus.button;
+  if (at == key) {
+    pad_tap(now, PadA, kFocusGapMs);
+    ++typed_count_;
+    return;
+  }
+  // Rows first, then along the row.
+  const Button from = name_key_at(at), to = name_key_at(key);
+  const int button = to.y < from.y ? PadDpUp : to.y > from.y ? PadDpDown : to.x < from.x ? PadDpLeft : PadDpRight;
+  pad_tap(now, button, kFocusGapMs);
 }
 
 // The human's turn: a target chosen by looking ahead, reached by arrow keys or a left click, confirmed
@@ -258,12 +336,26 @@ void Player::play_turn(double now) {
   const bool vertical = m.dir[m.turn] == 1;
   const int coordinate = vertical ? m.row : m.col;
   const int col = vertical ? m.col : target_, row = vertical ? target_ : m.row;
-  if (record_.rounds.back().plan.input == Input::keys) {
+  const RoundPlan& plan = record_.rounds.back().plan;
+  if (plan.input == Input::keys) {
     if (coordinate != target_) {
-      tap(now, target_ < coordinate ? (vertical ? kKeyUp : kKeyLeft) : (vertical ? kKeyDown : kKeyRight));
+      tap(now, target_ < coordinate ? (vertical ? kKeyUp : kKeyLeft) : (vertical ? kKeyDown : kKeyRight),
+          kKeyGapMs);
     } else if (now >= confirm_after_) {
-      tap(now, kKeyEnter);
+      tap(now, kKeyEnter, kKeyGapMs);
       confirm_after_ = now + 1000;  // once, unless the game did not take it
+    }
+    return;
+  }
+  if (plan.input == Input::pad) {
+    const int sign = target_ < coordinate ? -1 : 1;
+    if (coordinate != target_ && plan.stick) {
+      stick_tap(now, vertical ? PadLeftY : PadLeftX, sign);
+    } else if (coordinate != target_) {
+      pad_tap(now, vertical ? (sign < 0 ? PadDpUp : PadDpDown) : (sign < 0 ? PadDpLeft : PadDpRight), kKeyGapMs);
+    } else if (now >= confirm_after_) {
+      pad_tap(now, PadA, kKeyGapMs);
+      confirm_after_ = now + 1000;
     }
     return;
   }

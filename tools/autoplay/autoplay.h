@@ -1,18 +1,22 @@
 // The automatic player: plays Brakka on the headless backend through the real input path. Installed as
-// the backend's poll hook, it watches the game's state and answers with mouse clicks and key presses
-// at the positions where each screen draws its buttons, as a person would. It also keeps a record of
-// what happened (screens, rounds, every cell taken) for tests to check.
+// the backend's poll hook, it watches the game's state and answers as a person would: with mouse clicks
+// on the buttons of each screen's table, with the keyboard (moving the focus, pressing Enter or Space,
+// typing the name) or with a game pad. It also keeps a record of what happened (screens, rounds, every
+// cell taken) for tests to check.
 #pragma once
 #include <cstdint>
 #include <functional>
 #include <string>
 #include <vector>
 
+#include "game/shell/button.h"
 #include "round_model.h"
 
 namespace autoplay {
 
-enum class Input { mouse, keys };
+// keys: the arrows, Tab, Shift+Tab, Enter, Space and typed letters; pad: the D-pad (or the left stick,
+// in a round that asks for it), A and Start.
+enum class Input { mouse, keys, pad };
 
 // How to play one round.
 struct RoundPlan {
@@ -20,12 +24,15 @@ struct RoundPlan {
   bool horizontal = true;  // the human's direction
   Input input = Input::mouse;
   bool aim_win = true;     // play for the best margin, or for the worst
+  bool stick = false;      // with the pad: steps with the left stick rather than the D-pad
 };
 
 struct Plan {
-  // Welcome screen, in this order, before the play button: type a name on the keyboard (letters and
-  // blanks; "" leaves the name alone, "<done>" clicks done at once), look at the high ratings, read
-  // the instructions. quit_from_welcome clicks quit instead of play.
+  // Every screen but the round is played with this input (a round with its plan's).
+  Input input = Input::mouse;
+  // Welcome screen, in this order, before the play button: type a name on the keyboard (letters,
+  // blanks and '<' for delete; "" leaves the name alone, "<done>" takes done at once), look at the high
+  // ratings, read the instructions. quit_from_welcome takes quit instead of play.
   std::string typed_name;
   bool visit_high_ratings = false;
   bool visit_instructions = false;
@@ -70,6 +77,7 @@ struct RoundRecord {
 struct Record {
   std::vector<std::string> screens;  // each screen as it was entered
   std::vector<RoundRecord> rounds;
+  int clicks = 0;                    // mouse clicks made
 };
 
 class Player {
@@ -89,7 +97,18 @@ class Player {
   void observe(double now);
   void act(double now);
   void click(double now, int x, int y, int button = 0);
-  void tap(double now, int key);
+  void tap(double now, int key, double gap_ms);
+  void pad_tap(double now, int button, double gap_ms);
+  void stick_tap(double now, int axis, int sign);
+  void type(double now, char c);
+  // Takes button `target` of a screen's table with the plan's input: a click on it, or the focus moved
+  // towards it one step at a time and then pressed (Space rather than Enter with use_space, Start
+  // rather than A with use_start). True once taken.
+  bool take(double now, const Button* buttons, int count, int target, bool use_space = false,
+            bool use_start = false);
+  bool take(double now, const Button& button, bool use_space = false, bool use_start = false) {
+    return take(now, &button, 1, 0, use_space, use_start);
+  }
   void play_turn(double now);
   void welcome(double now);
   void name_keyboard(double now);

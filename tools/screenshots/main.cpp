@@ -1,6 +1,6 @@
 // brakka_screenshots <media dir> <out dir>: plays two whole games headless with the automatic player
 // and writes a PNG of each screen as the program draws it: a won game (with the welcome screen's
-// sub-screens on the way) and a lost one.
+// sub-screens on the way) and a lost one; then the welcome screen played by keys, its focus shown.
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -15,6 +15,7 @@
 #include "engine/platform/headless.h"
 #include "game/round/round_state.h"
 #include "game/shell/game_state.h"
+#include "game/shell/welcome_screen.h"
 #include "run_folder.h"
 #include "screen_capture.h"
 
@@ -125,7 +126,21 @@ int main(int argc, char** argv) {
   std::vector<Shot> lost_shots = {
       {"lose.png", [](double t, int) { return t > 1000; }, GameScreen::lose},
   };
+  // The welcome screen played by keys: the focus moved from PLAY to HIGH RATINGS shows its ring.
+  autoplay::Plan keys;
+  keys.input = autoplay::Input::keys;
+  keys.settle_ms = 1200;
+  keys.visit_high_ratings = true;
+  keys.quit_from_welcome = true;
+  std::vector<Shot> keys_shots = {
+      {"welcome-focus.png",
+       [](double, int) {
+         return screen_focus.shown && screen_focus.button == static_cast<int>(WelcomeButton::high_ratings);
+       },
+       GameScreen::welcome},
+  };
   const int a = run(media, out, won, won_shots);
   const int b = run(media, out, lost, lost_shots);
-  return a == 0 && b == 0 ? 0 : 1;
+  const int c = run(media, out, keys, keys_shots);
+  return a == 0 && b == 0 && c == 0 ? 0 : 1;
 }
