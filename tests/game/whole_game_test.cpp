@@ -16,7 +16,9 @@
 
 namespace {
 
+using autoplay::Input;
 using autoplay::Plan;
+using autoplay::RoundPlan;
 
 // The parts of a finished round's event line ("round N ... result R ... sums 1 result_ok 1 ...").
 struct RoundLine {

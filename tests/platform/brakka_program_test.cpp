@@ -129,12 +129,14 @@ struct GameUnderXvfb {
 
   // Starts it (with extra environment settings) and waits until its start-up is done and its window shows
   // the welcome screen (something is drawn: the game's loop is running).
-  ::testing::AssertionResult start(const std::vector<std::string>& env = {}) {
-    if (!server.start(x)) return ::testing::AssertionFailure() << "no Xvfb came up";
+  ::testing::AssertionResult start(const std::vector<std::string>& env = {},
+                                   const std::string& program = std::string(BRAKKA_BIN_DIR) + "/brakka",
+                                   const std::string& screen = "1280x1024x24") {
+    if (!server.start(x, screen)) return ::testing::AssertionFailure() << "no Xvfb came up";
     std::vector<std::string> all = {"DISPLAY=" + server.display, "BRAKKA_PLATFORM=sdl", "SDL_VIDEODRIVER=x11",
                                     "SDL_AUDIODRIVER=dummy", "TMPDIR=" + tmp.path};
     all.insert(all.end(), env.begin(), env.end());
-    pid = start_brakka(all, tmp.path + "/stdout.txt");
+    pid = start_brakka(all, tmp.path + "/stdout.txt", program);
     d = x.open_display(server.display.c_str());
     if (pid <= 0 || !d) return ::testing::AssertionFailure() << "no program or no X connection";
     bool shown = wait_for([&] { return (window = x.find(d, "Brakka")) != 0; }, 15000ms);
@@ -227,21 +229,15 @@ TEST(BrakkaProgram, EndingsFromOutsideEndTheGameWithinSeconds) {
 TEST(BrakkaProgram, UnderXvfbAGamePlayedWithTheKeyboardAlone) {
   XClient x;
   if (!xvfb_available(x)) GTEST_SKIP() << "Xvfb or the X client libraries are not installed";
-  Xvfb server;
-  ASSERT_TRUE(server.start(x, "1280x1024x24"));  // the window at the picture's own size
   // The program in a folder of its own, its high ratings a copy.
   const std::string dir = autoplay::make_run_folder("brakka_keys_", BRAKKA_TEST_MEDIA_DIR);
   ASSERT_FALSE(dir.empty());
   std::filesystem::copy_file(BRAKKA_BIN_DIR "/brakka", dir + "/brakka");
   TempDir remove{dir};
-  pid_t pid = start_brakka({"DISPLAY=" + server.display, "BRAKKA_PLATFORM=sdl", "SDL_VIDEODRIVER=x11",
-                            "SDL_AUDIODRIVER=dummy", "TMPDIR=" + dir},
-                           dir + "/stdout.txt", dir + "/brakka");
-  ChildGuard guard{pid};
-  Display* d = x.open_display(server.display.c_str());
-  ASSERT_NE(d, nullptr);
-  Window window = 0;
-  ASSERT_TRUE(wait_for([&] { return (window = x.find(d, "Brakka")) != 0; }, 15000ms));
+  GameUnderXvfb game(x);
+  ASSERT_TRUE(game.start({}, dir + "/brakka"));
+  Display* d = game.d;
+  const Window window = game.window;
   x.set_focus(d, window, RevertToParent, CurrentTime);
 
   auto press = [&](unsigned long keysym) {
@@ -292,9 +288,7 @@ TEST(BrakkaProgram, UnderXvfbAGamePlayedWithTheKeyboardAlone) {
   ASSERT_TRUE(focus(&kStatsButton, 1, 0, XK_Tab));  // the final statistics' QUIT
   press(XK_Return);
 
-  EXPECT_EQ(wait_exit_status(pid, 30000ms), 0);
-  guard.pid = -1;
-  x.close_display(d);
+  EXPECT_EQ(game.wait_end(30000ms), 0);
   HighTable table;
   ASSERT_EQ(read_high_ratings(Str((dir + "/Media/" + high_ratings_file_name().c_str()).c_str()), table),
             kHighEntries);
