@@ -2,6 +2,7 @@
 // backend in virtual time, with blind drawing, played by the automatic player, in a folder of its own
 // whose Media holds the build's media (or nothing) and a copy of the starting high-ratings file.
 #pragma once
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -10,6 +11,9 @@
 struct GameRunOptions {
   bool empty_media = false;   // an empty Media folder: no pictures, fonts, sounds, music or ratings
   double limit_s = 300;       // wall-clock limit; the child is killed after it
+  // Changes the run's folder (its Media holds links to the build's files: remove a link before writing
+  // a file of its name) before the program starts.
+  std::function<void(const std::string& dir)> prepare;
 };
 
 struct GameRun {
@@ -31,6 +35,8 @@ struct GameRun {
   bool read_high_ratings(std::vector<double>& ratings, std::vector<std::string>& names) const;
   // The file's bytes ("" when missing).
   std::string high_ratings_bytes() const;
+  // The lines of the run's log (ErrorLog.txt).
+  std::vector<std::string> log_lines() const;
 };
 
 // Runs one whole game and prints its game time against its wall time.
