@@ -86,15 +86,20 @@ bool decode_with_library(JpegDecode& d, SourceSetup setup, const void* arg, Imag
   setup(&d.cinfo, arg);
   jpeg_read_header(&d.cinfo, TRUE);
   if (!image_size_allowed(d.cinfo.image_width, d.cinfo.image_height)) return false;
-  jpeg_start_decompress(&d.cinfo);
-
+  // The output's size and layout are known before the library sets up its own buffers (a progressive
+  // file keeps every coefficient), so a picture refused for its size costs nothing more.
+  jpeg_calc_output_dimensions(&d.cinfo);
   const int components = d.cinfo.output_components;
   if (!report_components(components)) return false;
   const JDIMENSION width = d.cinfo.output_width;
   const JDIMENSION height = d.cinfo.output_height;
-  if (!image_size_allowed(width, height)) return false;
-  // Each scanline is read straight into its RGBA row and widened there: the picture is never held twice.
   if (!image_buffer_prepare(out, width, height)) return false;
+  jpeg_start_decompress(&d.cinfo);
+  if (d.cinfo.output_width != width || d.cinfo.output_height != height ||
+      d.cinfo.output_components != components) {
+    return false;
+  }
+  // Each scanline is read straight into its RGBA row and widened there: the picture is never held twice.
   const size_t stride = static_cast<size_t>(width) * 4;
   while (d.cinfo.output_scanline < height) {
     JSAMPROW row = out.pixels.data() + static_cast<size_t>(d.cinfo.output_scanline) * stride;
