@@ -165,15 +165,12 @@ TEST(WholeGame, DamagedOrMissingMediaAreNamedInTheLog) {
   Plan from_welcome;
   from_welcome.quit_from_welcome = true;
   const auto random_data_archive = [](const std::string& dir) {
-    const std::string highs = high_ratings_file_name().c_str();
-    for (const auto& entry : std::filesystem::directory_iterator(dir + "/Media")) {
-      const std::string name = entry.path().filename().string();
-      if (name != "media.zaz" && name != highs) std::filesystem::remove(entry.path());
-    }
+    for (const auto& entry : std::filesystem::directory_iterator(dir + "/Media"))
+      if (entry.path().filename() != "media.zaz" && entry.path().filename() != high_ratings_file_name().c_str())
+        std::filesystem::remove(entry.path());
     std::mt19937 random(17);
-    std::string bytes(100000, '\0');
-    for (char& b : bytes) b = static_cast<char>(random());
-    std::ofstream(dir + "/Media/data.zaz", std::ios::binary) << bytes;
+    std::ofstream data(dir + "/Media/data.zaz", std::ios::binary);
+    for (int i = 0; i < 100000; ++i) data.put(static_cast<char>(random()));
   };
   const Case cases[] = {
       {"a random data.zaz", random_data_archive, one_round,
