@@ -1,9 +1,12 @@
 // The two archive slots: naming archives, resolving names, handing out and releasing extractions.
 #include "engine/core/archive.h"
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 #include <cerrno>
 #include <cstdio>
+#include <cstring>
+#include "engine/core/app.h"
 #include "engine/core/archive_reader.h"
 #include "engine/core/files.h"
 #include "engine/core/mem_name.h"
@@ -16,6 +19,7 @@ struct ArchiveSlot {
   std::string archive_name;
   std::string extracted_file;
   uint8_t* extracted_memory = nullptr;
+  ArchiveLookup last_lookup = ArchiveLookup::not_found;
 };
 
 ArchiveSlot g_slots[2];
@@ -72,8 +76,37 @@ void archive_set_names(const Str& first, const Str& second) {
     g_slots[i].active = true;
     release_extraction(g_slots[i]);
     g_slots[i].archive_name = names[i] ? names[i] : "";
+    const std::string problem = archive_problem(g_slots[i].archive_name);
+    if (!problem.empty())
+      log_line(("Cannot read the archive \"" + g_slots[i].archive_name + "\": " + problem + "\n").c_str());
   }
 }
+
+std::string archive_problem(const std::string& archive_name) {
+  if (archive_name.empty()) return "";
+  if (!mem_name_is(archive_name.c_str())) {
+    struct stat st;
+    if (::stat(path_to_native(archive_name.c_str()).c_str(), &st) != 0) {
+      return errno == ENOENT ? "" : std::strerror(errno);
+    }
+    if (!S_ISREG(st.st_mode)) return "not a file";
+  }
+  errno = 0;
+  std::unique_ptr<ArchiveSource> src = archive_source_open(archive_name.c_str());
+  if (!src) return errno ? std::strerror(errno) : "cannot be opened";
+  ArchiveDirectory dir;
+  if (!archive_read_directory(*src, dir)) return "not an archive (no \"zaZ\" trailer)";
+  bool complete = false;
+  const size_t entries = archive_list_entries(*src, dir, &complete).size();
+  if (!complete) return "its directory is damaged after " + std::to_string(entries) + " entries";
+  return "";
+}
+
+ArchiveLookup archive_last_lookup(int slot) {
+  return slot >= 0 && slot < 2 ? g_slots[slot].last_lookup : ArchiveLookup::not_found;
+}
+
+std::string archive_slot_name(int slot) { return slot >= 0 && slot < 2 ? g_slots[slot].archive_name : ""; }
 
 bool archive_slot_active(int slot) { return slot >= 0 && slot < 2 && g_slots[slot].active; }
 
@@ -98,14 +131,22 @@ int archive_resolve(int slot_id, const char* name, Str& out_path, int to_memory)
   }
   ArchiveSlot& slot = g_slots[slot_id];
   release_extraction(slot);
+  slot.last_lookup = ArchiveLookup::not_found;
 
   if (!name || !*name || std::char_traits<char>::length(name) > FILE_PATH_MAX) {
     out_path = "";
     return 0;
   }
   out_path = name;
-  if (mem_name_is(name)) return mem_name_lookup(name, nullptr, nullptr) ? 1 : 0;
-  if (path_is_regular_file(name)) return 1;
+  if (mem_name_is(name)) {
+    if (!mem_name_lookup(name, nullptr, nullptr)) return 0;
+    slot.last_lookup = ArchiveLookup::found;
+    return 1;
+  }
+  if (path_is_regular_file(name)) {
+    slot.last_lookup = ArchiveLookup::found;
+    return 1;
+  }
   if (!slot.active) return 0;
   if (slot.archive_name.empty()) {
     slot.active = false;
@@ -125,7 +166,8 @@ int archive_resolve(int slot_id, const char* name, Str& out_path, int to_memory)
   }
   // A damaged entry is handed out as an empty one.
   UnpackedEntry unpacked;
-  archive_unpack_entry(*src, dir, entry, unpacked);
+  slot.last_lookup =
+      archive_unpack_entry(*src, dir, entry, unpacked) ? ArchiveLookup::found : ArchiveLookup::damaged_entry;
   src.reset();
 
   if (to_memory) {
@@ -135,6 +177,7 @@ int archive_resolve(int slot_id, const char* name, Str& out_path, int to_memory)
   }
   const std::string path = archive_temp_path(entry.name, entry.data_position, entry.packed_size);
   if (!write_whole_file(path, unpacked.data.get(), unpacked.size)) {
+    slot.last_lookup = ArchiveLookup::no_temp_file;
     out_path = "";
     return 0;
   }

@@ -1,4 +1,5 @@
 // Two archive slots ("zaZ" archives): the data slot unpacks entries to memory, the media slot to temp files.
+// Naming an archive that exists but cannot be read writes a line to the log.
 #pragma once
 #include <string>
 #include "engine/core/str.h"
@@ -12,6 +13,21 @@ void archive_set_names(const Str& first, const Str& second);
 // A loose file wins; a live "mem://" name resolves to itself; otherwise the slot's archive is searched
 // for the name's base name. The previous extraction of the slot is released first.
 int archive_resolve(int slot, const char* name, Str& out_path, int to_memory);
+
+// What the last archive_resolve on a slot found, for the log of a load that fails.
+enum class ArchiveLookup {
+  found,          // a loose file, a live "mem://" name or an intact archive entry
+  not_found,      // no such file, and no usable archive holds the name
+  damaged_entry,  // the archive holds the name but its data cannot be unpacked (handed out empty)
+  no_temp_file,   // the entry could not be written to its temporary file
+};
+ArchiveLookup archive_last_lookup(int slot);
+// The archive a slot names ("" when none).
+std::string archive_slot_name(int slot);
+// Why an archive cannot be read ("" when it can, or when no file of that name exists, as the loose
+// files of a folder without archives are then used): it cannot be opened, is not an archive, or its
+// directory is damaged.
+std::string archive_problem(const std::string& archive_name);
 
 // Inspection, for tests and diagnostics.
 bool archive_slot_active(int slot);

@@ -70,18 +70,21 @@ bool same_name(const std::string& a, const std::string& b) {
   return true;
 }
 
-// Reads one directory entry at pos; false at the terminator or when the entry does not fit.
-bool read_entry(ArchiveSource& src, int64_t& pos, int64_t limit, ArchiveEntry& entry) {
+enum class EntryRead { entry, terminator, damaged };
+
+// Reads one directory entry at pos: an entry, the terminator, or an entry that does not fit.
+EntryRead read_entry(ArchiveSource& src, int64_t& pos, int64_t limit, ArchiveEntry& entry) {
   uint8_t len = 0;
-  if (pos >= limit || !src.read(pos, &len, 1) || len == 0) return false;
-  if (int64_t(len) + 9 > limit - pos) return false;
+  if (pos >= limit || !src.read(pos, &len, 1)) return EntryRead::damaged;
+  if (len == 0) return EntryRead::terminator;
+  if (int64_t(len) + 9 > limit - pos) return EntryRead::damaged;
   uint8_t buf[255 + 8];
-  if (!src.read(pos + 1, buf, size_t(len) + 8)) return false;
+  if (!src.read(pos + 1, buf, size_t(len) + 8)) return EntryRead::damaged;
   entry.name.assign(reinterpret_cast<const char*>(buf), len);
   entry.data_position = le32(buf + len);
   entry.packed_size = le32(buf + len + 4);
   pos += 1 + int64_t(len) + 8;
-  return true;
+  return EntryRead::entry;
 }
 
 bool lzo_ready() {
@@ -132,7 +135,7 @@ bool archive_find_entry(ArchiveSource& src, const ArchiveDirectory& dir, const s
   if (dir.offset < 0 || dir.offset >= limit || base_name.empty()) return false;
   int64_t pos = dir.offset;
   ArchiveEntry e;
-  while (read_entry(src, pos, limit, e)) {
+  while (read_entry(src, pos, limit, e) == EntryRead::entry) {
     if (same_name(e.name, base_name)) {
       entry = e;
       return true;
@@ -141,13 +144,16 @@ bool archive_find_entry(ArchiveSource& src, const ArchiveDirectory& dir, const s
   return false;
 }
 
-std::vector<ArchiveEntry> archive_list_entries(ArchiveSource& src, const ArchiveDirectory& dir) {
+std::vector<ArchiveEntry> archive_list_entries(ArchiveSource& src, const ArchiveDirectory& dir, bool* complete) {
   std::vector<ArchiveEntry> entries;
+  if (complete) *complete = false;
   const int64_t limit = src.length() - kTrailerSize;
   if (dir.offset < 0 || dir.offset >= limit) return entries;
   int64_t pos = dir.offset;
   ArchiveEntry e;
-  while (read_entry(src, pos, limit, e)) entries.push_back(e);
+  EntryRead read;
+  while ((read = read_entry(src, pos, limit, e)) == EntryRead::entry) entries.push_back(e);
+  if (complete) *complete = read == EntryRead::terminator;
   return entries;
 }
 

@@ -40,8 +40,10 @@ bool archive_read_directory(ArchiveSource& src, ArchiveDirectory& dir);
 // directory ends (by its terminator, by the end of the archive or by a damaged entry) first.
 bool archive_find_entry(ArchiveSource& src, const ArchiveDirectory& dir, const std::string& base_name,
                         ArchiveEntry& entry);
-// All entries in directory order, up to the terminator or the first damaged entry.
-std::vector<ArchiveEntry> archive_list_entries(ArchiveSource& src, const ArchiveDirectory& dir);
+// All entries in directory order, up to the terminator or the first damaged entry; complete (when
+// given) says whether the terminator was reached.
+std::vector<ArchiveEntry> archive_list_entries(ArchiveSource& src, const ArchiveDirectory& dir,
+                                               bool* complete = nullptr);
 // An unpacked entry. data always points at an allocation of at least one byte, so even an empty
 // entry has an address of its own.
 struct UnpackedEntry {

@@ -7,10 +7,10 @@
 #include <system_error>
 
 #include "engine/core/app.h"
-#include "engine/core/archive.h"
 #include "engine/media/draw.h"
 #include "engine/media/image.h"
 #include "engine/media/image_staging.h"
+#include "engine/media/picture_file.h"
 #include "engine/media/renderer_state.h"
 
 namespace {
@@ -22,8 +22,7 @@ std::string source_key(const Str& file) {
   return dir + '\n' + file.c_str();
 }
 
-bool load_tiles(OpenGLDuderozi& r, const ImageBuffer& image) {
-  const int side = std::min(512, renderer_texture_limit());
+bool load_tiles(OpenGLDuderozi& r, const ImageBuffer& image, int side) {
   const int columns = std::min(BackgroundImage::kMaxTiles, (image.width + side - 1) / side);
   const int rows = std::min(BackgroundImage::kMaxTiles, (image.height + side - 1) / side);
   // Pictures larger than the grid are cut: only the top-left 8 x 8 tiles are kept.
@@ -43,6 +42,16 @@ bool load_tiles(OpenGLDuderozi& r, const ImageBuffer& image) {
   return columns > 0 && rows > 0;
 }
 
+// A failed load: no background, cleared to black now and before every frame.
+void load_failed(OpenGLDuderozi& r, int code) {
+  app_set_error(code);
+  r.clear_color[0] = r.clear_color[1] = r.clear_color[2] = 0.0f;
+  r.clear_color[3] = 1.0f;
+  r.clear_each_frame = 1;
+  glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
+  glClear(GL_COLOR_BUFFER_BIT);
+}
+
 }  // namespace
 
 void background_release(OpenGLDuderozi& r) {
@@ -55,6 +64,7 @@ void background_release(OpenGLDuderozi& r) {
   r.background.columns = 0;
   r.background.rows = 0;
   r.background.source_key.clear();
+  r.background.failed_code = 0;
 }
 
 void background_draw(OpenGLDuderozi& r) {
@@ -113,10 +123,13 @@ void draw_load_background(const Str& file) {
     app_set_error(3);
     return;
   }
-  // The main screen asks for the same picture every frame: keep the tiles while the name stays.
+  // The main screen asks for the same picture every frame: keep the tiles while the name stays, and
+  // a failure too.
   const std::string key = source_key(file);
-  if (r->background.loaded() && r->background.source_key == key) {
-    if (r->drawn_over_background) {
+  if (r->background.source_key == key) {
+    if (r->background.failed_code) {
+      load_failed(*r, r->background.failed_code);
+    } else if (r->drawn_over_background) {
       background_draw(*r);
     } else {
       // Nothing was drawn since the background was: the screen already shows it. Only the
@@ -126,25 +139,26 @@ void draw_load_background(const Str& file) {
     }
     return;
   }
-  Str path;
-  ImageBuffer image;
-  bool ok = archive_resolve(ARCHIVE_DATA, file.c_str(), path, 1) &&
-            image_read_any(path.c_str(), kNoColorKey, true, image);
-  if (ok) ++r->background_decodes;
+  // The old tiles go first: their memory is the new picture's to use.
   background_release(*r);
-  ok = ok && load_tiles(*r, image);
-  if (ok) {
-    r->background.source_key = key;
-    background_draw(*r);
-    return;
+  const int side = std::min(512, renderer_texture_limit());
+  const auto cost = [side](int w, int h) { return background_picture_cost(w, h, side); };
+  ImageBuffer image;
+  int code = picture_file_read(file, kNoColorKey, true, cost, image);
+  if (code == 0) {
+    ++r->background_decodes;
+    if (load_tiles(*r, image, side)) {
+      r->background.source_key = key;
+      picture_note_peak(*r);
+      background_draw(*r);
+      return;
+    }
+    code = picture_file_upload_failed(file);
   }
   background_release(*r);
-  app_set_error(3);
-  r->clear_color[0] = r->clear_color[1] = r->clear_color[2] = 0.0f;
-  r->clear_color[3] = 1.0f;
-  r->clear_each_frame = 1;
-  glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
-  glClear(GL_COLOR_BUFFER_BIT);
+  r->background.source_key = key;
+  r->background.failed_code = code;
+  load_failed(*r, code);
 }
 
 int renderer_background_decodes() {

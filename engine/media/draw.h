@@ -3,6 +3,8 @@
 #include "engine/core/str.h"
 
 void draw_clear_screen(int rgb);
+// Loads a picture as the background and draws it now. A failure (error code 3, or 7 over the picture
+// memory budget; logged once per file) leaves no background and a black screen.
 void draw_load_background(const Str& file);
 void draw_alpha_mode(double mode);
 void draw_rect(int x, int y, int w, int h, int rgb);

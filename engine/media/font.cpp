@@ -8,15 +8,16 @@
 #include "engine/core/archive.h"
 #include "engine/media/font.h"
 #include "engine/media/font_builtin.h"
+#include "engine/media/picture_file.h"
 #include "engine/media/renderer_state.h"
 
 namespace {
 
 constexpr size_t kVertexGrowthChars = 64;  // the text buffer grows in steps of this many characters
 
-void load_failed(int font) {
+void load_failed(int font, int code) {
   sprite_free(kFirstFontSlot + font);
-  app_set_error(3);
+  app_set_error(code);
   // Text stays readable: a failed load leaves the built-in font in the slot.
   font_install_builtin(font);
 }
@@ -43,22 +44,21 @@ void font_load(const Str& file, int id) {
     app_set_error(7);  // and the file goes into the current font's slot
   }
   const int font = r->current_font;
-  Str path;
+  // The old picture goes first: its memory is the new one's to use.
+  sprite_free(kFirstFontSlot + font);
   ImageBuffer image;
-  if (!archive_resolve(ARCHIVE_DATA, file.c_str(), path, 1) ||
-      !image_read_any(path.c_str(), r->font_key, false, image)) {
-    load_failed(font);
-    return;
-  }
-  if (!font_install_image(image, font)) load_failed(font);
+  const auto cost = [](int w, int h) { return sprite_picture_cost(w, h, true, renderer_texture_limit()); };
+  int code = picture_file_read(file, r->font_key, false, cost, image);
+  if (code == 0 && !font_install_image(std::move(image), font)) code = picture_file_upload_failed(file);
+  if (code != 0) load_failed(font, code);
 }
 
-bool font_install_image(const ImageBuffer& image, int font) {
+bool font_install_image(ImageBuffer image, int font) {
   OpenGLDuderozi* r = renderer_gl();
   if (!r || font < 0 || font >= kFontSlots) return false;
   GlyphRecord measured[256];
   font_measure_glyphs(image, renderer_texture_limit(), measured);
-  if (!image_upload(image, kFirstFontSlot + font, true)) return false;
+  if (!image_upload(std::move(image), kFirstFontSlot + font, true)) return false;
   std::memcpy(r->glyphs[font], measured, sizeof measured);
   return true;
 }

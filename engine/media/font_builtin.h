@@ -10,4 +10,4 @@ void font_builtin_glyphs(GlyphRecord glyphs[256]);
 // Puts the built-in font into font slot `font` (0..31).
 bool font_install_builtin(int font);
 // Measures the picture's glyphs and uploads it into font slot `font` (0..31).
-bool font_install_image(const ImageBuffer& image, int font);
+bool font_install_image(ImageBuffer image, int font);

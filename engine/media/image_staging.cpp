@@ -44,6 +44,42 @@ void stage_region(const ImageBuffer& image, int x0, int y0, int w, int h, int tw
   }
 }
 
+void stage_in_place(ImageBuffer& image, int w, int h, int tw, int th) {
+  std::vector<uint8_t>& p = image.pixels;
+  const size_t src_stride = static_cast<size_t>(image.width) * 4;
+  const size_t dst_stride = static_cast<size_t>(tw) * 4;
+  const size_t row = static_cast<size_t>(w) * 4;
+  const size_t block = dst_stride * th;
+  const bool fits = w > 0 && h > 0 && w <= image.width && h <= image.height && w <= tw && h <= th &&
+                    p.size() >= src_stride * image.height;
+  image.width = tw;
+  image.height = th;
+  if (!fits) {
+    p.assign(block, 0);
+    return;
+  }
+  // Picture row y becomes block row h - 1 - y: first the rows are turned over at the picture's stride.
+  for (int y = 0; y < h / 2; ++y) {
+    uint8_t* a = p.data() + y * src_stride;
+    std::swap_ranges(a, a + row, p.data() + (h - 1 - y) * src_stride);
+  }
+  if (p.size() < block) p.resize(block);
+  // Then moved to the block's stride: a wider stride moves the last row first, a narrower one the
+  // first, so no row is overwritten before it has moved.
+  auto move_row = [&](int r) {
+    uint8_t* dst = p.data() + r * dst_stride;
+    std::memmove(dst, p.data() + r * src_stride, row);
+    std::memset(dst + row, 0, dst_stride - row);
+  };
+  if (dst_stride >= src_stride) {
+    for (int r = h - 1; r >= 0; --r) move_row(r);
+  } else {
+    for (int r = 0; r < h; ++r) move_row(r);
+  }
+  std::memset(p.data() + h * dst_stride, 0, (th - h) * dst_stride);
+  p.resize(block);
+}
+
 void edge_fill(std::vector<uint8_t>& block, int tw, int th) {
   // Decide from the original alphas only: filled texels keep alpha 0, so they never count anyway.
   for (int y = 0; y < th; ++y) {

@@ -18,6 +18,12 @@ bool image_region_opaque(const ImageBuffer& image, int x0, int y0, int w, int h)
 void stage_region(const ImageBuffer& image, int x0, int y0, int w, int h, int tw, int th,
                   std::vector<uint8_t>& block);
 
+// Turns the picture itself into the tw x th block that stage_region would make of its top-left w x h
+// region (w, h at most the picture's and the block's sides): rows upside down at the block's stride,
+// everything else zero. The picture then is that block (width tw, height th). No second copy of the
+// pixels is made while their capacity holds the block.
+void stage_in_place(ImageBuffer& image, int w, int h, int tw, int th);
+
 // Gives every fully transparent texel the average colour of its visible neighbours (those strictly
 // inside the block), or black when it has none; alpha stays 0.
 void edge_fill(std::vector<uint8_t>& block, int tw, int th);

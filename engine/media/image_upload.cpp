@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "engine/media/image_staging.h"
+#include "engine/media/picture_budget.h"
 #include "engine/media/renderer_state.h"
 
 namespace {
@@ -74,7 +75,7 @@ void set_record_size(SpriteRecord& rec, int w, int h, int tw, int th) {
   rec.v_max = static_cast<float>(h) / static_cast<float>(th);
 }
 
-bool image_upload(const ImageBuffer& image, int slot, bool is_font) {
+bool image_upload(ImageBuffer image, int slot, bool is_font) {
   sprite_free(slot);
   OpenGLDuderozi* r = renderer_gl();
   if (!r || slot < 0 || slot >= kSpriteSlots || !pixels_complete(image)) return false;
@@ -83,25 +84,28 @@ bool image_upload(const ImageBuffer& image, int slot, bool is_font) {
   const int h = std::min(image.height, limit);
   const int tw = texture_side(w);
   const int th = texture_side(h);
+  if (sprite_texture_bytes(tw, th, !is_font) > picture_bytes_left(*r)) return false;
+  const bool opaque = !is_font && image_region_opaque(image, 0, 0, w, h);
   SpriteRecord& rec = r->sprites[slot];
   try {
-    std::vector<uint8_t> block;
-    stage_region(image, 0, 0, w, h, tw, th, block);
-    if (!is_font) edge_fill(block, tw, th);
+    // The picture's own pixels become the texture's: one copy of the picture at any time.
+    stage_in_place(image, w, h, tw, th);
+    if (!is_font) edge_fill(image.pixels, tw, th);
     drain_gl_errors();
     reset_unpack_state();
-    rec.texture = make_texture(block, tw, th, is_font ? GL_NEAREST : GL_LINEAR);
-    if (!is_font) rec.mip_texture = make_mip_texture(block, tw, th);
+    rec.texture = make_texture(image.pixels, tw, th, is_font ? GL_NEAREST : GL_LINEAR);
+    if (!is_font) rec.mip_texture = make_mip_texture(image.pixels, tw, th);
   } catch (const std::bad_alloc&) {
     sprite_free(slot);
     return false;
   }
   set_record_size(rec, w, h, tw, th);
-  rec.opaque = !is_font && image_region_opaque(image, 0, 0, w, h) ? 1 : 0;
+  rec.opaque = opaque ? 1 : 0;
   if (glGetError() != GL_NO_ERROR) {
     sprite_free(slot);
     return false;
   }
+  picture_note_peak(*r);
   return true;
 }
 

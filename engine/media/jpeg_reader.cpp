@@ -45,7 +45,6 @@ struct JpegDecode {
   jpeg_decompress_struct cinfo;
   ErrorManager err;
   jpeg_progress_mgr progress;
-  std::vector<uint8_t> samples;
   bool created = false;
 };
 
@@ -72,25 +71,6 @@ bool report_components(int components) {
   return false;
 }
 
-void to_rgba(const std::vector<uint8_t>& samples, int components, ImageBuffer& out) {
-  const size_t count = static_cast<size_t>(out.width) * static_cast<size_t>(out.height);
-  const uint8_t* src = samples.data();
-  uint8_t* dst = out.pixels.data();
-  for (size_t i = 0; i < count; ++i, src += components, dst += 4) {
-    if (components == 4) {
-      std::memcpy(dst, src, 4);
-    } else if (components == 1) {
-      dst[0] = dst[1] = dst[2] = src[0];
-      dst[3] = 255;
-    } else {
-      dst[0] = src[0];
-      dst[1] = src[1];
-      dst[2] = src[2];
-      dst[3] = 255;
-    }
-  }
-}
-
 // The library part. No object with a destructor is created here: a library error jumps back to the
 // setjmp below and everything it leaves behind is owned by `d`.
 bool decode_with_library(JpegDecode& d, SourceSetup setup, const void* arg, ImageBuffer& out) {
@@ -106,27 +86,27 @@ bool decode_with_library(JpegDecode& d, SourceSetup setup, const void* arg, Imag
   setup(&d.cinfo, arg);
   jpeg_read_header(&d.cinfo, TRUE);
   if (!image_size_allowed(d.cinfo.image_width, d.cinfo.image_height)) return false;
-  jpeg_start_decompress(&d.cinfo);
-
+  // The output's size and layout are known before the library sets up its own buffers (a progressive
+  // file keeps every coefficient), so a picture refused for its size costs nothing more.
+  jpeg_calc_output_dimensions(&d.cinfo);
   const int components = d.cinfo.output_components;
   if (!report_components(components)) return false;
   const JDIMENSION width = d.cinfo.output_width;
   const JDIMENSION height = d.cinfo.output_height;
-  if (!image_size_allowed(width, height)) return false;
-  const size_t row_bytes = static_cast<size_t>(width) * components;
-  try {
-    d.samples.assign(row_bytes * height, 0);
-  } catch (const std::bad_alloc&) {
+  if (!image_buffer_prepare(out, width, height)) return false;
+  jpeg_start_decompress(&d.cinfo);
+  if (d.cinfo.output_width != width || d.cinfo.output_height != height ||
+      d.cinfo.output_components != components) {
     return false;
   }
+  // Each scanline is read straight into its RGBA row and widened there: the picture is never held twice.
+  const size_t stride = static_cast<size_t>(width) * 4;
   while (d.cinfo.output_scanline < height) {
-    JSAMPROW row = d.samples.data() + static_cast<size_t>(d.cinfo.output_scanline) * row_bytes;
+    JSAMPROW row = out.pixels.data() + static_cast<size_t>(d.cinfo.output_scanline) * stride;
     if (jpeg_read_scanlines(&d.cinfo, &row, 1) != 1) return false;
+    image_widen_row(row, static_cast<int>(width), components, kNoColorKey);
   }
   jpeg_finish_decompress(&d.cinfo);
-
-  if (!image_buffer_prepare(out, width, height)) return false;
-  to_rgba(d.samples, components, out);
   return true;
 }
 

@@ -6,6 +6,7 @@
 #include "engine/core/app.h"
 #include "engine/core/archive.h"
 #include "engine/core/timer.h"
+#include "engine/media/media_log.h"
 #include "engine/platform/platform_audio.h"
 
 namespace {
@@ -44,13 +45,18 @@ void music_play(const Str& file, int loop) {
   close_stream();
 
   Str path;
-  if (!archive_resolve(ARCHIVE_MEDIA, file.c_str(), path, 0)) {
+  archive_resolve(ARCHIVE_MEDIA, file.c_str(), path, 0);
+  const std::string problem = media_lookup_problem(ARCHIVE_MEDIA);
+  if (!problem.empty()) {
+    media_log_failure(file.c_str(), problem);
     app_set_error(3);
     return;
   }
   g_music.file_name = path;
   PlatformAudio& audio = platform_audio();
   if (!audio.music_open(std::string(path.c_str()))) {
+    // Without a device nothing opens: that is no fault of the file.
+    if (audio.is_open()) media_log_failure(file.c_str(), "damaged or unsupported music");
     app_set_error(3);
     return;
   }

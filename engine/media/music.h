@@ -5,7 +5,7 @@
 
 // Stops any music, resolves the file through the media archive slot (an archive entry becomes a temporary
 // file) and plays it from the start at normal volume; loop != 0 repeats it. Error code 3 when the file is
-// not found or cannot be opened (no music then).
+// not found, is a damaged archive entry or cannot be opened (no music then; logged once per file).
 void music_play(const Str& file, int loop);
 void music_stop();
 // 1.0 = normal level (sent as 1000 on the player's 0..1000 scale; louder values are clamped by the

@@ -29,7 +29,6 @@ struct PngDecode {
   png_structp png = nullptr;
   png_infop info = nullptr;
   MemorySource source;
-  std::vector<uint8_t> samples;
   std::vector<png_bytep> rows;
 };
 
@@ -58,27 +57,6 @@ void request_conversions(png_structp png, png_infop info) {
   png_read_update_info(png, info);
 }
 
-void to_rgba(const PngDecode& d, int channels, png_uint_32 width, png_uint_32 height, size_t rowbytes,
-             int color_key, ImageBuffer& out) {
-  uint8_t* dst = out.pixels.data();
-  for (png_uint_32 y = 0; y < height; ++y) {
-    const uint8_t* src = d.samples.data() + y * rowbytes;
-    for (png_uint_32 x = 0; x < width; ++x, dst += 4, src += channels) {
-      if (channels == 4) {
-        std::memcpy(dst, src, 4);
-      } else if (channels == 1) {
-        dst[0] = dst[1] = dst[2] = src[0];
-        dst[3] = 255;
-      } else if (color_key == kNoColorKey || image_pack_rgb(src[0], src[1], src[2]) != color_key) {
-        dst[0] = src[0];
-        dst[1] = src[1];
-        dst[2] = src[2];
-        dst[3] = 255;
-      }  // a keyed pixel stays (0, 0, 0, 0)
-    }
-  }
-}
-
 // The library part. No object with a destructor is created here: a library error jumps back to the
 // setjmp below and everything it leaves behind is owned by `d`.
 bool decode_with_library(PngDecode& d, const char* name, int color_key, ImageBuffer& out) {
@@ -101,17 +79,18 @@ bool decode_with_library(PngDecode& d, const char* name, int color_key, ImageBuf
   // 8-bit samples of at most 4 channels: one row is at most 4 * kImageMaxSide bytes.
   const size_t rowbytes = png_get_rowbytes(d.png, d.info);
   if (rowbytes < static_cast<size_t>(width) * channels || rowbytes > static_cast<size_t>(width) * 4) return false;
+  // The rows are read straight into the output, each at the start of its RGBA row, and widened there:
+  // the picture is never held twice.
+  if (!image_buffer_prepare(out, width, height)) return false;
   try {
-    d.samples.assign(rowbytes * height, 0);
     d.rows.resize(height);
   } catch (const std::bad_alloc&) {
     return false;
   }
-  for (png_uint_32 y = 0; y < height; ++y) d.rows[y] = d.samples.data() + y * rowbytes;
+  const size_t stride = static_cast<size_t>(width) * 4;
+  for (png_uint_32 y = 0; y < height; ++y) d.rows[y] = out.pixels.data() + y * stride;
   png_read_image(d.png, d.rows.data());
-
-  if (!image_buffer_prepare(out, width, height)) return false;
-  to_rgba(d, channels, width, height, rowbytes, color_key, out);
+  for (png_uint_32 y = 0; y < height; ++y) image_widen_row(d.rows[y], static_cast<int>(width), channels, color_key);
   return true;
 }
 

@@ -47,7 +47,10 @@ bool renderer_draws_offscreen();  // frames go into it now
 SpriteRecord& sprite_record(int slot);
 void sprite_free(int slot);
 int sprite_find_free();
-bool image_upload(const ImageBuffer& image, int slot, bool is_font);
+// Makes the slot's texture (and, for a sprite, its mip-mapped copy) from the picture, whose pixels it
+// takes over and turns into the texture in place. Fails, leaving the slot empty, on an empty picture,
+// a GL failure, or textures that would not fit in what the picture memory budget has left.
+bool image_upload(ImageBuffer image, int slot, bool is_font);
 int sprite_color_key();
 int font_color_key();
 
@@ -55,6 +58,12 @@ int font_color_key();
 void renderer_set_texture_limit_cap(int cap);  // lowers the texture size limit (0 = the driver's)
 void renderer_force_grab_readback(bool on);    // spr_grab acts as if the frame buffer had no alpha
 int renderer_background_decodes();             // pictures decoded by draw_load_background so far
+// Picture memory: the budget in bytes (0 sets it back to the standard size), the bytes the sprite
+// table and the background hold now, and the most they held at once so far in this process (kept
+// after the renderer is gone).
+void renderer_set_picture_budget(int64_t bytes);
+int64_t renderer_picture_bytes();
+int64_t renderer_picture_bytes_peak();
 // Off-screen drawing allowed (default) or not, as if the driver had no frame buffer objects; takes
 // effect at the next renderer_gl_init.
 void renderer_allow_offscreen(bool allow);

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 #include "engine/media/font_glyphs.h"
+#include "engine/media/picture_budget.h"
 #include "engine/media/renderer.h"
 
 // Tiles of the screen background picture: up to 8 x 8 square textures of side T.
@@ -28,6 +29,9 @@ struct BackgroundImage {
   uint8_t columns = 0;
   uint8_t rows = 0;
   std::string source_key;  // name and directory it was loaded from; empty when none is loaded
+  // Non-zero when the load of source_key failed with this error code: asking for the same name again
+  // fails the same way at once, without another look-up, decode or log line.
+  int failed_code = 0;
   bool loaded() const { return columns != 0 && rows != 0; }
 };
 
@@ -50,6 +54,9 @@ class OpenGLDuderozi : public Duderozi3D {
   int current_font = 0;
 
   BackgroundImage background;
+
+  // Picture memory (picture_budget.h): the budget for the textures of the sprite table and background.
+  int64_t picture_budget = kPictureBudgetBytes;
 
   // Drawing state.
   float opacity = 1.0f;

@@ -7,6 +7,7 @@
 #include "engine/core/app.h"
 #include "engine/core/archive.h"
 #include "engine/core/timer.h"
+#include "engine/media/media_log.h"
 #include "engine/media/wav_reader.h"
 #include "engine/platform/platform_audio.h"
 
@@ -91,7 +92,15 @@ void snd_load(const Str& file, int id, int buffers) {
 
   WavSound wav;
   PlatformAudio& audio = platform_audio();
-  if (!s.device || !wav_read(path.c_str(), wav)) {
+  const std::string problem = media_lookup_problem(ARCHIVE_DATA);
+  if (!problem.empty()) media_log_failure(file.c_str(), problem);
+  // Without a device nothing is read: that is no fault of the file.
+  if (!problem.empty() || !s.device) {
+    app_set_error(3);
+    return;
+  }
+  if (!wav_read(path.c_str(), wav)) {
+    media_log_failure(file.c_str(), "damaged or unsupported sound");
     app_set_error(3);
     return;
   }

@@ -15,7 +15,8 @@ constexpr int kSoundMaxBuffers = 4;
 void snd_startup();   // opens the sound device (none is fine) and makes the slot table
 void snd_shutdown();  // stops and releases every slot and the device
 // Loads a WAV (resolved through the data archive slot) into slot id with 1..4 buffers (clamped).
-// Error code 0 on success, 3 on failure (slot left empty, also without a device), 7 for a bad id.
+// Error code 0 on success, 3 on failure (slot left empty, also without a device), 7 for a bad id. A file
+// that is not found or cannot be read is logged once (media_log.h).
 void snd_load(const Str& file, int id, int buffers);
 // Plays slot id once; pan -1 (left) .. 1 (right), volume 0..1 (both clamped). Returns the channel, or
 // -1 when nothing started: no device, empty slot, a single-buffer sound still playing, or a bad id

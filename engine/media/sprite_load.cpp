@@ -1,7 +1,7 @@
 // Loading picture files into sprite slots, animation cell sizes, slot sizes and the colour keys.
 #include "engine/core/app.h"
-#include "engine/core/archive.h"
 #include "engine/media/image.h"
+#include "engine/media/picture_file.h"
 #include "engine/media/renderer_state.h"
 #include "engine/media/sprites.h"
 
@@ -16,14 +16,11 @@ void spr_load(const Str& file, int id) {
     return;
   }
   sprite_free(id);
-  Str path;
   ImageBuffer image;
-  if (archive_resolve(ARCHIVE_DATA, file.c_str(), path, 1) &&
-      image_read_any(path.c_str(), sprite_color_key(), true, image) &&
-      image_upload(image, id, false)) {
-    return;
-  }
-  app_set_error(3);
+  const auto cost = [](int w, int h) { return sprite_picture_cost(w, h, false, renderer_texture_limit()); };
+  int code = picture_file_read(file, sprite_color_key(), true, cost, image);
+  if (code == 0 && !image_upload(std::move(image), id, false)) code = picture_file_upload_failed(file);
+  app_set_error(code);
 }
 
 void spr_load_anim(const Str& file, int id, int cell_w, int cell_h) {

@@ -1,4 +1,6 @@
-// Loading pictures into sprite slots.
+// Loading pictures into sprite slots. A load that fails leaves the slot empty with error code 3, or 7
+// when the picture would not fit in the picture memory budget (picture_budget.h), and writes the
+// file's one log line (media_log.h).
 #pragma once
 #include "engine/core/str.h"
 

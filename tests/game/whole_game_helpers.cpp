@@ -85,9 +85,17 @@ autoplay::RoundPlan varied_round(int n, bool aim_win) {
                              aim_win};
 }
 
+std::vector<std::string> GameRun::log_lines() const {
+  std::vector<std::string> out;
+  std::ifstream log(dir + "/ErrorLog.txt");
+  for (std::string line; std::getline(log, line);) out.push_back(line);
+  return out;
+}
+
 void run_game(const autoplay::Plan& plan, const GameRunOptions& options, GameRun& run) {
   run.dir = autoplay::make_run_folder("brakka_game_", options.empty_media ? "" : media_dir());
   ASSERT_FALSE(run.dir.empty());
+  if (options.prepare) options.prepare(run.dir);
 
   const auto start = std::chrono::steady_clock::now();
   std::fflush(nullptr);

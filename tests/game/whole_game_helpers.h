@@ -2,6 +2,7 @@
 // backend in virtual time, with blind drawing, played by the automatic player, in a folder of its own
 // whose Media holds the build's media (or nothing) and a copy of the starting high-ratings file.
 #pragma once
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -11,6 +12,9 @@ struct GameRunOptions {
   bool empty_media = false;   // an empty Media folder: no pictures, fonts, sounds, music or ratings
   double limit_s = 300;       // wall-clock limit; the child is killed after it
   std::string program_dir;    // the program's folder, with its Media ("": the run's folder)
+  // Changes the run's folder (its Media holds links to the build's files: remove a link before writing
+  // a file of its name) before the program starts.
+  std::function<void(const std::string& dir)> prepare;
 };
 
 struct GameRun {
@@ -33,6 +37,8 @@ struct GameRun {
   bool read_high_ratings(std::vector<double>& ratings, std::vector<std::string>& names) const;
   // The file's bytes ("" when missing).
   std::string high_ratings_bytes() const;
+  // The lines of the run's log (ErrorLog.txt).
+  std::vector<std::string> log_lines() const;
 };
 
 // Round n of a game with varied play: keys in odd rounds, the mouse in even ones, the first move and

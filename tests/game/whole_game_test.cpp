@@ -3,10 +3,13 @@
 // name, a game without any media, and the window closed on every screen.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <iterator>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -176,6 +179,52 @@ TEST(WholeGame, KeysOnly) {
 TEST(WholeGame, PadOnly) {
   expect_game_without_mouse(Input::pad, "PAD ONX<E", "PAD ONE", RoundPlan{true, true, Input::pad, true},
                             RoundPlan{false, false, Input::pad, true, true});
+}
+
+// Damaged or missing media: a random data.zaz in the installed layout (the archives and the ratings
+// file only), and no Media folder at all. The game plays by position all the same and ends with status
+// 0; the log names the archive, and every file that could not be loaded once, however often a screen
+// asked for it (the main screen loads its map every frame), or the missing folder.
+TEST(WholeGame, DamagedOrMissingMediaAreNamedInTheLog) {
+  struct Case {
+    const char* what;
+    std::function<void(const std::string&)> prepare;
+    Plan plan;
+    std::vector<std::string> lines;  // each in the log exactly once
+  };
+  Plan one_round;
+  one_round.quit_before_round = 2;
+  Plan from_welcome;
+  from_welcome.quit_from_welcome = true;
+  const auto random_data_archive = [](const std::string& dir) {
+    for (const auto& entry : std::filesystem::directory_iterator(dir + "/Media"))
+      if (entry.path().filename() != "media.zaz" && entry.path().filename() != high_ratings_file_name().c_str())
+        std::filesystem::remove(entry.path());
+    std::mt19937 random(17);
+    std::ofstream data(dir + "/Media/data.zaz", std::ios::binary);
+    for (int i = 0; i < 100000; ++i) data.put(static_cast<char>(random()));
+  };
+  const Case cases[] = {
+      {"a random data.zaz", random_data_archive, one_round,
+       {"Cannot read the archive \"data.zaz\": not an archive (no \"zaZ\" trailer)",
+        "Cannot load \"green.bmp\": not found", "Cannot load \"hint.png\": not found",
+        "Cannot load \"add.wav\": not found", "Cannot load \"map.png\": not found",
+        "Cannot load \"backdrop.png\": not found"}},
+      {"no Media folder", [](const std::string& dir) { std::filesystem::remove_all(dir + "/Media"); },
+       from_welcome,
+       {"The \"Media\" folder is missing or cannot be entered: media are looked for in the program's folder"}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    GameRunOptions options;
+    options.prepare = c.prepare;
+    GameRun run;
+    run_game(c.plan, options, run);
+    EXPECT_EQ(run.status, 0);
+    EXPECT_TRUE(run.saw_screen("goodbye"));
+    const std::vector<std::string> log = run.log_lines();
+    for (const std::string& line : c.lines) EXPECT_EQ(std::count(log.begin(), log.end(), line), 1) << line;
+  }
 }
 
 // Closing the window on any screen ends the program at once with status 0 and writes nothing.

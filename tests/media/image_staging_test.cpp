@@ -46,6 +46,35 @@ TEST(StageRegion, RegionBeyondPictureStaysTransparent) {
   EXPECT_EQ(texel(block, 16, 0, 5), kClear);  // below the picture's last row
 }
 
+// The picture turned into its texture block in place gives the block a staging copy would: wider and
+// narrower strides, cut sides, a picture already of a texture's size; no reallocation when its
+// capacity holds the block.
+TEST(StageInPlace, GivesTheBlockOfAStagingCopyWithoutASecondOne) {
+  struct Case {
+    int width, height, w, h, tw, th;
+  };
+  const Case cases[] = {
+      {3, 2, 3, 2, 16, 16},     {20, 17, 20, 17, 32, 32}, {16, 16, 16, 16, 16, 16},
+      {40, 9, 16, 9, 16, 16},   {33, 40, 32, 32, 32, 32}, {5, 31, 5, 30, 16, 32},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(testing::Message() << c.width << " x " << c.height << " as " << c.w << " x " << c.h);
+    const ImageBuffer image = make_image(c.width, c.height, [](int x, int y) {
+      return Rgba{static_cast<uint8_t>(x), static_cast<uint8_t>(y), static_cast<uint8_t>(x ^ y), 255};
+    });
+    std::vector<uint8_t> expected;
+    stage_region(image, 0, 0, c.w, c.h, c.tw, c.th, expected);
+    ImageBuffer staged = image;
+    staged.pixels.reserve(static_cast<size_t>(c.tw) * c.th * 4);
+    const uint8_t* block = staged.pixels.data();
+    stage_in_place(staged, c.w, c.h, c.tw, c.th);
+    EXPECT_EQ(staged.pixels, expected);
+    EXPECT_EQ(staged.pixels.data(), block);
+    EXPECT_EQ(staged.width, c.tw);
+    EXPECT_EQ(staged.height, c.th);
+  }
+}
+
 TEST(EdgeFill, TransparentTexelsTakeAverageOfVisibleNeighbours) {
   std::vector<uint8_t> block(16 * 16 * 4, 0);
   auto set = [&](int x, int y, Rgba c) {
