@@ -57,6 +57,10 @@ double frame_deadline();
 double frame_period();
 
 [[noreturn]] void app_end();
+// The exit status of the normal end (app_end, a closed window, the quit keys), 0 unless set: a game
+// that goes on after a failure it must report (a table that could not be saved) sets it and ends as
+// usual. A fatal error's own status replaces it.
+void app_set_end_status(int status);
 [[noreturn]] void app_exit();
 // Fatal runtime error: sets the code, logs the error text and ends with a non-zero status.
 [[noreturn]] void app_fatal(int code);

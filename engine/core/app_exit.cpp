@@ -7,7 +7,7 @@
 namespace {
 
 bool g_exiting = false;
-int g_exit_status = 0;  // non-zero once a fatal error has ended the run
+int g_exit_status = 0;  // non-zero once a fatal error has ended the run, or the game asked for it
 bool g_display_lost = false;
 
 void log_number(int n) {
@@ -19,6 +19,8 @@ void log_number(int n) {
 }  // namespace
 
 bool app_is_exiting() { return g_exiting; }
+
+void app_set_end_status(int status) { g_exit_status = (status >= 0 && status < 256) ? status : 1; }
 
 void app_end() {
   app_set_error(0);

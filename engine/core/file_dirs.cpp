@@ -1,4 +1,5 @@
-// Folders: the current directory, whether a folder can be written, making a folder with its parents.
+// Folders: the current directory, whether a folder can be written (or made), making a folder with its
+// parents.
 #include <sys/stat.h>
 #include <unistd.h>
 #include <cerrno>
@@ -25,6 +26,25 @@ bool file_dir_writable(const Str& dir) {
   const std::string path = path_to_native(name);
   // access() answers for the real user and also says no on a file system mounted read-only.
   return ::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode) && ::access(path.c_str(), W_OK) == 0;
+}
+
+bool file_dir_can_hold(const Str& dir, std::string* why) {
+  const char* name = dir.data ? dir.data : "";
+  std::string at = path_to_native(name);
+  auto no = [&](int err) {
+    if (why) *why = "\"" + at + "\": " + std::strerror(err);
+    return false;
+  };
+  if (at.empty() || at.size() > FILE_PATH_MAX || mem_name_is(name)) return no(EINVAL);
+  // Up from dir to the nearest folder that exists: the folders below it would be made in it.
+  struct stat st;
+  while (::stat(at.c_str(), &st) != 0) {
+    if (errno != ENOENT || at == "." || at == "/") return no(errno);
+    const size_t slash = at.find_last_of('/', at.find_last_not_of('/'));
+    at = slash == std::string::npos ? "." : (slash == 0 ? "/" : at.substr(0, slash));
+  }
+  if (!S_ISDIR(st.st_mode)) return no(ENOTDIR);
+  return ::access(at.c_str(), W_OK) == 0 || no(errno);
 }
 
 bool file_make_dirs(const Str& dir, std::string* error) {

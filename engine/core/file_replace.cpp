@@ -119,6 +119,10 @@ bool file_replace_lines(const Str& path, const std::vector<Str>& lines, std::str
   std::string made;
   const int fd = create_new_file(target, made);
   if (fd < 0) return fail(error, "cannot create a new file beside " + target, errno);
+  // The new file takes the old one's permissions (a player may have made it read-only, or private).
+  // A mode that cannot be given is no reason to lose the save.
+  struct stat old {};
+  if (::stat(target.c_str(), &old) == 0 && S_ISREG(old.st_mode)) (void)::fchmod(fd, old.st_mode & 0777);
   auto discard = [&](const std::string& step) {
     const int err = errno;
     ::close(fd);

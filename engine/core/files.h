@@ -13,6 +13,10 @@ double file_set_cwd(const Str& dir);
 // True when files can be made in the folder dir: it exists, the user may write it and its file system
 // is not mounted read-only.
 bool file_dir_writable(const Str& dir);
+// True when dir can hold new files once file_make_dirs has made it: the nearest folder on the way up
+// that exists (dir itself, or a folder above it) can be written. Otherwise `why` (when given) names that
+// path and the system's reason ("\"/home/ellie/.local\": Not a directory").
+bool file_dir_can_hold(const Str& dir, std::string* why = nullptr);
 // Makes the folder dir and every missing folder above it (mode 0755 less the umask). True when dir is a
 // folder afterwards; otherwise error code 3 is set and `error` (when given) names the folder that could
 // not be made and why.

@@ -162,7 +162,8 @@ void stats_screen(double mode) {
   snd_play(sound::click, 0, 0.9);
   spr_load("xxx", sprite::stats_title);  // names no file: empties the slot
   if (done == 2) {
-    save_high_ratings();
+    // The goodbye screen comes either way; a table no folder could take is the program's failure.
+    if (!save_high_ratings()) app_set_end_status(3);
     goodbye_screen();
   }
 }

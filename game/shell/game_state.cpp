@@ -8,6 +8,7 @@ double menu_choice = 0;
 double current_block = 0;
 double scratch = 0;
 double pulse_step = 0;
+bool media_folder_entered = true;
 
 DimArray<BlockRecord> blocks;
 DimArray<double> cell_x, cell_y, board;

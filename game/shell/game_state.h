@@ -23,6 +23,10 @@ extern double scratch;
 // Per-frame change of the pulsing opacity kept in scratch.
 extern double pulse_step;
 
+// Whether start-up entered the "Media" folder. Without it the current directory stays the program's own
+// folder, where the game reads its media but writes nothing.
+extern bool media_folder_entered;
+
 // The eight landmark blocks at indexes 1..8 (index 0 is never set up).
 extern DimArray<BlockRecord> blocks;
 // The board and its cells' screen positions, 9 x 9, used [1..8][1..8]: [column][row].

@@ -1,6 +1,7 @@
 // Replacing a text file as a whole: the new lines end in CR LF, the old file stays as it was whenever
 // a step fails, and no new file is left lying about.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <algorithm>
 #include <chrono>
@@ -82,6 +83,22 @@ TEST_F(FileReplace, FailuresLeaveTheOldFileAndNoNewOne) {
   EXPECT_EQ(read_bytes("kept.txt"), to_bytes("old\r\n"));
   EXPECT_EQ(names("."), (std::vector<std::string>{"a_folder", "kept.txt"}));
   EXPECT_EQ(names("a_folder"), (std::vector<std::string>{"inside"}));
+}
+
+// The new file has the old one's permissions (a file made read-only is still replaced: its folder
+// decides that); a file made new gets 0644 less the umask.
+TEST_F(FileReplace, TheNewFileKeepsTheOldFilesMode) {
+  const mode_t umask_before = ::umask(022);
+  for (const mode_t mode : {0444, 0600, 0755, 0}) {
+    ::unlink("moded.txt");
+    if (mode) write_bytes("moded.txt", to_bytes("old\r\n"));
+    ::chmod("moded.txt", mode);
+    ASSERT_TRUE(file_replace_lines("moded.txt", {"new"}));
+    struct stat st {};
+    ASSERT_EQ(::stat("moded.txt", &st), 0);
+    EXPECT_EQ(st.st_mode & 07777, mode ? mode : 0644);
+  }
+  ::umask(umask_before);
 }
 
 }  // namespace

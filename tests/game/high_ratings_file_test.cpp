@@ -2,7 +2,9 @@
 // short or damaged file, and that a save never loses the table, whether it fails or is killed.
 #include <gtest/gtest.h>
 #include <signal.h>
+#include <sched.h>
 #include <sys/mman.h>
+#include <sys/mount.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -13,6 +15,7 @@
 #include <chrono>
 #include <cstdio>
 #include <filesystem>
+#include <functional>
 #include <random>
 #include <string>
 #include <thread>
@@ -38,6 +41,11 @@ class HighRatingsFile : public ::testing::Test {
     GTEST_FLAG_SET(death_test_style, "threadsafe");
     folder_ = enter_test_folder("media");
     path_ = folder_ + high_ratings_file_name().c_str();
+    // The user's data folder is the test's own, so no save ever reaches the real one.
+    data_ = folder_ + "../data";
+    ::setenv("XDG_DATA_HOME", data_.c_str(), 1);
+    user_path_ = data_ + "/brakka/" + high_ratings_file_name().c_str();
+    media_folder_entered = true;
     dim_game_arrays();
   }
   void TearDown() override {
@@ -45,8 +53,7 @@ class HighRatingsFile : public ::testing::Test {
     if (!folder_.empty()) ::chmod(folder_.c_str(), 0755);
     remove_private_temp_dir();
   }
-  void expect_failed_save(void (*make_writes_fail)(const std::string& folder));
-  std::string folder_, path_;
+  std::string folder_, path_, data_, user_path_;
 };
 
 TEST_F(HighRatingsFile, SaveWritesFourteenEncipheredLinesThatLoadBackAsTheSameTable) {
@@ -134,35 +141,57 @@ TEST_F(HighRatingsFile, MissingOrShortFileIsCompletedFromTheStartingTable) {
   }
 }
 
-TEST_F(HighRatingsFile, GarbageLinesGiveRatingsZeroAndWhateverTheNamesDecipherTo) {
-  const std::vector<std::string> garbage = {
-      "not hex at all",  "",          "zzzzzzzzzzzzzzzz", "0123456789abcdef0123456789abcdef",
-      "ffffffffffffffff", "abc",      std::string(200, '7'), "\x01\x02\x80\xff",
-      "DEADBEEFDEADBEEF", "1",         "deadbeef",         "~~~~~~~~~~~~~~~~",
-      "0000000000000000", "5e5e5e5e5e5e5e5e",
+// An entry whose rating is no number a double holds, or whose name is no printable text, is damaged: it
+// comes from the starting table, with a line in the log; a file far larger than a table is damaged as a
+// whole. The sound table left is what a save writes back.
+TEST_F(HighRatingsFile, DamagedEntriesAndOversizedFilesComeFromTheStartingTableAndAreLogged) {
+  auto file = [](const std::vector<std::string>& texts) {
+    std::string bytes;
+    for (const std::string& text : texts) bytes += encipher(text) + "\r\n";
+    return bytes;
   };
-  std::string bytes;
-  for (const std::string& line : garbage) bytes += line + "\r\n";
-  write_bytes(path_, bytes);
-  load_high_ratings();
-  for (int k = 0; k < kHighEntries; ++k) {
-    SCOPED_TRACE(k);
-    EXPECT_EQ(high_ratings(k), 0.0) << decipher(garbage[2 * k]);
-    EXPECT_EQ(std::string(high_names(k).c_str()), decipher(garbage[2 * k + 1]));
+  std::string random(10 << 20, '\0');
+  std::mt19937 rng(17);
+  for (char& c : random) c = char(rng());
+  const Entries start = entries_of(starting_high_table());
+  const Entries sound = {{42, "OWN"}, {7.5, ""}, {1e308, "a~ Z"}, {-3.6, "N"}, {0, "N"}, {0, "N"}, {12, "N"}};
+  const struct {
+    const char* what;
+    std::string bytes;
+    std::vector<int> damaged;  // each from the starting table, with its log line
+    const char* whole;         // the one log line of a file damaged as a whole
+  } cases[] = {
+      {"odd but sound", file({"42", "OWN", " 7.5", "", "1e308", "a~ Z", "-3.6", "N", "0", "N", "1e-400", "N", "12", "N"}),
+       {}, nullptr},
+      {"damaged", file({"42", "OWN", "12abc", "N", "", "N", "4e526", "N", "7", "BAD\x01", "inf", "\xe9T", "nan", "N"}),
+       {1, 2, 3, 4, 5, 6}, nullptr},
+      {"garbage", "not hex\r\n\r\nzz\r\nabc\r\n\x01\x80\xff\r\n1\r\nDEADBEEF\r\n0000000000000000\r\n5e\r\n7\r\n~\r\nf\r\n0\r\n2\r\n",
+       {0, 1, 2, 3, 4, 5, 6}, nullptr},
+      {"10 MB of random bytes", random, {}, "is damaged as a whole (10485760 bytes, far more than a table)"},
+      {"lines of 100 kB", std::string(100000, '7') + "\r\n" + std::string(100000, 'a') + "\r\n", {},
+       "is damaged as a whole (200004 bytes, far more than a table); the starting table is used"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    ::unlink(log_path());
+    write_bytes(path_, c.bytes);
+    load_high_ratings();
+    Entries expected = c.whole ? start : sound;
+    for (int k : c.damaged) expected[k] = start[k];
+    const Entries loaded = globals_entries();
+    EXPECT_EQ(loaded, expected);
+    const std::vector<std::string> log = read_log_lines();
+    ASSERT_EQ(log.size(), c.whole ? 1u : c.damaged.size());
+    for (size_t i = 0; i < log.size(); ++i) {
+      const std::string line = c.whole ? c.whole : ": entry " + std::to_string(c.damaged[i]) + " is damaged (";
+      EXPECT_NE(log[i].find(line), std::string::npos) << log[i];
+    }
+    ::unlink(log_path());
+    ASSERT_TRUE(save_high_ratings());
+    load_high_ratings();
+    EXPECT_EQ(globals_entries(), loaded);
+    EXPECT_TRUE(read_log_lines().empty());
   }
-  EXPECT_TRUE(read_log_lines().empty());  // fourteen lines are a whole file, however damaged
-}
-
-// Rating lines that decipher to a number too large for a double count as 0, as non-numbers do: an
-// infinite rating would top every table and come back as 0 after the next save.
-TEST_F(HighRatingsFile, RatingsTooLargeForANumberCountAsZero) {
-  const std::vector<std::pair<std::string, double>> ratings = {
-      {"4e526", 0}, {"-1e400", 0}, {"1e308", 1e308}, {"12.5", 12.5}, {"inf", 0}, {"7", 7}, {"-3.6", -3.6}};
-  std::string bytes;
-  for (const auto& [text, value] : ratings) bytes += encipher(text) + "\r\n" + encipher("N") + "\r\n";
-  write_bytes(path_, bytes);
-  load_high_ratings();
-  for (int k = 0; k < kHighEntries; ++k) EXPECT_EQ(high_ratings(k), ratings[k].second) << ratings[k].first;
 }
 
 TEST_F(HighRatingsFile, AnOverlongNameIsCutSoEveryLineReadsBack) {
@@ -178,45 +207,155 @@ TEST_F(HighRatingsFile, AnOverlongNameIsCutSoEveryLineReadsBack) {
   EXPECT_TRUE(read_log_lines().empty());
 }
 
-// A save that cannot be written ends the program with the runtime's file error, logged, and leaves the
-// file as it was.
-void HighRatingsFile::expect_failed_save(void (*make_writes_fail)(const std::string& folder)) {
-  Entries old_entries = kSample, new_entries = kSample;
-  for (auto& e : old_entries) e.second += std::string(60, '.');  // a file of more than 1 KiB
-  new_entries[1].first = 999;
-  for (auto& e : new_entries) e.second += std::string(70, '!');
-  const std::string old_bytes = file_bytes_of(make_table(old_entries));
-  ASSERT_GT(old_bytes.size(), 1024u);
-  write_bytes(path_, old_bytes);
-  EXPECT_EXIT(
-      {
-        high_table_to_globals(make_table(new_entries));
-        make_writes_fail(folder_);
-        save_high_ratings();
-        std::fputs("save returned\n", stderr);
-        std::exit(0);
-      },
-      ::testing::ExitedWithCode(3), "");
-  ::chmod(folder_.c_str(), 0755);
-  EXPECT_EQ(read_bytes(path_), old_bytes);
-  EXPECT_EQ(folder_names(folder_), std::vector<std::string>{high_ratings_file_name().c_str()});
-  const std::vector<std::string> log = read_log_lines();
-  ASSERT_EQ(log.size(), 2u);
-  EXPECT_NE(log[0].find("High ratings not saved"), std::string::npos) << log[0];
-  EXPECT_EQ(log[1], "0003 no such file");
+// A save in a child process, after `cause` has set up (for the child alone) what makes writes fail:
+// 1 saved, 0 not saved, 77 when the cause cannot be set up here.
+int save_in_child(const HighTable& table, const std::function<bool()>& cause) {
+  const pid_t child = ::fork();
+  if (child == 0) {
+    high_table_to_globals(table);
+    ::_exit(!cause() ? 77 : save_high_ratings() ? 1 : 0);
+  }
+  int status = 0;
+  ::waitpid(child, &status, 0);
+  return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
 
+// Each log line starts as expected and holds the system's reason.
+void expect_log(const std::vector<std::pair<std::string, std::string>>& expected) {
+  const std::vector<std::string> log = read_log_lines();
+  ASSERT_EQ(log.size(), expected.size()) << ::testing::PrintToString(log);
+  for (size_t i = 0; i < log.size(); ++i) {
+    EXPECT_EQ(log[i].rfind(expected[i].first, 0), 0u) << log[i];
+    EXPECT_NE(log[i].find(expected[i].second), std::string::npos) << log[i];
+  }
+}
+
+// A save the media folder cannot take goes to the user's data folder, and the next start reads it
+// there while the media folder's place holds no file. Each failure is logged with the system's
+// reason; when no folder takes the table the save says so and fails without ending the program. The
+// old file stays as it was. The causes stop root too; the full file system is mounted for the child
+// alone, where mounts are allowed.
+TEST_F(HighRatingsFile, SaveFailuresAreLoggedWithTheSystemsReasonAndFallBackToTheUserFolder) {
+  const std::string name = high_ratings_file_name().c_str(), not_a_folder = folder_ + "../a_file";
+  Entries old_entries = kSample, new_entries = kSample;
+  for (auto& e : old_entries) e.second += std::string(60, '.');  // a file of more than 1 KiB
+  for (auto& e : new_entries) e.second += std::string(70, '!');
+  const std::string old_bytes = file_bytes_of(make_table(old_entries));
+  const std::string new_bytes = file_bytes_of(make_table(new_entries));
+  write_bytes(not_a_folder, "x");
+  auto folder_in_place = [&] { return ::unlink(path_.c_str()) == 0 && ::mkdir(path_.c_str(), 0755) == 0; };
+  auto full_media_folder = [&] {
+    const bool mounted = ::unshare(CLONE_NEWNS) == 0 && ::mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) == 0 &&
+                         ::mount("tmpfs", folder_.c_str(), "tmpfs", 0, "size=4k") == 0 && ::chdir(folder_.c_str()) == 0;
+    if (mounted) write_bytes(path_, old_bytes);  // the one page the file system has
+    return mounted;
+  };
+  auto size_limit = [] {
+    ::signal(SIGXFSZ, SIG_IGN);
+    const rlimit limit = {1024, RLIM_INFINITY};
+    return ::setrlimit(RLIMIT_FSIZE, &limit) == 0;
+  };
+  const std::string not_saved = "High ratings not saved to \"", instead = "High ratings saved to \"" + user_path_;
+  const std::string nowhere = "High ratings not saved: no folder could take the file";
+  const struct {
+    const char* what;
+    std::function<bool()> cause;
+    bool saved;  // to the user's folder
+    std::vector<std::pair<std::string, std::string>> log;
+  } cases[] = {
+      {"a folder in the file's place", folder_in_place, true,
+       {{not_saved + name + "\": cannot rename", ": Is a directory"}, {instead + "\" instead", ""}}},
+      {"a full media folder", full_media_folder, true,
+       {{not_saved + name + "\": cannot write", ": No space left on device"}, {instead + "\" instead", ""}}},
+      {"that folder, and a home under a file", [&] {
+         ::unsetenv("XDG_DATA_HOME");
+         return ::setenv("HOME", not_a_folder.c_str(), 1) == 0 && folder_in_place(); },
+       false,
+       {{not_saved + name + "\": cannot rename", ": Is a directory"},
+        {not_saved + not_a_folder + "/.local/share/brakka/" + name, "\"" + not_a_folder + "\": Not a directory"},
+        {nowhere, ""}}},
+      {"a file size limit", size_limit, false,
+       {{not_saved + name + "\": cannot write", ": File too large"},
+        {not_saved + user_path_ + "\": cannot write", ": File too large"}, {nowhere, ""}}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    std::filesystem::remove_all(path_);
+    std::filesystem::remove_all(data_);
+    write_bytes(path_, old_bytes);
+    ::unlink(log_path());
+    const int answer = save_in_child(make_table(new_entries), c.cause);
+    if (answer == 77) {
+      std::printf("%s: cannot be set up here, not tried\n", c.what);
+      continue;
+    }
+    EXPECT_EQ(answer, c.saved ? 1 : 0);
+    expect_log(c.log);
+    EXPECT_EQ(read_bytes(path_), std::filesystem::is_directory(path_) ? "" : old_bytes);
+    EXPECT_EQ(folder_names(folder_), std::vector<std::string>{name}) << "no new file left behind";
+    EXPECT_EQ(read_bytes(user_path_), c.saved ? new_bytes : "");
+    if (c.saved && std::filesystem::is_directory(path_)) {
+      ::unlink(log_path());
+      load_high_ratings();
+      EXPECT_EQ(file_bytes_of(high_table_from_globals()), new_bytes);
+      expect_log({{"High ratings: \"" + name + "\" in the media folder is not a file; the ratings are read from \"" +
+                       user_path_ + "\", where the last save went",
+                   ""}});
+    }
+  }
+}
+
+// Permissions stop everyone but root.
 TEST_F(HighRatingsFile, SaveIntoAFolderWithoutWritePermissionFailsAndKeepsTheOldFile) {
-  if (::geteuid() == 0) GTEST_SKIP() << "permissions do not stop root; the file size limit test covers it";
+  if (::geteuid() == 0) GTEST_SKIP() << "permissions do not stop root; the file size limit case covers it";
   // A read-only media folder sends the save to the user's data folder, which cannot be made here
-  // either: its parent is read-only too.
-  const std::string locked = folder_ + "../locked";
-  ::mkdir(locked.c_str(), 0555);  // a death test's child runs this again and finds it made
-  ASSERT_EQ(::chmod(locked.c_str(), 0555), 0);
+  // either: its parent is read-only too. The start of the game says so.
+  const std::string locked = folder_ + "../locked", user = locked + "/share/brakka/" + high_ratings_file_name().c_str();
+  ASSERT_EQ(::mkdir(locked.c_str(), 0555), 0);
   ::setenv("XDG_DATA_HOME", (locked + "/share").c_str(), 1);
-  expect_failed_save([](const std::string& folder) { ::chmod(folder.c_str(), 0555); });
-  EXPECT_NE(read_log_lines()[0].find("cannot make \"" + locked + "/share\": Permission denied"),
-            std::string::npos);
+  write_bytes(path_, "old");
+  ASSERT_EQ(::chmod(folder_.c_str(), 0555), 0);
+  load_high_ratings();
+  EXPECT_FALSE(save_high_ratings());
+  EXPECT_EQ(read_bytes(path_), "old");
+  expect_log({{"High ratings: the media folder is read-only; the ratings are kept in \"" + user + "\"", ""},
+              {"High ratings: no folder can take the ratings file (the media folder is read-only; \"" + locked +
+                   "\": Permission denied); this game's ratings will not be saved", ""},
+              {"High ratings: \"" + std::string(high_ratings_file_name().c_str()) + "\" holds 0 of 7", ""},
+              {"High ratings not saved to \"" + user + "\": cannot make \"" + locked + "/share\": Permission denied", ""},
+              {"High ratings not saved: no folder could take the file", ""}});
+}
+
+// Without a media folder the current directory is the program's own folder: an older game's file
+// there is read, but only the user's folder is written, and the start says when there is none.
+TEST_F(HighRatingsFile, WithoutAMediaFolderNothingIsWrittenBesideTheProgram) {
+  const std::string name = high_ratings_file_name().c_str(), older_game = file_bytes_of(make_table(kSample));
+  const std::string in = "High ratings: there is no media folder; ";
+  const std::string beside = ", first filled from \"" + name + "\" beside the program";
+  write_bytes(path_, older_game);
+  media_folder_entered = false;
+  for (const bool home : {true, false}) {
+    SCOPED_TRACE(home);
+    ::unlink(log_path());
+    if (!home) ::unsetenv("XDG_DATA_HOME"), ::unsetenv("HOME");
+    load_high_ratings();
+    EXPECT_EQ(file_bytes_of(high_table_from_globals()), older_game);
+    high_ratings(1) = 500;
+    EXPECT_EQ(save_high_ratings(), home);
+    const std::vector<std::string> log =
+        home ? std::vector<std::string>{in + "the ratings are kept in \"" + user_path_ + "\"" + beside}
+             : std::vector<std::string>{in + "there is no user data folder to keep them in (no $XDG_DATA_HOME or $HOME)" + beside,
+                                        "High ratings: no folder can take the ratings file (there is no media "
+                                        "folder; there is no user data folder (no $XDG_DATA_HOME or $HOME)); this game's "
+                                        "ratings will not be saved",
+                                        "High ratings not saved: no folder could take the file"};
+    EXPECT_EQ(read_log_lines(), log);
+    EXPECT_EQ(read_bytes(path_), older_game);
+    EXPECT_EQ(folder_names(folder_), std::vector<std::string>{name});
+  }
+  HighTable saved;
+  EXPECT_EQ(read_high_ratings(Str(user_path_.c_str()), saved), kHighEntries);
+  EXPECT_EQ(saved.ratings[1], 500);
 }
 
 TEST_F(HighRatingsFile, TheUserFolderIsBrakkaInTheUsersDataFolder) {
@@ -285,18 +424,6 @@ TEST_F(HighRatingsFile, AnInstalledGameKeepsTheFileInTheUsersFolderWhateverItMay
     EXPECT_STREQ(high_ratings_user_folder_reason(), c.reason);
     EXPECT_EQ(std::string(high_ratings_path().c_str()), c.path);
   }
-}
-
-TEST_F(HighRatingsFile, SaveThatRunsOutOfRoomFailsAndKeepsTheOldFile) {
-  // A file size limit stops every user, root included: the new file cannot grow past 1 KiB, which the
-  // log (in the folder above) stays below.
-  expect_failed_save([](const std::string&) {
-    ::signal(SIGXFSZ, SIG_IGN);
-    rlimit limit;
-    ::getrlimit(RLIMIT_FSIZE, &limit);
-    limit.rlim_cur = 1024;
-    ::setrlimit(RLIMIT_FSIZE, &limit);
-  });
 }
 
 // A child saves two tables in turn, as fast as it can, and is killed at random moments. After every

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <functional>
@@ -224,6 +225,54 @@ TEST(WholeGame, DamagedOrMissingMediaAreNamedInTheLog) {
     EXPECT_TRUE(run.saw_screen("goodbye"));
     const std::vector<std::string> log = run.log_lines();
     for (const std::string& line : c.lines) EXPECT_EQ(std::count(log.begin(), log.end(), line), 1) << line;
+  }
+}
+
+// A folder stands in the place of the media folder's high-ratings file, so the save at the end goes to
+// the user's data folder; when that cannot be made either (a home under a regular file), the table is
+// lost. The goodbye screen comes either way; the exit status says whether the table was saved.
+TEST(WholeGame, ASaveTheMediaFolderCannotTakeGoesToTheUserFolderAndTheGoodbyeComesEitherWay) {
+  const struct {
+    bool home;
+    int status;
+    const char* start_line;      // the start of a line from start-up, or nullptr
+    const char* last_save_line;  // its start
+  } cases[] = {
+      {true, 0, nullptr, "High ratings saved to \""},
+      {false, 3, "High ratings: no folder can take the ratings file (something other than a file stands",
+       "High ratings not saved: no folder could take the file"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.status);
+    Plan plan;
+    plan.quit_before_round = 1;
+    GameRunOptions options;
+    std::string dir;
+    options.prepare = [&](const std::string& run_dir) {
+      dir = run_dir;
+      const std::string highs = dir + "/Media/" + high_ratings_file_name().c_str();
+      std::filesystem::remove(highs);
+      std::filesystem::create_directory(highs);
+      std::ofstream(dir + "/a_file") << "x";
+      // The program inherits the user's folders: its own, or one under a regular file.
+      if (c.home) ::setenv("XDG_DATA_HOME", (dir + "/data").c_str(), 1);
+      if (!c.home) ::unsetenv("XDG_DATA_HOME"), ::setenv("HOME", (dir + "/a_file").c_str(), 1);
+    };
+    GameRun run;
+    run_game(plan, options, run);
+    EXPECT_EQ(run.status, c.status);
+    EXPECT_TRUE(run.saw_screen("goodbye"));
+    HighTable table;
+    const std::string user_file = dir + "/data/brakka/" + high_ratings_file_name().c_str();
+    EXPECT_EQ(read_high_ratings(Str(user_file.c_str()), table), c.status == 0 ? kHighEntries : -1);
+    std::string last_save_line;
+    int start_lines = 0;
+    for (const std::string& line : run.log_lines()) {
+      if (line.rfind("High ratings", 0) == 0) last_save_line = line;
+      start_lines += c.start_line && line.rfind(c.start_line, 0) == 0;
+    }
+    EXPECT_EQ(last_save_line.rfind(c.last_save_line, 0), 0u) << last_save_line;
+    EXPECT_EQ(start_lines, c.start_line ? 1 : 0);
   }
 }
 
