@@ -4,34 +4,23 @@
 // time) beside them, the window's size and the machine's load average before and after, so figures
 // from a busy machine can be told apart.
 // Runs on whatever video driver SDL picks (a display, Xvfb, or SDL_VIDEODRIVER=offscreen).
-#include <sys/resource.h>
-#include <unistd.h>
 #include <algorithm>
 #include <chrono>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <string>
 #include <vector>
 #include "engine/core/app.h"
 #include "engine/media/renderer.h"
 #include "engine/platform/platform.h"
+#include "portable.h"
 
 namespace {
 
-struct CpuTime {
-  double user = 0.0, system = 0.0;
-};
-
-CpuTime cpu_time() {
-  rusage u{};
-  getrusage(RUSAGE_SELF, &u);
-  return CpuTime{double(u.ru_utime.tv_sec) + double(u.ru_utime.tv_usec) / 1e6,
-                 double(u.ru_stime.tv_sec) + double(u.ru_stime.tv_usec) / 1e6};
-}
-
 void print_load(const char* when) {
   double load[3] = {0, 0, 0};
-  if (getloadavg(load, 3) == 3)
+  if (portable::load_average(load))
     std::printf("  load average %-9s %.2f %.2f %.2f\n", when, load[0], load[1], load[2]);
 }
 
@@ -46,8 +35,8 @@ double percentile(std::vector<double> v, double p) {
 
 int main(int argc, char** argv) {
   const int kFrames = argc > 1 ? std::max(10, std::atoi(argv[1])) : 1000;
-  char dir[] = "/tmp/brakka_bench_XXXXXX";
-  if (::mkdtemp(dir)) ::setenv("TMPDIR", dir, 1);  // a log of its own
+  const std::string dir = portable::make_temp_dir("brakka_bench_");
+  if (!dir.empty()) portable::set_temp_env(dir);  // a log of its own
   if (!platform_select("sdl")) return 1;
 
   app_settings.screen_width = 800;
@@ -73,7 +62,7 @@ int main(int argc, char** argv) {
   print_load("before");
   std::vector<double> intervals;
   intervals.reserve(static_cast<size_t>(kFrames));
-  const CpuTime cpu0 = cpu_time();
+  const portable::CpuTime cpu0 = portable::cpu_time();
   Clock::time_point start = Clock::now(), last = start;
   for (int i = 0; i < kFrames; ++i) {
     frame_show();
@@ -82,7 +71,7 @@ int main(int argc, char** argv) {
     last = now;
   }
   const double wall = std::chrono::duration<double>(last - start).count();
-  const CpuTime cpu1 = cpu_time();
+  const portable::CpuTime cpu1 = portable::cpu_time();
   const double user = cpu1.user - cpu0.user, system = cpu1.system - cpu0.system;
   print_load("after");
 

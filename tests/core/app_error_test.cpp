@@ -1,12 +1,10 @@
 // Error state and text, calls by name, the debug channel and the log file.
 #include <gtest/gtest.h>
-#include <fcntl.h>
-#include <sys/file.h>
-#include <unistd.h>
 #include <string>
 #include "support/app_test_helpers.h"
 #include "engine/core/app.h"
 #include "engine/core/app_frame.h"
+#include "portable.h"
 
 namespace {
 
@@ -115,11 +113,11 @@ TEST_F(AppServices, LogAppendsAndWritesNullForNoText) {
 
 TEST_F(AppServices, LogHeldByAnotherWriterIsSkipped) {
   log_restart();
-  int fd = ::open(log_path(), O_WRONLY);
-  ASSERT_GE(fd, 0);
-  ASSERT_EQ(::flock(fd, LOCK_EX), 0);
-  log_line("lost\n");
-  ::close(fd);
+  {
+    const portable::FileLock lock(log_path());
+    ASSERT_TRUE(lock.held());
+    log_line("lost\n");
+  }
   log_line("kept\n");
   std::vector<std::string> log = read_log_lines();
   EXPECT_EQ(count_lines(log, "lost"), 0);
@@ -127,7 +125,7 @@ TEST_F(AppServices, LogHeldByAnotherWriterIsSkipped) {
 }
 
 TEST_F(AppServices, LogInAFolderThatCannotBeWrittenIsSkipped) {
-  ::setenv("TMPDIR", "/nonexistent/brakka", 1);
+  portable::set_temp_env("/nonexistent/brakka");
   log_line("nowhere\n");  // must neither crash nor block
   use_private_temp_dir();
   EXPECT_EQ(count_lines(read_log_lines(), "nowhere"), 0);

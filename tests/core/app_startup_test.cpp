@@ -9,6 +9,7 @@
 #include "engine/core/app_frame.h"
 #include "engine/core/timer.h"
 #include "engine/platform/platform.h"
+#include "portable.h"
 
 namespace {
 
@@ -118,9 +119,9 @@ TEST_F(Startup, SoftwareDriverIsOnlyTheNamedOne) {
 
 TEST_F(Startup, SoftwareDriverWarnsOnceWithoutBlocking) {
   prepare_headless_app();
-  char dir[] = "/tmp/brakka_driver_XXXXXX";
-  ASSERT_NE(::mkdtemp(dir), nullptr);
-  ASSERT_EQ(::chdir(dir), 0);
+  const std::string dir = portable::make_temp_dir("brakka_driver_");
+  ASSERT_FALSE(dir.empty());
+  ASSERT_EQ(::chdir(dir.c_str()), 0);
   app_driver_check("Mesa Windows GDI Driver");
   EXPECT_EQ(headless_message_box_count(), 1);
   EXPECT_EQ(headless_last_box_title(), "No OpenGL Hardware Drivers");
@@ -130,14 +131,14 @@ TEST_F(Startup, SoftwareDriverWarnsOnceWithoutBlocking) {
   EXPECT_EQ(count_lines(read_log_lines(), "*** OpenGL Software Emulation - update driver!"), 1);
   app_driver_check("Mesa Windows GDI Driver");
   EXPECT_EQ(headless_message_box_count(), 1);  // once per process
-  ::rmdir(dir);
+  ::rmdir(dir.c_str());
 }
 
 TEST_F(Startup, DriverMessageComesFromTheTextFileWhenPresent) {
   prepare_headless_app();
-  char dir[] = "/tmp/brakka_driver_XXXXXX";
-  ASSERT_NE(::mkdtemp(dir), nullptr);
-  ASSERT_EQ(::chdir(dir), 0);
+  const std::string dir = portable::make_temp_dir("brakka_driver_");
+  ASSERT_FALSE(dir.empty());
+  ASSERT_EQ(::chdir(dir.c_str()), 0);
   {
     std::ofstream f("opengldriver.txt");
     f << std::string(3000, 'x');
@@ -148,7 +149,7 @@ TEST_F(Startup, DriverMessageComesFromTheTextFileWhenPresent) {
   }
   EXPECT_EQ(std::string(app_driver_message().data).rfind("Please update", 0), 0u);
   std::remove("opengldriver.txt");
-  ::rmdir(dir);
+  ::rmdir(dir.c_str());
 }
 
 TEST_F(Startup, RealDriverShowsNoWarning) {

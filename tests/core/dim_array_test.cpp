@@ -8,10 +8,9 @@
 #include "engine/platform/headless.h"
 #include "engine/platform/platform.h"
 #include "game/shell/block_record.h"
+#include "portable.h"
 
 namespace {
-
-bool exited_nonzero(int status) { return WIFEXITED(status) && WEXITSTATUS(status) != 0; }
 
 std::string text(const Str& s) { return std::string(s.data, s.length); }
 
@@ -110,49 +109,49 @@ TEST(DimArrayNumbers, CopyDimsAndCopiesElements) {
 TEST(DimArrayBadIndex, PastTheEndEndsTheProgram) {
   DimArray<double> a;
   arr_dim_num(a, 8, 8);
-  EXPECT_EXIT(arr_at(a, 8, 0) = 1.0, exited_nonzero, "");
+  EXPECT_EXIT(arr_at(a, 8, 0) = 1.0, portable::exited_non_zero, "");
 }
 
 TEST(DimArrayBadIndex, StillNegativeAfterWrapEndsTheProgram) {
   DimArray<double> a;
   arr_dim_num(a, 8, 8);
-  EXPECT_EXIT(arr_at(a, -9, 0) = 1.0, exited_nonzero, "");
+  EXPECT_EXIT(arr_at(a, -9, 0) = 1.0, portable::exited_non_zero, "");
 }
 
 TEST(DimArrayBadIndex, NegativeOrTooLargeSecondIndex) {
   DimArray<double> a;
   arr_dim_num(a, 8, 8);
-  EXPECT_EXIT(arr_at(a, 0, -1) = 1.0, exited_nonzero, "");
-  EXPECT_EXIT(arr_at(a, 0, 8) = 1.0, exited_nonzero, "");
+  EXPECT_EXIT(arr_at(a, 0, -1) = 1.0, portable::exited_non_zero, "");
+  EXPECT_EXIT(arr_at(a, 0, 8) = 1.0, portable::exited_non_zero, "");
 }
 
 TEST(DimArrayBadIndex, SecondIndexIntoUnusedDimension) {
   DimArray<double> a;
   arr_dim_num(a, 8);
-  EXPECT_EXIT(arr_at(a, 7, 1) = 1.0, exited_nonzero, "");
+  EXPECT_EXIT(arr_at(a, 7, 1) = 1.0, portable::exited_non_zero, "");
 }
 
 TEST(DimArrayBadIndex, EveryAccessAfterDimZeroIsBad) {
   DimArray<double> a;
   arr_dim_num(a, 0);
-  EXPECT_EXIT(arr_at(a, 0) = 1.0, exited_nonzero, "");
-  EXPECT_EXIT(arr_at(a, -1) = 1.0, exited_nonzero, "");
+  EXPECT_EXIT(arr_at(a, 0) = 1.0, portable::exited_non_zero, "");
+  EXPECT_EXIT(arr_at(a, -1) = 1.0, portable::exited_non_zero, "");
   DimArray<Str> s;
   arr_dim(s, 0);
   EXPECT_EQ(s.elems, nullptr);
-  EXPECT_EXIT(arr_at(s, 0) = "x", exited_nonzero, "");
+  EXPECT_EXIT(arr_at(s, 0) = "x", portable::exited_non_zero, "");
 }
 
 TEST(DimArrayBadIndex, NeverDimmedIsBad) {
   DimArray<double> a;
-  EXPECT_EXIT(arr_at(a, 0) = 1.0, exited_nonzero, "");
+  EXPECT_EXIT(arr_at(a, 0) = 1.0, portable::exited_non_zero, "");
 }
 
 TEST(DimArrayBadIndex, ThirdAndFourthIndexChecked) {
   DimArray<double> a;
   arr_dim_num(a, 2, 2, 2);
-  EXPECT_EXIT(arr_at(a, 0, 0, 2) = 1.0, exited_nonzero, "");
-  EXPECT_EXIT(arr_at(a, 0, 0, 0, 1) = 1.0, exited_nonzero, "");
+  EXPECT_EXIT(arr_at(a, 0, 0, 2) = 1.0, portable::exited_non_zero, "");
+  EXPECT_EXIT(arr_at(a, 0, 0, 0, 1) = 1.0, portable::exited_non_zero, "");
 }
 
 TEST(DimArrayBadIndex, ReportTexts) {
@@ -182,7 +181,7 @@ TEST(DimArrayBadIndex, ReportReachesTheDebugOutputOnlyUnderADebugger) {
 
 TEST(DimArrayBadIndex, ImpossibleSizeIsOutOfMemory) {
   DimArray<double> a;
-  EXPECT_EXIT(arr_dim_num(a, 100000, 100000), exited_nonzero, "");
+  EXPECT_EXIT(arr_dim_num(a, 100000, 100000), portable::exited_non_zero, "");
 }
 
 TEST(DimArrayStr, CapacitySixtyFourAndEmptyTexts) {
@@ -241,7 +240,7 @@ TEST(DimArrayRecords, KeyTableAccessAndBadIndex) {
   arr_at(keys, 29).key_text = " ";
   EXPECT_EQ(arr_at(keys, -11).key_x, 300.0);
   EXPECT_STREQ(arr_at(keys, 29).key_text.c_str(), " ");
-  EXPECT_EXIT(arr_at(keys, 40).key_x = 1, exited_nonzero, "");
+  EXPECT_EXIT(arr_at(keys, 40).key_x = 1, portable::exited_non_zero, "");
 }
 
 TEST(DimArrayRecords, ShrinkToZeroFreesTheBlock) {

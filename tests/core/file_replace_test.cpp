@@ -1,7 +1,9 @@
 // Replacing a text file as a whole: the new lines end in CR LF, the old file stays as it was whenever
 // a step fails, and no new file is left lying about.
 #include <gtest/gtest.h>
+#ifndef _WIN32
 #include <sys/stat.h>
+#endif
 
 #include <algorithm>
 #include <chrono>
@@ -13,6 +15,7 @@
 #include "core/temp_dir_helpers.h"
 #include "engine/core/app.h"
 #include "engine/core/file_replace.h"
+#include "portable.h"
 
 namespace {
 
@@ -22,7 +25,7 @@ class FileReplace : public TempDirTest {
  protected:
   std::vector<std::string> names(const std::string& folder) const {
     std::vector<std::string> out;
-    for (const auto& e : fs::directory_iterator(in_dir(folder))) out.push_back(e.path().filename());
+    for (const auto& e : fs::directory_iterator(in_dir(folder))) out.push_back(portable::path_text(e.path().filename()));
     std::sort(out.begin(), out.end());
     return out;
   }
@@ -86,19 +89,29 @@ TEST_F(FileReplace, FailuresLeaveTheOldFileAndNoNewOne) {
 }
 
 // The new file has the old one's permissions (a file made read-only is still replaced: its folder
-// decides that); a file made new gets 0644 less the umask.
+// decides that); a file made new gets 0644 less the umask. Windows keeps only the read-only attribute,
+// which reads as 0444 against 0666.
 TEST_F(FileReplace, TheNewFileKeepsTheOldFilesMode) {
+  using P = fs::perms;
+#ifdef _WIN32
+  const std::pair<P, P> cases[] = {{P(0444), P(0444)}, {P(0666), P(0666)}, {P::none, P(0666)}};
+#else
   const mode_t umask_before = ::umask(022);
-  for (const mode_t mode : {0444, 0600, 0755, 0}) {
-    ::unlink("moded.txt");
-    if (mode) write_bytes("moded.txt", to_bytes("old\r\n"));
-    ::chmod("moded.txt", mode);
+  const std::pair<P, P> cases[] = {{P(0444), P(0444)}, {P(0600), P(0600)}, {P(0755), P(0755)}, {P::none, P(0644)}};
+#endif
+  for (const auto& [mode, expected] : cases) {
+    if (fs::exists("moded.txt")) fs::permissions("moded.txt", P::owner_read | P::owner_write, fs::perm_options::add);
+    fs::remove("moded.txt");
+    if (mode != P::none) {
+      write_bytes("moded.txt", to_bytes("old\r\n"));
+      fs::permissions("moded.txt", mode);
+    }
     ASSERT_TRUE(file_replace_lines("moded.txt", {"new"}));
-    struct stat st {};
-    ASSERT_EQ(::stat("moded.txt", &st), 0);
-    EXPECT_EQ(st.st_mode & 07777, mode ? mode : 0644);
+    EXPECT_EQ(fs::status("moded.txt").permissions() & P::mask, expected);
   }
+#ifndef _WIN32
   ::umask(umask_before);
+#endif
 }
 
 }  // namespace

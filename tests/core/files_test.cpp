@@ -1,6 +1,4 @@
 #include <gtest/gtest.h>
-#include <sys/wait.h>
-#include <unistd.h>
 #include <filesystem>
 #include "core/archive_image_helpers.h"
 #include "core/temp_dir_helpers.h"
@@ -9,12 +7,11 @@
 #include "engine/core/file_channels.h"
 #include "engine/core/files.h"
 #include "engine/core/mem_name.h"
+#include "portable.h"
 
 namespace {
 
 namespace fs = std::filesystem;
-
-bool exited_non_zero(int status) { return WIFEXITED(status) && WEXITSTATUS(status) != 0; }
 
 class FilesTest : public TempDirTest {
  protected:
@@ -110,7 +107,7 @@ TEST_F(FilesTest, LastLineWithoutLineFeedThenReadPastEndEnds) {
   EXPECT_STREQ(line.data, "a");
   file_read_line(0, line);
   EXPECT_STREQ(line.data, "last");
-  EXPECT_EXIT(file_read_line(0, line), exited_non_zero, "");
+  EXPECT_EXIT(file_read_line(0, line), portable::exited_non_zero, "");
 }
 
 TEST_F(FilesTest, ReadPastEndAfterFinalLineFeedEnds) {
@@ -120,7 +117,7 @@ TEST_F(FilesTest, ReadPastEndAfterFinalLineFeedEnds) {
   file_read_line(0, line);
   EXPECT_STREQ(line.data, "only");
   EXPECT_EQ(file_try_read_line(0, line), 0);
-  EXPECT_EXIT(file_read_line(0, line), exited_non_zero, "");
+  EXPECT_EXIT(file_read_line(0, line), portable::exited_non_zero, "");
 }
 
 TEST_F(FilesTest, LongLineComesInPiecesOf1024) {
@@ -198,7 +195,7 @@ TEST_F(FilesTest, ArchiveEntryReadsAsVirtualFile) {
     file_read_line(0, line);
     EXPECT_STREQ(line.data, expected);
   }
-  EXPECT_EXIT(file_read_line(0, line), exited_non_zero, "");
+  EXPECT_EXIT(file_read_line(0, line), portable::exited_non_zero, "");
 }
 
 TEST_F(FilesTest, VirtualLongLineComesInPiecesOf1024) {
@@ -252,7 +249,7 @@ TEST_F(FilesTest, WriteLineToVirtualFileEnds) {
   const uint8_t bytes[2] = {'a', '\n'};
   const std::string name = mem_name_register(bytes, 2);
   ASSERT_EQ(file_open(0, name.c_str(), 1), 1);
-  EXPECT_EXIT(file_write_line(0, "x"), exited_non_zero, "");
+  EXPECT_EXIT(file_write_line(0, "x"), portable::exited_non_zero, "");
   mem_name_release(bytes);
 }
 
@@ -270,16 +267,16 @@ TEST_F(FilesTest, ChannelOutOfRangeOpenFailsAndProgramGoesOn) {
 
 TEST_F(FilesTest, ChannelOutOfRangeReadWriteCloseEnd) {
   Str line;
-  EXPECT_EXIT(file_read_line(8, line), exited_non_zero, "");
-  EXPECT_EXIT(file_write_line(8, "x"), exited_non_zero, "");
-  EXPECT_EXIT(file_close(8), exited_non_zero, "");
-  EXPECT_EXIT(file_close(-1), exited_non_zero, "");
+  EXPECT_EXIT(file_read_line(8, line), portable::exited_non_zero, "");
+  EXPECT_EXIT(file_write_line(8, "x"), portable::exited_non_zero, "");
+  EXPECT_EXIT(file_close(8), portable::exited_non_zero, "");
+  EXPECT_EXIT(file_close(-1), portable::exited_non_zero, "");
 }
 
 TEST_F(FilesTest, ClosedChannelReadAndWriteEnd) {
   Str line;
-  EXPECT_EXIT(file_read_line(5, line), exited_non_zero, "");
-  EXPECT_EXIT(file_write_line(5, "x"), exited_non_zero, "");
+  EXPECT_EXIT(file_read_line(5, line), portable::exited_non_zero, "");
+  EXPECT_EXIT(file_write_line(5, "x"), portable::exited_non_zero, "");
   file_close(5);  // closing a closed channel is harmless
   EXPECT_FALSE(file_channel_is_open(5));
 }
@@ -346,13 +343,13 @@ TEST_F(FilesTest, MakeDirsMakesEveryMissingFolderAndWritableTellsFoldersApart) {
   // A folder the user may not write: made by nobody but root, and not writable to anyone but root.
   fs::create_directories("locked");
   fs::permissions("locked", fs::perms::owner_read | fs::perms::owner_exec);
-  if (::geteuid() != 0) {
+  if (portable::permissions_stop_writes()) {
     std::string why;
     EXPECT_FALSE(file_dir_writable("locked"));
     EXPECT_FALSE(file_make_dirs("locked/inner/deeper", &why));
     EXPECT_NE(why.find("\"locked/inner\": Permission denied"), std::string::npos) << why;
   } else {
-    EXPECT_TRUE(file_dir_writable("locked"));  // permissions do not stop root
+    EXPECT_TRUE(file_dir_writable("locked"));  // permissions do not stop root, nor anyone on Windows
   }
   fs::permissions("locked", fs::perms::owner_all);
 }

@@ -1,7 +1,9 @@
 // A fresh temporary directory per test, made the current directory and the runtime's temp directory.
 #pragma once
 #include <gtest/gtest.h>
+#include <optional>
 #include <string>
+#include "portable.h"
 
 class TempDirTest : public ::testing::Test {
  protected:
@@ -14,6 +16,5 @@ class TempDirTest : public ::testing::Test {
  private:
   std::string dir_;
   std::string old_cwd_;
-  std::string old_tmpdir_;
-  bool had_tmpdir_ = false;
+  std::optional<portable::TempEnv> temp_env_;  // the runtime's temporary folder is dir_
 };

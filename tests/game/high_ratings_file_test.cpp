@@ -1,20 +1,13 @@
 // The high-ratings file: what the game writes, what it reads back, how it copes with a missing,
 // short or damaged file, and that a save never loses the table, whether it fails or is killed.
 #include <gtest/gtest.h>
-#include <signal.h>
-#include <sched.h>
-#include <sys/mman.h>
-#include <sys/mount.h>
-#include <sys/resource.h>
-#include <sys/stat.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
-#include <atomic>
 #include <chrono>
 #include <cstdio>
 #include <filesystem>
+#include <fstream>
 #include <functional>
 #include <random>
 #include <string>
@@ -27,6 +20,7 @@
 #include "game/round/high_ratings_file.h"
 #include "game/round/high_ratings_table.h"
 #include "game/shell/game_state.h"
+#include "portable.h"
 #include "support/app_test_helpers.h"
 
 namespace {
@@ -43,14 +37,15 @@ class HighRatingsFile : public ::testing::Test {
     path_ = folder_ + high_ratings_file_name().c_str();
     // The user's data folder is the test's own, so no save ever reaches the real one.
     data_ = folder_ + "../data";
-    ::setenv("XDG_DATA_HOME", data_.c_str(), 1);
+    portable::set_env("XDG_DATA_HOME", data_);
     user_path_ = data_ + "/brakka/" + high_ratings_file_name().c_str();
     media_folder_entered = true;
     dim_game_arrays();
   }
   void TearDown() override {
     leave_test_folder();
-    if (!folder_.empty()) ::chmod(folder_.c_str(), 0755);
+    std::error_code ec;
+    if (!folder_.empty()) std::filesystem::permissions(folder_, std::filesystem::perms(0755), ec);
     remove_private_temp_dir();
   }
   std::string folder_, path_, data_, user_path_;
@@ -207,18 +202,44 @@ TEST_F(HighRatingsFile, AnOverlongNameIsCutSoEveryLineReadsBack) {
   EXPECT_TRUE(read_log_lines().empty());
 }
 
-// A save in a child process, after `cause` has set up (for the child alone) what makes writes fail:
-// 1 saved, 0 not saved, 77 when the cause cannot be set up here.
-int save_in_child(const HighTable& table, const std::function<bool()>& cause) {
-  const pid_t child = ::fork();
-  if (child == 0) {
-    high_table_to_globals(table);
-    ::_exit(!cause() ? 77 : save_high_ratings() ? 1 : 0);
-  }
-  int status = 0;
-  ::waitpid(child, &status, 0);
-  return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+// The tables of the failing saves: the one on disk and the one saved over it, each of more than 1 KiB.
+Entries padded_sample(char pad, size_t n) {
+  Entries entries = kSample;
+  for (auto& e : entries) e.second += std::string(n, pad);
+  return entries;
 }
+const Entries kOldEntries = padded_sample('.', 60), kNewEntries = padded_sample('!', 70);
+
+// What makes writes fail, set up in the child alone for the media folder (ending in '/'); false when
+// it cannot be set up here.
+using Cause = bool (*)(const std::string& folder);
+bool folder_in_place(const std::string& folder) {
+  const std::string path = folder + high_ratings_file_name().c_str();
+  return std::remove(path.c_str()) == 0 && std::filesystem::create_directory(path);
+}
+bool full_media_folder(const std::string& folder) {
+  if (!portable::mount_tiny_file_system(folder) || ::chdir(folder.c_str()) != 0) return false;
+  write_bytes(folder + high_ratings_file_name().c_str(), file_bytes_of(make_table(kOldEntries)));  // its one page
+  return true;
+}
+bool home_under_a_file(const std::string& folder) {
+  portable::unset_env("XDG_DATA_HOME");
+  portable::set_env("HOME", folder + "../a_file");
+  return folder_in_place(folder);
+}
+bool file_size_limit(const std::string&) { return portable::limit_file_size(1024); }
+const Cause kCauses[] = {folder_in_place, full_media_folder, home_under_a_file, file_size_limit};
+
+// The child of a failing save, in the media folder: "<cause> <folder>" sets up kCauses[cause], then the
+// new table is saved. 1 saved, 0 not saved, 77 when the cause cannot be set up here.
+int save_with_a_cause(const std::string& arg) {
+  media_folder_entered = true;
+  dim_game_arrays();
+  high_table_to_globals(make_table(kNewEntries));
+  const size_t space = arg.find(' ');
+  return !kCauses[std::stoi(arg.substr(0, space))](arg.substr(space + 1)) ? 77 : save_high_ratings() ? 1 : 0;
+}
+const portable::ChildBody kSaveWithACause("save with a cause", save_with_a_cause);
 
 // Each log line starts as expected and holds the system's reason.
 void expect_log(const std::vector<std::pair<std::string, std::string>>& expected) {
@@ -237,44 +258,26 @@ void expect_log(const std::vector<std::pair<std::string, std::string>>& expected
 // alone, where mounts are allowed.
 TEST_F(HighRatingsFile, SaveFailuresAreLoggedWithTheSystemsReasonAndFallBackToTheUserFolder) {
   const std::string name = high_ratings_file_name().c_str(), not_a_folder = folder_ + "../a_file";
-  Entries old_entries = kSample, new_entries = kSample;
-  for (auto& e : old_entries) e.second += std::string(60, '.');  // a file of more than 1 KiB
-  for (auto& e : new_entries) e.second += std::string(70, '!');
-  const std::string old_bytes = file_bytes_of(make_table(old_entries));
-  const std::string new_bytes = file_bytes_of(make_table(new_entries));
+  const std::string old_bytes = file_bytes_of(make_table(kOldEntries));
+  const std::string new_bytes = file_bytes_of(make_table(kNewEntries));
   write_bytes(not_a_folder, "x");
-  auto folder_in_place = [&] { return ::unlink(path_.c_str()) == 0 && ::mkdir(path_.c_str(), 0755) == 0; };
-  auto full_media_folder = [&] {
-    const bool mounted = ::unshare(CLONE_NEWNS) == 0 && ::mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) == 0 &&
-                         ::mount("tmpfs", folder_.c_str(), "tmpfs", 0, "size=4k") == 0 && ::chdir(folder_.c_str()) == 0;
-    if (mounted) write_bytes(path_, old_bytes);  // the one page the file system has
-    return mounted;
-  };
-  auto size_limit = [] {
-    ::signal(SIGXFSZ, SIG_IGN);
-    const rlimit limit = {1024, RLIM_INFINITY};
-    return ::setrlimit(RLIMIT_FSIZE, &limit) == 0;
-  };
   const std::string not_saved = "High ratings not saved to \"", instead = "High ratings saved to \"" + user_path_;
   const std::string nowhere = "High ratings not saved: no folder could take the file";
   const struct {
     const char* what;
-    std::function<bool()> cause;
+    int cause;  // in kCauses
     bool saved;  // to the user's folder
     std::vector<std::pair<std::string, std::string>> log;
   } cases[] = {
-      {"a folder in the file's place", folder_in_place, true,
+      {"a folder in the file's place", 0, true,
        {{not_saved + name + "\": cannot rename", ": Is a directory"}, {instead + "\" instead", ""}}},
-      {"a full media folder", full_media_folder, true,
+      {"a full media folder", 1, true,
        {{not_saved + name + "\": cannot write", ": No space left on device"}, {instead + "\" instead", ""}}},
-      {"that folder, and a home under a file", [&] {
-         ::unsetenv("XDG_DATA_HOME");
-         return ::setenv("HOME", not_a_folder.c_str(), 1) == 0 && folder_in_place(); },
-       false,
+      {"that folder, and a home under a file", 2, false,
        {{not_saved + name + "\": cannot rename", ": Is a directory"},
         {not_saved + not_a_folder + "/.local/share/brakka/" + name, "\"" + not_a_folder + "\": Not a directory"},
         {nowhere, ""}}},
-      {"a file size limit", size_limit, false,
+      {"a file size limit", 3, false,
        {{not_saved + name + "\": cannot write", ": File too large"},
         {not_saved + user_path_ + "\": cannot write", ": File too large"}, {nowhere, ""}}},
   };
@@ -284,7 +287,7 @@ TEST_F(HighRatingsFile, SaveFailuresAreLoggedWithTheSystemsReasonAndFallBackToTh
     std::filesystem::remove_all(data_);
     write_bytes(path_, old_bytes);
     ::unlink(log_path());
-    const int answer = save_in_child(make_table(new_entries), c.cause);
+    const int answer = portable::run_child("save with a cause", std::to_string(c.cause) + " " + folder_, 60);
     if (answer == 77) {
       std::printf("%s: cannot be set up here, not tried\n", c.what);
       continue;
@@ -307,14 +310,16 @@ TEST_F(HighRatingsFile, SaveFailuresAreLoggedWithTheSystemsReasonAndFallBackToTh
 
 // Permissions stop everyone but root.
 TEST_F(HighRatingsFile, SaveIntoAFolderWithoutWritePermissionFailsAndKeepsTheOldFile) {
-  if (::geteuid() == 0) GTEST_SKIP() << "permissions do not stop root; the file size limit case covers it";
+  if (!portable::permissions_stop_writes())
+    GTEST_SKIP() << "permissions do not stop root (nor anyone on Windows); the file size limit case covers it";
   // A read-only media folder sends the save to the user's data folder, which cannot be made here
   // either: its parent is read-only too. The start of the game says so.
   const std::string locked = folder_ + "../locked", user = locked + "/share/brakka/" + high_ratings_file_name().c_str();
-  ASSERT_EQ(::mkdir(locked.c_str(), 0555), 0);
-  ::setenv("XDG_DATA_HOME", (locked + "/share").c_str(), 1);
+  ASSERT_TRUE(std::filesystem::create_directory(locked));
+  std::filesystem::permissions(locked, std::filesystem::perms(0555));
+  portable::set_env("XDG_DATA_HOME", locked + "/share");
   write_bytes(path_, "old");
-  ASSERT_EQ(::chmod(folder_.c_str(), 0555), 0);
+  std::filesystem::permissions(folder_, std::filesystem::perms(0555));
   load_high_ratings();
   EXPECT_FALSE(save_high_ratings());
   EXPECT_EQ(read_bytes(path_), "old");
@@ -337,7 +342,7 @@ TEST_F(HighRatingsFile, WithoutAMediaFolderNothingIsWrittenBesideTheProgram) {
   for (const bool home : {true, false}) {
     SCOPED_TRACE(home);
     ::unlink(log_path());
-    if (!home) ::unsetenv("XDG_DATA_HOME"), ::unsetenv("HOME");
+    if (!home) portable::unset_env("XDG_DATA_HOME"), portable::unset_env("HOME");
     load_high_ratings();
     EXPECT_EQ(file_bytes_of(high_table_from_globals()), older_game);
     high_ratings(1) = 500;
@@ -374,8 +379,8 @@ TEST_F(HighRatingsFile, TheUserFolderIsBrakkaInTheUsersDataFolder) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(std::string(c.xdg ? c.xdg : "(unset)") + ", " + (c.home ? c.home : "(unset)"));
-    c.xdg ? ::setenv("XDG_DATA_HOME", c.xdg, 1) : ::unsetenv("XDG_DATA_HOME");
-    c.home ? ::setenv("HOME", c.home, 1) : ::unsetenv("HOME");
+    c.xdg ? portable::set_env("XDG_DATA_HOME", c.xdg) : portable::unset_env("XDG_DATA_HOME");
+    c.home ? portable::set_env("HOME", c.home) : portable::unset_env("HOME");
     EXPECT_EQ(std::string(high_ratings_user_folder().c_str()), c.folder);
     // The test's folder can be written, so the file stays there whatever the user's folder.
     EXPECT_EQ(std::string(high_ratings_path().c_str()), high_ratings_file_name().c_str());
@@ -392,9 +397,9 @@ TEST_F(HighRatingsFile, AnInstalledGameKeepsTheFileInTheUsersFolderWhateverItMay
   headless_set_program_path(program + "/brakka");
   ASSERT_TRUE(start_headless_app());
   ASSERT_EQ(::chdir(folder_.c_str()), 0);
-  ::setenv("XDG_DATA_HOME", data.c_str(), 1);
+  portable::set_env("XDG_DATA_HOME", data);
   const std::string name = high_ratings_file_name().c_str(), own = data + "/brakka/" + name;
-  const bool as_root = ::geteuid() == 0;
+  const bool as_root = !portable::permissions_stop_writes();
 
   struct Case {
     const char* record;  // the install record's text; nullptr: none
@@ -418,20 +423,45 @@ TEST_F(HighRatingsFile, AnInstalledGameKeepsTheFileInTheUsersFolderWhateverItMay
                  (c.home ? "" : ", no home"));
     ::unlink((program + "/" + kInstallRecord).c_str());
     if (c.record) write_bytes(program + "/" + kInstallRecord, c.record);
-    ::chmod(folder_.c_str(), c.read_only ? 0555 : 0755);
-    c.home ? ::setenv("XDG_DATA_HOME", data.c_str(), 1) : ::unsetenv("XDG_DATA_HOME");
-    if (!c.home) ::unsetenv("HOME");
+    std::filesystem::permissions(folder_, std::filesystem::perms(c.read_only ? 0555 : 0755));
+    c.home ? portable::set_env("XDG_DATA_HOME", data) : portable::unset_env("XDG_DATA_HOME");
+    if (!c.home) portable::unset_env("HOME");
     EXPECT_STREQ(high_ratings_user_folder_reason(), c.reason);
     EXPECT_EQ(std::string(high_ratings_path().c_str()), c.path);
   }
 }
 
+// The two tables a child saves in turn until it is killed.
+HighTable table_in_turn(long n) {
+  return n % 2 == 0 ? make_table(kSample)
+                    : make_table({{7, "SEVEN"}, {99.5, "SOMEBODY ELSE"}, {88, "B"}, {77, "C"}, {66, "D"}, {55, "E"},
+                                  {44, "F"}});
+}
+
+// The child that saves for ever, in the media folder; after each save it writes how many it has
+// finished into the file named by its argument (0 as soon as it is ready).
+int save_until_killed(const std::string& count_path) {
+  media_folder_entered = true;
+  dim_game_arrays();
+  std::FILE* count = std::fopen(count_path.c_str(), "w");
+  if (!count) return 1;
+  const HighTable tables[2] = {table_in_turn(0), table_in_turn(1)};
+  for (long n = 0;; ++n) {
+    if (n > 0) {
+      high_table_to_globals(tables[n % 2]);
+      save_high_ratings();
+    }
+    std::rewind(count);
+    std::fprintf(count, "%ld \n", n);
+    std::fflush(count);
+  }
+}
+const portable::ChildBody kSaveUntilKilled("save until killed", save_until_killed);
+
 // A child saves two tables in turn, as fast as it can, and is killed at random moments. After every
 // kill the file is one of the two tables, whole.
 TEST_F(HighRatingsFile, KilledWhileSavingLeavesTheOldOrTheNewTableWhole) {
-  const HighTable tables[2] = {make_table(kSample), make_table({{7, "SEVEN"}, {99.5, "SOMEBODY ELSE"},
-                                                                {88, "B"}, {77, "C"}, {66, "D"},
-                                                                {55, "E"}, {44, "F"}})};
+  const HighTable tables[2] = {table_in_turn(0), table_in_turn(1)};
   const std::string bytes[2] = {file_bytes_of(tables[0]), file_bytes_of(tables[1])};
   ASSERT_NE(bytes[0].size(), bytes[1].size());
 
@@ -442,10 +472,13 @@ TEST_F(HighRatingsFile, KilledWhileSavingLeavesTheOldOrTheNewTableWhole) {
   const double save_us =
       std::chrono::duration<double, std::micro>(std::chrono::steady_clock::now() - t0).count() / 5;
 
-  // Saves the child has finished, counted in memory it shares with this process.
-  auto* finished = static_cast<std::atomic<long>*>(
-      ::mmap(nullptr, sizeof(std::atomic<long>), PROT_READ | PROT_WRITE, MAP_SHARED | MAP_ANONYMOUS, -1, 0));
-  ASSERT_NE(finished, MAP_FAILED);
+  // Saves the child has finished, as it counts them in a file of its own.
+  const std::string count_path = folder_ + "../saves";
+  auto saves_counted = [&] {
+    long n = -1;
+    std::ifstream(count_path) >> n;
+    return n;
+  };
 
   std::mt19937 rng(20240611);
   std::uniform_real_distribution<double> delay_us(0, 3 * save_us + 1000);
@@ -454,23 +487,17 @@ TEST_F(HighRatingsFile, KilledWhileSavingLeavesTheOldOrTheNewTableWhole) {
   long most_saves = 0;
   for (int trial = 0; trial < kTrials; ++trial) {
     SCOPED_TRACE(trial);
-    finished->store(0);
-    const pid_t child = ::fork();
-    ASSERT_GE(child, 0);
-    if (child == 0) {
-      for (long n = 1;; ++n) {
-        high_table_to_globals(tables[n % 2]);
-        save_high_ratings();
-        finished->store(n);
-      }
-    }
+    std::remove(count_path.c_str());
+    portable::Child child;
+    ASSERT_TRUE(child.start("save until killed", count_path));
+    // The random moment counts from when the child is ready to save.
+    const auto ready_by = std::chrono::steady_clock::now() + std::chrono::seconds(60);
+    while (saves_counted() < 0 && std::chrono::steady_clock::now() < ready_by)
+      std::this_thread::sleep_for(std::chrono::microseconds(50));
     std::this_thread::sleep_for(std::chrono::microseconds(long(delay_us(rng))));
-    ASSERT_EQ(::kill(child, SIGKILL), 0);
-    int status = 0;
-    ASSERT_EQ(::waitpid(child, &status, 0), child);
-    ASSERT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL) << "the child ended by itself";
+    ASSERT_EQ(child.kill(), portable::kKilled) << "the child ended by itself";
 
-    const long saves = finished->load();
+    const long saves = std::max(0L, saves_counted());
     during_first_save += saves == 0;
     most_saves = std::max(most_saves, saves);
     ASSERT_TRUE(file_exists(path_)) << "file missing after " << saves << " saves";
@@ -485,11 +512,10 @@ TEST_F(HighRatingsFile, KilledWhileSavingLeavesTheOldOrTheNewTableWhole) {
     for (const std::string& name : folder_names(folder_)) {
       if (name == high_ratings_file_name().c_str()) continue;
       EXPECT_EQ(name.rfind("." + std::string(high_ratings_file_name().c_str()) + ".", 0), 0u) << name;
-      ::unlink((folder_ + name).c_str());
+      std::remove((folder_ + name).c_str());
       ++leftovers;
     }
   }
-  ::munmap(finished, sizeof(std::atomic<long>));
   std::printf("%d kills at random moments (one save takes %.1f ms): the file was table A %d times, "
               "table B %d times, never torn or missing; %d kills came before the child's first save "
               "was through, the latest after %ld saves; %d unfinished new files were left behind\n",

@@ -1,36 +1,38 @@
 #include "game/high_ratings_helpers.h"
 
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <algorithm>
-#include <climits>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
 
 #include "game/game_test_helpers.h"
 #include "game/round/high_ratings_file.h"
+#include "portable.h"
 #include "support/app_test_helpers.h"
 
 namespace fs = std::filesystem;
 
 namespace {
-std::string g_start_folder;
+fs::path g_start_folder;
 }
 
 std::string enter_test_folder(const std::string& name) {
-  char cwd[PATH_MAX];
-  if (g_start_folder.empty() && ::getcwd(cwd, sizeof cwd)) g_start_folder = cwd;
+  if (g_start_folder.empty()) g_start_folder = fs::current_path();
   const std::string folder = use_private_temp_dir() + name;
-  fs::create_directories(folder);
-  EXPECT_EQ(::chdir(folder.c_str()), 0) << folder;
+  fs::create_directories(portable::to_path(folder));
+  std::error_code ec;
+  fs::current_path(portable::to_path(folder), ec);
+  EXPECT_FALSE(ec) << folder;
   return folder + "/";
 }
 
 void leave_test_folder() {
   if (!g_start_folder.empty()) {
-    EXPECT_EQ(::chdir(g_start_folder.c_str()), 0);
+    std::error_code ec;
+    fs::current_path(g_start_folder, ec);
+    EXPECT_FALSE(ec);
   }
 }
 
@@ -38,9 +40,9 @@ void link_media_files() {
   const fs::path media = media_dir();
   const std::string highs = high_ratings_file_name().c_str();
   for (const fs::directory_entry& e : fs::directory_iterator(media)) {
-    const std::string name = e.path().filename().string();
+    const std::string name = portable::path_text(e.path().filename());
     if (name == highs || fs::exists(name)) continue;
-    fs::create_symlink(e.path(), name);
+    portable::link_file(portable::path_text(e.path()), name);
   }
 }
 
@@ -60,7 +62,8 @@ bool file_exists(const std::string& path) { return fs::exists(path); }
 
 std::vector<std::string> folder_names(const std::string& folder) {
   std::vector<std::string> names;
-  for (const fs::directory_entry& e : fs::directory_iterator(folder)) names.push_back(e.path().filename());
+  for (const fs::directory_entry& e : fs::directory_iterator(portable::to_path(folder)))
+    names.push_back(portable::path_text(e.path().filename()));
   std::sort(names.begin(), names.end());
   return names;
 }

@@ -1,15 +1,12 @@
 #include "game/whole_game_helpers.h"
 
-#include <sys/wait.h>
-#include <unistd.h>
-
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <sstream>
-#include <thread>
 
 #include <gtest/gtest.h>
 
@@ -18,14 +15,23 @@
 #include "engine/platform/headless.h"
 #include "game/game_test_helpers.h"
 #include "game/round/high_ratings_file.h"
+#include "plan_text.h"
+#include "portable.h"
 #include "run_folder.h"
 
 namespace fs = std::filesystem;
 
 namespace {
 
-// The child: the program itself, played by the automatic player, reporting each event to a file.
-[[noreturn]] void child(const autoplay::Plan& plan, const std::string& dir, const std::string& program_dir) {
+// The child: the program itself, played by the automatic player, reporting each event to a file. Its
+// argument: the run's folder and the program's folder ("": the run's) on a line each, then the plan.
+int play_whole_game(const std::string& arg) {
+  std::istringstream in(arg);
+  std::string dir, program_dir;
+  std::getline(in, dir);
+  std::getline(in, program_dir);
+  autoplay::Plan plan;
+  if (!autoplay::plan_from_text(std::string(std::istreambuf_iterator<char>(in), {}), plan)) return 121;
   autoplay::enter_run_folder(dir);
   if (!program_dir.empty()) headless_set_program_path(program_dir + "/brakka");
   renderer_set_blind(true);
@@ -45,6 +51,8 @@ namespace {
   });
   autoplay::run_program();
 }
+
+const portable::ChildBody kWholeGame("whole game", play_whole_game);
 
 }  // namespace
 
@@ -98,30 +106,13 @@ void run_game(const autoplay::Plan& plan, const GameRunOptions& options, GameRun
   if (options.prepare) options.prepare(run.dir);
 
   const auto start = std::chrono::steady_clock::now();
-  std::fflush(nullptr);
-  const pid_t pid = ::fork();
-  ASSERT_GE(pid, 0);
-  if (pid == 0) child(plan, run.dir, options.program_dir);
-
+  portable::Child child;
+  ASSERT_TRUE(child.start("whole game", run.dir + "\n" + options.program_dir + "\n" + autoplay::plan_to_text(plan)));
   // A slower run (under valgrind, say) may ask for more time.
   const char* limit_env = std::getenv("BRAKKA_WHOLE_GAME_LIMIT_S");
   const double limit_s = limit_env && std::atof(limit_env) > 0 ? std::atof(limit_env) : options.limit_s;
-  int status = 0;
-  bool ended = false;
-  while (std::chrono::steady_clock::now() - start < std::chrono::duration<double>(limit_s)) {
-    if (::waitpid(pid, &status, WNOHANG) == pid) {
-      ended = true;
-      break;
-    }
-    std::this_thread::sleep_for(std::chrono::milliseconds(20));
-  }
-  if (!ended) {
-    ::kill(pid, SIGKILL);
-    ::waitpid(pid, &status, 0);
-    run.status = -1;
-  } else {
-    run.status = WIFEXITED(status) ? WEXITSTATUS(status) : 1000 + WTERMSIG(status);
-  }
+  run.status = child.wait(limit_s);
+  if (run.status == portable::kTimedOut) child.kill();
   run.wall_s = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
   std::ifstream events(run.dir + "/events.txt");
   for (std::string line; std::getline(events, line);) {

@@ -17,6 +17,7 @@
 #include "game/game_test_helpers.h"
 #include "game/round/high_ratings_file.h"
 #include "game/whole_game_helpers.h"
+#include "portable.h"
 
 namespace {
 
@@ -255,8 +256,8 @@ TEST(WholeGame, ASaveTheMediaFolderCannotTakeGoesToTheUserFolderAndTheGoodbyeCom
       std::filesystem::create_directory(highs);
       std::ofstream(dir + "/a_file") << "x";
       // The program inherits the user's folders: its own, or one under a regular file.
-      if (c.home) ::setenv("XDG_DATA_HOME", (dir + "/data").c_str(), 1);
-      if (!c.home) ::unsetenv("XDG_DATA_HOME"), ::setenv("HOME", (dir + "/a_file").c_str(), 1);
+      if (c.home) portable::set_env("XDG_DATA_HOME", dir + "/data");
+      if (!c.home) portable::unset_env("XDG_DATA_HOME"), portable::set_env("HOME", dir + "/a_file");
     };
     GameRun run;
     run_game(plan, options, run);

@@ -1,8 +1,5 @@
 // Offscreen GL fixture, pixel read-back and picture helpers shared by the media tests.
 #include <GL/gl.h>
-#include <dlfcn.h>
-#include <link.h>
-#include <unistd.h>
 
 #include <cstdio>
 #include <filesystem>
@@ -11,26 +8,19 @@
 
 #include "engine/media/renderer.h"
 #include "engine/platform/platform.h"
+#include "portable.h"
 #include "tests/media/gl_fixture.h"
 
 std::ostream& operator<<(std::ostream& os, const Rgba& c) {
   return os << "(" << int(c.r) << "," << int(c.g) << "," << int(c.b) << "," << int(c.a) << ")";
 }
 
-namespace {
-// Keeps every library loaded so far (the GL driver among them) mapped until the process ends, so
-// that the leak checker can still name the driver's own allocations at exit and its suppressions
-// apply to them.
-int pin_library(dl_phdr_info* info, size_t, void*) {
-  if (info->dlpi_name && info->dlpi_name[0]) dlopen(info->dlpi_name, RTLD_NOW | RTLD_NOLOAD | RTLD_NODELETE);
-  return 0;
-}
-}  // namespace
-
 void GlTest::SetUp() {
   ASSERT_TRUE(platform_select("headless"));
   ASSERT_TRUE(platform().window_create(kScreenW, kScreenH, false, false));
-  dl_iterate_phdr(pin_library, nullptr);
+  // The GL driver stays mapped, so that the leak checker can still name its own allocations at exit
+  // and its suppressions apply to them.
+  portable::pin_loaded_libraries();
   renderer_create();
   renderer_gl_init();
   renderer_frame_setup();
@@ -133,7 +123,7 @@ bool write_bmp24(const std::string& path, const ImageBuffer& image) {
 std::string scratch_dir() {
   const ::testing::TestInfo* info = ::testing::UnitTest::GetInstance()->current_test_info();
   std::filesystem::path dir = std::filesystem::temp_directory_path() /
-                              ("brakka_media_" + std::to_string(getpid()) + "_" +
+                              ("brakka_media_" + std::to_string(portable::process_id()) + "_" +
                                (info ? std::string(info->name()) : std::string("x")));
   std::filesystem::remove_all(dir);
   std::filesystem::create_directories(dir);

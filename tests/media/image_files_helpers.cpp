@@ -11,6 +11,8 @@
 #include <iterator>
 #include <stdexcept>
 
+#include "portable.h"
+
 namespace testimg {
 
 void put_u16(std::vector<uint8_t>& bytes, size_t at, uint16_t v) {
@@ -271,12 +273,9 @@ size_t jpeg_find_frame_header(const std::vector<uint8_t>& bytes) {
 }
 
 std::string make_temp_dir() {
-  const char* base = std::getenv("TMPDIR");
-  std::string pattern = std::string(base && *base ? base : "/tmp") + "/brakka_img_XXXXXX";
-  std::vector<char> buf(pattern.begin(), pattern.end());
-  buf.push_back('\0');
-  if (!mkdtemp(buf.data())) throw std::runtime_error("mkdtemp");
-  return buf.data();
+  const std::string dir = portable::make_temp_dir("brakka_img_");
+  if (dir.empty()) throw std::runtime_error("no temporary folder");
+  return dir;
 }
 
 void remove_dir(const std::string& dir) {

@@ -1,13 +1,13 @@
 // The JPEG reader on files made by libjpeg's compressor: component counts, no colour key, files on disk
 // only, library errors turned into failed decodes, and the limits on size and scans.
 #include <gtest/gtest.h>
-#include <sys/stat.h>
 
-#include <cstdlib>
+#include <filesystem>
 #include <functional>
 
 #include "engine/media/image.h"
 #include "media/image_files_helpers.h"
+#include "portable.h"
 
 using testimg::JpegSpec;
 using testimg::pixel;
@@ -53,17 +53,16 @@ bool decode(const std::vector<uint8_t>& bytes, ImageBuffer& out) {
 // Runs `body` and returns what it sent to the runtime log ("ErrorLog.txt" in the temporary directory,
 // pointed at a private folder here; or standard error while the log is not a file).
 std::string logged_by(const std::function<void()>& body) {
-  const char* old = std::getenv("TMPDIR");
-  const std::string saved = old ? old : "";
   const std::string dir = testimg::make_temp_dir();
-  ::setenv("TMPDIR", dir.c_str(), 1);
-  testing::internal::CaptureStderr();
-  body();
-  std::string text = testing::internal::GetCapturedStderr();
+  std::string text;
+  {
+    const portable::TempEnv temp(dir);
+    testing::internal::CaptureStderr();
+    body();
+    text = testing::internal::GetCapturedStderr();
+  }
   const auto logged = testimg::read_file(dir + "/ErrorLog.txt");
   text.append(logged.begin(), logged.end());
-  if (old) ::setenv("TMPDIR", saved.c_str(), 1);
-  else ::unsetenv("TMPDIR");
   testimg::remove_dir(dir);
   return text;
 }
@@ -143,7 +142,7 @@ TEST(JpegFiles, OnlyPlainFilesOnDisk) {
   EXPECT_TRUE(image_read_jpeg(backslashed.c_str(), img));
   EXPECT_FALSE(image_read_jpeg((dir + "/missing.jpg").c_str(), img));
   EXPECT_EQ(img.width, 0);
-  ASSERT_EQ(::mkdir((dir + "/folder.jpg").c_str(), 0700), 0);
+  ASSERT_TRUE(std::filesystem::create_directory(dir + "/folder.jpg"));
   EXPECT_FALSE(image_read_jpeg((dir + "/folder.jpg").c_str(), img));
   char name[64];
   std::snprintf(name, sizeof name, "mem://%8x.%8x", static_cast<unsigned>(bytes.size()), 0x1000u);

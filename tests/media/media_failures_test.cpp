@@ -25,6 +25,7 @@
 #include "engine/platform/platform_audio.h"
 #include "tests/media/gl_fixture.h"
 #include "tests/media/image_files_helpers.h"
+#include "portable.h"
 
 namespace {
 
@@ -57,7 +58,7 @@ class MediaFailures : public GlTest {
     old_cwd_ = std::filesystem::current_path().string();
     dir_ = testimg::make_temp_dir();
     ASSERT_EQ(chdir(dir_.c_str()), 0);
-    setenv("TMPDIR", dir_.c_str(), 1);
+    portable::set_temp_env(dir_);
     archive_slots_create();
     ASSERT_TRUE(platform_audio_select("headless"));
     snd_startup();

@@ -1,7 +1,5 @@
 #include "media/media_tool_helpers.h"
 
-#include <sys/wait.h>
-
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
@@ -10,15 +8,11 @@
 #include <iterator>
 #include <system_error>
 
+#include "portable.h"
+
 namespace media_tools {
 
 namespace {
-
-std::string shell_quote(const std::string& s) {
-  std::string q = "'";
-  for (char c : s) q += c == '\'' ? std::string("'\\''") : std::string(1, c);
-  return q + "'";
-}
 
 uint32_t u32(const std::vector<uint8_t>& b, std::size_t at) {
   return b[at] | (b[at + 1] << 8) | (b[at + 2] << 16) | (static_cast<uint32_t>(b[at + 3]) << 24);
@@ -31,10 +25,7 @@ int u16(const std::vector<uint8_t>& b, std::size_t at) { return b[at] | (b[at + 
 std::string tool_path(const char* name) { return std::string(BRAKKA_BIN_DIR) + "/" + name; }
 
 ScratchDir::ScratchDir() {
-  std::string pattern = (std::filesystem::temp_directory_path() / "brakka_media_XXXXXX").string();
-  std::vector<char> buf(pattern.begin(), pattern.end());
-  buf.push_back('\0');
-  if (mkdtemp(buf.data())) path_ = buf.data();
+  path_ = portable::make_temp_dir("brakka_media_");
 }
 
 ScratchDir::~ScratchDir() {
@@ -43,11 +34,10 @@ ScratchDir::~ScratchDir() {
 }
 
 int run_tool(const char* tool, const std::vector<std::string>& args, const std::string& output_file) {
-  std::string command = shell_quote(tool_path(tool));
-  for (const std::string& a : args) command += " " + shell_quote(a);
-  command += output_file.empty() ? " >/dev/null 2>&1" : " >" + shell_quote(output_file) + " 2>&1";
-  const int status = std::system(command.c_str());
-  return (status != -1 && WIFEXITED(status)) ? WEXITSTATUS(status) : -1;
+  std::vector<std::string> argv = {tool_path(tool)};
+  argv.insert(argv.end(), args.begin(), args.end());
+  const int status = portable::run_program(argv, output_file);
+  return status >= 0 && status < 1000 ? status : -1;
 }
 
 const std::string& art_output() {

@@ -1,14 +1,13 @@
 // Real playback through the sdl audio backend, on SDL's dummy audio driver unless another is chosen.
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-
 #include "engine/core/app.h"
 #include "engine/media/music.h"
 #include "engine/media/sound.h"
 #include "engine/platform/platform.h"
 #include "engine/platform/platform_audio.h"
 #include "media/wav_builder.h"
+#include "portable.h"
 
 namespace {
 
@@ -17,7 +16,8 @@ using namespace wavtest;
 class SdlAudioSmoke : public ::testing::Test {
  protected:
   void SetUp() override {
-    setenv("SDL_AUDIODRIVER", "dummy", 0);  // no sound card needed unless the caller chose a driver
+    // No sound card needed unless the caller chose a driver.
+    if (!portable::get_env("SDL_AUDIODRIVER")) portable::set_env("SDL_AUDIODRIVER", "dummy");
     // The platform comes first: choosing it also chooses its audio backend, which the real one replaces.
     ASSERT_TRUE(platform_select("headless"));
     ASSERT_TRUE(platform_audio_select("sdl"));

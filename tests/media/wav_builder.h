@@ -1,13 +1,14 @@
 // Builds WAV images for tests: a RIFF header, chunks in any order, any sizes (also wrong ones).
 #pragma once
 #include <cstdint>
-#include <unistd.h>
 
 #include <cstdio>
 #include <cstdlib>
 #include <initializer_list>
 #include <string>
 #include <vector>
+
+#include "portable.h"
 
 namespace wavtest {
 
@@ -83,8 +84,8 @@ struct TempFile {
 };
 
 inline std::string write_temp(const std::string& name, const std::vector<uint8_t>& bytes) {
-  const char* dir = std::getenv("TMPDIR");
-  std::string path = std::string(dir && *dir ? dir : "/tmp") + "/brakka_test_" + std::to_string(getpid()) + "_" + name;
+  const std::string path =
+      portable::temp_root() + "/brakka_test_" + std::to_string(portable::process_id()) + "_" + name;
   FILE* f = std::fopen(path.c_str(), "wb");
   if (f) {
     std::fwrite(bytes.data(), 1, bytes.size(), f);

@@ -1,34 +1,30 @@
 #include "support/app_test_helpers.h"
 #include <gtest/gtest.h>
-#include <unistd.h>
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include "engine/core/app.h"
 #include "engine/core/app_frame.h"
 #include "engine/platform/platform.h"
+#include "portable.h"
 
 std::string use_private_temp_dir() {
-  const char* kept = std::getenv("BRAKKA_TEST_TMP");
-  std::string dir;
-  if (kept && *kept) {
-    dir = kept;
-  } else {
-    char pattern[] = "/tmp/brakka_test_XXXXXX";
-    const char* made = ::mkdtemp(pattern);
-    dir = made ? made : "/tmp";
-    ::setenv("BRAKKA_TEST_TMP", dir.c_str(), 1);
+  std::string dir = portable::get_env("BRAKKA_TEST_TMP").value_or("");
+  if (dir.empty()) {
+    dir = portable::make_temp_dir("brakka_test_");
+    if (dir.empty()) dir = portable::temp_root();  // not kept, so never removed
+    else portable::set_env("BRAKKA_TEST_TMP", dir);
   }
-  ::setenv("TMPDIR", dir.c_str(), 1);
+  portable::set_temp_env(dir);
   return dir + "/";
 }
 
 void remove_private_temp_dir() {
-  const char* kept = std::getenv("BRAKKA_TEST_TMP");
-  if (!kept || std::string(kept).rfind("/tmp/brakka_test_", 0) != 0) return;
+  const std::string kept = portable::get_env("BRAKKA_TEST_TMP").value_or("");
+  // Only a folder this made, never one the caller named.
+  if (portable::path_text(portable::to_path(kept).filename()).rfind("brakka_test_", 0) != 0) return;
   std::error_code ec;
-  std::filesystem::remove_all(kept, ec);
-  ::unsetenv("BRAKKA_TEST_TMP");
+  std::filesystem::remove_all(portable::to_path(kept), ec);
+  portable::unset_env("BRAKKA_TEST_TMP");
 }
 
 std::vector<std::string> read_log_lines() {

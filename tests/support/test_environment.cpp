@@ -1,13 +1,13 @@
 // Every test binary runs headless unless the caller says otherwise: offscreen OpenGL, a dummy audio
 // driver and the headless platform backend. Set before main so that the first platform() call sees it.
-#include <cstdlib>
+#include "portable.h"
 
 namespace {
 struct HeadlessDefaults {
   HeadlessDefaults() {
-    setenv("SDL_VIDEODRIVER", "offscreen", 0);
-    setenv("SDL_AUDIODRIVER", "dummy", 0);
-    setenv("BRAKKA_PLATFORM", "headless", 0);
+    for (const auto& [name, value] :
+         {std::pair{"SDL_VIDEODRIVER", "offscreen"}, {"SDL_AUDIODRIVER", "dummy"}, {"BRAKKA_PLATFORM", "headless"}})
+      if (!portable::get_env(name)) portable::set_env(name, value);
   }
 } headless_defaults;
 }  // namespace

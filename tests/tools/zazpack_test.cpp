@@ -1,6 +1,4 @@
 #include <gtest/gtest.h>
-#include <unistd.h>
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -9,6 +7,7 @@
 #include "engine/core/archive.h"
 #include "engine/core/archive_reader.h"
 #include "engine/core/files.h"
+#include "portable.h"
 
 namespace {
 
@@ -34,10 +33,9 @@ class ZazpackTest : public ::testing::Test {
  protected:
   void SetUp() override {
     old_cwd_ = fs::current_path();
-    std::string pattern = fs::temp_directory_path().string() + "/brakka_zazpack_XXXXXX";
-    ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
-    dir_ = pattern;
-    ::setenv("TMPDIR", dir_.c_str(), 1);
+    dir_ = portable::to_path(portable::make_temp_dir("brakka_zazpack_"));
+    ASSERT_FALSE(dir_.empty());
+    portable::set_temp_env(portable::path_text(dir_));
     fs::create_directories(dir_ / "folder");
     fs::create_directories(dir_ / "elsewhere");
     archive_slots_create();
@@ -50,14 +48,13 @@ class ZazpackTest : public ::testing::Test {
   }
 
   // Runs the tool; returns its exit status and leaves its error output in stderr_text.
-  int zazpack(const std::string& args) {
+  int zazpack(std::vector<std::string> args) {
     const fs::path err = dir_ / "stderr.txt";
-    const std::string command =
-        std::string("'") + BRAKKA_BIN_DIR + "/zazpack' " + args + " 2>'" + err.string() + "'";
-    const int status = std::system(command.c_str());
+    args.insert(args.begin(), std::string(BRAKKA_BIN_DIR) + "/zazpack");
+    const int status = portable::run_program(args, portable::path_text(err));
     const Bytes text = read_file(err);
     stderr_text.assign(text.begin(), text.end());
-    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    return status >= 0 && status < 1000 ? status : -1;
   }
 
   // A folder of files of different kinds; returns their names.
@@ -82,9 +79,10 @@ class ZazpackTest : public ::testing::Test {
     return names;
   }
 
-  std::string file_args(const std::vector<std::string>& names) {
-    std::string args;
-    for (const std::string& n : names) args += " '" + (dir_ / "folder" / n).string() + "'";
+  // The archive's path, then the files'.
+  std::vector<std::string> file_args(const fs::path& archive, const std::vector<std::string>& names) {
+    std::vector<std::string> args = {portable::path_text(archive)};
+    for (const std::string& n : names) args.push_back(portable::path_text(dir_ / "folder" / n));
     return args;
   }
 
@@ -112,7 +110,7 @@ class ZazpackTest : public ::testing::Test {
 TEST_F(ZazpackTest, AbsolutePositionsRoundTrip) {
   const auto names = make_folder();
   const fs::path archive = dir_ / "abs.zaz";
-  ASSERT_EQ(zazpack("'" + archive.string() + "'" + file_args(names)), 0) << stderr_text;
+  ASSERT_EQ(zazpack(file_args(archive, names)), 0) << stderr_text;
   EXPECT_GE(last_word(read_file(archive)), 0);
   expect_round_trip(archive, names);
 }
@@ -120,7 +118,9 @@ TEST_F(ZazpackTest, AbsolutePositionsRoundTrip) {
 TEST_F(ZazpackTest, EndRelativePositionsRoundTrip) {
   const auto names = make_folder();
   const fs::path archive = dir_ / "rel.zaz";
-  ASSERT_EQ(zazpack("--end-relative '" + archive.string() + "'" + file_args(names)), 0) << stderr_text;
+  std::vector<std::string> args = file_args(archive, names);
+  args.insert(args.begin(), "--end-relative");
+  ASSERT_EQ(zazpack(args), 0) << stderr_text;
   EXPECT_LT(last_word(read_file(archive)), 0);
   expect_round_trip(archive, names);
 }
@@ -128,7 +128,7 @@ TEST_F(ZazpackTest, EndRelativePositionsRoundTrip) {
 TEST_F(ZazpackTest, EntriesAreStoredUnderBaseNamesInOrder) {
   const auto names = make_folder();
   const fs::path archive = dir_ / "list.zaz";
-  ASSERT_EQ(zazpack("'" + archive.string() + "'" + file_args(names)), 0) << stderr_text;
+  ASSERT_EQ(zazpack(file_args(archive, names)), 0) << stderr_text;
   auto src = archive_source_open(archive.string().c_str());
   ASSERT_TRUE(src);
   ArchiveDirectory directory;
@@ -146,15 +146,15 @@ TEST_F(ZazpackTest, EntriesAreStoredUnderBaseNamesInOrder) {
 
 TEST_F(ZazpackTest, MissingInputFailsWithMessage) {
   const fs::path archive = dir_ / "bad.zaz";
-  EXPECT_NE(zazpack("'" + archive.string() + "' '" + (dir_ / "folder" / "absent.txt").string() + "'"), 0);
+  EXPECT_NE(zazpack(file_args(archive, {"absent.txt"})), 0);
   EXPECT_NE(stderr_text.find("absent.txt"), std::string::npos) << stderr_text;
   EXPECT_FALSE(fs::exists(archive));
 }
 
 TEST_F(ZazpackTest, UsageErrorsFail) {
-  EXPECT_NE(zazpack(""), 0);
+  EXPECT_NE(zazpack({}), 0);
   EXPECT_NE(stderr_text.find("usage"), std::string::npos);
-  EXPECT_NE(zazpack("--end-relative only.zaz"), 0);
+  EXPECT_NE(zazpack({"--end-relative", "only.zaz"}), 0);
 }
 
 TEST_F(ZazpackTest, SameBaseNameTwiceFails) {
@@ -162,13 +162,13 @@ TEST_F(ZazpackTest, SameBaseNameTwiceFails) {
   fs::create_directories(dir_ / "folder" / "b");
   write_file(dir_ / "folder" / "a" / "x.txt", {'1'});
   write_file(dir_ / "folder" / "b" / "X.TXT", {'2'});
-  EXPECT_NE(zazpack("'" + (dir_ / "dup.zaz").string() + "'" + file_args({"a/x.txt", "b/X.TXT"})), 0);
+  EXPECT_NE(zazpack(file_args(dir_ / "dup.zaz", {"a/x.txt", "b/X.TXT"})), 0);
   EXPECT_NE(stderr_text.find("X.TXT"), std::string::npos) << stderr_text;
 }
 
 TEST_F(ZazpackTest, UnwritableArchiveFails) {
   write_file(dir_ / "folder" / "x.txt", {'1'});
-  EXPECT_NE(zazpack("'" + (dir_ / "no" / "such" / "dir.zaz").string() + "'" + file_args({"x.txt"})), 0);
+  EXPECT_NE(zazpack(file_args(dir_ / "no" / "such" / "dir.zaz", {"x.txt"})), 0);
   EXPECT_FALSE(stderr_text.empty());
 }
 

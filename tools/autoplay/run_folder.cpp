@@ -1,10 +1,6 @@
 #include "run_folder.h"
 
-#include <signal.h>
-#include <stdlib.h>
-#include <sys/prctl.h>
-#include <unistd.h>
-
+#include <cstdlib>
 #include <filesystem>
 
 #include "engine/core/app.h"
@@ -12,31 +8,34 @@
 #include "engine/platform/headless.h"
 #include "engine/platform/platform.h"
 #include "game/round/high_ratings_file.h"
+#include "portable.h"
 
 namespace fs = std::filesystem;
 
 namespace autoplay {
 
 std::string make_run_folder(const std::string& prefix, const std::string& media) {
-  std::string pattern = "/tmp/" + prefix + "XXXXXX";
-  if (!::mkdtemp(pattern.data())) return "";
+  const std::string dir = portable::make_temp_dir(prefix);
+  if (dir.empty()) return "";
   std::error_code ec;
-  fs::create_directories(pattern + "/Media", ec);
-  if (ec || media.empty()) return ec ? "" : pattern;
+  fs::create_directories(portable::to_path(dir + "/Media"), ec);
+  if (ec || media.empty()) return ec ? "" : dir;
   const Str highs = high_ratings_file_name();
-  for (const auto& entry : fs::directory_iterator(media, ec)) {
-    const fs::path to = fs::path(pattern) / "Media" / entry.path().filename();
-    if (entry.path().filename() == highs.c_str()) fs::copy_file(entry.path(), to, ec);
-    else fs::create_symlink(fs::absolute(entry.path()), to, ec);
+  for (const auto& entry : fs::directory_iterator(portable::to_path(media), ec)) {
+    const std::string name = portable::path_text(entry.path().filename());
+    const std::string from = media + "/" + name, to = dir + "/Media/" + name;
+    if (name == highs.c_str()) fs::copy_file(entry.path(), portable::to_path(to), ec);
+    else if (!portable::link_file(from, to)) return "";
     if (ec) return "";
   }
-  return ec ? "" : pattern;
+  return ec ? "" : dir;
 }
 
 void enter_run_folder(const std::string& dir) {
-  ::prctl(PR_SET_PDEATHSIG, SIGKILL);  // never outlives the process that started it
-  if (::chdir(dir.c_str()) != 0) std::_Exit(120);
-  ::setenv("TMPDIR", dir.c_str(), 1);
+  std::error_code ec;
+  fs::current_path(portable::to_path(dir), ec);
+  if (ec) std::_Exit(120);
+  portable::set_temp_env(dir);
   platform_select("headless");
   headless_reset();
   headless_set_program_path(dir + "/brakka");

@@ -6,11 +6,11 @@
 
 namespace autoplay {
 
-// Makes /tmp/<prefix>XXXXXX with Media/ linked from media (left empty when media is ""). Returns the
-// folder, or "" when it could not be made.
+// Makes a new folder <prefix>XXXXXX in the temporary folder, with Media/ linked from media (left empty
+// when media is ""; see portable::link_file). Returns the folder, or "" when it could not be made.
 std::string make_run_folder(const std::string& prefix, const std::string& media);
 
-// In the child: the headless backend, reset, with the program placed in dir (start-up makes that
+// In the child (which never outlives its parent: portable::Child): the headless backend, reset, with the program placed in dir (start-up makes that
 // folder current) and its temporary files and log in dir. Call before installing hooks.
 void enter_run_folder(const std::string& dir);
 
