@@ -3,6 +3,7 @@
 #include <cstring>
 #include "engine/core/app.h"
 #include "engine/core/app_frame.h"
+#include "engine/platform/os_files.h"
 #include "engine/platform/platform.h"
 
 namespace {
@@ -22,14 +23,16 @@ bool g_checked = false;
 
 }  // namespace
 
+// "GDI Generic" is Windows' own OpenGL, drawn in software: what a window gets from the generic pixel
+// format when no graphics driver brings one of its own.
 bool app_driver_is_software(const char* renderer) {
-  return renderer && std::strcmp(renderer, "Mesa Windows GDI Driver") == 0;
+  return renderer && (std::strcmp(renderer, "Mesa Windows GDI Driver") == 0 || std::strcmp(renderer, "GDI Generic") == 0);
 }
 
 Str app_driver_message() {
   char text[kMaxMessage + 1] = {};
   size_t n = 0;
-  if (FILE* f = std::fopen("opengldriver.txt", "rb")) {
+  if (FILE* f = os_fopen("opengldriver.txt", "rb")) {
     n = std::fread(text, 1, kMaxMessage, f);
     std::fclose(f);
   }

@@ -3,14 +3,17 @@
 #include <cstdio>
 #include <cstdlib>
 #include <string>
+#include <vector>
 #include "engine/core/app.h"
 #include "engine/core/app_frame.h"
+#include "engine/platform/system_info.h"
 
 void app_run(int argc, char** argv) {
   std::string line;
-  for (int i = 0; i < argc; ++i) {
+  const std::vector<std::string> arguments = system_arguments(argc, argv);
+  for (size_t i = 0; i < arguments.size(); ++i) {
     if (i) line += ' ';
-    line += argv[i] ? argv[i] : "";
+    line += arguments[i];
   }
   frame_command_line() = line.c_str();
 

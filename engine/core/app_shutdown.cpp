@@ -1,5 +1,4 @@
 // Releasing every engine service, in a fixed order.
-#include <unistd.h>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -13,6 +12,7 @@
 #include "engine/media/music.h"
 #include "engine/media/renderer.h"
 #include "engine/media/sound.h"
+#include "engine/platform/os_files.h"
 
 namespace {
 
@@ -21,7 +21,7 @@ int g_next_step = -1;  // the release step to run next; -1 while no release is u
 
 void leave_for_program_dir() {
   // The program's folder may be gone by now; nothing after this depends on it.
-  if (!app_program_dir().empty() && ::chdir(app_program_dir().c_str()) != 0) std::perror("chdir");
+  if (!app_program_dir().empty() && os_set_cwd(app_program_dir()) != 0) std::perror("chdir");
 }
 
 void (*const kReleaseSteps[])() = {music_shutdown, leave_for_program_dir, file_close_all, inp_destroy,

@@ -1,11 +1,11 @@
 // Starting every engine service in a fixed order, with a trace line per step in the log.
-#include <unistd.h>
 #include <cmath>
 #include <cstdio>
 #include <string>
 #include "engine/core/app.h"
 #include "engine/core/app_frame.h"
 #include "engine/core/archive.h"
+#include "engine/core/files.h"
 #include "engine/core/input.h"
 #include "engine/core/random.h"
 #include "engine/core/timer.h"
@@ -13,6 +13,7 @@
 #include "engine/media/font.h"
 #include "engine/media/renderer.h"
 #include "engine/media/sound.h"
+#include "engine/platform/os_files.h"
 #include "engine/platform/platform.h"
 
 namespace {
@@ -20,16 +21,8 @@ namespace {
 std::string g_program_dir;
 bool g_services_started = false;
 
-// The program's folder: its path with "\" as "/", cut at the last separator.
-std::string program_dir() {
-  std::string path = platform().program_path();
-  for (char& c : path)
-    if (c == '\\') c = '/';
-  size_t cut = path.find_last_of('/');
-  if (cut == std::string::npos) return std::string();
-  if (cut == 0) return "/";
-  return path.substr(0, cut);
-}
+// The program's folder: its path cut at the last separator (a root keeps its own).
+std::string program_dir() { return file_path_parent(platform().program_path().c_str()); }
 
 }  // namespace
 
@@ -83,7 +76,7 @@ int app_startup(int show_command, const char* title) {
   log_line("getexe\n");
   g_program_dir = program_dir();
   log_line("cd\n");
-  if (!g_program_dir.empty() && ::chdir(g_program_dir.c_str()) != 0)
+  if (!g_program_dir.empty() && os_set_cwd(g_program_dir) != 0)
     std::fprintf(stderr, "can't enter %s\n", g_program_dir.c_str());
   char line[4200];
   std::snprintf(line, sizeof line, "exepath=curdir= %s\n", g_program_dir.c_str());

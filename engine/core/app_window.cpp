@@ -1,5 +1,5 @@
 // The game window with its OpenGL context: creation, windowed mode, the title.
-#include <GL/gl.h>
+#include "engine/platform/gl_headers.h"
 #include <string>
 #include "engine/core/app.h"
 #include "engine/core/app_frame.h"

@@ -1,8 +1,5 @@
 // The two archive slots: naming archives, resolving names, handing out and releasing extractions.
 #include "engine/core/archive.h"
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -10,6 +7,7 @@
 #include "engine/core/archive_reader.h"
 #include "engine/core/files.h"
 #include "engine/core/mem_name.h"
+#include "engine/platform/os_files.h"
 #include "engine/platform/platform.h"
 
 namespace {
@@ -31,24 +29,18 @@ void release_extraction(ArchiveSlot& slot) {
     slot.extracted_memory = nullptr;
   }
   if (!slot.extracted_file.empty()) {
-    ::unlink(path_to_native(slot.extracted_file.c_str()).c_str());
+    os_remove_file(path_to_native(slot.extracted_file.c_str()));
     slot.extracted_file.clear();
   }
 }
 
 bool write_whole_file(const std::string& path, const uint8_t* bytes, size_t size) {
-  ::unlink(path.c_str());
-  int fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
+  os_remove_file(path);
+  int fd = os_open(path, OsOpen::write_private);
   if (fd < 0) return false;
-  size_t done = 0;
-  while (done < size) {
-    ssize_t n = ::write(fd, bytes + done, size - done);
-    if (n < 0 && errno == EINTR) continue;
-    if (n <= 0) break;
-    done += size_t(n);
-  }
-  bool ok = ::close(fd) == 0 && done == size;
-  if (!ok) ::unlink(path.c_str());
+  const bool written = os_write_all(fd, bytes, size);
+  const bool ok = os_close(fd) == 0 && written;
+  if (!ok) os_remove_file(path);
   return ok;
 }
 
@@ -85,11 +77,9 @@ void archive_set_names(const Str& first, const Str& second) {
 std::string archive_problem(const std::string& archive_name) {
   if (archive_name.empty()) return "";
   if (!mem_name_is(archive_name.c_str())) {
-    struct stat st;
-    if (::stat(path_to_native(archive_name.c_str()).c_str(), &st) != 0) {
-      return errno == ENOENT ? "" : std::strerror(errno);
-    }
-    if (!S_ISREG(st.st_mode)) return "not a file";
+    OsFileInfo info;
+    if (!os_stat(path_to_native(archive_name.c_str()), info)) return errno == ENOENT ? "" : std::strerror(errno);
+    if (info.kind != OsFileKind::file) return "not a file";
   }
   errno = 0;
   std::unique_ptr<ArchiveSource> src = archive_source_open(archive_name.c_str());

@@ -1,13 +1,10 @@
 // Reading "zaZ" archives: trailer, sequential directory, LZO1X entries.
 #include "engine/core/archive_reader.h"
-#include <fcntl.h>
 #include <lzo/lzo1x.h>
-#include <sys/stat.h>
-#include <unistd.h>
-#include <cerrno>
 #include <cstring>
 #include "engine/core/files.h"
 #include "engine/core/mem_name.h"
+#include "engine/platform/os_files.h"
 
 namespace {
 
@@ -31,20 +28,11 @@ class MemorySource : public ArchiveSource {
 class FileSource : public ArchiveSource {
  public:
   FileSource(int fd, int64_t size) : fd_(fd), size_(size) {}
-  ~FileSource() override { ::close(fd_); }
+  ~FileSource() override { os_close(fd_); }
   int64_t length() const override { return size_; }
   bool read(int64_t pos, void* dst, size_t n) override {
     if (pos < 0 || pos > size_ || int64_t(n) > size_ - pos) return false;
-    auto* p = static_cast<uint8_t*>(dst);
-    while (n > 0) {
-      ssize_t got = ::pread(fd_, p, n, off_t(pos));
-      if (got < 0 && errno == EINTR) continue;
-      if (got <= 0) return false;
-      p += got;
-      pos += got;
-      n -= size_t(got);
-    }
-    return true;
+    return os_read_at(fd_, pos, dst, n);
   }
 
  private:
@@ -106,14 +94,14 @@ std::unique_ptr<ArchiveSource> archive_source_open(const char* archive_name) {
     if (!mem_name_lookup(archive_name, &data, &size)) return nullptr;
     return archive_source_memory(data, size);
   }
-  int fd = ::open(path_to_native(archive_name).c_str(), O_RDONLY | O_CLOEXEC);
+  int fd = os_open(path_to_native(archive_name), OsOpen::read);
   if (fd < 0) return nullptr;
-  struct stat st;
-  if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
-    ::close(fd);
+  OsFileInfo info;
+  if (!os_fstat(fd, info) || info.kind != OsFileKind::file) {
+    os_close(fd);
     return nullptr;
   }
-  return std::make_unique<FileSource>(fd, int64_t(st.st_size));
+  return std::make_unique<FileSource>(fd, info.size);
 }
 
 bool archive_read_directory(ArchiveSource& src, ArchiveDirectory& dir) {

@@ -1,13 +1,12 @@
 // Opening and closing the eight file channels.
 #include "engine/core/file_channels.h"
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
+#include <cstdio>
 #include <cstring>
 #include "engine/core/app.h"
 #include "engine/core/archive.h"
 #include "engine/core/files.h"
 #include "engine/core/mem_name.h"
+#include "engine/platform/os_files.h"
 
 namespace {
 
@@ -16,7 +15,7 @@ FileChannel g_channels[FILE_CHANNELS];
 const uint8_t kEmptyBytes[1] = {0};
 
 void clear_channel(FileChannel& ch) {
-  if (ch.handle >= 0) ::close(ch.handle);
+  if (ch.handle >= 0) os_close(ch.handle);
   ch.handle = -1;
   ch.mem_data = nullptr;
   ch.size = 0;
@@ -37,17 +36,17 @@ bool open_virtual(FileChannel& ch, const char* name) {
   return true;
 }
 
-bool open_disk(FileChannel& ch, const char* path, int flags) {
-  int fd = ::open(path_to_native(path).c_str(), flags | O_CLOEXEC, 0644);
+bool open_disk(FileChannel& ch, const char* path, OsOpen how) {
+  int fd = os_open(path_to_native(path), how);
   if (fd < 0) return false;
-  struct stat st;
-  if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
-    ::close(fd);
+  OsFileInfo info;
+  if (!os_fstat(fd, info) || info.kind != OsFileKind::file) {
+    os_close(fd);
     return false;
   }
   ch.handle = fd;
-  ch.size = int64_t(st.st_size);
-  if (flags & O_APPEND) ::lseek(fd, 0, SEEK_END);
+  ch.size = info.size;
+  if (how == OsOpen::append) os_seek(fd, 0, SEEK_END);
   return true;
 }
 
@@ -79,13 +78,13 @@ int file_open(int channel, const Str& path, int mode) {
     if (mem_name_is(resolved.data))
       ok = open_virtual(*ch, resolved.data);
     else if (*resolved.data)
-      ok = open_disk(*ch, resolved.data, O_RDONLY);
+      ok = open_disk(*ch, resolved.data, OsOpen::read);
   } else if (*name && std::strlen(name) <= FILE_PATH_MAX && !mem_name_is(name)) {
     if (mode == 0) {
-      ::unlink(path_to_native(name).c_str());
-      ok = open_disk(*ch, name, O_RDWR | O_CREAT | O_TRUNC);
+      os_remove_file(path_to_native(name));
+      ok = open_disk(*ch, name, OsOpen::write_new);
     } else {
-      ok = open_disk(*ch, name, O_WRONLY | O_CREAT | O_APPEND);
+      ok = open_disk(*ch, name, OsOpen::append);
     }
   }
   if (!ok) {

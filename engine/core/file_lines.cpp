@@ -1,23 +1,21 @@
 // Reading and writing text lines on the file channels.
-#include <unistd.h>
 #include <algorithm>
-#include <cerrno>
+#include <cstdio>
 #include <cstring>
 #include <string>
 #include "engine/core/app.h"
 #include "engine/core/file_channels.h"
 #include "engine/core/files.h"
+#include "engine/platform/os_files.h"
 
 namespace {
 
 constexpr int kChunk = 64;
 
-ssize_t read_some(int fd, uint8_t* dst, size_t n) {
-  for (;;) {
-    ssize_t got = ::read(fd, dst, n);
-    if (got < 0 && errno == EINTR) continue;
-    return got < 0 ? 0 : got;
-  }
+// A failed read counts as the end of the file.
+int64_t read_some(int fd, uint8_t* dst, size_t n) {
+  const int64_t got = os_read(fd, dst, n);
+  return got < 0 ? 0 : got;
 }
 
 // The line is the bytes before its line feed; one carriage return before a line end is dropped.
@@ -33,14 +31,14 @@ void set_line(Str& out, const uint8_t* bytes, size_t n, bool line_ended) {
 // counts as a line end. The file position is moved back to just after the line feed.
 int read_disk_line(FileChannel& ch, Str& out) {
   uint8_t buf[FILE_LINE_MAX];
-  const off_t start = ::lseek(ch.handle, 0, SEEK_CUR);
+  const int64_t start = os_seek(ch.handle, 0, SEEK_CUR);
   if (start < 0) return 0;
   size_t total = 0;
-  ssize_t lf = -1;
+  int64_t lf = -1;
   bool file_ended = false;
   while (total < size_t(FILE_LINE_MAX)) {
     const size_t want = std::min<size_t>(kChunk, FILE_LINE_MAX - total);
-    const ssize_t got = read_some(ch.handle, buf + total, want);
+    const int64_t got = read_some(ch.handle, buf + total, want);
     const void* hit = std::memchr(buf + total, '\n', size_t(got));
     if (hit) lf = static_cast<const uint8_t*>(hit) - buf;
     total += size_t(got);
@@ -52,7 +50,7 @@ int read_disk_line(FileChannel& ch, Str& out) {
   }
   if (total == 0) return 0;
   if (lf >= 0) {
-    ::lseek(ch.handle, start + off_t(lf) + 1, SEEK_SET);
+    os_seek(ch.handle, start + lf + 1, SEEK_SET);
     set_line(out, buf, size_t(lf), true);
   } else {
     set_line(out, buf, total, file_ended);
@@ -99,11 +97,5 @@ void file_write_line(int channel, const Str& text) {
   if (ch->handle < 0) app_fatal(3);
   std::string bytes(text.data ? text.data : "", text.data ? text.length : 0);
   bytes += "\r\n";
-  size_t done = 0;
-  while (done < bytes.size()) {
-    ssize_t n = ::write(ch->handle, bytes.data() + done, bytes.size() - done);
-    if (n < 0 && errno == EINTR) continue;
-    if (n <= 0) app_fatal(3);
-    done += size_t(n);
-  }
+  if (!os_write_all(ch->handle, bytes.data(), bytes.size())) app_fatal(3);
 }

@@ -2,22 +2,19 @@
 // the old one, force the folder to the disk.
 #include "engine/core/file_replace.h"
 
-#include <dirent.h>
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <cerrno>
-#include <ctime>
 #include <cstring>
+#include <ctime>
 
 #include "engine/core/app.h"
 #include "engine/core/files.h"
 #include "engine/core/mem_name.h"
+#include "engine/platform/os_files.h"
+#include "engine/platform/os_paths.h"
 
 namespace {
 
-constexpr time_t kStaleSeconds = 60;
+constexpr int64_t kStaleSeconds = 60;
 
 // Tells which step failed and why, sets the file error and answers false.
 bool fail(std::string* error, const std::string& step, int err) {
@@ -26,79 +23,52 @@ bool fail(std::string* error, const std::string& step, int err) {
   return false;
 }
 
-bool write_all(int fd, const std::string& bytes) {
-  size_t done = 0;
-  while (done < bytes.size()) {
-    const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
-    if (n < 0 && errno == EINTR) continue;
-    if (n < 0) return false;
-    if (n == 0) {
-      errno = EIO;
-      return false;
-    }
-    done += size_t(n);
-  }
-  return true;
+// The folder that holds target, "." for a bare name.
+std::string folder_of(const std::string& target) {
+  const std::string folder = path_parent(target, host_path_style());
+  return folder.empty() ? "." : folder;
 }
 
-int fsync_retrying(int fd) {
-  int r;
-  do r = ::fsync(fd);
-  while (r != 0 && errno == EINTR);
-  return r;
+// The prefix of the new files made beside target: hidden (on Linux), named after it.
+std::string new_file_prefix(const std::string& target) {
+  std::string prefix = ".";
+  prefix += path_leaf(target, host_path_style());
+  prefix += '.';
+  return prefix;
 }
 
-// A name of its own beside the target (hidden, with the process id and a count), made with O_EXCL so
-// that two programs saving at once never share one; the mode is the one file_open gives new files.
+// A name of its own beside the target (with the process id and a count), made only when nothing has
+// that name, so that two programs saving at once never share one; the mode is the one file_open gives
+// new files.
 int create_new_file(const std::string& target, std::string& made) {
-  const size_t slash = target.rfind('/');
-  const std::string folder = slash == std::string::npos ? "" : target.substr(0, slash + 1);
-  const std::string base = slash == std::string::npos ? target : target.substr(slash + 1);
+  const std::string folder = path_parent(target, host_path_style());
+  const std::string base = new_file_prefix(target);
   static unsigned counter = 0;
   for (int attempt = 0; attempt < 100; ++attempt) {
-    made = folder + "." + base + "." + std::to_string(::getpid()) + "." + std::to_string(counter++) + ".tmp";
-    const int fd = ::open(made.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
+    made = path_join(folder, base + std::to_string(os_process_id()) + "." + std::to_string(counter++) + ".tmp",
+                     host_path_style());
+    const int fd = os_open(made, OsOpen::create_only);
     if (fd >= 0 || errno != EEXIST) return fd;
   }
   errno = EEXIST;
   return -1;
 }
 
-// Forces the folder's entries (the rename) to the disk. File systems that cannot sync a folder say so
-// with EINVAL; their renames are as safe as they get.
-int fsync_folder(const std::string& target) {
-  const size_t slash = target.rfind('/');
-  const std::string folder = slash == std::string::npos ? "." : (slash == 0 ? "/" : target.substr(0, slash));
-  const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-  if (fd < 0) return -1;
-  const int r = fsync_retrying(fd);
-  const int err = errno;
-  ::close(fd);
-  if (r != 0 && err == EINVAL) return 0;
-  errno = err;
-  return r;
-}
-
 // New files left behind by a save that was cut off (the program killed before its rename) are removed
 // by a later save once they are a minute old; a younger one may belong to a save still under way.
 void remove_stale_new_files(const std::string& target) {
-  const size_t slash = target.rfind('/');
-  const std::string folder = slash == std::string::npos ? "." : (slash == 0 ? "/" : target.substr(0, slash));
-  const std::string prefix = "." + (slash == std::string::npos ? target : target.substr(slash + 1)) + ".";
-  DIR* dir = ::opendir(folder.c_str());
-  if (!dir) return;
-  const time_t now = ::time(nullptr);
-  while (const dirent* entry = ::readdir(dir)) {
-    const std::string name = entry->d_name;
+  const std::string folder = folder_of(target);
+  const std::string prefix = new_file_prefix(target);
+  const int64_t now = int64_t(std::time(nullptr));
+  for (const std::string& name : os_folder_names(folder)) {
     if (name.size() <= prefix.size() + 4 || name.compare(0, prefix.size(), prefix) != 0 ||
         name.compare(name.size() - 4, 4, ".tmp") != 0)
       continue;
-    const std::string path = folder + "/" + name;
-    struct stat st {};
-    if (::lstat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode) && now - st.st_mtime > kStaleSeconds)
-      ::unlink(path.c_str());
+    const std::string path = path_join(folder, name, host_path_style());
+    OsFileInfo info;
+    if (os_lstat(path, info) && info.kind == OsFileKind::file && now - info.modified > kStaleSeconds)
+      os_remove_file(path);
   }
-  ::closedir(dir);
 }
 
 }  // namespace
@@ -121,27 +91,27 @@ bool file_replace_lines(const Str& path, const std::vector<Str>& lines, std::str
   if (fd < 0) return fail(error, "cannot create a new file beside " + target, errno);
   // The new file takes the old one's permissions (a player may have made it read-only, or private).
   // A mode that cannot be given is no reason to lose the save.
-  struct stat old {};
-  if (::stat(target.c_str(), &old) == 0 && S_ISREG(old.st_mode)) (void)::fchmod(fd, old.st_mode & 0777);
+  os_copy_permissions(target, fd);
   auto discard = [&](const std::string& step) {
     const int err = errno;
-    ::close(fd);
-    ::unlink(made.c_str());
+    os_close(fd);
+    os_remove_file(made);
     return fail(error, step, err);
   };
-  if (!write_all(fd, bytes)) return discard("cannot write " + made);
-  if (fsync_retrying(fd) != 0) return discard("cannot force " + made + " to the disk");
-  if (::close(fd) != 0) {
+  if (!os_write_all(fd, bytes.data(), bytes.size())) return discard("cannot write " + made);
+  if (os_sync(fd) != 0) return discard("cannot force " + made + " to the disk");
+  if (os_close(fd) != 0) {
     const int err = errno;
-    ::unlink(made.c_str());
+    os_remove_file(made);
     return fail(error, "cannot close " + made, err);
   }
-  if (::rename(made.c_str(), target.c_str()) != 0) {
+  if (os_replace_file(made, target) != 0) {
     const int err = errno;
-    ::unlink(made.c_str());
+    os_remove_file(made);
     return fail(error, "cannot rename " + made + " to " + target, err);
   }
-  if (fsync_folder(target) != 0) return fail(error, "cannot force the folder of " + target + " to the disk", errno);
+  if (os_sync_folder(folder_of(target)) != 0)
+    return fail(error, "cannot force the folder of " + target + " to the disk", errno);
   remove_stale_new_files(target);
   return true;
 }

@@ -23,10 +23,19 @@ bool file_dir_can_hold(const Str& dir, std::string* why = nullptr);
 bool file_make_dirs(const Str& dir, std::string* error = nullptr);
 void file_set_archives(const Str& first, const Str& second);
 void file_close_all();
-// Platform information by key; the key is upper-cased in place. On Linux:
-//   ""            "LINUX" (the name of the platform the runtime was built for)
+// The folder a program named program_name keeps a user's own data in: its folder in the user's data
+// folder, named as the system's custom has it (Linux: "brakka" in $XDG_DATA_HOME, else in
+// ~/.local/share; Windows: "Brakka" in %APPDATA%). "" when the system names no user data folder.
+std::string file_user_data_folder(const char* program_name);
+// Where the user's data folder comes from, for a message that says there is none ("$XDG_DATA_HOME or
+// $HOME", "%APPDATA%").
+const char* file_user_data_origin();
+// Platform information by key; the key is upper-cased in place. On Linux (Windows answers from its own
+// sources: the known folders, the volume of the system drive, the user's locale, ...):
+//   ""            "LINUX" (the name of the platform the runtime was built for; "WINDOWS")
 //   DEVICE        "DESKTOP"
-//   GLEXT:name    "1" when the loaded OpenGL library exports the function name (as spelt), else "0"
+//   GLEXT:name    "1" when the loaded OpenGL library (or, on Windows, the context's driver) has the
+//                 function name (as spelt), else "0"
 //   ID            8 upper-case hex digits from the root file system's identifier
 //   TIME, UTCTIME local and universal time, YYYY-MM-DD hh:mm:ss
 //   COMPILED      build date and time of the runtime, same pattern
@@ -36,7 +45,7 @@ void file_close_all();
 //   BATTERY       charge of the first battery in percent, "NO_DATA" without one
 //   DOCUMENTS, DESKTOP  $HOME/Documents, $HOME/Desktop
 //   APPDATA       $XDG_DATA_HOME when it is an absolute path, else $HOME/.local/share
-//   TEMP          the temporary directory, with a trailing "/"
+//   TEMP          the temporary directory, with a separator at its end
 //   anything else "NO_DATA"
 Str& sys_info(Str& out, Str& key);
 
@@ -44,6 +53,14 @@ Str& sys_info(Str& out, Str& key);
 std::string path_to_native(const char* path);
 // True when path names an existing regular file ("/" and "\" alike); "mem://" names are not files.
 bool path_is_regular_file(const char* path);
+// True when anything stands at path (a link counts as itself, whether or not it leads anywhere).
+bool file_path_exists(const char* path);
+// Paths by the system's rules (os_paths.h): absolute ("/home/ellie", "C:\Users\Zoe", "\\server\share"),
+// a name below a folder, the folder that holds a path ("" for a bare name). The results use the
+// platform separator.
+bool file_path_is_absolute(const char* path);
+std::string file_path_join(const char* folder, const char* name);
+std::string file_path_parent(const char* path);
 // Reads a whole input named by a resolved path: a live "mem://" name or a regular file on disk.
 // False (and out empty) when the name does not resolve or the file cannot be read.
 bool file_read_all(const char* path, std::vector<uint8_t>& out);

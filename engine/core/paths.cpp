@@ -1,23 +1,31 @@
 // Path spelling and whole-input reads by resolved name.
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-#include <cerrno>
+#include <vector>
 #include "engine/core/files.h"
 #include "engine/core/mem_name.h"
+#include "engine/platform/os_files.h"
+#include "engine/platform/os_paths.h"
 
-std::string path_to_native(const char* path) {
-  std::string s = path ? path : "";
-  for (char& c : s)
-    if (c == '\\') c = '/';
-  return s;
-}
+std::string path_to_native(const char* path) { return path_spelt_natively(path ? path : "", host_path_style()); }
 
 bool path_is_regular_file(const char* path) {
   if (!path || !*path || mem_name_is(path)) return false;
-  struct stat st;
-  return ::stat(path_to_native(path).c_str(), &st) == 0 && S_ISREG(st.st_mode);
+  OsFileInfo info;
+  return os_stat(path_to_native(path), info) && info.kind == OsFileKind::file;
 }
+
+bool file_path_exists(const char* path) {
+  if (!path || !*path || mem_name_is(path)) return false;
+  OsFileInfo info;
+  return os_lstat(path_to_native(path), info);
+}
+
+bool file_path_is_absolute(const char* path) { return path_is_absolute(path ? path : "", host_path_style()); }
+
+std::string file_path_join(const char* folder, const char* name) {
+  return path_join(path_to_native(folder), path_to_native(name), host_path_style());
+}
+
+std::string file_path_parent(const char* path) { return path_parent(path_to_native(path), host_path_style()); }
 
 bool file_read_all(const char* path, std::vector<uint8_t>& out) {
   out.clear();
@@ -29,28 +37,26 @@ bool file_read_all(const char* path, std::vector<uint8_t>& out) {
     out.assign(data, data + size);
     return true;
   }
-  int fd = ::open(path_to_native(path).c_str(), O_RDONLY | O_CLOEXEC);
+  int fd = os_open(path_to_native(path), OsOpen::read);
   if (fd < 0) return false;
-  struct stat st;
-  if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
-    ::close(fd);
+  OsFileInfo info;
+  if (!os_fstat(fd, info) || info.kind != OsFileKind::file) {
+    os_close(fd);
     return false;
   }
-  out.reserve(size_t(st.st_size));
+  out.reserve(size_t(info.size));
   uint8_t buf[65536];
   bool ok = true;
   for (;;) {
-    ssize_t n = ::read(fd, buf, sizeof buf);
+    const int64_t n = os_read(fd, buf, sizeof buf);
     if (n > 0) {
       out.insert(out.end(), buf, buf + n);
-    } else if (n == 0) {
-      break;
-    } else if (errno != EINTR) {
-      ok = false;
+    } else {
+      ok = n == 0;
       break;
     }
   }
-  ::close(fd);
+  os_close(fd);
   if (!ok) out.clear();
   return ok;
 }

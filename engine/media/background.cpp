@@ -1,10 +1,6 @@
 // The screen background picture: cut into square tiles, drawn at once and before every frame.
-#include <GL/gl.h>
-
 #include <algorithm>
-#include <filesystem>
 #include <string>
-#include <system_error>
 
 #include "engine/core/app.h"
 #include "engine/media/draw.h"
@@ -12,15 +8,12 @@
 #include "engine/media/image_staging.h"
 #include "engine/media/picture_file.h"
 #include "engine/media/renderer_state.h"
+#include "engine/platform/os_files.h"
 
 namespace {
 
 // A background is identified by the name it was asked for and the directory it was resolved in.
-std::string source_key(const Str& file) {
-  std::error_code ec;
-  const std::string dir = std::filesystem::current_path(ec).string();
-  return dir + '\n' + file.c_str();
-}
+std::string source_key(const Str& file) { return os_cwd() + '\n' + file.c_str(); }
 
 bool load_tiles(OpenGLDuderozi& r, const ImageBuffer& image, int side) {
   const int columns = std::min(BackgroundImage::kMaxTiles, (image.width + side - 1) / side);
@@ -70,10 +63,10 @@ void background_release(OpenGLDuderozi& r) {
 void background_draw(OpenGLDuderozi& r) {
   if (!r.background.loaded()) return;
   set_opaque_mode(r);
-  if (r.texture_units > 1) {
-    glActiveTexture(GL_TEXTURE1);
+  if (r.texture_units > 1 && r.active_texture) {
+    r.active_texture(GL_TEXTURE1);
     glDisable(GL_TEXTURE_2D);
-    glActiveTexture(GL_TEXTURE0);
+    r.active_texture(GL_TEXTURE0);
   }
   glEnable(GL_TEXTURE_2D);
   glEnableClientState(GL_VERTEX_ARRAY);

@@ -1,5 +1,5 @@
 // Filled rectangles.
-#include <GL/gl.h>
+#include "engine/platform/gl_headers.h"
 
 #include "engine/media/draw.h"
 #include "engine/media/renderer_state.h"

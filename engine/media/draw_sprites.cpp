@@ -1,5 +1,5 @@
 // Sprite drawing: plain, stretched, zoomed, rotated and scaled, and animation cells.
-#include <GL/gl.h>
+#include "engine/platform/gl_headers.h"
 
 #include <cmath>
 

@@ -1,5 +1,5 @@
 // Drawing state: blend mode and opacity, clearing, and the texture bind shared by sprite commands.
-#include <GL/gl.h>
+#include "engine/platform/gl_headers.h"
 
 #include <cmath>
 

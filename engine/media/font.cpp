@@ -1,5 +1,5 @@
 // Font slots and the current font: loading, selecting, printing text and measuring it.
-#include <GL/gl.h>
+#include "engine/platform/gl_headers.h"
 
 #include <cmath>
 #include <cstring>

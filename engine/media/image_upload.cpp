@@ -1,6 +1,6 @@
 // Turning decoded pictures into GL textures: a slot's texture and mip-mapped copy, and the square
 // tiles of the background picture.
-#include <GL/gl.h>
+#include "engine/platform/gl_headers.h"
 
 #include <algorithm>
 #include <new>

@@ -1,6 +1,4 @@
 // JPEG pictures through libjpeg: files on disk (or bytes in memory), 1, 3 or 4 components, no colour key.
-#include <sys/stat.h>
-
 #include <csetjmp>
 #include <cstdio>
 #include <cstring>
@@ -17,6 +15,7 @@
 #include "engine/core/mem_name.h"
 #include "engine/media/image.h"
 #include "engine/media/image_buffer.h"
+#include "engine/platform/os_files.h"
 
 namespace {
 
@@ -134,9 +133,9 @@ bool image_read_jpeg(const char* path, ImageBuffer& out) {
   image_buffer_reset(out);
   if (!path || mem_name_is(path)) return false;  // JPEG reads files on disk only
   const std::string native = path_to_native(path);
-  struct stat st;
-  if (::stat(native.c_str(), &st) != 0 || S_ISDIR(st.st_mode)) return false;
-  FILE* file = std::fopen(native.c_str(), "rb");
+  OsFileInfo info;
+  if (!os_stat(native, info) || info.kind == OsFileKind::folder) return false;
+  FILE* file = os_fopen(native, "rb");
   if (!file) return false;
   const bool ok = decode(source_from_file, file, out);
   std::fclose(file);

@@ -9,8 +9,7 @@
 // switch happens at a present, in either direction, carrying the picture over. Without frame buffer
 // objects (or without the blit that copies them) drawing always goes to the window, which then keeps
 // the picture's size.
-#include <GL/gl.h>
-#include <GL/glext.h>
+#include "engine/platform/gl_headers.h"
 
 #include <cstdlib>
 #include <string>

@@ -1,6 +1,6 @@
 // The renderer object's life, the GL start-up checks, the per-frame set-up and the work around a
 // buffer swap (clearing or drawing the background for the next frame).
-#include <GL/gl.h>
+#include "engine/platform/gl_headers.h"
 #include <cstdio>
 #include <cstring>
 #include <string>
@@ -81,6 +81,9 @@ void renderer_gl_init() {
   GLint units = 1;
   glGetIntegerv(GL_MAX_TEXTURE_UNITS, &units);
   r->texture_units = units > 0 ? units : 1;
+  r->active_texture = reinterpret_cast<PFNGLACTIVETEXTUREPROC>(platform().gl_proc_address("glActiveTexture"));
+  if (!r->active_texture)
+    r->active_texture = reinterpret_cast<PFNGLACTIVETEXTUREPROC>(platform().gl_proc_address("glActiveTextureARB"));
   log_line("init fbo\n");
   picture_buffer_create(*r, extensions);
   r->gl_ready = true;

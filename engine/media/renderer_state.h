@@ -1,6 +1,5 @@
 // The renderer object and the state it keeps between drawing calls. Internal to engine/media.
 #pragma once
-#include <GL/gl.h>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -8,6 +7,7 @@
 #include "engine/media/font_glyphs.h"
 #include "engine/media/picture_budget.h"
 #include "engine/media/renderer.h"
+#include "engine/platform/gl_headers.h"
 
 // Tiles of the screen background picture: up to 8 x 8 square textures of side T.
 struct BackgroundTile {
@@ -73,6 +73,8 @@ class OpenGLDuderozi : public Duderozi3D {
   bool bgra_supported = false;
   int alpha_bits_known = -1;  // -1 not asked yet, else 0/1
   int texture_units = 1;
+  // glActiveTexture (OpenGL 1.3, which Windows' opengl32.dll does not export), from the context.
+  PFNGLACTIVETEXTUREPROC active_texture = nullptr;
   int screen_width = 0;
   int screen_height = 0;
 

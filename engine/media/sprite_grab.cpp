@@ -1,6 +1,5 @@
 // Copying a screen rectangle into a sprite slot.
-#include <GL/gl.h>
-#include <GL/glext.h>
+#include "engine/platform/gl_headers.h"
 
 #include <algorithm>
 #include <cstring>

@@ -1,5 +1,5 @@
 // The sprite table: slot access, freeing a slot, the free-slot search and the transparency keys.
-#include <GL/gl.h>
+#include "engine/platform/gl_headers.h"
 
 #include "engine/media/renderer_state.h"
 

@@ -1,12 +1,12 @@
 // Headless audio: no device; voices and the music stream run on the headless platform clock, and every
 // play, volume and music command is recorded for tests.
-#include <sys/stat.h>
 
 #include <memory>
 #include <vector>
 
 #include "engine/platform/audio_backends.h"
 #include "engine/platform/headless_audio.h"
+#include "engine/platform/os_files.h"
 #include "engine/platform/platform.h"
 
 namespace {
@@ -99,10 +99,10 @@ class HeadlessAudio final : public PlatformAudio {
   bool music_open(const std::string& path) override {
     music_close();
     if (!open_) return false;
-    struct stat st {};
-    if (stat(path.c_str(), &st) != 0) return false;
+    OsFileInfo info;
+    if (!os_stat(path, info)) return false;
     music_open_ = true;
-    music_length_ = g_next_music_length >= 0 ? g_next_music_length : int(st.st_size / 16);  // 128 kbit/s
+    music_length_ = g_next_music_length >= 0 ? g_next_music_length : int(info.size / 16);  // 128 kbit/s
     g_next_music_length = -1;
     music_state_ = Stopped;
     music_pos_ = 0;

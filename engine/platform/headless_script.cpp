@@ -6,6 +6,7 @@
 #include <string>
 #include "engine/platform/headless.h"
 #include "engine/platform/headless_state.h"
+#include "engine/platform/os_files.h"
 #include "engine/platform/platform.h"
 
 namespace {
@@ -153,7 +154,7 @@ bool headless_script_line(const char* line) {
 }
 
 int headless_load_script(const char* path) {
-  FILE* f = path ? std::fopen(path, "r") : nullptr;
+  FILE* f = path ? os_fopen(path, "rb") : nullptr;
   if (!f) return -1;
   size_t before = headless_state().script.size();
   char line[512];

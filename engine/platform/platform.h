@@ -106,7 +106,7 @@ class Platform {
   virtual void sleep_us(int us) = 0;  // a short nap, a fraction of a millisecond
 
   // System.
-  virtual std::string temp_dir() = 0;      // with a trailing "/"
+  virtual std::string temp_dir() = 0;      // with a separator at its end
   virtual std::string program_path() = 0;  // full path of the running program
   virtual bool debugger_attached() = 0;
   virtual void debug_output(const char* text) = 0;
@@ -119,10 +119,12 @@ bool platform_select(const char* name);
 Platform& platform();
 bool platform_is_headless();
 
-// Temporary directory (TMPDIR, else /tmp) with a trailing "/"; the same for every backend.
+// Temporary directory with a separator at its end ($TMPDIR, else /tmp; Windows: GetTempPathW), the same for
+// every backend (user_folders_posix.cpp, user_folders_win32.cpp).
 std::string platform_temp_dir();
 
-// Endings that come from outside the program (engine/platform/process_endings.cpp).
+// Endings that come from outside the program (engine/platform/process_endings_posix.cpp; on Windows,
+// process_endings_win32.cpp: no signals, a close comes as a window message).
 //
 // Signals: SDL is told to leave them alone; platform_take_signals() makes SIGINT, SIGTERM and SIGHUP
 // requests to quit, which platform_quit_signal() hands out once (the signal's number, else 0). A request

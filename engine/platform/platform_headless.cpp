@@ -1,5 +1,5 @@
-// The "headless" backend: real OpenGL through SDL's offscreen video driver, a virtual clock and input
-// from a script (see headless.h).
+// The "headless" backend: real OpenGL through SDL's offscreen video driver (a window that is never
+// shown, on Windows), a virtual clock and input from a script (see headless.h).
 #include <SDL2/SDL.h>
 #include <algorithm>
 #include <cmath>
@@ -142,7 +142,7 @@ class HeadlessPlatform final : public Platform {
   const char* name() const override { return "headless"; }
 
   bool window_create(int w, int h, bool fullscreen, bool multisample) override {
-    SDL_SetHint(SDL_HINT_VIDEODRIVER, "offscreen");
+    SDL_SetHint(SDL_HINT_VIDEODRIVER, SdlGlWindow::kWindowlessDriver);
     // A test may ask for a window of another size than the picture, to see the picture scaled: the
     // surface is made large enough for both.
     const HeadlessState& s = headless_state();

@@ -4,11 +4,10 @@
 #include <algorithm>
 #include <iterator>
 #include <cctype>
-#include <chrono>
 #include <cstdio>
 #include <deque>
-#include <thread>
 #include "engine/platform/event_queue.h"
+#include "engine/platform/fine_sleep.h"
 #include "engine/platform/keymap_chars.h"
 #include "engine/platform/keymap_sdl.h"
 #include "engine/platform/platform.h"
@@ -61,6 +60,9 @@ class SdlPlatform final : public Platform {
     forget_presses();
     rest_x_ = rest_y_ = 0;
     if (!window_.create(w, h, fullscreen, multisample)) return false;
+    // Frame pacing sleeps to the millisecond while the window is open.
+    if (!fine_sleep_) fine_sleep_begin();
+    fine_sleep_ = true;
     x11_watch_connection(on_display_lost);
     pads_.start();
     return true;
@@ -81,6 +83,8 @@ class SdlPlatform final : public Platform {
     pending_.clear();
     chords_.clear();
     forget_presses();
+    if (fine_sleep_) fine_sleep_end();
+    fine_sleep_ = false;
   }
   bool window_exists() const override { return window_.exists(); }
   void window_set_title(const char* title) override { window_.set_title(title); }
@@ -207,17 +211,12 @@ class SdlPlatform final : public Platform {
   void sleep_ms(int ms) override {
     if (ms > 0) SDL_Delay(static_cast<Uint32>(ms));
   }
-  void sleep_us(int us) override {
-    if (us > 0) std::this_thread::sleep_for(std::chrono::microseconds(us));
-  }
+  void sleep_us(int us) override { fine_sleep_us(us); }
 
   std::string temp_dir() override { return platform_temp_dir(); }
   std::string program_path() override { return system_program_path(); }
   bool debugger_attached() override { return system_tracer_attached(); }
-  void debug_output(const char* text) override {
-    std::fputs(text ? text : "", stderr);
-    std::fflush(stderr);
-  }
+  void debug_output(const char* text) override { system_debug_output(text); }
   void message_box(const char* title, const char* text) override {
     std::fprintf(stderr, "%s: %s\n", title ? title : "", text ? text : "");
     SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_WARNING, title ? title : "", text ? text : "",
@@ -320,6 +319,7 @@ class SdlPlatform final : public Platform {
   int64_t rest_x_ = 0, rest_y_ = 0;  // fractions of relative motion not yet handed out
   bool active_ = false;
   bool relative_ = false;
+  bool fine_sleep_ = false;  // the system timer is held at 1 ms for the window
   int wheel_ = 0;
 };
 

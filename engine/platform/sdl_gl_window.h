@@ -5,6 +5,15 @@
 
 class SdlGlWindow {
  public:
+  // The video driver of windows that are never shown (the headless backend): SDL's offscreen driver,
+  // whose OpenGL comes through EGL. Windows has no EGL of its own, so there the windows are ordinary
+  // ones that stay hidden.
+#ifdef _WIN32
+  static constexpr const char* kWindowlessDriver = "windows";
+#else
+  static constexpr const char* kWindowlessDriver = "offscreen";
+#endif
+
   ~SdlGlWindow() { destroy(); }
   // Creates the window hidden; false (with a line on stderr) when the window or context can't be made.
   bool create(int client_w, int client_h, bool fullscreen, bool multisample);

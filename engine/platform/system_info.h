@@ -1,6 +1,26 @@
-// Process facts every backend reports the same way.
+// Facts about the process and the system it runs on, the same for every backend. POSIX:
+// system_info_posix.cpp; Windows: system_info_win32.cpp.
 #pragma once
+#include <ctime>
 #include <string>
+#include <vector>
 
-std::string system_program_path();  // /proc/self/exe resolved; empty when unreadable
-bool system_tracer_attached();      // a tracer (debugger) is attached to this process
+std::string system_program_path();  // the running program's full path; empty when it cannot be told
+bool system_tracer_attached();      // a debugger is attached to this process
+// The text sent to the system's debug output (Windows: the debugger's; Linux: standard error).
+void system_debug_output(const char* text);
+// The command line's arguments as UTF-8 (Windows hands main() its own code page's letters).
+std::vector<std::string> system_arguments(int argc, char** argv);
+
+const char* system_name();          // "LINUX", "WINDOWS"
+std::string system_version();       // "Linux 6.1.0", "Windows 10.0.19045"; "NO_DATA" when unknown
+// 8 upper-case hex digits: the identifier of the file system that holds the system (the root, or the
+// system drive); "NO_DATA" when unknown.
+std::string system_volume_id();
+std::string system_host_id();       // 8 upper-case hex digits naming the machine
+std::string system_locale();        // two-letter language code of the user ("en" when none is set)
+std::string system_battery();       // charge of the first battery in percent, "NO_DATA" without one
+// Whether the loaded OpenGL library (or, on Windows, the current context's driver) has the function.
+bool system_gl_exports(const char* function);
+// The time now, local or universal, in parts.
+std::tm system_time(bool utc);

@@ -2,7 +2,6 @@
 
 #include <cmath>
 #include <cstdlib>
-#include <filesystem>
 #include <string>
 
 #include "engine/core/app.h"
@@ -14,8 +13,8 @@
 namespace {
 
 constexpr int kChannel = 1;
-// The folder of the player's own data under the user's data folder.
-constexpr const char* kDataFolderName = "brakka";
+// The program's name, which names the folder of the player's own data in the user's data folder.
+constexpr const char* kProgramName = "Brakka";
 
 Str encipher(const Str& text) {
   Str out;
@@ -51,18 +50,17 @@ bool rating_of(const Str& text, double& rating) {
 
 // Something other than a regular file (a folder, say) stands at path.
 bool something_else_at(const Str& path) {
-  std::error_code ec;
-  const auto status = std::filesystem::symlink_status(path.c_str(), ec);
-  return !ec && std::filesystem::exists(status) && !path_is_regular_file(path.c_str());
+  return file_path_exists(path.c_str()) && !path_is_regular_file(path.c_str());
 }
+
+std::string no_user_folder() { return std::string("there is no user data folder (no ") + file_user_data_origin() + ")"; }
 
 // Saves lines to path, making its folder first when it has one; logs why when it cannot.
 bool save_to(const Str& path, const std::vector<Str>& lines) {
   std::string why;
   const std::string text = path.c_str();
-  const size_t slash = text.rfind('/');
-  if ((slash == std::string::npos || file_make_dirs(text.substr(0, slash).c_str(), &why)) &&
-      file_replace_lines(path, lines, &why))
+  const std::string folder = file_path_parent(text.c_str());
+  if ((folder.empty() || file_make_dirs(folder.c_str(), &why)) && file_replace_lines(path, lines, &why))
     return true;
   log_text("High ratings not saved to \"" + text + "\": " + why);
   return false;
@@ -76,7 +74,7 @@ bool some_folder_takes_the_file(std::string& why) {
   if (!reason && !something_else_at(high_ratings_file_name())) return true;
   if (!reason) reason = "something other than a file stands in the media folder's file's place";
   const Str folder = high_ratings_user_folder();
-  std::string user_why = "there is no user data folder (no $XDG_DATA_HOME or $HOME)";
+  std::string user_why = no_user_folder();
   if (folder.length > 0 && file_dir_can_hold(folder, &user_why)) return true;
   why = std::string(reason) + "; " + user_why;
   return false;
@@ -93,7 +91,8 @@ Str file_to_read() {
     const bool kept_apart = path.length > 0 && str_ne(path, name);
     std::string line = std::string("High ratings: ") + reason + "; " +
                        (kept_apart ? "the ratings are kept in " + quoted(path)
-                                   : std::string("there is no user data folder to keep them in (no $XDG_DATA_HOME or $HOME)"));
+                                   : "there is no user data folder to keep them in (no " +
+                                         std::string(file_user_data_origin()) + ")");
     const bool first_fill = !path_is_regular_file(path.c_str()) && path_is_regular_file(name.c_str());
     if (first_fill)
       line += ", first filled from " + quoted(name) +
@@ -131,17 +130,12 @@ void log_what_was_read(const Str& path, int whole, const HighRatingsDamage& dama
 
 Str high_ratings_file_name() { return encipher("highs.txt"); }
 
-Str high_ratings_user_folder() {
-  Str key("APPDATA"), folder;
-  sys_info(folder, key);
-  if (!folder.data || folder.data[0] != '/') return Str();  // no home: nowhere of the user's own
-  return (std::string(folder.c_str()) + "/" + kDataFolderName).c_str();
-}
+Str high_ratings_user_folder() { return file_user_data_folder(kProgramName).c_str(); }
 
 Str high_ratings_user_path() {
   const Str folder = high_ratings_user_folder();
   if (folder.length == 0) return Str();
-  return (std::string(folder.c_str()) + "/" + high_ratings_file_name().c_str()).c_str();
+  return file_path_join(folder.c_str(), high_ratings_file_name().c_str()).c_str();
 }
 
 const char* high_ratings_user_folder_reason() {

@@ -22,8 +22,8 @@ constexpr int64_t kHighFileMaxBytes = 64 * 1024;
 // The file's name: "highs.txt" enciphered, as lower-case hex.
 Str high_ratings_file_name();
 // The folder that keeps the player's file for an installed game, or one whose media folder is
-// read-only: "brakka" in the user's data folder ($XDG_DATA_HOME, else ~/.local/share). Empty without a
-// home.
+// read-only: "brakka" in the user's data folder ($XDG_DATA_HOME, else ~/.local/share), "Brakka" in
+// %APPDATA% on Windows. Empty without one (no home).
 Str high_ratings_user_folder();
 // The file of the game's name in high_ratings_user_folder(); empty without one.
 Str high_ratings_user_path();

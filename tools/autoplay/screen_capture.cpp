@@ -1,6 +1,6 @@
 #include "screen_capture.h"
 
-#include <GL/gl.h>
+#include "engine/platform/gl_headers.h"
 #include <png.h>
 
 #include <cstdio>
