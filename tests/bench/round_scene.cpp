@@ -13,7 +13,7 @@
 // run the comparison program by itself); --runtime-only skips the comparison; --frames changes the
 // number of frames; --unpaced draws frame after frame without waiting (both programs), so that
 // instruction counts (valgrind --tool=callgrind) do not depend on the waits.
-#include <GL/gl.h>
+#include "engine/platform/gl_headers.h"
 #include <sys/resource.h>
 #include <unistd.h>
 

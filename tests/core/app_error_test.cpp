@@ -108,7 +108,7 @@ TEST_F(AppServices, LogAppendsAndWritesNullForNoText) {
   EXPECT_EQ(log[0], "Start new log...");
   EXPECT_EQ(log[1], "one");
   EXPECT_EQ(log[2], "NULL");
-  EXPECT_EQ(std::string(log_path()), use_private_temp_dir() + "ErrorLog.txt");
+  EXPECT_EQ(std::string(log_path()), portable::native_path(use_private_temp_dir() + "ErrorLog.txt"));
 }
 
 TEST_F(AppServices, LogHeldByAnotherWriterIsSkipped) {

@@ -55,7 +55,7 @@ TEST_F(Startup, CurrentDirectoryIsTheProgramsFolder) {
   std::string program = platform().program_path();
   char dir[4096];
   ASSERT_NE(::getcwd(dir, sizeof dir), nullptr);
-  EXPECT_EQ(std::string(dir), program.substr(0, program.rfind('/')));
+  EXPECT_EQ(std::string(dir), program.substr(0, program.find_last_of(portable::kWindows ? "/\\" : "/")));
   EXPECT_EQ(app_program_dir(), std::string(dir));
 }
 

@@ -261,7 +261,7 @@ TEST_F(ArchiveTest, TemporaryFileNameFromPositionAndSize) {
 
   Str path;
   ASSERT_EQ(archive_resolve(ARCHIVE_MEDIA, "Music/Song.MP3", path, 0), 1);
-  EXPECT_EQ(std::string(path.data), dir() + "/zazBCsong.mp3");
+  EXPECT_EQ(std::string(path.data), portable::native_path(in_dir("zazBCsong.mp3")));
   EXPECT_EQ(read_bytes(path.data), raw);
   EXPECT_EQ(archive_slot_extracted_file(ARCHIVE_MEDIA), std::string(path.data));
 }
@@ -290,10 +290,10 @@ TEST_F(ArchiveTest, TemporaryFileLivesUntilNextLookupOrRelease) {
 
 TEST_F(ArchiveTest, TemporaryNameKeepsOnlyTheBaseName) {
   const std::string path = archive_temp_path("../../etc/passwd", 0, 1);
-  EXPECT_EQ(path, dir() + "/zazABpasswd");
-  EXPECT_EQ(archive_temp_path("a\\b\\c.mp3", 26, 25), dir() + "/zazAZc.mp3");
+  EXPECT_EQ(path, portable::native_path(in_dir("zazABpasswd")));
+  EXPECT_EQ(archive_temp_path("a\\b\\c.mp3", 26, 25), portable::native_path(in_dir("zazAZc.mp3")));
   // Negative positions count by their lowest byte.
-  EXPECT_EQ(archive_temp_path("x", -1, 255), dir() + "/zazVVx");
+  EXPECT_EQ(archive_temp_path("x", -1, 255), portable::native_path(in_dir("zazVVx")));
 }
 
 // ---- damaged archives give empty entries or no entry ---------------------------------------

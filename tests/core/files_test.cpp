@@ -373,8 +373,8 @@ TEST_F(FilesTest, ReadAllFromDiskAndMemory) {
   EXPECT_FALSE(file_read_all(".", out));
 }
 
-TEST(PathTest, BothSeparatorsBecomeSlash) {
-  EXPECT_EQ(path_to_native("a\\b/c\\d.txt"), "a/b/c/d.txt");
+TEST(PathTest, BothSeparatorsBecomeTheSystemsOne) {
+  EXPECT_EQ(path_to_native("a\\b/c\\d.txt"), portable::native_path("a/b/c/d.txt"));
   EXPECT_EQ(path_to_native(""), "");
   EXPECT_EQ(path_to_native(nullptr), "");
 }
@@ -397,7 +397,7 @@ TEST(SysInfoTest, KeyIsUpperCasedInPlace) {
 }
 
 TEST(SysInfoTest, FixedAnswers) {
-  EXPECT_EQ(info(""), "LINUX");
+  EXPECT_EQ(info(""), portable::kWindows ? "WINDOWS" : "LINUX");
   EXPECT_EQ(info("Device"), "DESKTOP");
   EXPECT_EQ(info("no such key"), "NO_DATA");
   EXPECT_EQ(info("GLEXT:glNoSuchFunctionAnywhere"), "0");
@@ -430,22 +430,38 @@ TEST(SysInfoTest, IdentifiersAreEightHexDigits) {
 }
 
 TEST(SysInfoTest, FoldersAndLocale) {
-  ::setenv("HOME", "/home/player", 1);
-  ::setenv("TMPDIR", "/var/tmp", 1);
-  ::unsetenv("XDG_DATA_HOME");
-  ::setenv("LC_ALL", "de_DE.UTF-8", 1);
+  if (portable::kWindows) {
+    // The shell's known folders and the user's language are this machine's; the temporary folder
+    // follows %TMP%.
+    for (const char* key : {"documents", "desktop", "appdata"}) {
+      const std::string folder = info(key);
+      EXPECT_TRUE(folder.size() > 3 && folder[1] == ':' && (folder[2] == '\\' || folder[2] == '/')) << key << " " << folder;
+    }
+    portable::set_temp_env("C:\\Brakka temp");
+    EXPECT_EQ(info("temp"), "C:\\Brakka temp\\");
+    const std::string locale = info("locale");
+    EXPECT_TRUE(locale.size() >= 2 && locale.size() <= 3 &&
+                locale.find_first_not_of("abcdefghijklmnopqrstuvwxyz") == std::string::npos)
+        << locale;
+    EXPECT_FALSE(info("version").empty());
+    return;
+  }
+  portable::set_env("HOME", "/home/player");
+  portable::set_env("TMPDIR", "/var/tmp");
+  portable::unset_env("XDG_DATA_HOME");
+  portable::set_env("LC_ALL", "de_DE.UTF-8");
   EXPECT_EQ(info("documents"), "/home/player/Documents");
   EXPECT_EQ(info("desktop"), "/home/player/Desktop");
   EXPECT_EQ(info("appdata"), "/home/player/.local/share");
-  ::setenv("XDG_DATA_HOME", "/data/player", 1);
+  portable::set_env("XDG_DATA_HOME", "/data/player");
   EXPECT_EQ(info("appdata"), "/data/player");
-  ::setenv("XDG_DATA_HOME", "relative/data", 1);  // not a valid setting: passed over
+  portable::set_env("XDG_DATA_HOME", "relative/data");  // not a valid setting: passed over
   EXPECT_EQ(info("appdata"), "/home/player/.local/share");
   EXPECT_EQ(info("temp"), "/var/tmp/");
   EXPECT_EQ(info("locale"), "de");
-  ::setenv("LC_ALL", "C", 1);
-  ::unsetenv("LC_MESSAGES");
-  ::unsetenv("LANG");
+  portable::set_env("LC_ALL", "C");
+  portable::unset_env("LC_MESSAGES");
+  portable::unset_env("LANG");
   EXPECT_EQ(info("locale"), "en");
   EXPECT_FALSE(info("version").empty());
 }

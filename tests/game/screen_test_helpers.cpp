@@ -1,6 +1,6 @@
 #include "game/screen_test_helpers.h"
 
-#include <GL/gl.h>
+#include "engine/platform/gl_headers.h"
 
 
 #include "support/app_test_helpers.h"

@@ -1,6 +1,6 @@
 // The stats screen run headless on the game's own media: how its button is taken, what it draws, the
 // rating entered and saved on Quit, and the round's update that leads to it.
-#include <GL/gl.h>
+#include "engine/platform/gl_headers.h"
 #include <gtest/gtest.h>
 
 #include <cstdio>

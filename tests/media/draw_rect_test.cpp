@@ -1,5 +1,5 @@
 // Filled rectangles, blend modes, opacity and the alpha test.
-#include <GL/gl.h>
+#include "engine/platform/gl_headers.h"
 #include <gtest/gtest.h>
 
 #include <cstdlib>

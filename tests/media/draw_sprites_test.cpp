@@ -1,5 +1,5 @@
 // Sprite drawing read back from the frame buffer.
-#include <GL/gl.h>
+#include "engine/platform/gl_headers.h"
 #include <gtest/gtest.h>
 
 #include <functional>

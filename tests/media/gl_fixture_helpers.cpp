@@ -1,5 +1,5 @@
 // Offscreen GL fixture, pixel read-back and picture helpers shared by the media tests.
-#include <GL/gl.h>
+#include "engine/platform/gl_headers.h"
 
 #include <cstdio>
 #include <filesystem>

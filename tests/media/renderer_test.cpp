@@ -1,5 +1,5 @@
 // The renderer's start-up checks and its life cycle.
-#include <GL/gl.h>
+#include "engine/platform/gl_headers.h"
 #include <gtest/gtest.h>
 
 #include <fstream>

@@ -1,5 +1,5 @@
 // Copying screen rectangles into sprites, by texture copy and by reading pixels back.
-#include <GL/gl.h>
+#include "engine/platform/gl_headers.h"
 #include <gtest/gtest.h>
 
 #include "engine/media/draw.h"

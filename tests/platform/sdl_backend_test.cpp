@@ -1,5 +1,5 @@
 // The "sdl" backend on whatever video driver the environment names (offscreen under CTest).
-#include <GL/gl.h>
+#include "engine/platform/gl_headers.h"
 #include <SDL2/SDL.h>
 #include <gtest/gtest.h>
 #include <cstring>

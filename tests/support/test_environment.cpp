@@ -1,5 +1,7 @@
 // Every test binary runs headless unless the caller says otherwise: offscreen OpenGL, a dummy audio
 // driver and the headless platform backend. Set before main so that the first platform() call sees it.
+// Windows has no offscreen video driver: SDL's own window driver is left to draw (the headless
+// backend's window is never shown).
 #include "portable.h"
 
 namespace {
@@ -7,7 +9,8 @@ struct HeadlessDefaults {
   HeadlessDefaults() {
     for (const auto& [name, value] :
          {std::pair{"SDL_VIDEODRIVER", "offscreen"}, {"SDL_AUDIODRIVER", "dummy"}, {"BRAKKA_PLATFORM", "headless"}})
-      if (!portable::get_env(name)) portable::set_env(name, value);
+      if (!portable::get_env(name) && !(portable::kWindows && name == std::string("SDL_VIDEODRIVER")))
+        portable::set_env(name, value);
   }
 } headless_defaults;
 }  // namespace

@@ -2,6 +2,7 @@
 // entry from main, and the temporary-folder variables put back.
 #include "portable.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <map>
@@ -67,6 +68,11 @@ std::filesystem::path to_path(const std::string& utf8) {
 std::string path_text(const std::filesystem::path& path) {
   const std::u8string text = path.generic_u8string();
   return std::string(text.begin(), text.end());
+}
+
+std::string native_path(std::string path) {
+  if (kWindows) std::replace(path.begin(), path.end(), '/', '\\');
+  return path;
 }
 
 void end_process(int status) {

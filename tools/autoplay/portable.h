@@ -10,10 +10,18 @@
 
 namespace portable {
 
+#ifdef _WIN32
+inline constexpr bool kWindows = true;
+#else
+inline constexpr bool kWindows = false;
+#endif
+
 // A path from UTF-8 text, and its UTF-8 text with '/' between names (std::filesystem reads and writes
 // narrow strings in the ANSI code page on Windows).
 std::filesystem::path to_path(const std::string& utf8);
 std::string path_text(const std::filesystem::path& path);
+// The path with the system's separator between names ('\\' on Windows), as the runtime hands paths out.
+std::string native_path(std::string path);
 
 // The system's temporary folder ($TMPDIR or /tmp; on Windows GetTempPath), without a '/' at the end.
 std::string temp_root();

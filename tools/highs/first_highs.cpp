@@ -1,5 +1,7 @@
 #include "first_highs.h"
 
+#include <fcntl.h>
+
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -8,6 +10,10 @@
 
 #include "game/round/high_ratings_file.h"
 #include "game/round/high_ratings_table.h"
+
+#ifndef O_BINARY
+#define O_BINARY 0  // no text mode to leave
+#endif
 
 std::string highs_file_name() { return high_ratings_file_name().c_str(); }
 
@@ -29,8 +35,10 @@ HighsOutcome write_first_highs(const std::string& media_dir, std::string& messag
   }
   const std::string path = (std::filesystem::path(media_dir) / highs_file_name()).string();
 
-  // "x": create the file only if nothing of that name exists, in one step.
-  std::FILE* f = std::fopen(path.c_str(), "wbx");
+  // Created only if nothing of that name exists, in one step (the C runtime of Windows knows no "x" mode
+  // of fopen: it would write over a player's table).
+  const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_BINARY, 0644);
+  std::FILE* f = fd >= 0 ? ::fdopen(fd, "wb") : nullptr;
   if (!f) {
     if (errno == EEXIST) {
       message = "kept " + path + " (a high-ratings file is already there)";
