@@ -26,7 +26,9 @@ int os_close(int fd);
 int64_t os_read(int fd, void* dst, size_t n);
 // Exactly n bytes at pos, whatever the descriptor's position; false when fewer can be read.
 bool os_read_at(int fd, int64_t pos, void* dst, size_t n);
-// All n bytes, however many writes that takes; a write that takes nothing fails with EIO.
+// Bytes written by one write (perhaps fewer than n), -1 on failure; interrupted writes are retried.
+int64_t os_write(int fd, const void* src, size_t n);
+// All n bytes, however many writes that takes; a write that takes nothing fails with EIO (os_files.cpp).
 bool os_write_all(int fd, const void* src, size_t n);
 // lseek: SEEK_SET, SEEK_CUR or SEEK_END; the new position or -1.
 int64_t os_seek(int fd, int64_t offset, int whence);

@@ -66,20 +66,12 @@ bool os_read_at(int fd, int64_t pos, void* dst, size_t n) {
   return true;
 }
 
-bool os_write_all(int fd, const void* src, size_t n) {
-  const auto* p = static_cast<const uint8_t*>(src);
-  while (n > 0) {
-    const ssize_t done = ::write(fd, p, n);
+int64_t os_write(int fd, const void* src, size_t n) {
+  for (;;) {
+    const ssize_t done = ::write(fd, src, n);
     if (done < 0 && errno == EINTR) continue;
-    if (done < 0) return false;
-    if (done == 0) {
-      errno = EIO;
-      return false;
-    }
-    p += done;
-    n -= size_t(done);
+    return done;
   }
-  return true;
 }
 
 int64_t os_seek(int fd, int64_t offset, int whence) { return ::lseek(fd, off_t(offset), whence); }

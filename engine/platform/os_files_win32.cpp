@@ -115,20 +115,7 @@ bool os_read_at(int fd, int64_t pos, void* dst, size_t n) {
   return true;
 }
 
-bool os_write_all(int fd, const void* src, size_t n) {
-  const auto* p = static_cast<const uint8_t*>(src);
-  while (n > 0) {
-    const int done = _write(fd, p, chunk(n));
-    if (done < 0) return false;
-    if (done == 0) {
-      errno = EIO;
-      return false;
-    }
-    p += done;
-    n -= size_t(done);
-  }
-  return true;
-}
+int64_t os_write(int fd, const void* src, size_t n) { return _write(fd, src, chunk(n)); }
 
 int64_t os_seek(int fd, int64_t offset, int whence) { return _lseeki64(fd, offset, whence); }
 

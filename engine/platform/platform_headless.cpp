@@ -133,10 +133,10 @@ class HeadlessPlatform final : public Platform {
  public:
   HeadlessPlatform() {
     static bool script_loaded = false;
-    const char* path = std::getenv("BRAKKA_SCRIPT");
-    if (!script_loaded && path && *path) {
+    std::string path;
+    if (!script_loaded && system_env("BRAKKA_SCRIPT", path) && !path.empty()) {
       script_loaded = true;
-      if (headless_load_script(path) < 0) std::fprintf(stderr, "script %s can't be read\n", path);
+      if (headless_load_script(path.c_str()) < 0) std::fprintf(stderr, "script %s can't be read\n", path.c_str());
     }
   }
   const char* name() const override { return "headless"; }

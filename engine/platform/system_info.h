@@ -11,6 +11,12 @@ bool system_tracer_attached();      // a debugger is attached to this process
 void system_debug_output(const char* text);
 // The command line's arguments as UTF-8 (Windows hands main() its own code page's letters).
 std::vector<std::string> system_arguments(int argc, char** argv);
+// An environment variable of this process as UTF-8 (getenv answers in the code page on Windows); false
+// when it is not set.
+bool system_env(const char* name, std::string& value);
+// Sets a variable of this process's environment (and of the programs it starts) to a UTF-8 value;
+// nullptr removes it. False when the system refuses.
+bool system_set_env(const char* name, const char* value);
 
 const char* system_name();          // "LINUX", "WINDOWS"
 std::string system_version();       // "Linux 6.1.0", "Windows 10.0.19045"; "NO_DATA" when unknown

@@ -46,6 +46,17 @@ std::vector<std::string> system_arguments(int argc, char** argv) {
   return out;
 }
 
+bool system_env(const char* name, std::string& value) {
+  const char* found = name ? std::getenv(name) : nullptr;
+  value = found ? found : "";
+  return found != nullptr;
+}
+
+bool system_set_env(const char* name, const char* value) {
+  if (!name || !*name) return false;
+  return (value ? ::setenv(name, value, 1) : ::unsetenv(name)) == 0;
+}
+
 const char* system_name() { return "LINUX"; }
 
 std::string system_version() {

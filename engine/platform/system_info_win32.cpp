@@ -3,6 +3,7 @@
 #include <shellapi.h>
 
 #include <cstdio>
+#include <cstdlib>
 
 #include "engine/platform/system_info.h"
 #include "engine/platform/wide_text.h"
@@ -32,6 +33,19 @@ std::vector<std::string> system_arguments(int argc, char** argv) {
   }
   for (int i = 0; i < argc; ++i) out.push_back(argv[i] ? argv[i] : "");
   return out;
+}
+
+bool system_env(const char* name, std::string& value) {
+  const wchar_t* found = name ? _wgetenv(wide_from_utf8(name).c_str()) : nullptr;
+  value = found ? utf8_from_wide(found) : "";
+  return found != nullptr;
+}
+
+// msvcrt's copy of the environment and the process's own (which started programs inherit) together;
+// an empty value removes the variable.
+bool system_set_env(const char* name, const char* value) {
+  if (!name || !*name) return false;
+  return _wputenv_s(wide_from_utf8(name).c_str(), wide_from_utf8(value ? value : "").c_str()) == 0;
 }
 
 const char* system_name() { return "WINDOWS"; }

@@ -560,11 +560,42 @@ TEST_F(ArtToolTest, WritesTheContactSheet) {
     EXPECT_GT(p.height, 600u);
 }
 
+// The desktop icons at every size, and the same pictures in one Windows icon file: a directory of
+// entries (0 for 256), each a PNG of its size, byte for byte the theme's file of that size.
+TEST_F(ArtToolTest, WritesTheDesktopIconsAndTheWindowsIcon) {
+    TempDir icons("icons");
+    const fs::path ico = icons.path() / "win" / "brakka.ico";
+    ASSERT_EQ(run_tool("'" + out_.path().string() + "' --icons '" + icons.path().string() + "' --ico '" + ico.string() + "'"), 0);
+    const std::vector<std::uint8_t> b = read_bytes(ico);
+    const int sizes[] = {16, 24, 32, 48, 64, 128, 256};
+    ASSERT_GE(b.size(), 6u + 16u * 7u);
+    EXPECT_EQ(le16(b, 0), 0);
+    EXPECT_EQ(le16(b, 2), 1);
+    ASSERT_EQ(le16(b, 4), 7);
+    std::size_t next = 6 + 16 * 7;
+    for (int i = 0; i < 7; ++i) {
+        SCOPED_TRACE(sizes[i]);
+        const std::size_t entry = 6 + 16 * static_cast<std::size_t>(i);
+        EXPECT_EQ(b[entry], sizes[i] % 256);
+        EXPECT_EQ(b[entry + 1], sizes[i] % 256);
+        EXPECT_EQ(le16(b, entry + 6), 32);
+        const std::uint32_t length = le32(b, entry + 8), offset = le32(b, entry + 12);
+        EXPECT_EQ(offset, next);
+        ASSERT_LE(std::size_t(offset) + length, b.size());
+        next = offset + length;
+        const std::string px = std::to_string(sizes[i]);
+        const std::vector<std::uint8_t> png = read_bytes(icons.path() / (px + "x" + px) / "apps" / "brakka.png");
+        EXPECT_EQ(std::vector<std::uint8_t>(b.begin() + offset, b.begin() + offset + length), png);
+    }
+    EXPECT_EQ(next, b.size());
+}
+
 TEST(ArtToolCommandLine, RejectsMissingOrUnknownArguments) {
     ASSERT_TRUE(fs::exists(tool_path())) << "brakka_art not found at " << tool_path();
     EXPECT_EQ(run_tool(""), 2);
     EXPECT_EQ(run_tool("/tmp/x --frobnicate"), 2);
     EXPECT_EQ(run_tool("/tmp/x --contact-sheet"), 2);
+    EXPECT_EQ(run_tool("/tmp/x --ico"), 2);
     EXPECT_EQ(run_tool("/tmp/x /tmp/y"), 2);
 }
 

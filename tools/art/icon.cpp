@@ -1,11 +1,13 @@
 // The desktop icon: a dusk-blue gem in a gold rim holding the title's initial in the title's lettering,
 // a green and a red board tile at its foot. Drawn at every size from one set of proportions, so that
 // each size is sharp rather than scaled; the smallest sizes leave out what would only blur.
+#include "ico_file.hpp"
 #include "picture.hpp"
 #include "style.hpp"
 
 #include <filesystem>
 #include <string>
+#include <vector>
 
 namespace art {
 
@@ -82,6 +84,14 @@ void write_icons(const std::string& dir) {
         std::filesystem::create_directories(folder);
         save_png(icon(size), (folder / "brakka.png").string());
     }
+}
+
+void write_ico(const std::string& path) {
+    const std::filesystem::path parent = std::filesystem::path(path).parent_path();
+    if (!parent.empty()) std::filesystem::create_directories(parent);
+    std::vector<Canvas> sizes;
+    for (int size : kIconSizes) sizes.push_back(icon(size));
+    save_ico(sizes, path);
 }
 
 }  // namespace art

@@ -1,6 +1,6 @@
 // brakka_art: writes every picture and font of the game's media folder.
-//   brakka_art <outdir> [--contact-sheet <png>] [--previews <dir>] [--icons <dir>] [--verbose]
-// --icons writes the desktop icon at its sizes into an icon theme's layout.
+//   brakka_art <outdir> [--contact-sheet <png>] [--previews <dir>] [--icons <dir>] [--ico <file>] [--verbose]
+// --icons writes the desktop icon at its sizes into an icon theme's layout, --ico as one Windows icon file.
 // The output depends on nothing but this source and the DejaVu fonts, so the
 // same source always gives the same bytes.
 #include "bmp_writer.hpp"
@@ -16,14 +16,14 @@ namespace {
 
 int usage() {
     std::fprintf(stderr, "usage: brakka_art <outdir> [--contact-sheet <png>] [--previews <dir>] [--icons <dir>] "
-                         "[--verbose]\n");
+                         "[--ico <file>] [--verbose]\n");
     return 2;
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-    std::string outdir, sheet, previews, icons;
+    std::string outdir, sheet, previews, icons, ico;
     bool verbose = false;
     for (int i = 1; i < argc; ++i) {
         std::string arg = argv[i];
@@ -33,6 +33,9 @@ int main(int argc, char** argv) {
         } else if (arg == "--icons") {
             if (i + 1 >= argc) return usage();
             icons = argv[++i];
+        } else if (arg == "--ico") {
+            if (i + 1 >= argc) return usage();
+            ico = argv[++i];
         } else if (arg == "--verbose") {
             verbose = true;
         } else if (arg == "--previews") {
@@ -79,6 +82,10 @@ int main(int argc, char** argv) {
         if (!icons.empty()) {
             art::write_icons(icons);
             std::printf("brakka_art: desktop icons in %s\n", icons.c_str());
+        }
+        if (!ico.empty()) {
+            art::write_ico(ico);
+            std::printf("brakka_art: Windows icon %s\n", ico.c_str());
         }
     } catch (const std::exception& e) {
         std::fprintf(stderr, "brakka_art: %s\n", e.what());

@@ -46,6 +46,8 @@ void add_fonts(PictureList& out, bool verbose);
 inline constexpr int kIconSizes[] = {16, 24, 32, 48, 64, 128, 256};
 // The desktop icon at every size, as an icon theme lays it out: <dir>/<N>x<N>/apps/brakka.png.
 void write_icons(const std::string& dir);
+// The same icon as one Windows icon file (.ico) holding every size; its folder is made when missing.
+void write_ico(const std::string& path);
 
 // One PNG showing every picture with its file name.
 void write_contact_sheet(const PictureList& pictures, const std::string& path);

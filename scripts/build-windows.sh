@@ -1,0 +1,52 @@
+#!/usr/bin/env bash
+# Builds the Windows (x86-64) release of the game on Debian 12 and packs it as
+#   build-windows/brakka-<version>-windows-x64.zip
+# holding one folder, Brakka/: brakka.exe (linked statically: it needs only the DLLs every Windows
+# has), Media/ (data.zaz, media.zaz and the starting high-ratings file: what the Debian package installs
+# as the game's data) and README.txt. The version is the CMake project's. Prints the zip's path last.
+#
+# Steps, each in its own folder under build-windows/:
+#   1. scripts/windows-deps.sh: the cross compiler and the libraries, from Debian's source packages
+#      (reused while their versions stay the same);
+#   2. native/: a Linux build of the media generators, which make the media set and draw the icon
+#      (the generators are not cross-built);
+#   3. cross/: brakka.exe with the icon, the version and the manifest in its resources;
+#   4. stage/Brakka, zipped.
+# Installs whatever is missing (apt-get; run as root or with sudo).
+set -euo pipefail
+cd "$(dirname "$0")/.."
+out=build-windows
+started=$SECONDS
+say() { echo "build-windows: $*" >&2; }
+
+deps=$(scripts/windows-deps.sh)
+scripts/deps.sh
+
+say "native build of the media set"
+cmake -S . -B "$out/native" -DCMAKE_BUILD_TYPE=Release -DBRAKKA_TESTS=OFF -DBRAKKA_MEDIA=ON >/dev/null
+cmake --build "$out/native" -j"$(nproc)" --target media
+
+say "cross build of brakka.exe"
+cmake -S . -B "$out/cross" -G Ninja --toolchain cmake/mingw-w64-x86_64.cmake -DBRAKKA_WINDOWS_DEPS="$deps" \
+  -DCMAKE_BUILD_TYPE=Release -DBRAKKA_TESTS=OFF -DBRAKKA_WINDOWS_ICON="$PWD/$out/native/icons/brakka.ico" >/dev/null
+cmake --build "$out/cross" -j"$(nproc)" --target brakka
+
+read -r version _ < "$out/cross/dist/release.txt"
+stage=$out/stage
+game=$stage/Brakka
+rm -rf "$stage"
+mkdir -p "$game/Media"
+x86_64-w64-mingw32-strip -o "$game/brakka.exe" "$out/cross/bin/brakka.exe"
+cp "$out/native/bin/Media/data.zaz" "$out/native/bin/Media/media.zaz" "$game/Media/"
+# The starting table, whatever the native build's Media holds after games played there.
+cp "$out/native/first-highs/"* "$game/Media/"
+# Windows' own line ends, for any editor.
+sed -e "s/@VERSION@/$version/" -e 's/$/\r/' dist/windows/README.txt.in > "$game/README.txt"
+
+zip=$out/brakka-$version-windows-x64.zip
+rm -f "$zip"
+# Every file dated to the release, so the same sources give the same zip.
+read -r _ release_date < "$out/cross/dist/release.txt"
+(cd "$stage" && cmake -E tar cf "../$(basename "$zip")" --format=zip --mtime="$release_date 00:00:00 UTC" Brakka)
+say "packed in $((SECONDS - started)) s: $(du -k "$zip" | cut -f1) KiB"
+echo "$zip"
