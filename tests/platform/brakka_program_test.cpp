@@ -53,20 +53,26 @@ std::vector<std::string> read_lines(const std::string& file) {
   return lines;
 }
 
-// Starts the program (the build's, unless another is named) with extra environment settings; returns
-// its pid.
+// Starts the program (the build's, unless another command is given: a program found on PATH and its
+// arguments) with extra environment settings, in order ("NAME" alone removes one); returns its pid.
 pid_t start_brakka(const std::vector<std::string>& env, const std::string& stdout_file,
-                   const std::string& program = std::string(BRAKKA_BIN_DIR) + "/brakka") {
+                   std::vector<std::string> command = {std::string(BRAKKA_BIN_DIR) + "/brakka"}) {
   pid_t pid = ::fork();
   if (pid == 0) {
     ::prctl(PR_SET_PDEATHSIG, SIGKILL);  // never outlives a test that was stopped
     // In a sanitizer build the program's exit would fail on the leak check: by then the GL driver is
     // unloaded and its allocations can no longer be told from ours. The unit tests check for leaks.
     ::setenv("ASAN_OPTIONS", "detect_leaks=0", 1);
-    for (const std::string& e : env) ::putenv(const_cast<char*>(e.c_str()));
+    for (const std::string& e : env) {
+      if (e.find('=') == std::string::npos) ::unsetenv(e.c_str());
+      else ::putenv(const_cast<char*>(e.c_str()));
+    }
     FILE* out = std::freopen(stdout_file.c_str(), "w", stdout);
     (void)out;
-    ::execl(program.c_str(), program.c_str(), static_cast<char*>(nullptr));
+    std::vector<char*> argv;
+    for (std::string& a : command) argv.push_back(a.data());
+    argv.push_back(nullptr);
+    ::execvp(argv[0], argv.data());
     ::_exit(127);
   }
   return pid;
@@ -117,6 +123,8 @@ struct GameUnderXvfb {
   Display* d = nullptr;
   Window window = 0;
 
+  std::string log_dir;  // where the program's log goes ("": TMPDIR, the test's folder)
+
   explicit GameUnderXvfb(XClient& client) : x(client) {}
   ~GameUnderXvfb() {
     if (pid > 0 && ::waitpid(pid, nullptr, WNOHANG) == 0) {
@@ -125,18 +133,19 @@ struct GameUnderXvfb {
     }
     if (d) x.close_display(d);
   }
-  std::string log() const { return tmp.path + "/ErrorLog.txt"; }
+  std::string log() const { return (log_dir.empty() ? tmp.path : log_dir) + "/ErrorLog.txt"; }
 
-  // Starts it (with extra environment settings) and waits until its start-up is done and its window shows
-  // the welcome screen (something is drawn: the game's loop is running).
+  // Starts it (with extra environment settings; another program or command) and waits until its
+  // start-up is done and its window shows the welcome screen (something is drawn: the game's loop is
+  // running).
   ::testing::AssertionResult start(const std::vector<std::string>& env = {},
-                                   const std::string& program = std::string(BRAKKA_BIN_DIR) + "/brakka",
+                                   const std::vector<std::string>& command = {std::string(BRAKKA_BIN_DIR) + "/brakka"},
                                    const std::string& screen = "1280x1024x24") {
     if (!server.start(x, screen)) return ::testing::AssertionFailure() << "no Xvfb came up";
     std::vector<std::string> all = {"DISPLAY=" + server.display, "BRAKKA_PLATFORM=sdl", "SDL_VIDEODRIVER=x11",
                                     "SDL_AUDIODRIVER=dummy", "TMPDIR=" + tmp.path};
     all.insert(all.end(), env.begin(), env.end());
-    pid = start_brakka(all, tmp.path + "/stdout.txt", program);
+    pid = start_brakka(all, tmp.path + "/stdout.txt", command);
     d = x.open_display(server.display.c_str());
     if (pid <= 0 || !d) return ::testing::AssertionFailure() << "no program or no X connection";
     bool shown = wait_for([&] { return (window = x.find(d, "Brakka")) != 0; }, 15000ms);
@@ -172,6 +181,26 @@ struct GameUnderXvfb {
     return status;
   }
 };
+
+// A key pressed and let go in the window that has the keyboard.
+void press(XClient& x, Display* d, unsigned long keysym) {
+  x.key(d, keysym, true);
+  std::this_thread::sleep_for(60ms);
+  x.key(d, keysym, false);
+  std::this_thread::sleep_for(60ms);
+}
+
+// Which of the buttons has the focus ring's gold on its left and top edges in the window's 800 x 600
+// picture, or -1.
+int ring_on(XClient& x, Display* d, Window window, const Button* buttons, int count) {
+  const std::vector<uint32_t> p = x.pixels(d, window, 800, 600);
+  for (int i = 0; i < count && p.size() == 800u * 600u; ++i) {
+    const Button& b = buttons[i];
+    const int e = kFocusRingGap + 1;
+    if (p[b.centre_y() * 800 + b.x - e] == 0xffcc33 && p[(b.y - e) * 800 + b.centre_x()] == 0xffcc33) return i;
+  }
+  return -1;
+}
 
 TEST(BrakkaProgram, UnderXvfbShowsItsWindowAndEndsOnEsc) {
   XClient x;
@@ -223,9 +252,68 @@ TEST(BrakkaProgram, EndingsFromOutsideEndTheGameWithinSeconds) {
   }
 }
 
-// A game played with the keyboard alone in a real window, from the name to the goodbye. After each key
-// the test waits for its effect on the window's pixels (where the focus ring is), so the keys never run
-// ahead of the game.
+// From the welcome screen to the goodbye in a real window, by the keyboard (PLAY clicked with the mouse
+// when click_play): the name typed on the name keyboard as "KEYZ", Backspace, "S"; PLAY; the main
+// screen's menu quit, then the final statistics' QUIT, which saves the table. After each key the test
+// waits for its effect on the window's pixels (where the focus ring is), so the keys never run ahead of
+// the game. The program's exit status, or -2 when a screen did not come.
+int play_name_then_quit(XClient& x, GameUnderXvfb& game, bool click_play) {
+  Display* d = game.d;
+  const Window window = game.window;
+  x.set_focus(d, window, RevertToParent, CurrentTime);
+  auto press = [&](unsigned long keysym) { ::press(x, d, keysym); };
+  auto pixel = [&](int px, int py) {
+    const std::vector<uint32_t> p = x.pixels(d, window, 800, 600);
+    return p.size() == 800u * 600u ? p[py * 800 + px] : 0u;
+  };
+  auto ring = [&](const Button* buttons, int count) { return ring_on(x, d, window, buttons, count); };
+  // Moves the ring onto buttons[target] (a screen still coming up takes the presses as nothing).
+  auto focus = [&](const Button* buttons, int count, int target, unsigned long next = XK_Right) {
+    for (int tries = 0; tries < 40; ++tries) {
+      const int at = ring(buttons, count);
+      if (at == target) return true;
+      press(at > target ? XK_Left : next);
+      wait_for([&] { return ring(buttons, count) != at; }, 700ms);
+    }
+    ADD_FAILURE() << "the focus never came to button " << target << " of " << count;
+    return false;
+  };
+  // The keyboard's dark field, left of its key caps.
+  auto keyboard_shown = [&] { return pixel(kNameKeyboardX - 8, 300) == 0x505046; };
+
+  if (!focus(kWelcomeButtons, 5, static_cast<int>(WelcomeButton::change_name))) return -2;
+  press(XK_Return);
+  if (!wait_for(keyboard_shown, 5000ms)) return -2;
+  for (unsigned long key : {XK_k, XK_e, XK_y, XK_z, XK_BackSpace, XK_s}) press(key);
+  const Button done = name_key(kNameKeyDone, kNameKeyboardX, kNameKeyboardY);
+  EXPECT_TRUE(wait_for([&] { return ring(&done, 1) == 0; }, 3000ms)) << "typing shows the focus on DONE";
+  press(XK_Return);
+  if (!wait_for([&] { return !keyboard_shown(); }, 5000ms)) return -2;
+  const Button& play = kWelcomeButtons[static_cast<int>(WelcomeButton::play)];
+  if (click_play) {
+    x.warp(d, window, play.centre_x(), play.centre_y());
+    std::this_thread::sleep_for(300ms);
+    x.button(d, 1, true);
+    std::this_thread::sleep_for(150ms);
+    x.button(d, 1, false);
+  } else {
+    if (!focus(kWelcomeButtons, 5, static_cast<int>(WelcomeButton::play))) return -2;
+    press(XK_Return);
+  }
+  if (!focus(kMenuButtons, 2, static_cast<int>(MenuButton::quit))) return -2;  // after the fade and the intro
+  press(XK_KP_Enter);
+  if (!focus(&kStatsButton, 1, 0, XK_Tab)) return -2;  // the final statistics' QUIT
+  press(XK_Return);
+  return game.wait_end(30000ms);
+}
+
+// The name the table's entry 0 holds in the Media folder of the program's folder.
+std::string saved_name(const std::string& folder) {
+  HighTable table;
+  const std::string file = folder + "/Media/" + high_ratings_file_name().c_str();
+  return read_high_ratings(Str(file.c_str()), table) == kHighEntries ? table.names[0].c_str() : "(no table)";
+}
+
 TEST(BrakkaProgram, UnderXvfbAGamePlayedWithTheKeyboardAlone) {
   XClient x;
   if (!xvfb_available(x)) GTEST_SKIP() << "Xvfb or the X client libraries are not installed";
@@ -235,64 +323,44 @@ TEST(BrakkaProgram, UnderXvfbAGamePlayedWithTheKeyboardAlone) {
   std::filesystem::copy_file(BRAKKA_BIN_DIR "/brakka", dir + "/brakka");
   TempDir remove{dir};
   GameUnderXvfb game(x);
-  ASSERT_TRUE(game.start({}, dir + "/brakka"));
-  Display* d = game.d;
-  const Window window = game.window;
-  x.set_focus(d, window, RevertToParent, CurrentTime);
+  ASSERT_TRUE(game.start({}, {dir + "/brakka"}));
+  EXPECT_EQ(play_name_then_quit(x, game, false), 0);
+  EXPECT_EQ(saved_name(dir), "KEYS");
+}
 
-  auto press = [&](unsigned long keysym) {
-    x.key(d, keysym, true);
-    std::this_thread::sleep_for(60ms);
-    x.key(d, keysym, false);
-    std::this_thread::sleep_for(60ms);
-  };
-  auto pixel = [&](int px, int py) {
-    const std::vector<uint32_t> p = x.pixels(d, window, 800, 600);
-    return p.size() == 800u * 600u ? p[py * 800 + px] : 0u;
-  };
-  // Which button has the ring's gold on its left and top edges, or -1.
-  auto ring = [&](const Button* buttons, int count) {
-    const std::vector<uint32_t> p = x.pixels(d, window, 800, 600);
-    for (int i = 0; i < count && p.size() == 800u * 600u; ++i) {
-      const Button& b = buttons[i];
-      const int e = kFocusRingGap + 1;
-      if (p[b.centre_y() * 800 + b.x - e] == 0xffcc33 && p[(b.y - e) * 800 + b.centre_x()] == 0xffcc33) return i;
+// The Windows program (BRAKKA_WINDOWS_PROGRAM: the brakka.exe of an unpacked release, which the test
+// writes in) under Wine, in a real window on an Xvfb server of its own, started as a player starts it:
+// no SDL settings, so under Wine, which finds no sound device here, the game plays silent. Its welcome
+// screen is drawn; a game with a name typed and PLAY clicked (Wine hands the hidden pointer's place in
+// the window to the game) saves the name in its Media folder on Quit and ends with status 0; a second
+// start ends on Esc with status 0. Its log is in the Wine user's temporary folder
+// (BRAKKA_WINDOWS_TEMP). scripts/test-windows.sh runs it.
+TEST(BrakkaProgram, WindowsProgramUnderWineIsPlayedWithTheMouseAndKeys) {
+  const char* program = std::getenv("BRAKKA_WINDOWS_PROGRAM");
+  const char* temp = std::getenv("BRAKKA_WINDOWS_TEMP");
+  if (!program || !*program || !temp || !*temp)
+    GTEST_SKIP() << "no Windows program given (BRAKKA_WINDOWS_PROGRAM, BRAKKA_WINDOWS_TEMP): scripts/test-windows.sh "
+                    "runs this test";
+  XClient x;
+  if (!xvfb_available(x)) GTEST_SKIP() << "Xvfb or the X client libraries are not installed";
+  for (const bool whole_game : {true, false}) {
+    SCOPED_TRACE(whole_game ? "a game with a name" : "Esc");
+    std::filesystem::remove(std::string(temp) + "/ErrorLog.txt");  // an older run's
+    GameUnderXvfb game(x);
+    game.log_dir = temp;
+    ASSERT_TRUE(game.start({"SDL_VIDEODRIVER", "SDL_AUDIODRIVER"}, {"wine", program}));
+    expect_startup_trace(read_lines(game.log()));
+    if (whole_game) {
+      EXPECT_EQ(play_name_then_quit(x, game, true), 0);
+      EXPECT_EQ(saved_name(std::filesystem::path(program).parent_path().string()), "KEYS");
+    } else {
+      game.press_esc();
+      EXPECT_EQ(game.wait_end(20000ms), 0);
     }
-    return -1;
-  };
-  // Moves the ring onto buttons[target] (a screen still coming up takes the presses as nothing).
-  auto focus = [&](const Button* buttons, int count, int target, unsigned long next = XK_Right) {
-    for (int tries = 0; tries < 40; ++tries) {
-      const int at = ring(buttons, count);
-      if (at == target) return true;
-      press(at > target ? XK_Left : next);
-      wait_for([&] { return ring(buttons, count) != at; }, 700ms);
-    }
-    return false;
-  };
-  // The keyboard's dark field, left of its key caps.
-  auto keyboard_shown = [&] { return pixel(kNameKeyboardX - 8, 300) == 0x505046; };
-
-  ASSERT_TRUE(focus(kWelcomeButtons, 5, static_cast<int>(WelcomeButton::change_name)));
-  press(XK_Return);
-  ASSERT_TRUE(wait_for(keyboard_shown, 5000ms));
-  for (unsigned long key : {XK_k, XK_e, XK_y, XK_z, XK_BackSpace, XK_s}) press(key);
-  const Button done = name_key(kNameKeyDone, kNameKeyboardX, kNameKeyboardY);
-  ASSERT_TRUE(wait_for([&] { return ring(&done, 1) == 0; }, 3000ms)) << "typing shows the focus on DONE";
-  press(XK_Return);
-  ASSERT_TRUE(wait_for([&] { return !keyboard_shown(); }, 5000ms));
-  ASSERT_TRUE(focus(kWelcomeButtons, 5, static_cast<int>(WelcomeButton::play)));
-  press(XK_Return);
-  ASSERT_TRUE(focus(kMenuButtons, 2, static_cast<int>(MenuButton::quit)));  // after the fade and the intro
-  press(XK_KP_Enter);
-  ASSERT_TRUE(focus(&kStatsButton, 1, 0, XK_Tab));  // the final statistics' QUIT
-  press(XK_Return);
-
-  EXPECT_EQ(game.wait_end(30000ms), 0);
-  HighTable table;
-  ASSERT_EQ(read_high_ratings(Str((dir + "/Media/" + high_ratings_file_name().c_str()).c_str()), table),
-            kHighEntries);
-  EXPECT_STREQ(table.names[0].c_str(), "KEYS");
+    const std::vector<std::string> log = read_lines(game.log());
+    ASSERT_FALSE(log.empty());
+    EXPECT_EQ(log.back(), "qvx is shut down");
+  }
 }
 
 int run_scripted(const std::string& script, TempDir& tmp) {

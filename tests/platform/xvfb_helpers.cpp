@@ -41,11 +41,14 @@ bool XClient::load() {
   get_image = reinterpret_cast<decltype(get_image)>(::dlsym(x11, "XGetImage"));
   resize_window = reinterpret_cast<decltype(resize_window)>(::dlsym(x11, "XResizeWindow"));
   set_error_handler = reinterpret_cast<decltype(set_error_handler)>(::dlsym(x11, "XSetErrorHandler"));
+  warp_pointer = reinterpret_cast<decltype(warp_pointer)>(::dlsym(x11, "XWarpPointer"));
   fake_key = reinterpret_cast<decltype(fake_key)>(::dlsym(xtst, "XTestFakeKeyEvent"));
   fake_relative_motion =
       reinterpret_cast<decltype(fake_relative_motion)>(::dlsym(xtst, "XTestFakeRelativeMotionEvent"));
+  fake_button = reinterpret_cast<decltype(fake_button)>(::dlsym(xtst, "XTestFakeButtonEvent"));
   return open_display && close_display && root_window && query_tree && fetch_name && free && attributes &&
-         set_focus && keycode && sync && get_image && resize_window && set_error_handler && fake_key && fake_relative_motion;
+         set_focus && keycode && sync && get_image && resize_window && set_error_handler && warp_pointer &&
+         fake_key && fake_relative_motion && fake_button;
 }
 
 XClient::~XClient() {
@@ -77,6 +80,16 @@ Window XClient::find(Display* d, const char* title) {
 
 void XClient::key(Display* d, unsigned long keysym, bool down) {
   fake_key(d, keycode(d, keysym), down ? True : False, CurrentTime);
+  sync(d, False);
+}
+
+void XClient::warp(Display* d, Window w, int x, int y) {
+  warp_pointer(d, 0, w, 0, 0, 0, 0, x, y);
+  sync(d, False);
+}
+
+void XClient::button(Display* d, unsigned int number, bool down) {
+  fake_button(d, number, down ? True : False, CurrentTime);
   sync(d, False);
 }
 

@@ -29,8 +29,10 @@ struct XClient {
   decltype(&XGetImage) get_image = nullptr;
   decltype(&XResizeWindow) resize_window = nullptr;  // as a window manager resizes a window
   decltype(&XSetErrorHandler) set_error_handler = nullptr;
+  decltype(&XWarpPointer) warp_pointer = nullptr;
   int (*fake_key)(Display*, unsigned int, int, unsigned long) = nullptr;
   int (*fake_relative_motion)(Display*, int, int, unsigned long) = nullptr;
+  int (*fake_button)(Display*, unsigned int, int, unsigned long) = nullptr;
 
   bool load();
   ~XClient();
@@ -39,6 +41,10 @@ struct XClient {
   Window find(Display* d, const char* title);
   // Presses (down) or releases a key given by its key symbol, and waits until the server has it.
   void key(Display* d, unsigned long keysym, bool down);
+  // Puts the pointer at (x, y) in the window, and waits until the server has it.
+  void warp(Display* d, Window w, int x, int y);
+  // Presses (down) or releases a mouse button (1 the left one), and waits until the server has it.
+  void button(Display* d, unsigned int button, bool down);
   // The colour shown at a window position as 0xRRGGBB (a 24-bit TrueColor screen), or -1.
   long pixel(Display* d, Window w, int x, int y);
   // Whether any pixel in the window's top-left w x h is not black.
