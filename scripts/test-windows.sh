@@ -1,0 +1,82 @@
+#!/usr/bin/env bash
+# Tests the Windows build under Wine, on Debian 12:
+#   1. scripts/build-windows.sh: the libraries, the native media build, brakka.exe and the release zip;
+#   2. the unit tests, cross-built in the release's own cross build (build-windows/cross: the runtime and
+#      the game are compiled once for both), run by CTest under Wine: the core, media, platform, game
+#      and tools suites, each test in a process of its own, whole headless games included;
+#   3. the release zip unpacked into a folder named with letters beyond ASCII, its brakka.exe played in
+#      a real window under Wine by the Linux build's platform_tests (a name typed and saved, PLAY
+#      clicked, Esc), each start on an Xvfb server of the test's own;
+#   4. figures: a whole headless game's game time against its wall time under Wine, and frame pacing
+#      under Wine beside Linux's on the same Xvfb server.
+# Wine runs in a prefix of our own (build-windows/wine), quiet and without Mono and Gecko; its OpenGL
+# reaches Mesa through an Xvfb server, which also shows the windows the headless backend never shows.
+# Installs whatever is missing (apt-get; run as root or with sudo). Each step says what it cost.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+root=$PWD
+out=build-windows
+jobs=$(nproc)
+started=$SECONDS
+phase=$SECONDS
+say() { echo "test-windows: $*" >&2; }
+lap() {
+  say "$1 took $((SECONDS - phase)) s"
+  phase=$SECONDS
+}
+
+zip=$root/$(scripts/build-windows.sh | tail -n 1)
+lap "the release zip ($zip)"
+
+cmake -S . -B "$out/cross" -DBRAKKA_TESTS=ON -DBRAKKA_TEST_MEDIA_DIR="$root/$out/native/bin/Media" >/dev/null
+cmake --build "$out/cross" -j"$jobs"
+# The Linux side: the driver of the real window, and frame pacing for comparison.
+cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake --build build -j"$jobs" --target platform_tests bench_frame_pacing
+lap "the cross-built tests and the Linux driver"
+
+export WINEPREFIX=$root/$out/wine WINEARCH=win64 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+display=""
+for n in $(seq $((200 + $$ % 500)) $((209 + $$ % 500))); do
+  [ -e "/tmp/.X$n-lock" ] || { display=:$n; break; }
+done
+[ -n "$display" ] || { say "no free X display number"; exit 1; }
+Xvfb "$display" -screen 0 1280x1024x24 -nolisten tcp -noreset >/dev/null 2>&1 &
+xvfb=$!
+cleanup() {
+  wineserver -k 2>/dev/null || true
+  kill "$xvfb" 2>/dev/null || true
+  wait "$xvfb" 2>/dev/null || true
+}
+trap cleanup EXIT
+for _ in $(seq 100); do [ -e "/tmp/.X11-unix/X${display#:}" ] && break; sleep 0.1; done
+export DISPLAY=$display
+[ -f "$WINEPREFIX/system.reg" ] || wineboot --init >/dev/null 2>&1
+wineboot --update >/dev/null 2>&1  # starts the server, so the first test does not pay for it
+lap "Wine and Xvfb"
+
+(cd "$out/cross" && ctest -j"$jobs" --output-on-failure --timeout 300)
+lap "the unit tests under Wine"
+
+unpacked=$out/unpacked
+rm -rf "$unpacked"
+mkdir -p "$unpacked/Spiele für Zoë"
+(cd "$unpacked/Spiele für Zoë" && cmake -E tar xf "$zip")
+wine_temp=$(winepath -u "$(wine cmd /c 'echo %TEMP%' | tr -d '\r')")
+wineserver -k  # Wine's own processes start again on the test's X server
+status=0
+BRAKKA_WINDOWS_PROGRAM="$root/$unpacked/Spiele für Zoë/Brakka/brakka.exe" BRAKKA_WINDOWS_TEMP="$wine_temp" \
+  build/bin/platform_tests --gtest_filter='BrakkaProgram.WindowsProgram*' >"$out/real-window.txt" 2>&1 || status=$?
+grep -v '^ALSA lib' "$out/real-window.txt"  # Wine's sound driver finds no device here
+[ "$status" -eq 0 ]
+lap "the release's program in a real window"
+
+say "a whole headless game under Wine:"
+awk '/ Test: WholeGame\.WonGame$/ { on = 1 } on && /^whole game:/ { print "  " $0; exit }' \
+  "$out/cross/Testing/Temporary/LastTest.log" >&2
+say "frame pacing under Wine:"
+wine "$out/cross/bin/bench_frame_pacing.exe" | tr -d '\r' >&2
+say "frame pacing on Linux, on the same X server:"
+SDL_VIDEODRIVER=x11 build/bin/bench_frame_pacing >&2
+lap "the figures"
+say "all done in $((SECONDS - started)) s"
