@@ -30,10 +30,12 @@ lap "the release zip ($zip)"
 
 cmake -S . -B "$out/cross" -DBRAKKA_TESTS=ON -DBRAKKA_TEST_MEDIA_DIR="$root/$out/native/bin/Media" >/dev/null
 cmake --build "$out/cross" -j"$jobs"
-# The Linux side: the driver of the real window, and frame pacing for comparison.
+lap "the cross-built tests"
+# The Linux side (built already after scripts/test.sh): the driver of the real window, and frame pacing
+# for comparison.
 cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build build -j"$jobs" --target platform_tests bench_frame_pacing
-lap "the cross-built tests and the Linux driver"
+lap "the Linux driver"
 
 export WINEPREFIX=$root/$out/wine WINEARCH=win64 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 display=""
