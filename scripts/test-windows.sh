@@ -45,8 +45,10 @@ done
 [ -n "$display" ] || { say "no free X display number"; exit 1; }
 Xvfb "$display" -screen 0 1280x1024x24 -nolisten tcp -noreset >/dev/null 2>&1 &
 xvfb=$!
+mounted=""
 cleanup() {
   wineserver -k 2>/dev/null || true
+  [ -z "$mounted" ] || umount "$mounted" 2>/dev/null || true
   kill "$xvfb" 2>/dev/null || true
   wait "$xvfb" 2>/dev/null || true
 }
@@ -61,24 +63,45 @@ lap "Wine and Xvfb"
 lap "the unit tests under Wine"
 
 unpacked=$out/unpacked
+umount "$unpacked/read-only" 2>/dev/null || true  # a mount an interrupted run left
 rm -rf "$unpacked"
 mkdir -p "$unpacked/Spiele für Zoë"
 (cd "$unpacked/Spiele für Zoë" && cmake -E tar xf "$zip")
-wine_temp=$(winepath -u "$(wine cmd /c 'echo %TEMP%' | tr -d '\r')")
+wine_folder() { winepath -u "$(wine cmd /c "echo %$1%" | tr -d '\r')"; }
+wine_temp=$(wine_folder TEMP)
+wine_appdata=$(wine_folder APPDATA)
 wineserver -k  # Wine's own processes start again on the test's X server
 status=0
 BRAKKA_WINDOWS_PROGRAM="$root/$unpacked/Spiele für Zoë/Brakka/brakka.exe" BRAKKA_WINDOWS_TEMP="$wine_temp" \
   build/bin/platform_tests --gtest_filter='BrakkaProgram.WindowsProgram*' >"$out/real-window.txt" 2>&1 || status=$?
 grep -v '^ALSA lib' "$out/real-window.txt"  # Wine's sound driver finds no device here
 [ "$status" -eq 0 ]
+# The same release on a folder that cannot be written (a read-only mount: root writes through a folder's
+# permissions): the table goes to the Wine user's %APPDATA%\Brakka.
+read_only=$unpacked/read-only
+mkdir -p "$read_only"
+(cd "$read_only" && cmake -E tar xf "$zip")
+if mount --bind "$read_only" "$read_only" 2>/dev/null; then
+  mounted=$read_only
+  mount -o remount,bind,ro "$read_only"
+  status=0
+  BRAKKA_WINDOWS_PROGRAM="$root/$read_only/Brakka/brakka.exe" BRAKKA_WINDOWS_TEMP="$wine_temp" \
+    BRAKKA_WINDOWS_SAVES="$wine_appdata/Brakka" \
+    build/bin/platform_tests --gtest_filter='BrakkaProgram.WindowsProgram*' >"$out/real-window-read-only.txt" 2>&1 ||
+    status=$?
+  grep -v '^ALSA lib' "$out/real-window-read-only.txt"
+  [ "$status" -eq 0 ]
+else
+  say "no read-only mount here (not root?): the read-only folder case is not played"
+fi
 lap "the release's program in a real window"
 
 say "a whole headless game under Wine:"
 awk '/ Test: WholeGame\.WonGame$/ { on = 1 } on && /^whole game:/ { print "  " $0; exit }' \
   "$out/cross/Testing/Temporary/LastTest.log" >&2
 say "frame pacing under Wine:"
-wine "$out/cross/bin/bench_frame_pacing.exe" | tr -d '\r' >&2
+wine "$out/cross/bin/bench_frame_pacing.exe" 2>&1 | tr -d '\r' | grep -v '^ALSA lib' >&2
 say "frame pacing on Linux, on the same X server:"
-SDL_VIDEODRIVER=x11 build/bin/bench_frame_pacing >&2
+SDL_VIDEODRIVER=x11 build/bin/bench_frame_pacing 2>&1 | grep -v '^ALSA lib' >&2
 lap "the figures"
 say "all done in $((SECONDS - started)) s"
