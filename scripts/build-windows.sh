@@ -3,7 +3,8 @@
 #   build-windows/brakka-<version>-windows-x64.zip
 # holding one folder, Brakka/: brakka.exe (linked statically: it needs only the DLLs every Windows
 # has), Media/ (data.zaz, media.zaz and the starting high-ratings file: what the Debian package installs
-# as the game's data) and README.txt. The version is the CMake project's. Prints the zip's path last.
+# as the game's data), README.txt and Licenses/ (the licences of what brakka.exe links). The version is
+# the CMake project's. Prints the zip's path last.
 #
 # Steps, each in its own folder under build-windows/:
 #   1. scripts/windows-deps.sh: the cross compiler and the libraries, from Debian's source packages
@@ -41,7 +42,14 @@ cp "$out/native/bin/Media/data.zaz" "$out/native/bin/Media/media.zaz" "$game/Med
 # The starting table, whatever the native build's Media holds after games played there.
 cp "$out/native/first-highs/"* "$game/Media/"
 # Windows' own line ends, for any editor.
-sed -e "s/@VERSION@/$version/" -e 's/$/\r/' dist/windows/README.txt.in > "$game/README.txt"
+crlf() { sed -e 's/$/\r/' "$@"; }
+sed -e "s/@VERSION@/$version/" dist/windows/README.txt.in | crlf > "$game/README.txt"
+# The licences of the libraries linked into brakka.exe, and of the fonts its letters are drawn from.
+mkdir -p "$game/Licenses"
+for file in "$deps"/share/licenses/debian/*; do
+  crlf "$file" > "$game/Licenses/$(basename "$file").txt"
+done
+crlf /usr/share/doc/fonts-dejavu-core/copyright > "$game/Licenses/fonts-dejavu.txt"
 
 zip=$out/brakka-$version-windows-x64.zip
 rm -f "$zip"

@@ -161,6 +161,16 @@ build lzo2 "$(unpacked lzo2)" -DENABLE_STATIC=ON -DENABLE_SHARED=OFF
 # GoogleTest and GoogleMock on Win32's own threads (gtest's Windows port), not winpthreads.
 build googletest /usr/src/googletest -DBUILD_GMOCK=ON -DINSTALL_GTEST=ON -Dgtest_disable_pthreads=ON
 
+# The licences of what a Windows program links statically, as Debian states them for these very sources:
+# a release carries them beside the program.
+licenses=$prefix/share/licenses/debian
+mkdir -p "$licenses"
+for pkg in libsdl2 libsdl2-mixer libpng1.6 libjpeg-turbo lzo2; do
+  cp "$(unpacked "$pkg")/debian/copyright" "$licenses/$pkg"
+done
+cp /usr/share/doc/libz-mingw-w64-dev/copyright "$licenses/zlib"
+cp /usr/share/doc/mingw-w64-x86-64-dev/copyright "$licenses/mingw-w64"
+
 mkdir -p "$(dirname "$manifest")"
 {
   echo "# Windows x86-64 libraries for Brakka, built by scripts/windows-deps.sh (key $key)"
