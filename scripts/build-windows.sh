@@ -50,6 +50,8 @@ for file in "$deps"/share/licenses/debian/*; do
   crlf "$file" > "$game/Licenses/$(basename "$file").txt"
 done
 crlf /usr/share/doc/fonts-dejavu-core/copyright > "$game/Licenses/fonts-dejavu.txt"
+# LZO's licence, which its copyright file names by its Debian path.
+crlf /usr/share/common-licenses/GPL-2 > "$game/Licenses/GPL-2.txt"
 
 zip=$out/brakka-$version-windows-x64.zip
 rm -f "$zip"
