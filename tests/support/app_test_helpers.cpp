@@ -2,10 +2,20 @@
 #include <gtest/gtest.h>
 #include <filesystem>
 #include <fstream>
+#include <memory>
 #include "engine/core/app.h"
 #include "engine/core/app_frame.h"
 #include "engine/platform/platform.h"
 #include "portable.h"
+
+namespace {
+// The temporary folder the process had before a private one took its place, given back on removal so
+// that a later test in the same process does not make its folders in a removed one.
+std::unique_ptr<portable::TempEnv>& callers_temp_env() {
+  static std::unique_ptr<portable::TempEnv> saved;
+  return saved;
+}
+}  // namespace
 
 std::string use_private_temp_dir() {
   std::string dir = portable::get_env("BRAKKA_TEST_TMP").value_or("");
@@ -14,11 +24,13 @@ std::string use_private_temp_dir() {
     if (dir.empty()) dir = portable::temp_root();  // not kept, so never removed
     else portable::set_env("BRAKKA_TEST_TMP", dir);
   }
-  portable::set_temp_env(dir);
+  if (!callers_temp_env()) callers_temp_env() = std::make_unique<portable::TempEnv>(dir);
+  else portable::set_temp_env(dir);
   return dir + "/";
 }
 
 void remove_private_temp_dir() {
+  callers_temp_env().reset();
   const std::string kept = portable::get_env("BRAKKA_TEST_TMP").value_or("");
   // Only a folder this made, never one the caller named.
   if (portable::path_text(portable::to_path(kept).filename()).rfind("brakka_test_", 0) != 0) return;
