@@ -20,8 +20,6 @@ std::string date_time(bool utc) {
 
 // Build date and time of this file, as YYYY-MM-DD hh:mm:ss. Where SOURCE_DATE_EPOCH is set (a
 // reproducible build), the compiler takes both from it.
-#pragma GCC diagnostic push
-#pragma GCC diagnostic ignored "-Wdate-time"
 std::string compiled() {
   static const char* const months = "JanFebMarAprMayJunJulAugSepOctNovDec";
   const char* date = __DATE__;  // "Mmm dd yyyy"
@@ -31,7 +29,6 @@ std::string compiled() {
   std::snprintf(text, sizeof text, "%.4s-%02d-%02d %s", date + 7, month, std::atoi(date + 4), __TIME__);
   return text;
 }
-#pragma GCC diagnostic pop
 
 std::string or_no_data(const std::string& folder) { return folder.empty() ? "NO_DATA" : folder; }
 
