@@ -65,32 +65,30 @@ lap "the unit tests under Wine"
 unpacked=$out/unpacked
 umount "$unpacked/read-only" 2>/dev/null || true  # a mount an interrupted run left
 rm -rf "$unpacked"
-mkdir -p "$unpacked/Spiele für Zoë"
-(cd "$unpacked/Spiele für Zoë" && cmake -E tar xf "$zip")
 wine_folder() { winepath -u "$(wine cmd /c "echo %$1%" | tr -d '\r')"; }
 wine_temp=$(wine_folder TEMP)
 wine_appdata=$(wine_folder APPDATA)
 wineserver -k  # Wine's own processes start again on the test's X server
-status=0
-BRAKKA_WINDOWS_PROGRAM="$root/$unpacked/Spiele für Zoë/Brakka/brakka.exe" BRAKKA_WINDOWS_TEMP="$wine_temp" \
-  build/bin/platform_tests --gtest_filter='BrakkaProgram.WindowsProgram*' >"$out/real-window.txt" 2>&1 || status=$?
-grep -v '^ALSA lib' "$out/real-window.txt"  # Wine's sound driver finds no device here
-[ "$status" -eq 0 ]
+unpack() { mkdir -p "$1" && (cd "$1" && cmake -E tar xf "$zip"); }
+# Plays the brakka.exe of an unpacked release in a real window; BRAKKA_WINDOWS_SAVES (when set) names
+# where its table must land instead of its Media folder.
+play_release() {  # folder report
+  local status=0
+  BRAKKA_WINDOWS_PROGRAM="$root/$1/Brakka/brakka.exe" BRAKKA_WINDOWS_TEMP="$wine_temp" \
+    build/bin/platform_tests --gtest_filter='BrakkaProgram.WindowsProgram*' >"$out/$2" 2>&1 || status=$?
+  grep -v '^ALSA lib' "$out/$2"  # Wine's sound driver finds no device here
+  [ "$status" -eq 0 ]
+}
+unpack "$unpacked/Spiele für Zoë"
+play_release "$unpacked/Spiele für Zoë" real-window.txt
 # The same release on a folder that cannot be written (a read-only mount: root writes through a folder's
 # permissions): the table goes to the Wine user's %APPDATA%\Brakka.
 read_only=$unpacked/read-only
-mkdir -p "$read_only"
-(cd "$read_only" && cmake -E tar xf "$zip")
+unpack "$read_only"
 if mount --bind "$read_only" "$read_only" 2>/dev/null; then
   mounted=$read_only
   mount -o remount,bind,ro "$read_only"
-  status=0
-  BRAKKA_WINDOWS_PROGRAM="$root/$read_only/Brakka/brakka.exe" BRAKKA_WINDOWS_TEMP="$wine_temp" \
-    BRAKKA_WINDOWS_SAVES="$wine_appdata/Brakka" \
-    build/bin/platform_tests --gtest_filter='BrakkaProgram.WindowsProgram*' >"$out/real-window-read-only.txt" 2>&1 ||
-    status=$?
-  grep -v '^ALSA lib' "$out/real-window-read-only.txt"
-  [ "$status" -eq 0 ]
+  BRAKKA_WINDOWS_SAVES="$wine_appdata/Brakka" play_release "$read_only" real-window-read-only.txt
 else
   say "no read-only mount here (not root?): the read-only folder case is not played"
 fi
