@@ -2,12 +2,14 @@
 #include "engine/core/archive.h"
 #include <cerrno>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include "engine/core/app.h"
 #include "engine/core/archive_reader.h"
 #include "engine/core/files.h"
 #include "engine/core/mem_name.h"
 #include "engine/platform/os_files.h"
+#include "engine/platform/os_paths.h"
 #include "engine/platform/platform.h"
 
 namespace {
@@ -22,6 +24,51 @@ struct ArchiveSlot {
 
 ArchiveSlot g_slots[2];
 
+// The folder of this process's temporary files: "zaz-<process id>-" and six random characters in the
+// temporary directory, made at the first entry written out, open to this user alone, so that no other
+// user's file can stand in the way of (or in place of) one of ours.
+std::string g_temp_folder, g_temp_base;
+constexpr const char* kTempFolderPrefix = "zaz-";
+
+// The process id in a folder name of ours, or 0.
+long folder_process(const std::string& name) {
+  if (name.compare(0, std::strlen(kTempFolderPrefix), kTempFolderPrefix) != 0) return 0;
+  const size_t dash = name.find('-', std::strlen(kTempFolderPrefix));
+  if (dash == std::string::npos) return 0;
+  return std::strtol(name.substr(std::strlen(kTempFolderPrefix), dash - std::strlen(kTempFolderPrefix)).c_str(), nullptr, 10);
+}
+
+// Empties and removes a folder of ours (it holds files only).
+void remove_temp_folder(const std::string& folder) {
+  for (const std::string& name : os_folder_names(folder)) os_remove_file(path_join(folder, name, host_path_style()));
+  os_remove_folder(folder);
+}
+
+// Folders left by runs that were ended before they could remove them (killed, or a lost display).
+void remove_dead_runs_folders(const std::string& base) {
+  for (const std::string& name : os_folder_names(base)) {
+    const long id = folder_process(name);
+    OsFileInfo info;
+    const std::string folder = base + name;
+    if (id > 0 && id != os_process_id() && !os_process_alive(id) && os_lstat(folder, info) &&
+        info.kind == OsFileKind::folder)
+      remove_temp_folder(folder);
+  }
+}
+
+// This process's temporary folder, made when missing; "" when it cannot be made.
+std::string temp_folder() {
+  const std::string base = platform_temp_dir();
+  OsFileInfo info;
+  if (g_temp_folder.empty() || g_temp_base != base || !os_lstat(g_temp_folder, info)) {
+    remove_dead_runs_folders(base);
+    g_temp_base = base;
+    g_temp_folder =
+        os_make_private_folder(base + kTempFolderPrefix + std::to_string(os_process_id()) + "-");
+  }
+  return g_temp_folder;
+}
+
 void release_extraction(ArchiveSlot& slot) {
   if (slot.extracted_memory) {
     mem_name_release(slot.extracted_memory);
@@ -35,6 +82,7 @@ void release_extraction(ArchiveSlot& slot) {
 }
 
 bool write_whole_file(const std::string& path, const uint8_t* bytes, size_t size) {
+  if (path.empty()) return false;
   os_remove_file(path);
   int fd = os_open(path, OsOpen::write_private);
   if (fd < 0) return false;
@@ -60,7 +108,11 @@ void archive_slots_release() {
     slot.active = false;
     slot.archive_name.clear();
   }
+  if (!g_temp_folder.empty()) remove_temp_folder(g_temp_folder);
+  g_temp_folder.clear();
 }
+
+std::string archive_temp_folder() { return g_temp_folder; }
 
 void archive_set_names(const Str& first, const Str& second) {
   const char* names[2] = {first.data, second.data};
@@ -105,13 +157,14 @@ std::string archive_slot_extracted_file(int slot) {
 }
 
 std::string archive_temp_path(const std::string& entry_name, int32_t data_position, int32_t packed_size) {
-  std::string path = platform_temp_dir();
-  path += "zaz";
-  path += char('A' + uint8_t(data_position) % 26);
-  path += char('A' + uint8_t(packed_size) % 26);
+  const std::string folder = temp_folder();
+  if (folder.empty()) return std::string();
+  std::string name = "zaz";
+  name += char('A' + uint8_t(data_position) % 26);
+  name += char('A' + uint8_t(packed_size) % 26);
   // The entry name matched a base name, but keep only its last component all the same.
-  path += archive_base_name(entry_name.c_str());
-  return path;
+  name += archive_base_name(entry_name.c_str());
+  return path_join(folder, name, host_path_style());
 }
 
 int archive_resolve(int slot_id, const char* name, Str& out_path, int to_memory) {
@@ -150,15 +203,23 @@ int archive_resolve(int slot_id, const char* name, Str& out_path, int to_memory)
     return 0;
   }
   ArchiveEntry entry;
-  if (!archive_find_entry(*src, dir, archive_base_name(name), entry)) {
+  bool damaged = false;
+  if (!archive_find_entry(*src, dir, archive_base_name(name), entry, &damaged)) {
+    if (damaged) slot.last_lookup = ArchiveLookup::damaged_directory;
     out_path = "";
     return 0;
   }
   // A damaged entry is handed out as an empty one.
   UnpackedEntry unpacked;
-  slot.last_lookup =
-      archive_unpack_entry(*src, dir, entry, unpacked) ? ArchiveLookup::found : ArchiveLookup::damaged_entry;
+  slot.last_lookup = archive_unpack_entry(*src, dir, entry, unpacked) ? ArchiveLookup::found
+                     : unpacked.too_large                              ? ArchiveLookup::large_entry
+                     : unpacked.no_memory                              ? ArchiveLookup::no_memory
+                                                                       : ArchiveLookup::damaged_entry;
   src.reset();
+  if (!unpacked.data) {
+    out_path = "";
+    return 0;
+  }
 
   if (to_memory) {
     slot.extracted_memory = unpacked.data.release();

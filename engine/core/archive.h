@@ -18,7 +18,10 @@ int archive_resolve(int slot, const char* name, Str& out_path, int to_memory);
 enum class ArchiveLookup {
   found,          // a loose file, a live "mem://" name or an intact archive entry
   not_found,      // no such file, and no usable archive holds the name
+  damaged_directory,  // not found, in an archive whose directory ends in damage before its end
   damaged_entry,  // the archive holds the name but its data cannot be unpacked (handed out empty)
+  large_entry,    // the entry unpacks to more than any media file may have (handed out empty)
+  no_memory,      // there was no memory to unpack the entry (handed out empty)
   no_temp_file,   // the entry could not be written to its temporary file
 };
 ArchiveLookup archive_last_lookup(int slot);
@@ -32,5 +35,10 @@ std::string archive_problem(const std::string& archive_name);
 // Inspection, for tests and diagnostics.
 bool archive_slot_active(int slot);
 std::string archive_slot_extracted_file(int slot);
-// Temporary file name for an entry of the media slot: temp dir + "zaz" + two letters + entry name.
+// Temporary file name for an entry of the media slot: "zaz" + two letters + entry name, in this
+// process's own temporary folder; "" when that folder cannot be made.
 std::string archive_temp_path(const std::string& entry_name, int32_t data_position, int32_t packed_size);
+// The folder archive_temp_path names files in: this process's own in the temporary directory, made by
+// the first archive_temp_path call and removed with everything in it by archive_slots_release. ""
+// while there is none.
+std::string archive_temp_folder();

@@ -2,6 +2,7 @@
 #include "engine/core/archive_reader.h"
 #include <lzo/lzo1x.h>
 #include <cstring>
+#include <new>
 #include "engine/core/files.h"
 #include "engine/core/mem_name.h"
 #include "engine/platform/os_files.h"
@@ -60,7 +61,15 @@ bool same_name(const std::string& a, const std::string& b) {
 
 enum class EntryRead { entry, terminator, damaged };
 
-// Reads one directory entry at pos: an entry, the terminator, or an entry that does not fit.
+// A name the packing tool can have written: a file name of printable characters, no folder part.
+bool plausible_name(const uint8_t* name, size_t len) {
+  for (size_t i = 0; i < len; ++i)
+    if (name[i] < 0x20 || name[i] == 0x7f || name[i] == '/' || name[i] == '\\') return false;
+  return true;
+}
+
+// Reads one directory entry at pos: an entry, the terminator, or an entry that does not fit or cannot
+// be one (a name with control characters or a folder part).
 EntryRead read_entry(ArchiveSource& src, int64_t& pos, int64_t limit, ArchiveEntry& entry) {
   uint8_t len = 0;
   if (pos >= limit || !src.read(pos, &len, 1)) return EntryRead::damaged;
@@ -68,11 +77,19 @@ EntryRead read_entry(ArchiveSource& src, int64_t& pos, int64_t limit, ArchiveEnt
   if (int64_t(len) + 9 > limit - pos) return EntryRead::damaged;
   uint8_t buf[255 + 8];
   if (!src.read(pos + 1, buf, size_t(len) + 8)) return EntryRead::damaged;
+  if (!plausible_name(buf, len)) return EntryRead::damaged;
   entry.name.assign(reinterpret_cast<const char*>(buf), len);
   entry.data_position = le32(buf + len);
   entry.packed_size = le32(buf + len + 4);
   pos += 1 + int64_t(len) + 8;
   return EntryRead::entry;
+}
+
+// Whether an entry's packed data lies clear of the directory bytes [from, to). Data outside the archive
+// is the entry's own damage (it unpacks to nothing), not the directory's.
+bool clear_of_directory(const ArchiveEntry& e, const ArchiveDirectory& dir, int64_t length, int64_t from, int64_t to) {
+  const int64_t start = place(e.data_position, dir, length);
+  return e.packed_size <= 0 || start + e.packed_size <= from || start >= to;
 }
 
 bool lzo_ready() {
@@ -117,47 +134,67 @@ bool archive_read_directory(ArchiveSource& src, ArchiveDirectory& dir) {
 }
 
 bool archive_find_entry(ArchiveSource& src, const ArchiveDirectory& dir, const std::string& base_name,
-                        ArchiveEntry& entry) {
+                        ArchiveEntry& entry, bool* damaged) {
+  if (damaged) *damaged = false;
   // The directory lies before the trailer; a position outside that range holds no entries.
   const int64_t limit = src.length() - kTrailerSize;
   if (dir.offset < 0 || dir.offset >= limit || base_name.empty()) return false;
   int64_t pos = dir.offset;
   ArchiveEntry e;
-  while (read_entry(src, pos, limit, e) == EntryRead::entry) {
+  EntryRead read;
+  while ((read = read_entry(src, pos, limit, e)) == EntryRead::entry) {
     if (same_name(e.name, base_name)) {
       entry = e;
       return true;
     }
   }
+  if (damaged) *damaged = read == EntryRead::damaged;
   return false;
 }
 
 std::vector<ArchiveEntry> archive_list_entries(ArchiveSource& src, const ArchiveDirectory& dir, bool* complete) {
   std::vector<ArchiveEntry> entries;
   if (complete) *complete = false;
+  // The directory lies before the trailer; a position outside that range holds no entries.
   const int64_t limit = src.length() - kTrailerSize;
   if (dir.offset < 0 || dir.offset >= limit) return entries;
   int64_t pos = dir.offset;
   ArchiveEntry e;
   EntryRead read;
   while ((read = read_entry(src, pos, limit, e)) == EntryRead::entry) entries.push_back(e);
+  // Packed data inside the directory (a directory read from the wrong place, from inside the packed
+  // data): the entries end before the first such one.
+  for (size_t i = 0; i < entries.size(); ++i) {
+    if (!clear_of_directory(entries[i], dir, src.length(), dir.offset, pos + 1)) {
+      entries.resize(i);
+      read = EntryRead::damaged;
+      break;
+    }
+  }
   if (complete) *complete = read == EntryRead::terminator;
   return entries;
 }
 
-bool archive_unpack_entry(ArchiveSource& src, const ArchiveDirectory& dir, const ArchiveEntry& entry,
-                          UnpackedEntry& out) {
-  out.data.reset(new uint8_t[1]);
-  out.size = 0;
+namespace {
+
+bool unpack(ArchiveSource& src, const ArchiveDirectory& dir, const ArchiveEntry& entry, UnpackedEntry& out) {
   const int64_t length = src.length();
   const int64_t start = place(entry.data_position, dir, length);
   if (entry.packed_size < 4 || start < 0 || start > length || int64_t(entry.packed_size) > length - start)
     return false;
+  // LZO1X makes no stream longer than its input plus a sixteenth and 67 bytes: a longer one would
+  // unpack to more than any entry may have, and is not read.
+  if (uint64_t(entry.packed_size) - 4 > uint64_t(ARCHIVE_MAX_UNPACKED) + ARCHIVE_MAX_UNPACKED / 16 + 67) {
+    out.too_large = true;
+    return false;
+  }
   std::vector<uint8_t> packed(size_t(entry.packed_size));
   if (!src.read(start, packed.data(), packed.size())) return false;
   const uint32_t unpacked = uint32_t(le32(packed.data()));
+  out.claimed = unpacked;
   if (unpacked == 0) return true;
-  if (unpacked > ARCHIVE_MAX_UNPACKED || !lzo_ready()) return false;
+  out.too_large = unpacked > ARCHIVE_MAX_UNPACKED;
+  if (out.too_large || !lzo_ready()) return false;
   // No LZO1X instruction yields more than 255 bytes per byte it occupies, so a size beyond that
   // cannot be right; refusing it early avoids a large allocation for a stream that must fail.
   const uint64_t stream = uint64_t(packed.size() - 4);
@@ -170,6 +207,26 @@ bool archive_unpack_entry(ArchiveSource& src, const ArchiveDirectory& dir, const
   out.data = std::move(data);
   out.size = unpacked;
   return true;
+}
+
+}  // namespace
+
+bool archive_unpack_entry(ArchiveSource& src, const ArchiveDirectory& dir, const ArchiveEntry& entry,
+                          UnpackedEntry& out) {
+  out = UnpackedEntry();
+  try {
+    out.data.reset(new uint8_t[1]);
+    if (unpack(src, dir, entry, out)) return true;
+  } catch (const std::bad_alloc&) {
+    out.no_memory = true;
+  }
+  out.size = 0;
+  try {
+    out.data.reset(new uint8_t[1]);
+  } catch (const std::bad_alloc&) {
+    out.data.reset();
+  }
+  return false;
 }
 
 std::string archive_base_name(const char* name) {

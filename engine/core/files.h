@@ -30,6 +30,9 @@ std::string file_user_data_folder(const char* program_name);
 // Where the user's data folder comes from, for a message that says there is none ("$XDG_DATA_HOME or
 // $HOME", "%APPDATA%").
 const char* file_user_data_origin();
+// The folder a program keeps a user's state in (its log): Linux: "brakka" in $XDG_STATE_HOME, else in
+// ~/.local/state. "" when the system names none (Windows: logs stay in the temporary folder).
+std::string file_user_state_folder(const char* program_name);
 // Platform information by key; the key is upper-cased in place. On Linux (Windows answers from its own
 // sources: the known folders, the volume of the system drive, the user's locale, ...):
 //   ""            "LINUX" (the name of the platform the runtime was built for; "WINDOWS")
@@ -55,6 +58,8 @@ std::string path_to_native(const char* path);
 bool path_is_regular_file(const char* path);
 // True when anything stands at path (a link counts as itself, whether or not it leads anywhere).
 bool file_path_exists(const char* path);
+// True when both name regular files and the first was last written later than the second.
+bool file_is_newer(const char* path, const char* than);
 // Paths by the system's rules (os_paths.h): absolute ("/home/ellie", "C:\Users\Zoe", "\\server\share"),
 // a name below a folder, the folder that holds a path ("" for a bare name). The results use the
 // platform separator.
@@ -62,8 +67,26 @@ bool file_path_is_absolute(const char* path);
 std::string file_path_join(const char* folder, const char* name);
 std::string file_path_parent(const char* path);
 // Reads a whole input named by a resolved path: a live "mem://" name or a regular file on disk.
-// False (and out empty) when the name does not resolve or the file cannot be read.
-bool file_read_all(const char* path, std::vector<uint8_t>& out);
+// False (and out empty) when the name does not resolve or the file cannot be read; with errno EFBIG
+// (nothing read) when it holds more than max_bytes, ENOMEM when there is no memory to hold it.
+bool file_read_all(const char* path, std::vector<uint8_t>& out, size_t max_bytes = SIZE_MAX);
+
+// The largest media file (picture or sound) the runtime reads, and the largest entry it unpacks from
+// an archive. The game's largest is its packed pictures' archive at about 5 MB; a file beyond this
+// is refused before any of it is read, whatever size it claims.
+constexpr size_t kMediaFileMaxBytes = size_t{64} << 20;
+
+// A whole input named by a resolved path, held once: a live "mem://" name is used where it lies, a file
+// on disk is read into `held`.
+struct FileBytes {
+  const uint8_t* data = nullptr;
+  size_t size = 0;
+  std::vector<uint8_t> held;
+};
+// False as file_read_all is (errno EFBIG beyond max_bytes, ENOMEM without memory).
+bool file_bytes(const char* path, size_t max_bytes, FileBytes& out);
+// The size of the input a resolved path names (a "mem://" name's or a file's), or -1.
+int64_t file_input_size(const char* path);
 
 // Longest path the file and archive operations accept, in bytes.
 constexpr size_t FILE_PATH_MAX = 1023;

@@ -137,10 +137,10 @@ bool image_decode_bmp(const uint8_t* data, size_t size, int color_key, ImageBuff
 }
 
 bool image_read_bmp(const char* path, int color_key, ImageBuffer& out) {
-  std::vector<uint8_t> bytes;
-  if (!path || !file_read_all(path, bytes)) {
+  FileBytes bytes;
+  if (!path || !file_bytes(path, kMediaFileMaxBytes, bytes)) {
     image_buffer_reset(out);
     return false;
   }
-  return image_decode_bmp(bytes.data(), bytes.size(), color_key, out);
+  return image_decode_bmp(bytes.data, bytes.size, color_key, out);
 }

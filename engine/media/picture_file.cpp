@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <new>
 
 #include "engine/core/archive.h"
 #include "engine/media/image_buffer.h"
@@ -35,6 +36,11 @@ int picture_file_read(const Str& file, int color_key, bool allow_jpeg,
     media_log_failure(file.c_str(), problem);
     return 3;
   }
+  const std::string too_large = media_size_problem(path.c_str());
+  if (!too_large.empty()) {
+    media_log_failure(file.c_str(), too_large);
+    return 7;
+  }
   out.admit = [&](int32_t w, int32_t h) -> size_t {
     const PictureCost c = cost(w, h);
     const int64_t need = static_cast<int64_t>(c.decode_bytes) + c.keep_bytes;
@@ -43,7 +49,15 @@ int picture_file_read(const Str& file, int color_key, bool allow_jpeg,
     media_log_failure(file.c_str(), over_budget(w, h, need, left, r->picture_budget));
     return 0;
   };
-  const bool read = image_read_any(path.c_str(), color_key, allow_jpeg, out);
+  bool read = false;
+  try {
+    read = image_read_any(path.c_str(), color_key, allow_jpeg, out);
+  } catch (const std::bad_alloc&) {
+    out.admit = nullptr;
+    image_buffer_reset(out);
+    media_log_failure(file.c_str(), kNoMemory);
+    return 7;
+  }
   out.admit = nullptr;
   if (read) return 0;
   if (out.refused) return 7;

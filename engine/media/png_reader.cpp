@@ -129,10 +129,10 @@ bool image_decode_png(const uint8_t* data, size_t size, const char* name, int co
 }
 
 bool image_read_png(const char* path, int color_key, ImageBuffer& out) {
-  std::vector<uint8_t> bytes;
-  if (!path || !file_read_all(path, bytes)) {
+  FileBytes bytes;
+  if (!path || !file_bytes(path, kMediaFileMaxBytes, bytes)) {
     image_buffer_reset(out);
     return false;
   }
-  return image_decode_png(bytes.data(), bytes.size(), path, color_key, out);
+  return image_decode_png(bytes.data, bytes.size, path, color_key, out);
 }

@@ -3,6 +3,8 @@
 
 #include <cmath>
 #include <memory>
+#include <new>
+#include <string>
 
 #include "engine/core/app.h"
 #include "engine/core/archive.h"
@@ -99,8 +101,15 @@ void snd_load(const Str& file, int id, int buffers) {
     app_set_error(3);
     return;
   }
-  if (!wav_read(path.c_str(), wav)) {
-    media_log_failure(file.c_str(), "damaged or unsupported sound");
+  std::string unreadable = media_size_problem(path.c_str());
+  try {
+    if (unreadable.empty() && !wav_read(path.c_str(), wav)) unreadable = "damaged or unsupported sound";
+  } catch (const std::bad_alloc&) {
+    wav = WavSound{};
+    unreadable = kNoMemory;
+  }
+  if (!unreadable.empty()) {
+    media_log_failure(file.c_str(), unreadable);
     app_set_error(3);
     return;
   }

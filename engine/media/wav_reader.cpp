@@ -63,7 +63,7 @@ bool wav_parse(const uint8_t* bytes, size_t size, WavSound& out) {
 }
 
 bool wav_read(const char* path, WavSound& out) {
-  std::vector<uint8_t> bytes;
-  if (!path || !*path || !file_read_all(path, bytes)) return false;
-  return wav_parse(bytes.data(), bytes.size(), out);
+  FileBytes bytes;
+  if (!path || !*path || !file_bytes(path, kMediaFileMaxBytes, bytes)) return false;
+  return wav_parse(bytes.data, bytes.size, out);
 }

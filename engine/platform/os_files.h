@@ -39,7 +39,8 @@ enum class OsFileKind { none, file, folder, other };
 struct OsFileInfo {
   OsFileKind kind = OsFileKind::none;
   int64_t size = 0;
-  int64_t modified = 0;  // last write, seconds since 1970 (UTC)
+  int64_t modified = 0;     // last write, seconds since 1970 (UTC)
+  int32_t modified_ns = 0;  // and nanoseconds within that second, as finely as the system keeps them
 };
 // What stands at path (a link followed), false with errno when nothing can be found there.
 bool os_stat(const std::string& path, OsFileInfo& info);
@@ -50,6 +51,13 @@ bool os_fstat(int fd, OsFileInfo& info);
 int os_remove_file(const std::string& path);
 // One folder (0755 less the umask on Linux); fails with EEXIST when the name is taken.
 int os_make_folder(const std::string& path);
+// A new folder named prefix + six random characters, made by this call alone (no other process can
+// have taken the name first) and open to this user alone on Linux; "" when none can be made.
+std::string os_make_private_folder(const std::string& prefix);
+// An empty folder removed.
+int os_remove_folder(const std::string& path);
+// Whether a process of this id is running now.
+bool os_process_alive(long id);
 int os_set_cwd(const std::string& path);
 std::string os_cwd();  // "" when it cannot be told
 // The names in a folder, without "." and ".."; empty when it cannot be read.

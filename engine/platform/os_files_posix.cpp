@@ -2,11 +2,13 @@
 #include <dirent.h>
 #include <fcntl.h>
 #include <sys/file.h>
+#include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <cstdlib>
+#include <cstring>
 
 #include "engine/platform/os_files.h"
 
@@ -15,14 +17,17 @@ namespace {
 bool fill(const struct stat& st, OsFileInfo& info) {
   info.kind = S_ISREG(st.st_mode) ? OsFileKind::file : S_ISDIR(st.st_mode) ? OsFileKind::folder : OsFileKind::other;
   info.size = int64_t(st.st_size);
-  info.modified = int64_t(st.st_mtime);
+  info.modified = int64_t(st.st_mtim.tv_sec);
+  info.modified_ns = int32_t(st.st_mtim.tv_nsec);
   return true;
 }
 
 }  // namespace
 
 int os_open(const std::string& path, OsOpen how) {
-  int flags = O_CLOEXEC;
+  // Opened without waiting (a FIFO would wait for a writer for good), then refused unless the
+  // descriptor is a regular file: what was opened is what is checked, with no gap between the two.
+  int flags = O_CLOEXEC | O_NONBLOCK | O_NOCTTY;
   mode_t mode = 0644;
   switch (how) {
     case OsOpen::read: flags |= O_RDONLY; break;
@@ -33,7 +38,17 @@ int os_open(const std::string& path, OsOpen how) {
     case OsOpen::create_only: flags |= O_WRONLY | O_CREAT | O_EXCL; break;
   }
   const int fd = ::open(path.c_str(), flags, mode);
-  if (fd < 0 || how != OsOpen::append_alone) return fd;
+  if (fd < 0) return fd;
+  struct stat st {};
+  const bool regular = ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode);
+  const int status = regular ? ::fcntl(fd, F_GETFL) : -1;
+  if (!regular || status == -1 || ::fcntl(fd, F_SETFL, status & ~O_NONBLOCK) != 0) {
+    const int err = S_ISDIR(st.st_mode) ? EISDIR : regular ? errno : ENXIO;
+    ::close(fd);
+    errno = err;
+    return -1;
+  }
+  if (how != OsOpen::append_alone) return fd;
   if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
     const int err = errno;
     ::close(fd);
@@ -103,6 +118,15 @@ bool os_fstat(int fd, OsFileInfo& info) {
 
 int os_remove_file(const std::string& path) { return ::unlink(path.c_str()); }
 int os_make_folder(const std::string& path) { return ::mkdir(path.c_str(), 0755); }
+
+std::string os_make_private_folder(const std::string& prefix) {
+  std::string pattern = prefix + "XXXXXX";
+  return ::mkdtemp(pattern.data()) ? pattern : std::string();
+}
+
+int os_remove_folder(const std::string& path) { return ::rmdir(path.c_str()); }
+
+bool os_process_alive(long id) { return id > 0 && (::kill(pid_t(id), 0) == 0 || errno == EPERM); }
 int os_set_cwd(const std::string& path) { return ::chdir(path.c_str()); }
 
 std::string os_cwd() {
@@ -149,6 +173,18 @@ int os_sync_folder(const std::string& folder) {
   return r;
 }
 
-FILE* os_fopen(const std::string& path, const char* mode) { return std::fopen(path.c_str(), mode); }
+FILE* os_fopen(const std::string& path, const char* mode) {
+  // Reading goes through os_open, which opens regular files only and never waits on a FIFO.
+  if (!mode || mode[0] != 'r' || std::strchr(mode, '+')) return std::fopen(path.c_str(), mode);
+  const int fd = os_open(path, OsOpen::read);
+  if (fd < 0) return nullptr;
+  FILE* f = ::fdopen(fd, mode);
+  if (!f) {
+    const int err = errno;
+    ::close(fd);
+    errno = err;
+  }
+  return f;
+}
 
 long os_process_id() { return long(::getpid()); }

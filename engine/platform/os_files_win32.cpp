@@ -9,6 +9,7 @@
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
+#include <cstring>
 
 #include "engine/platform/errno_win32.h"
 #include "engine/platform/os_files.h"
@@ -16,10 +17,14 @@
 
 namespace {
 
-// Seconds since 1970 of a file time (100 ns steps since 1601).
+// Seconds since 1970 of a file time (100 ns steps since 1601), and the nanoseconds within the second.
 int64_t unix_seconds(const FILETIME& t) {
   const int64_t ticks = int64_t(uint64_t(t.dwHighDateTime) << 32 | t.dwLowDateTime);
   return (ticks - 116444736000000000LL) / 10000000LL;
+}
+int32_t unix_nanoseconds(const FILETIME& t) {
+  const int64_t ticks = int64_t(uint64_t(t.dwHighDateTime) << 32 | t.dwLowDateTime);
+  return int32_t((ticks - 116444736000000000LL) % 10000000LL * 100);
 }
 
 void fill(DWORD attributes, DWORD size_high, DWORD size_low, const FILETIME& written, OsFileInfo& info) {
@@ -28,6 +33,7 @@ void fill(DWORD attributes, DWORD size_high, DWORD size_low, const FILETIME& wri
                                                       : OsFileKind::file;
   info.size = int64_t(uint64_t(size_high) << 32 | size_low);
   info.modified = unix_seconds(written);
+  info.modified_ns = unix_nanoseconds(written);
 }
 
 // What a link leads to.
@@ -91,7 +97,14 @@ int os_open(const std::string& path, OsOpen how) {
     errno = ENOENT;
     return -1;
   }
-  return _wsopen(wide.c_str(), flags, share, _S_IREAD | _S_IWRITE);
+  const int fd = _wsopen(wide.c_str(), flags, share, _S_IREAD | _S_IWRITE);
+  // Only a file on a disk is opened as one: a pipe, a console or a device is refused.
+  if (fd >= 0 && GetFileType(reinterpret_cast<HANDLE>(_get_osfhandle(fd))) != FILE_TYPE_DISK) {
+    _close(fd);
+    errno = ENXIO;
+    return -1;
+  }
+  return fd;
 }
 
 int os_close(int fd) { return _close(fd); }
@@ -126,6 +139,11 @@ bool os_lstat(const std::string& path, OsFileInfo& info) { return stat_path(path
 
 bool os_fstat(int fd, OsFileInfo& info) {
   info = OsFileInfo();
+  BY_HANDLE_FILE_INFORMATION data;
+  if (GetFileInformationByHandle(reinterpret_cast<HANDLE>(_get_osfhandle(fd)), &data)) {
+    fill(data.dwFileAttributes, data.nFileSizeHigh, data.nFileSizeLow, data.ftLastWriteTime, info);
+    return true;
+  }
   struct _stat64 st;
   if (_fstat64(fd, &st) != 0) return false;
   info.kind = (st.st_mode & _S_IFMT) == _S_IFREG ? OsFileKind::file
@@ -138,6 +156,35 @@ bool os_fstat(int fd, OsFileInfo& info) {
 
 int os_remove_file(const std::string& path) { return _wunlink(wide_path(path).c_str()); }
 int os_make_folder(const std::string& path) { return _wmkdir(wide_path(path).c_str()); }
+
+std::string os_make_private_folder(const std::string& prefix) {
+  static const char kLetters[] = "abcdefghijklmnopqrstuvwxyz0123456789";
+  LARGE_INTEGER seed;
+  QueryPerformanceCounter(&seed);
+  uint64_t state = uint64_t(seed.QuadPart) ^ (uint64_t(GetCurrentProcessId()) << 32);
+  for (int attempt = 0; attempt < 100; ++attempt) {
+    std::string name = prefix;
+    for (int i = 0; i < 6; ++i) {
+      state = state * 6364136223846793005ULL + 1442695040888963407ULL;
+      name += kLetters[(state >> 33) % (sizeof kLetters - 1)];
+    }
+    // _wmkdir fails when the name is taken: the folder is this call's own.
+    if (_wmkdir(wide_path(name).c_str()) == 0) return name;
+    if (errno != EEXIST) return std::string();
+  }
+  return std::string();
+}
+
+int os_remove_folder(const std::string& path) { return _wrmdir(wide_path(path).c_str()); }
+
+bool os_process_alive(long id) {
+  HANDLE h = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, DWORD(id));
+  if (!h) return GetLastError() == ERROR_ACCESS_DENIED;
+  DWORD code = 0;
+  const bool running = GetExitCodeProcess(h, &code) && code == STILL_ACTIVE;
+  CloseHandle(h);
+  return running;
+}
 int os_set_cwd(const std::string& path) { return _wchdir(wide_path(path).c_str()); }
 
 std::string os_cwd() {
@@ -225,7 +272,13 @@ void os_copy_permissions(const std::string&, int) {}
 int os_sync_folder(const std::string&) { return 0; }
 
 FILE* os_fopen(const std::string& path, const char* mode) {
-  return _wfopen(wide_path(path).c_str(), wide_from_utf8(mode).c_str());
+  // Reading goes through os_open, which opens files on a disk only.
+  if (!mode || mode[0] != 'r' || std::strchr(mode, '+')) return _wfopen(wide_path(path).c_str(), wide_from_utf8(mode).c_str());
+  const int fd = os_open(path, OsOpen::read);
+  if (fd < 0) return nullptr;
+  FILE* f = _fdopen(fd, "rb");
+  if (!f) _close(fd);
+  return f;
 }
 
 long os_process_id() { return long(GetCurrentProcessId()); }

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
+#include <algorithm>
+#include <cerrno>
 #include <filesystem>
 #include "core/archive_image_helpers.h"
 #include "core/temp_dir_helpers.h"
@@ -261,7 +263,7 @@ TEST_F(ArchiveTest, TemporaryFileNameFromPositionAndSize) {
 
   Str path;
   ASSERT_EQ(archive_resolve(ARCHIVE_MEDIA, "Music/Song.MP3", path, 0), 1);
-  EXPECT_EQ(std::string(path.data), portable::native_path(in_dir("zazBCsong.mp3")));
+  EXPECT_EQ(std::string(path.data), portable::native_path(archive_temp_folder() + "/zazBCsong.mp3"));
   EXPECT_EQ(read_bytes(path.data), raw);
   EXPECT_EQ(archive_slot_extracted_file(ARCHIVE_MEDIA), std::string(path.data));
 }
@@ -290,10 +292,36 @@ TEST_F(ArchiveTest, TemporaryFileLivesUntilNextLookupOrRelease) {
 
 TEST_F(ArchiveTest, TemporaryNameKeepsOnlyTheBaseName) {
   const std::string path = archive_temp_path("../../etc/passwd", 0, 1);
-  EXPECT_EQ(path, portable::native_path(in_dir("zazABpasswd")));
-  EXPECT_EQ(archive_temp_path("a\\b\\c.mp3", 26, 25), portable::native_path(in_dir("zazAZc.mp3")));
+  // In a folder of the process's own in the temporary directory, which only its user may enter.
+  EXPECT_EQ(fs::path(archive_temp_folder()).parent_path(), fs::path(portable::native_path(dir())));
+  EXPECT_EQ(fs::path(archive_temp_folder()).filename().string().rfind("zaz-" + std::to_string(portable::process_id()) + "-", 0), 0u);
+#ifndef _WIN32
+  EXPECT_EQ(fs::status(archive_temp_folder()).permissions() & fs::perms::all, fs::perms::owner_all);
+#endif
+  EXPECT_EQ(path, portable::native_path(archive_temp_folder() + "/zazABpasswd"));
+  EXPECT_EQ(archive_temp_path("a\\b\\c.mp3", 26, 25), portable::native_path(archive_temp_folder() + "/zazAZc.mp3"));
   // Negative positions count by their lowest byte.
-  EXPECT_EQ(archive_temp_path("x", -1, 255), portable::native_path(in_dir("zazVVx")));
+  EXPECT_EQ(archive_temp_path("x", -1, 255), portable::native_path(archive_temp_folder() + "/zazVVx"));
+}
+
+// The temporary folders of runs that ended without removing theirs (killed) go when a new one is made;
+// those of running processes, and other folders, stay.
+TEST_F(ArchiveTest, TemporaryFoldersOfEndedRunsAreRemoved) {
+  if (portable::kWindows) GTEST_SKIP() << "no process id there is known never to run";
+  const struct {
+    const char* name;
+    bool stays;
+  } folders[] = {{"zaz-999999999-a1b2c3", false}, {"zaz-1-a1b2c3", true}, {"zaz-x", true}, {"other", true}};
+  for (const auto& f : folders) {
+    fs::create_directory(in_dir(f.name));
+    write_bytes(in_dir(f.name) + "/zazABsong.mp3", kGreen);
+  }
+  archive_temp_path("song.mp3", 0, 1);
+  for (const auto& f : folders) EXPECT_EQ(fs::exists(in_dir(f.name)), f.stays) << f.name;
+  const std::string mine = archive_temp_folder();
+  ASSERT_FALSE(mine.empty());
+  archive_slots_release();
+  EXPECT_FALSE(fs::exists(mine));
 }
 
 // ---- damaged archives give empty entries or no entry ---------------------------------------
@@ -463,6 +491,78 @@ TEST_F(ArchiveTest, ForgedMemNamesFailEverywhere) {
   archive_set_names(forged, "");
   EXPECT_EQ(archive_resolve(ARCHIVE_DATA, "a.txt", path, 1), 0);
   EXPECT_FALSE(archive_slot_active(ARCHIVE_DATA));
+}
+
+// A directory read from the wrong place, or with entries no packing tool writes, names its archive as
+// damaged when the archive is named; a name not found before the damage says so at the look-up.
+TEST_F(ArchiveTest, ADamagedDirectoryNamesItsArchive) {
+  Bytes raw;
+  for (int i = 0; i < 4000; ++i) raw.push_back(uint8_t((i * 13) ^ (i >> 2)));
+  const Bytes packed = lzo_packed(raw);
+  const int32_t size = int32_t(packed.size());
+  const Bytes sound = build_archive({{"green.bmp", packed}, {"red.bmp", lzo_packed(kRed)}}, false);
+  // The same archive, its directory position moved to the start of the packed data.
+  Bytes into_data = sound;
+  std::copy_n(Bytes{0, 0, 0, 0}.begin(), 4, into_data.end() - 4);
+  const auto with_entry = [&](const std::string& name, int32_t position, int32_t packed_size) {
+    ArchiveImage image(size + 400);
+    image.put(0, packed);
+    image.put_terminator(image.put_entry(size + 100, name, position, packed_size));
+    image.put_trailer("zaZ", size + 100);
+    return image.bytes();
+  };
+  const struct {
+    const char* what;
+    Bytes image;
+    bool damaged;
+  } cases[] = {
+      {"a sound archive", sound, false},
+      {"a directory inside the packed data", into_data, true},
+      {"a name with a control character", with_entry("gr\x01" "en.bmp", 0, size), true},
+      {"data overlapping the directory", with_entry("other.bmp", size + 90, 40), true},
+      {"data running into the directory", with_entry("other.bmp", 0, size + 101), true},
+      {"data outside the archive (the entry's own damage)", with_entry("other.bmp", 100000, size), false},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    write_bytes("data.zaz", c.image);
+    const std::string problem = archive_problem("data.zaz");
+    EXPECT_EQ(problem.rfind("its directory is damaged after ", 0) == 0, c.damaged) << problem;
+    archive_set_names("data.zaz", "");
+    Str path;
+    archive_resolve(ARCHIVE_DATA, "missing.bmp", path, 1);
+    EXPECT_EQ(archive_last_lookup(ARCHIVE_DATA) == ArchiveLookup::damaged_directory,
+              c.damaged && std::string(c.what) != "data overlapping the directory" &&
+                  std::string(c.what) != "data running into the directory");
+  }
+}
+
+// An entry is unpacked once: the memory a data-slot look-up hands out is read where it lies. One that
+// claims more than a media file may have is refused before anything is unpacked.
+TEST_F(ArchiveTest, EntriesAreHeldOnceAndBoundedBeforeUnpacking) {
+  const Bytes big(1 << 20, 7);
+  use_data_archive(build_archive({{"big.png", lzo_packed(big)},
+                                  {"huge.png", lzo_packed_claiming(kGreen, uint32_t(kMediaFileMaxBytes) + 1)}},
+                                 false));
+  Str path;
+  ASSERT_EQ(archive_resolve(ARCHIVE_DATA, "big.png", path, 1), 1);
+  FileBytes held;
+  ASSERT_TRUE(file_bytes(path.data, kMediaFileMaxBytes, held));
+  EXPECT_EQ(held.size, big.size());
+  EXPECT_TRUE(held.held.empty()) << "copied";
+  const uint8_t* where = nullptr;
+  uint32_t length = 0;
+  ASSERT_TRUE(mem_name_lookup(path.data, &where, &length));
+  EXPECT_EQ(held.data, where);
+  // A limit below the entry's size refuses it as too large.
+  errno = 0;
+  EXPECT_FALSE(file_bytes(path.data, big.size() - 1, held));
+  EXPECT_EQ(errno, EFBIG);
+
+  EXPECT_EQ(archive_resolve(ARCHIVE_DATA, "huge.png", path, 1), 1);
+  EXPECT_EQ(archive_last_lookup(ARCHIVE_DATA), ArchiveLookup::large_entry);
+  ASSERT_TRUE(file_bytes(path.data, kMediaFileMaxBytes, held));
+  EXPECT_EQ(held.size, 0u);
 }
 
 }  // namespace

@@ -183,3 +183,42 @@ TEST_F(MediaFailures, EachFileThatCannotBeLoadedIsLoggedOnceWithItsReason) {
     EXPECT_EQ(in_log(line + ": " + (c.reason ? c.reason : "")), c.reason ? 1 : 0);
   }
 }
+
+// A picture or sound file larger than any media file may be (a hole of gigabytes costs no disk) is
+// refused from its size before any of it is read, with one line in the log.
+TEST_F(MediaFailures, OversizedMediaFilesAreRefusedUnread) {
+  if (portable::kWindows) GTEST_SKIP() << "a file with a hole takes its whole size on the disk there";
+  const auto sprite = [](const char* f) { spr_load(f, 5); };
+  const auto font = [](const char* f) { font_load(f, 3); };
+  const auto background = [](const char* f) { draw_load_background(f); };
+  const auto sound = [](const char* f) { snd_load(f, 2, 1); };
+  const int64_t limit = int64_t(kMediaFileMaxBytes);
+  struct Case {
+    const char* file;
+    int64_t size;
+    std::function<void(const char*)> load;
+    int error;
+    const char* reason;
+  };
+  const Case cases[] = {
+      {"map.png", int64_t{2} << 30, background, 7, "too large a file (2048 MB; a media file may have 64 MB)"},
+      {"amb.wav", int64_t{1} << 30, sound, 3, "too large a file (1024 MB; a media file may have 64 MB)"},
+      {"title.bmp", limit + 1, sprite, 7, "too large a file (65 MB; a media file may have 64 MB)"},
+      {"font.png", limit * 3, font, 7, "too large a file (192 MB; a media file may have 64 MB)"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.file);
+    {
+      // All of it a hole but its last byte.
+      std::ofstream out(dir_ + "/" + c.file, std::ios::binary);
+      out.seekp(c.size - 1);
+      out.put('\0');
+    }
+    ASSERT_EQ(int64_t(std::filesystem::file_size(dir_ + "/" + c.file)), c.size);
+    for (int time = 0; time < 2; ++time) {
+      c.load(c.file);
+      EXPECT_EQ(app_error_code(), c.error);
+    }
+    EXPECT_EQ(in_log(std::string("Cannot load \"") + c.file + "\": " + c.reason), 1);
+  }
+}

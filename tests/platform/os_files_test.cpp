@@ -94,3 +94,71 @@ TEST(OsFiles, AFolderNamedWithAnyLettersHoldsFilesByteForByte) {
 }
 
 }  // namespace
+
+#ifndef _WIN32
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#include <chrono>
+#include <future>
+namespace {
+
+// Only regular files open, whatever the way of opening: a FIFO is refused at once (it would wait for
+// a writer for good), a folder too; the kind is the descriptor's, told after the open.
+TEST(OsFiles, OnlyRegularFilesOpenAndAFifoNeverWaits) {
+  const std::string top = path_join(platform_temp_dir(), "brakka kinds " + std::to_string(os_process_id()), host_path_style());
+  fs::remove_all(top);
+  fs::create_directories(top);
+  const std::string file = top + "/file", fifo = top + "/data.zaz", folder = top + "/folder";
+  std::FILE* f = std::fopen(file.c_str(), "wb");
+  ASSERT_NE(f, nullptr);
+  std::fputs("bytes", f);
+  std::fclose(f);
+  ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+  fs::create_directory(folder);
+  const struct {
+    const std::string* path;
+    bool opens;
+    int err;
+  } kinds[] = {{&file, true, 0}, {&fifo, false, ENXIO}, {&folder, false, EISDIR}};
+  const OsOpen ways[] = {OsOpen::read, OsOpen::append, OsOpen::append_alone, OsOpen::write_new};
+  for (const auto& k : kinds) {
+    for (OsOpen way : ways) {
+      SCOPED_TRACE(*k.path + " opened as " + std::to_string(int(way)));
+      auto opened = std::async(std::launch::async, [&] {
+        errno = 0;
+        const int fd = os_open(*k.path, way);
+        const int err = errno;
+        if (fd >= 0) os_close(fd);
+        return std::make_pair(fd >= 0, err);
+      });
+      if (opened.wait_for(std::chrono::seconds(5)) != std::future_status::ready) {
+        // Let the waiting open go by opening the FIFO's other end, then fail.
+        const int other = ::open(fifo.c_str(), way == OsOpen::read ? O_WRONLY : O_RDONLY);
+        opened.wait();
+        if (other >= 0) ::close(other);
+        ADD_FAILURE() << "the open waited";
+        continue;
+      }
+      const auto [opens, err] = opened.get();
+      EXPECT_EQ(opens, k.opens);
+      if (!k.opens) {
+        EXPECT_EQ(err, k.err);
+      }
+    }
+  }
+  // Reading through stdio goes the same way (the file holds its bytes again: write_new emptied it).
+  std::FILE* again = std::fopen(file.c_str(), "wb");
+  ASSERT_NE(again, nullptr);
+  std::fputs("bytes", again);
+  std::fclose(again);
+  EXPECT_EQ(os_fopen(fifo, "rb"), nullptr);
+  std::FILE* read = os_fopen(file, "rb");
+  ASSERT_NE(read, nullptr);
+  char text[8] = {};
+  EXPECT_EQ(std::fread(text, 1, sizeof text, read), 5u);
+  std::fclose(read);
+  fs::remove_all(top);
+}
+}  // namespace
+#endif

@@ -1,0 +1,41 @@
+#!/bin/sh
+# Plays a short game (brakka_picture_memory: one round with the automatic player, then quit) with hostile
+# files in its media folder, and reports for each case the exit status, the wall time, the peak resident
+# memory and the log's lines about files and archives, as the tool prints them.
+# Usage: scripts/hostile-files-figures.sh [build bin folder]   (default: build/bin, with Media/ in it)
+set -u
+bin=$(cd "${1:-"$(dirname "$0")/../build/bin"}" && pwd)
+tool="$bin/brakka_picture_memory"
+[ -x "$tool" ] || { echo "no $tool: build the target brakka_picture_memory" >&2; exit 2; }
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+
+# A media folder of links to the build's media files, one or more of them replaced by the case.
+fresh() {
+  rm -rf "$work/media"
+  mkdir -p "$work/media"
+  for f in "$bin"/Media/*; do ln -s "$f" "$work/media/"; done
+}
+
+run() {
+  printf '%s\n' "$1"
+  timeout 300 "$tool" "$work/media" --blind 2>&1 | grep -v '^$' | sed 's/^/    /'
+  status=$?
+  [ "$status" -ne 0 ] && echo "    (the tool ended with status $status)"
+}
+
+fresh
+run "the game's own media"
+
+fresh; rm "$work/media/map.png"; truncate -s 2G "$work/media/map.png"
+run "map.png: 2 GB, all of it a hole (nothing on the disk)"
+
+fresh; rm "$work/media/amb.wav"; truncate -s 1G "$work/media/amb.wav"
+run "amb.wav: 1 GB, all of it a hole"
+
+fresh; rm "$work/media/map.png" "$work/media/amb.wav"
+truncate -s 2G "$work/media/map.png"; truncate -s 1G "$work/media/amb.wav"
+( ulimit -v 2097152; run "both, under ulimit -v 2 GB" )
+
+fresh; rm "$work/media/data.zaz"; mkfifo "$work/media/data.zaz"
+run "data.zaz: a FIFO"
