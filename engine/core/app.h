@@ -84,7 +84,9 @@ double app_call_by_name(const Str& name);
 void dbg_print(const Str& text);
 void dbg_set_line(int module, int line);
 void log_line(const char* text);
-// Full path of "ErrorLog.txt" in the temporary directory.
+// Full path of "ErrorLog.txt": in the program's own folder of the user's state folder (made when
+// missing, readable by the user alone) when the program has a name and that folder can be made; else in
+// the temporary directory.
 const char* log_path();
 
 // True when the program runs from an install. The install rules leave the file kInstallRecord in the

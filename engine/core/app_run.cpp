@@ -21,7 +21,9 @@ void app_run(int argc, char** argv) {
   game_settings();
   if (!app_startup(1, frame_app_name().data)) {
     // Without a window nothing can be drawn or read: end with a clear failure instead of running blind.
-    std::fputs("No window with an OpenGL context could be made; the program ends.\n", stderr);
+    const char* line = "No window with an OpenGL context could be made; the program ends.\n";
+    log_line(line);
+    std::fputs(line, stderr);
     app_shutdown();
     std::exit(1);
   }

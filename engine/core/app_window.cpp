@@ -15,7 +15,11 @@ bool app_window_create(int width, int height, int frame_rate, int multisample, i
   frame_set_frame_rate(frame_rate);
   log_line("WIN32 init video\n");
   Platform& p = platform();
-  if (!p.window_create(width, height, fullscreen != 0, multisample != 0)) return false;
+  if (!p.window_create(width, height, fullscreen != 0, multisample != 0)) {
+    const std::string why = p.window_failure();
+    if (!why.empty()) log_line((why + "\n").c_str());
+    return false;
+  }
   p.window_set_title("Quorvex");
 
   // A zero size takes the created window's.

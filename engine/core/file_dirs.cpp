@@ -81,10 +81,18 @@ bool file_make_dirs(const Str& dir, std::string* error) {
 }
 
 std::string file_user_data_folder(const char* program_name) {
-  const std::string folder = user_data_folder();
+  // Only the program's own folder (and the usual ones below the home) is ever made: never a home.
+  const std::string folder = user_data_folder(true);
   // A folder that is not absolute would move with the current directory.
   if (folder.empty() || !path_is_absolute(folder, host_path_style())) return std::string();
   return path_join(folder, user_data_folder_name(program_name ? program_name : ""), host_path_style());
 }
 
 const char* file_user_data_origin() { return user_data_folder_origin(); }
+
+std::string file_user_state_folder(const char* program_name) {
+  const std::string folder = user_state_folder(true);
+  if (folder.empty() || !path_is_absolute(folder, host_path_style()) || !program_name || !*program_name)
+    return std::string();
+  return path_join(folder, user_data_folder_name(program_name), host_path_style());
+}

@@ -63,6 +63,9 @@ class Platform {
   // off-screen and copy it into the window before each swap; from then on the window may be any size
   // (window_drawable_size) and shows the picture scaled with its aspect kept (view_fit.h).
   virtual bool window_create(int client_w, int client_h, bool fullscreen, bool multisample) = 0;
+  // Why the last window_create failed when it says more than that no window could be made (there is no
+  // display to show one on, say); "" otherwise.
+  virtual std::string window_failure() const { return std::string(); }
   virtual void window_destroy() = 0;
   virtual bool window_exists() const = 0;
   virtual void window_set_title(const char* title) = 0;

@@ -5,7 +5,9 @@
 #include <iterator>
 #include <cctype>
 #include <cstdio>
+#include <cstring>
 #include <deque>
+#include <string>
 #include "engine/platform/event_queue.h"
 #include "engine/platform/fine_sleep.h"
 #include "engine/platform/keymap_chars.h"
@@ -42,6 +44,23 @@ void utf8_to_latin1(const char* text, std::deque<PlatformEvent>& out) {
   }
 }
 
+// A video driver whose windows nobody sees, unless it is asked for by name (SDL_VIDEODRIVER), as tests
+// and tools ask for one.
+bool shows_nothing(const char* driver) {
+  if (!driver || (std::strcmp(driver, "offscreen") != 0 && std::strcmp(driver, "dummy") != 0)) return false;
+  const char* named = SDL_getenv("SDL_VIDEODRIVER");
+  if (!named) return true;
+  // The setting may list drivers to try in turn, separated by commas.
+  const size_t length = std::strlen(driver);
+  for (const char* p = named; *p;) {
+    const char* end = std::strchr(p, ',');
+    const size_t n = end ? size_t(end - p) : std::strlen(p);
+    if (n == length && SDL_strncasecmp(p, driver, n) == 0) return false;
+    p += n + (end ? 1 : 0);
+  }
+  return true;
+}
+
 class SdlPlatform;
 SdlPlatform* g_live = nullptr;  // the backend in use, for the handler of a lost display
 void on_display_lost(const char* what);
@@ -59,7 +78,20 @@ class SdlPlatform final : public Platform {
     chords_.clear();
     forget_presses();
     rest_x_ = rest_y_ = 0;
+    // Before video opens the display: a server that goes away while the window and its OpenGL context
+    // are made ends the program as one that goes away later does.
+    x11_watch_connection(on_display_lost);
+    failure_.clear();
     if (!window_.create(w, h, fullscreen, multisample)) return false;
+    if (shows_nothing(SDL_GetCurrentVideoDriver())) {
+      // No display, and SDL fell back on a driver whose windows nobody sees: a player would wait for a
+      // window that never comes while the game runs on unseen.
+      window_.destroy();
+      failure_ = std::string("no display: nothing shows a window here (SDL found only its \"") +
+                 SDL_GetCurrentVideoDriver() + "\" video driver); set DISPLAY or WAYLAND_DISPLAY";
+      std::fprintf(stderr, "%s\n", failure_.c_str());
+      return false;
+    }
     // Frame pacing sleeps to the millisecond while the window is open.
     if (!fine_sleep_) fine_sleep_begin();
     fine_sleep_ = true;
@@ -67,6 +99,7 @@ class SdlPlatform final : public Platform {
     pads_.start();
     return true;
   }
+  std::string window_failure() const override { return failure_; }
   // The connection to the window system is gone: the window is forgotten, so that every call from now
   // on (the shut-down's among them) leaves the window system alone.
   void abandon_window() {
@@ -310,6 +343,7 @@ class SdlPlatform final : public Platform {
   }
 
   SdlGlWindow window_;
+  std::string failure_;  // why the last window_create failed, when it was for want of a display
   std::deque<PlatformEvent> pending_;
   // Presses since the last keyboard poll and the last mouse read.
   bool key_pressed_[256] = {};

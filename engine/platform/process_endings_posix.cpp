@@ -81,6 +81,11 @@ void platform_take_signals() {
   SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
   take_signal(SIGALRM, on_watchdog);
   for (int sig : {SIGINT, SIGTERM, SIGHUP}) take_signal(sig, on_quit_signal);
+  // A write past the file-size limit (ulimit -f) fails with EFBIG, and one to a pipe or socket whose
+  // reader has gone (the X server's) with EPIPE: each takes the way every failed write takes instead
+  // of ending the process.
+  ::signal(SIGXFSZ, SIG_IGN);
+  ::signal(SIGPIPE, SIG_IGN);
 }
 
 int platform_quit_signal() {

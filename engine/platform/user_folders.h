@@ -5,8 +5,12 @@
 #include <string>
 
 // Where programs keep a user's data: $XDG_DATA_HOME when it is an absolute path, else
-// $HOME/.local/share; on Windows the roaming application data folder (%APPDATA%).
-std::string user_data_folder();
+// $HOME/.local/share; on Windows the roaming application data folder (%APPDATA%). With existing_home, a
+// $HOME that does not exist gives "" (a folder to be made there would make the home too).
+std::string user_data_folder(bool existing_home = false);
+// Where programs keep a user's state, their logs among it: $XDG_STATE_HOME when it is an absolute path,
+// else $HOME/.local/state (as above); "" on Windows, where logs stay in the temporary folder.
+std::string user_state_folder(bool existing_home = false);
 // $HOME/Documents and $HOME/Desktop; on Windows the known folders Documents and Desktop.
 std::string user_documents_folder();
 std::string user_desktop_folder();

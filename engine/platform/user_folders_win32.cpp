@@ -26,7 +26,8 @@ std::string platform_temp_dir() {
   return out;
 }
 
-std::string user_data_folder() { return known_folder(FOLDERID_RoamingAppData); }
+std::string user_data_folder(bool) { return known_folder(FOLDERID_RoamingAppData); }
+std::string user_state_folder(bool) { return std::string(); }
 std::string user_documents_folder() { return known_folder(FOLDERID_Documents); }
 std::string user_desktop_folder() { return known_folder(FOLDERID_Desktop); }
 

@@ -5,10 +5,17 @@
 #include <cstring>
 
 #if defined(BRAKKA_HAVE_X11) && defined(SDL_VIDEO_DRIVER_X11)
+#include "engine/platform/x11_server_check.h"
 
 namespace {
 
 void (*g_lost)(const char*) = nullptr;
+char g_crash_line[320];  // made in advance: a crash handler must not format
+
+void lost_line(char* what, size_t size, const char* name) {
+  std::snprintf(what, size, "Display lost: the connection to X display %s is broken",
+                name && *name ? name : "(unknown)");
+}
 
 // Xlib calls this when it can no longer read from or write to the server; its own default prints a
 // line and calls exit(), whose handlers would then talk to the dead connection.
@@ -20,11 +27,13 @@ int on_io_error(Display* display) {
   lost = true;
   char what[320];
   // DisplayString reads the name kept in the structure; it asks the server nothing.
-  const char* name = display ? DisplayString(display) : nullptr;
-  std::snprintf(what, sizeof what, "Display lost: the connection to X display %s is broken",
-                name && *name ? name : "(unknown)");
+  lost_line(what, sizeof what, display ? DisplayString(display) : nullptr);
   if (g_lost) g_lost(what);
   return 0;
+}
+
+void on_server_crash() {
+  if (g_lost) g_lost(g_crash_line);
 }
 
 bool x11_window(SDL_Window* window, Display*& display, Window& xwindow) {
@@ -40,12 +49,15 @@ bool x11_window(SDL_Window* window, Display*& display, Window& xwindow) {
 }  // namespace
 
 bool x11_watch_connection(void (*lost)(const char* what)) {
-  const char* driver = SDL_GetCurrentVideoDriver();
-  if (!driver || std::strcmp(driver, "x11") != 0) return false;
   g_lost = lost;
-  static bool installed = false;
-  if (!installed) XSetIOErrorHandler(on_io_error);
-  installed = true;
+  XSetIOErrorHandler(on_io_error);
+  static bool guarded = false;
+  if (!guarded) {
+    guarded = true;
+    const char* name = SDL_getenv("DISPLAY");
+    lost_line(g_crash_line, sizeof g_crash_line, name);
+    x11_guard_crashes(name, on_server_crash);
+  }
   return true;
 }
 

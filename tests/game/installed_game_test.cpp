@@ -138,7 +138,7 @@ int play_script(const std::string& launcher, const std::string& user, std::vecto
   const auto t0 = std::chrono::steady_clock::now();
   const int status = run(argv,
                          {"PATH=/usr/bin:/bin", "HOME=" + user, "XDG_DATA_HOME=" + user + "/data",
-                          "TMPDIR=" + user + "/tmp", "BRAKKA_PLATFORM=headless", "SDL_VIDEODRIVER=offscreen",
+                          "TMPDIR=" + user + "/tmp", "XDG_STATE_HOME=" + user + "/tmp", "BRAKKA_PLATFORM=headless", "SDL_VIDEODRIVER=offscreen",
                           "SDL_AUDIODRIVER=dummy", "BRAKKA_SCRIPT=" + user + "/script.txt",
                           "ASAN_OPTIONS=detect_leaks=0"},
                          user, user + "/output.txt", 180s);
@@ -246,7 +246,7 @@ class InstalledGame : public ::testing::Test {
     return play_script(launcher, user_, argv);
   }
 
-  std::vector<std::string> log() { return text_lines(user_ + "/tmp/ErrorLog.txt"); }
+  std::vector<std::string> log() { return text_lines(user_ + "/tmp/brakka/ErrorLog.txt"); }
 
   bool as_root_ = false;
   std::string setpriv_, root_, prefix_, user_, installed_highs_;
@@ -384,7 +384,7 @@ TEST(PackagedGame, PlaysFromTheUnpackedPackageAndWritesOnlyTheUsersDataFolder) {
 
   ASSERT_EQ(play_script(root + "/usr/games/brakka", user, {}), 0) << read_bytes(user + "/output.txt");
   EXPECT_EQ(read_bytes(own), file_bytes_of(starting_high_table()));
-  const std::vector<std::string> lines = text_lines(user + "/tmp/ErrorLog.txt");
+  const std::vector<std::string> lines = text_lines(user + "/tmp/brakka/ErrorLog.txt");
   EXPECT_NE(std::find(lines.begin(), lines.end(), "exepath=curdir= " + root + "/usr/lib/games/brakka"), lines.end());
   EXPECT_NE(std::find(lines.begin(), lines.end(), first_game_log_line(own)), lines.end());
 

@@ -95,7 +95,7 @@ autoplay::RoundPlan varied_round(int n, bool aim_win) {
 
 std::vector<std::string> GameRun::log_lines() const {
   std::vector<std::string> out;
-  std::ifstream log(dir + "/ErrorLog.txt");
+  std::ifstream log(portable::program_log_in(dir));
   for (std::string line; std::getline(log, line);) out.push_back(line);
   return out;
 }

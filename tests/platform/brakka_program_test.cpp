@@ -123,7 +123,7 @@ struct GameUnderXvfb {
   Display* d = nullptr;
   Window window = 0;
 
-  std::string log_dir;  // where the program's log goes ("": TMPDIR, the test's folder)
+  std::string log_dir;  // where the program's log goes ("": "brakka" in XDG_STATE_HOME, the test's folder)
 
   explicit GameUnderXvfb(XClient& client) : x(client) {}
   ~GameUnderXvfb() {
@@ -133,7 +133,7 @@ struct GameUnderXvfb {
     }
     if (d) x.close_display(d);
   }
-  std::string log() const { return (log_dir.empty() ? tmp.path : log_dir) + "/ErrorLog.txt"; }
+  std::string log() const { return log_dir.empty() ? tmp.path + "/brakka/ErrorLog.txt" : log_dir + "/ErrorLog.txt"; }
 
   // Starts it (with extra environment settings; another program or command) and waits until its
   // start-up is done and its window shows the welcome screen (something is drawn: the game's loop is
@@ -143,7 +143,7 @@ struct GameUnderXvfb {
                                    const std::string& screen = "1280x1024x24") {
     if (!server.start(x, screen)) return ::testing::AssertionFailure() << "no Xvfb came up";
     std::vector<std::string> all = {"DISPLAY=" + server.display, "BRAKKA_PLATFORM=sdl", "SDL_VIDEODRIVER=x11",
-                                    "SDL_AUDIODRIVER=dummy", "TMPDIR=" + tmp.path};
+                                    "SDL_AUDIODRIVER=dummy", "TMPDIR=" + tmp.path, "XDG_STATE_HOME=" + tmp.path};
     all.insert(all.end(), env.begin(), env.end());
     pid = start_brakka(all, tmp.path + "/stdout.txt", command);
     d = x.open_display(server.display.c_str());
@@ -375,7 +375,7 @@ int run_scripted(const std::string& script, TempDir& tmp) {
   std::string file = tmp.path + "/script.txt";
   std::ofstream(file) << script;
   pid_t pid = start_brakka({"BRAKKA_PLATFORM=headless", "SDL_VIDEODRIVER=offscreen", "SDL_AUDIODRIVER=dummy",
-                            "TMPDIR=" + tmp.path, "BRAKKA_SCRIPT=" + file},
+                            "TMPDIR=" + tmp.path, "XDG_STATE_HOME=" + tmp.path, "BRAKKA_SCRIPT=" + file},
                            tmp.path + "/stdout.txt");
   return wait_exit_status(pid, 20000ms);
 }
@@ -383,7 +383,7 @@ int run_scripted(const std::string& script, TempDir& tmp) {
 TEST(BrakkaProgram, ScriptedEscEndsWithStatusZero) {
   TempDir tmp;
   EXPECT_EQ(run_scripted("frame 10 keydown 1\n", tmp), 0);
-  std::vector<std::string> log = read_lines(tmp.path + "/ErrorLog.txt");
+  std::vector<std::string> log = read_lines(tmp.path + "/brakka/ErrorLog.txt");
   expect_startup_trace(log);
   EXPECT_EQ(log.back(), "qvx is shut down");
 }
@@ -405,15 +405,109 @@ namespace {
 TEST(BrakkaProgram, NoWindowEndsWithAFailureStatus) {
   TempDir tmp;
   pid_t pid = start_brakka({"DISPLAY=:9999", "BRAKKA_PLATFORM=sdl", "SDL_VIDEODRIVER=x11",
-                            "SDL_AUDIODRIVER=dummy", "TMPDIR=" + tmp.path},
+                            "SDL_AUDIODRIVER=dummy", "TMPDIR=" + tmp.path, "XDG_STATE_HOME=" + tmp.path},
                            tmp.path + "/stdout.txt");
   EXPECT_EQ(wait_exit_status(pid, 20000ms), 1);
-  std::vector<std::string> log = read_lines(tmp.path + "/ErrorLog.txt");
+  std::vector<std::string> log = read_lines(tmp.path + "/brakka/ErrorLog.txt");
   ASSERT_FALSE(log.empty());
   EXPECT_EQ(log[0], "Start new log...");
   bool finalized = false;
   for (const std::string& line : log) finalized |= line == "Init Finalized";
   EXPECT_FALSE(finalized);
+}
+
+}  // namespace
+
+namespace {
+
+// The line a run that lost its display during start-up must end its log with: the loss, or the clean
+// failure of a start-up that found no display to open.
+bool ends_as_display_lost(const std::vector<std::string>& log) {
+  for (const std::string& line : log)
+    if (line.rfind("Display lost: ", 0) == 0 || line == "No window with an OpenGL context could be made; the program ends.")
+      return true;
+  return false;
+}
+
+TEST(BrakkaProgram, DisplayLostDuringStartUpEndsWithTheLineAndStatusOne) {
+  XClient x;
+  if (!xvfb_available(x)) GTEST_SKIP() << "Xvfb or the X client libraries are not installed";
+  // Spread over the making of the window, its OpenGL context and the first frames.
+  const int delays_ms[] = {0, 5, 10, 20, 30, 45, 60, 75, 100, 150};
+  for (int delay : delays_ms) {
+    SCOPED_TRACE("server ended " + std::to_string(delay) + " ms after the start");
+    Xvfb server;
+    ASSERT_TRUE(server.start(x));
+    TempDir tmp;
+    pid_t pid = start_brakka({"DISPLAY=" + server.display, "BRAKKA_PLATFORM=sdl", "SDL_VIDEODRIVER=x11",
+                              "SDL_AUDIODRIVER=dummy", "TMPDIR=" + tmp.path, "XDG_STATE_HOME=" + tmp.path},
+                             tmp.path + "/stdout.txt");
+    std::this_thread::sleep_for(std::chrono::milliseconds(delay));
+    server.stop();
+    // A status above 1000 is a signal: a crash.
+    EXPECT_EQ(wait_exit_status(pid, 15000ms), 1);
+    EXPECT_TRUE(ends_as_display_lost(read_lines(tmp.path + "/brakka/ErrorLog.txt")));
+  }
+}
+
+}  // namespace
+
+namespace {
+
+// Under a file-size limit (ulimit -f, in blocks of 512 bytes) a write past it fails like any failed
+// write: the log is cut short, the game goes on and ends normally. Nothing is killed by the limit.
+TEST(BrakkaProgram, AFileSizeLimitCutsTheLogShortAndTheGameGoesOn) {
+  for (int blocks : {0, 1, 2}) {
+    SCOPED_TRACE(std::to_string(blocks) + " blocks");
+    TempDir tmp;
+    const std::string script = tmp.path + "/script.txt";
+    std::ofstream(script) << "frame 10 keydown 1\n";
+    pid_t pid = start_brakka({"BRAKKA_PLATFORM=headless", "SDL_VIDEODRIVER=offscreen", "SDL_AUDIODRIVER=dummy",
+                              "TMPDIR=" + tmp.path, "XDG_STATE_HOME=" + tmp.path, "BRAKKA_SCRIPT=" + script},
+                             tmp.path + "/stdout.txt",
+                             {"sh", "-c", "ulimit -f " + std::to_string(blocks) + " && exec \"$0\"",
+                              std::string(BRAKKA_BIN_DIR) + "/brakka"});
+    EXPECT_EQ(wait_exit_status(pid, 20000ms), 0) << "a status above 1000 is a signal (1025: SIGXFSZ)";
+  }
+}
+
+}  // namespace
+
+namespace {
+
+// Without a display SDL falls back on its off-screen driver, whose window nobody sees: the game says
+// "no display" in its log and on stderr and ends at once with a failure. Named on purpose (as tests
+// and tools name it), the off-screen driver is taken, and the game runs until it is asked to quit.
+TEST(BrakkaProgram, WithoutADisplayTheGameSaysSoAndEndsAtOnce) {
+  const struct {
+    const char* what;
+    const char* driver;  // SDL_VIDEODRIVER, or null for none
+    bool refused;
+  } cases[] = {
+      {"no display and no driver named", nullptr, true},
+      {"the off-screen driver named", "offscreen", false},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    TempDir tmp;
+    pid_t pid = start_brakka({"DISPLAY", "WAYLAND_DISPLAY", c.driver ? std::string("SDL_VIDEODRIVER=") + c.driver : "SDL_VIDEODRIVER",
+                              "BRAKKA_PLATFORM=sdl", "SDL_AUDIODRIVER=dummy", "TMPDIR=" + tmp.path,
+                              "XDG_STATE_HOME=" + tmp.path, "SDL_VIDEO_EGL_DRIVER"},
+                             tmp.path + "/stdout.txt");
+    const std::string log = tmp.path + "/brakka/ErrorLog.txt";
+    if (c.refused) {
+      const auto start = std::chrono::steady_clock::now();
+      EXPECT_EQ(wait_exit_status(pid, 20000ms), 1);
+      EXPECT_LT(std::chrono::steady_clock::now() - start, 10s);
+      bool said = false;
+      for (const std::string& line : read_lines(log)) said |= line.rfind("no display: ", 0) == 0;
+      EXPECT_TRUE(said);
+    } else {
+      EXPECT_TRUE(wait_for([&] { return log_has(log, "Init Finalized"); }, 15000ms));
+      ::kill(pid, SIGTERM);
+      EXPECT_EQ(wait_exit_status(pid, 20000ms), 0);
+    }
+  }
 }
 
 }  // namespace

@@ -41,7 +41,15 @@ void remove_private_temp_dir() {
 
 std::vector<std::string> read_log_lines() {
   std::vector<std::string> lines;
-  std::ifstream f(log_path());
+  std::string path = log_path();
+  // The log of a run that had the game's settings (a death test's child, say) when this process has not:
+  // the game's name puts it in the game's own state folder.
+  if (!std::filesystem::exists(path) && frame_app_name().length == 0) {
+    frame_app_name() = "Brakka";
+    path = log_path();
+    frame_app_name() = "";
+  }
+  std::ifstream f(path);
   std::string line;
   while (std::getline(f, line)) lines.push_back(line);
   return lines;

@@ -32,8 +32,12 @@ std::string make_temp_dir(const std::string& prefix);
 std::optional<std::string> get_env(const std::string& name);
 void set_env(const std::string& name, const std::string& value);
 void unset_env(const std::string& name);
-// Points the runtime's temporary folder, where its log goes, at dir: $TMPDIR, or %TMP% and %TEMP% on Windows.
+// Points the runtime's temporary folder and the folder of its log at dir: $TMPDIR and $XDG_STATE_HOME,
+// or %TMP% and %TEMP% on Windows.
 void set_temp_env(const std::string& dir);
+// Where the game (named "Brakka") writes its log while set_temp_env(dir) holds: dir/brakka/ErrorLog.txt,
+// on Windows dir/ErrorLog.txt.
+std::string program_log_in(const std::string& dir);
 // set_temp_env for as long as it lives; then the variables are as they were.
 class TempEnv {
  public:

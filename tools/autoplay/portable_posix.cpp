@@ -60,7 +60,11 @@ int kill_and_wait(pid_t pid) {
 
 }  // namespace
 
-std::vector<std::string> detail::temp_env_names() { return {"TMPDIR"}; }
+// The runtime keeps its log in the user's state folder ($XDG_STATE_HOME) and its temporary files in
+// $TMPDIR: both go to the one folder.
+std::vector<std::string> detail::temp_env_names() { return {"TMPDIR", "XDG_STATE_HOME"}; }
+
+std::string program_log_in(const std::string& dir) { return dir + "/brakka/ErrorLog.txt"; }
 
 std::string temp_root() {
   const char* dir = std::getenv("TMPDIR");

@@ -108,6 +108,8 @@ int kill_and_wait(HANDLE process) {
 
 std::vector<std::string> detail::temp_env_names() { return {"TMP", "TEMP"}; }
 
+std::string program_log_in(const std::string& dir) { return dir + "/ErrorLog.txt"; }
+
 std::string temp_root() {
   wchar_t buffer[MAX_PATH + 2];
   const DWORD n = ::GetTempPathW(MAX_PATH + 2, buffer);

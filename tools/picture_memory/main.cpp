@@ -23,6 +23,7 @@
 
 #include "autoplay.h"
 #include "engine/media/renderer.h"
+#include "portable.h"
 #include "run_folder.h"
 
 namespace fs = std::filesystem;
@@ -115,7 +116,7 @@ int main(int argc, char** argv) {
   std::printf("peak resident memory %.0f MB, wall time %.1f s (%s drawing)\n", usage.ru_maxrss / 1024.0, wall,
               blind ? "blind" : "real");
   std::printf("picture memory held at most %.1f MB\n", peak / 1048576.0);
-  std::ifstream log(dir + "/ErrorLog.txt");
+  std::ifstream log(portable::program_log_in(dir));
   for (std::string line; std::getline(log, line);)
     if (line.rfind("Cannot ", 0) == 0) std::printf("log: %s\n", line.c_str());
   std::error_code ec;
