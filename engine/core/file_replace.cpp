@@ -3,6 +3,7 @@
 #include "engine/core/file_replace.h"
 
 #include <cerrno>
+#include <cstdlib>
 #include <cstring>
 #include <ctime>
 
@@ -54,8 +55,19 @@ int create_new_file(const std::string& target, std::string& made) {
   return -1;
 }
 
+// The process that made a new file of ours (".<name>.<process id>.<count>.tmp"), or 0.
+long maker_of(const std::string& name, size_t prefix_length) {
+  const size_t dot = name.find('.', prefix_length);
+  if (dot == std::string::npos || dot == prefix_length) return 0;
+  for (size_t i = prefix_length; i < dot; ++i)
+    if (name[i] < '0' || name[i] > '9') return 0;
+  return std::strtol(name.substr(prefix_length, dot - prefix_length).c_str(), nullptr, 10);
+}
+
 // New files left behind by a save that was cut off (the program killed before its rename) are removed
-// by a later save once they are a minute old; a younger one may belong to a save still under way.
+// by the next save: at once when the process that made one is no longer running, else once it is a
+// minute old (a younger one may belong to a save still under way). Before a save as well as after, so
+// that a full disk gets their room back first.
 void remove_stale_new_files(const std::string& target) {
   const std::string folder = folder_of(target);
   const std::string prefix = new_file_prefix(target);
@@ -65,8 +77,10 @@ void remove_stale_new_files(const std::string& target) {
         name.compare(name.size() - 4, 4, ".tmp") != 0)
       continue;
     const std::string path = path_join(folder, name, host_path_style());
+    const long maker = maker_of(name, prefix.size());
+    const bool maker_gone = maker > 0 && maker != os_process_id() && !os_process_alive(maker);
     OsFileInfo info;
-    if (os_lstat(path, info) && info.kind == OsFileKind::file && now - info.modified > kStaleSeconds)
+    if (os_lstat(path, info) && info.kind == OsFileKind::file && (maker_gone || now - info.modified > kStaleSeconds))
       os_remove_file(path);
   }
 }
@@ -86,6 +100,7 @@ bool file_replace_lines(const Str& path, const std::vector<Str>& lines, std::str
     bytes += "\r\n";
   }
 
+  remove_stale_new_files(target);
   std::string made;
   const int fd = create_new_file(target, made);
   if (fd < 0) return fail(error, "cannot create a new file beside " + target, errno);

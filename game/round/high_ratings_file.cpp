@@ -39,10 +39,31 @@ bool printable(const Str& text) {
   return true;
 }
 
-// The rating of a deciphered rating line: the whole text is a number (blanks before it allowed, as
-// the runtime's text-to-number rule skips them) that a double holds.
+bool digit(char c) { return c >= '0' && c <= '9'; }
+
+// A decimal number as the game writes ratings: a sign, digits with a point among them, an exponent;
+// nothing else a reader of numbers takes (hexadecimal, "inf", "nan") is a rating.
+bool decimal_text(const char* p) {
+  while (*p == ' ' || *p == '\t') ++p;
+  if (*p == '+' || *p == '-') ++p;
+  bool digits = false;
+  while (digit(*p)) ++p, digits = true;
+  if (*p == '.') ++p;
+  while (digit(*p)) ++p, digits = true;
+  if (!digits) return false;
+  if (*p == 'e' || *p == 'E') {
+    ++p;
+    if (*p == '+' || *p == '-') ++p;
+    if (!digit(*p)) return false;
+    while (digit(*p)) ++p;
+  }
+  return *p == '\0';
+}
+
+// The rating of a deciphered rating line: the whole text is a decimal number (blanks before it
+// allowed, as the runtime's text-to-number rule skips them) that a double holds.
 bool rating_of(const Str& text, double& rating) {
-  if (text.length == 0) return false;
+  if (text.length == 0 || !decimal_text(text.c_str())) return false;
   char* end = nullptr;
   rating = std::strtod(text.c_str(), &end);
   return end != text.c_str() && *end == 0 && std::isfinite(rating);
@@ -104,6 +125,18 @@ Str file_to_read() {
     // The media folder could not take the last save, which went to the user's folder.
     log_text("High ratings: " + quoted(name) + " in the media folder is not a file; the ratings are read from " +
              quoted(user) + ", where the last save went");
+    return user;
+  }
+  if (user.length && path_is_regular_file(user.c_str()) && !path_is_regular_file(name.c_str())) {
+    log_text("High ratings: there is no " + quoted(name) + " in the media folder; the ratings are read from " +
+             quoted(user) + ", where the last save went");
+    return user;
+  }
+  if (user.length && file_is_newer(user.c_str(), name.c_str())) {
+    // The media folder could not take a later save (it was full, say), which went to the user's folder:
+    // the newest table is read, so that no rating saved since is lost.
+    log_text("High ratings: the ratings are read from " + quoted(user) + ", where the last save went; " + quoted(name) +
+             " in the media folder is older");
     return user;
   }
   return path;

@@ -164,6 +164,9 @@ TEST_F(HighRatingsFile, DamagedEntriesAndOversizedFilesComeFromTheStartingTableA
        {}, nullptr},
       {"damaged", file({"42", "OWN", "12abc", "N", "", "N", "4e526", "N", "7", "BAD\x01", "inf", "\xe9T", "nan", "N"}),
        {1, 2, 3, 4, 5, 6}, nullptr},
+      {"numbers that are not decimal texts",
+       file({"42", "OWN", "0x1p1023", "N", "0X1A", "N", "-3.6e0", "N", "1.5e", "N", "0.", "N", " 1 2", "N"}),
+       {1, 2, 4, 6}, nullptr},
       {"garbage", "not hex\r\n\r\nzz\r\nabc\r\n\x01\x80\xff\r\n1\r\nDEADBEEF\r\n0000000000000000\r\n5e\r\n7\r\n~\r\nf\r\n0\r\n2\r\n",
        {0, 1, 2, 3, 4, 5, 6}, nullptr},
       {"10 MB of random bytes", random, {}, "is damaged as a whole (10485760 bytes, far more than a table)"},
@@ -535,6 +538,89 @@ TEST_F(HighRatingsFile, KilledWhileSavingLeavesTheOldOrTheNewTableWhole) {
               kTrials, save_us / 1000, found[0], found[1], during_first_save, most_saves, leftovers);
   EXPECT_GT(found[0], 0);
   EXPECT_GT(found[1], 0);
+}
+
+}  // namespace
+
+namespace {
+
+// Three games played in turn in a full media folder: each reads the table at its start, enters its
+// rating and saves. 1 when the last start reads all three ratings, 0 when not, 77 when no full file
+// system can be mounted here.
+int three_games_in_a_full_folder(const std::string& folder) {
+  media_folder_entered = true;
+  if (!full_media_folder(folder)) return 77;
+  const double ratings[3] = {9000.5, 8000.25, 7000.125};
+  for (int game = 0; game < 3; ++game) {
+    dim_game_arrays();
+    load_high_ratings();
+    enter_high_rating(ratings[game], Str(("GAME " + std::to_string(game)).c_str()));
+    if (!save_high_ratings()) return 0;
+  }
+  dim_game_arrays();
+  load_high_ratings();
+  for (double rating : ratings) {
+    bool kept = false;
+    for (int k = 1; k < kHighEntries; ++k) kept |= high_ratings(k) == rating;
+    if (!kept) return 0;
+  }
+  return 1;
+}
+const portable::ChildBody kThreeGames("three games in a full folder", three_games_in_a_full_folder);
+
+TEST_F(HighRatingsFile, ThreeGamesInAFullMediaFolderKeepAllThreeRatings) {
+  if (portable::kWindows) GTEST_SKIP() << kUserFolderFixed;
+  write_bytes(path_, file_bytes_of(starting_high_table()));
+  const int answer = portable::run_child("three games in a full folder", folder_, 60);
+  if (answer == 77) GTEST_SKIP() << "no file system can be mounted here";
+  EXPECT_EQ(answer, 1) << ::testing::PrintToString(read_log_lines());
+}
+
+// Where the table is read from when the user's folder holds one too (a save the media folder could not
+// take went there): the newer file, and the log says which.
+TEST_F(HighRatingsFile, TheNewerOfTheMediaFoldersAndTheUsersFileIsRead) {
+  if (portable::kWindows) GTEST_SKIP() << kUserFolderFixed;
+  const std::string name = high_ratings_file_name().c_str();
+  const Entries media_entries = padded_sample('m', 3), user_entries = padded_sample('u', 3);
+  const std::string read_user = "High ratings: the ratings are read from \"" + user_path_ +
+                                "\", where the last save went; \"" + name + "\" in the media folder is older";
+  const std::string media_missing = "High ratings: there is no \"" + name +
+                                    "\" in the media folder; the ratings are read from \"" + user_path_ +
+                                    "\", where the last save went";
+  const struct {
+    const char* what;
+    bool media, user;
+    int user_age_ms;  // the user's file is this much older than the media folder's (negative: newer)
+    const Entries* read;
+    std::string log;
+  } cases[] = {
+      {"the media folder's alone", true, false, 0, &media_entries, ""},
+      {"the user's is newer", true, true, -1500, &user_entries, read_user},
+      {"the user's is newer by a millisecond", true, true, -1, &user_entries, read_user},
+      {"the media folder's is newer", true, true, 1500, &media_entries, ""},
+      {"the user's alone", false, true, 0, &user_entries, media_missing},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    std::filesystem::remove_all(path_);
+    std::filesystem::remove_all(data_);
+    const auto now = std::filesystem::file_time_type::clock::now();
+    if (c.media) {
+      write_bytes(path_, file_bytes_of(make_table(media_entries)));
+      std::filesystem::last_write_time(path_, now);
+    }
+    if (c.user) {
+      std::filesystem::create_directories(data_ + "/brakka");
+      write_bytes(user_path_, file_bytes_of(make_table(user_entries)));
+      std::filesystem::last_write_time(user_path_, now - std::chrono::milliseconds(c.user_age_ms));
+    }
+    ::unlink(log_path());
+    dim_game_arrays();
+    load_high_ratings();
+    EXPECT_EQ(globals_entries(), *c.read);
+    const std::vector<std::string> log = read_log_lines();
+    EXPECT_EQ(log, c.log.empty() ? std::vector<std::string>{} : std::vector<std::string>{c.log});
+  }
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <string>
 #include <vector>
@@ -141,3 +142,24 @@ TEST(FirstHighsTool, FailsClearlyWhereNoFileCanBeMade) {
   ASSERT_TRUE(std::ofstream(dir.file("plain")).good());
   EXPECT_EQ(run_tool("brakka_highs", {dir.file("plain") + "/Media"}), 1);
 }
+
+namespace {
+
+// The tool answers --help and refuses options it does not have; neither is taken for a folder to make.
+TEST(FirstHighsTool, AnswersHelpAndRefusesUnknownOptions) {
+  ScratchDir dir;
+  const std::string before = std::filesystem::current_path().string();
+  std::filesystem::current_path(dir.path());
+  const struct {
+    const char* arg;
+    int status;
+  } cases[] = {{"--help", 0}, {"-h", 0}, {"--media", 2}, {"-", 2}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.arg);
+    EXPECT_EQ(run_tool("brakka_highs", {c.arg}), c.status);
+    EXPECT_FALSE(std::filesystem::exists(dir.file(c.arg)));
+  }
+  std::filesystem::current_path(before);
+}
+
+}  // namespace
