@@ -160,7 +160,8 @@ ViewFit SdlGlWindow::view() const {
 void SdlGlWindow::allow_scaling() {
   if (!window_ || scaling_) return;
   scaling_ = true;
-  // Shrinking is allowed down to half the picture; below that text would no longer be readable.
+  // Shrinking is allowed down to half the picture; below that text would no longer be readable, unless
+  // the screen itself is smaller (below).
   SDL_SetWindowMinimumSize(window_, std::max(1, picture_w_ / 2), std::max(1, picture_h_ / 2));
   SDL_SetWindowResizable(window_, SDL_TRUE);
   if (SDL_GetWindowFlags(window_) & SDL_WINDOW_FULLSCREEN) return;
@@ -175,8 +176,12 @@ void SdlGlWindow::allow_scaling() {
     top = 48;
     left = right = bottom = 8;
   }
-  const int scale = largest_whole_scale(picture_w_, picture_h_, area.w, area.h, left + right, top + bottom);
-  if (scale > 1) SDL_SetWindowSize(window_, picture_w_ * scale, picture_h_ * scale);
+  // A screen smaller than the picture gets a window shrunk to fit it, so that every button stays on it.
+  const double scale = fitting_scale(picture_w_, picture_h_, area.w, area.h, left + right, top + bottom);
+  if (scale == 1.0) return;
+  const int w = std::max(1, int(picture_w_ * scale)), h = std::max(1, int(picture_h_ * scale));
+  if (scale < 1.0) SDL_SetWindowMinimumSize(window_, std::min(w, std::max(1, picture_w_ / 2)), std::min(h, std::max(1, picture_h_ / 2)));
+  SDL_SetWindowSize(window_, w, h);
 }
 
 void SdlGlWindow::toggle_fullscreen() {

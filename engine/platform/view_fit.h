@@ -46,3 +46,10 @@ void view_motion_to_picture(const ViewFit& fit, int dx, int dy, int64_t& rest_x,
 // (the desktop's usable area); 1 when not even that fits.
 int largest_whole_scale(int picture_w, int picture_h, int area_w, int area_h, int decoration_w,
                         int decoration_h);
+
+// The smallest scale a window is shrunk to, however small the screen: a quarter of the picture's size.
+constexpr double kSmallestViewScale = 0.25;
+// The scale a window opens at so that the whole picture is on the screen: the largest whole scale when
+// the picture fits at 1, else the largest scale below 1 at which it fits with its decorations (shown
+// with linear filtering), but not below kSmallestViewScale.
+double fitting_scale(int picture_w, int picture_h, int area_w, int area_h, int decoration_w, int decoration_h);

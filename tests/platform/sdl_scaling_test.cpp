@@ -219,4 +219,34 @@ TEST(SdlScaling, UnderXvfbThePictureFollowsTheWindowsRealSize) {
   stop_on(server, x, d);
 }
 
+// On a 640 x 480 screen the window is shrunk below the picture's size and placed on the screen whole:
+// every button of the picture can be reached with the mouse.
+TEST(SdlScaling, UnderXvfbASmallScreenShowsTheWholePicture) {
+  XClient x;
+  if (!xvfb_available(x)) GTEST_SKIP() << "Xvfb or the X client libraries are not installed";
+  Xvfb server;
+  Display* d = nullptr;
+  ASSERT_TRUE(start_under_xvfb(x, server, "640x480x24", d));
+  Window xwindow = 0;
+  ASSERT_TRUE(wait_for([&] { return (xwindow = x.find(d, "Brakka")) != 0; }, 5000ms));
+  XWindowAttributes a;
+  ASSERT_TRUE(wait_for([&] { return x.attributes(d, xwindow, &a) && a.width < 800; }, 5000ms));
+  EXPECT_GE(a.x, 0);
+  EXPECT_GE(a.y, 0);
+  EXPECT_LE(a.x + a.width, 640);
+  EXPECT_LE(a.y + a.height, 480);
+  EXPECT_NEAR(double(a.width) / a.height, 800.0 / 600, 0.01);
+  // The picture's bottom-right pixel is under the window's bottom-right corner.
+  SDL_Window* window = SDL_GL_GetCurrentWindow();
+  ASSERT_NE(window, nullptr);
+  run_frames();
+  SDL_WarpMouseInWindow(window, a.width - 1, a.height - 1);
+  double mx = -1, my = -1;
+  EXPECT_TRUE(frames_until([&] {
+    inp_mouse_state(&mx, &my, nullptr, nullptr);
+    return mx >= 797 && my >= 597;
+  })) << mx << "," << my;
+  stop_on(server, x, d);
+}
+
 }  // namespace

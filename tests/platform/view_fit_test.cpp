@@ -1,6 +1,7 @@
 // Fitting the 800 x 600 picture into windows of any size, and mapping positions both ways.
 #include <gtest/gtest.h>
 #include <cstdlib>
+#include <string>
 #include "engine/media/draw.h"
 #include "engine/platform/view_fit.h"
 
@@ -169,6 +170,26 @@ TEST(ViewFit, LargestWholeScaleThatFitsTheDesktop) {
                  Case{0, 0, 0, 0, 1}}) {
     EXPECT_EQ(largest_whole_scale(800, 600, c.area_w, c.area_h, c.deco_w, c.deco_h), c.scale)
         << c.area_w << " x " << c.area_h;
+  }
+}
+
+// A screen smaller than the picture: the window is shrunk below 1 until the picture with its frame fits
+// (never below a quarter); where it fits at 1, the whole scales hold.
+TEST(ViewFit, AScreenSmallerThanThePictureShrinksTheWindowToFit) {
+  struct Case {
+    int area_w, area_h, deco_w, deco_h;
+    double scale;
+  };
+  for (Case c : {Case{640, 480, 16, 56, 424.0 / 600}, Case{800, 600, 0, 0, 1.0}, Case{800, 600, 16, 56, 544.0 / 600},
+                 Case{1024, 600, 16, 56, 544.0 / 600}, Case{700, 1000, 0, 0, 700.0 / 800},
+                 Case{2560, 1400, 16, 56, 2.0}, Case{100, 100, 0, 0, kSmallestViewScale}, Case{0, 0, 0, 0, kSmallestViewScale}}) {
+    SCOPED_TRACE(std::to_string(c.area_w) + " x " + std::to_string(c.area_h));
+    const double scale = fitting_scale(800, 600, c.area_w, c.area_h, c.deco_w, c.deco_h);
+    EXPECT_DOUBLE_EQ(scale, c.scale);
+    if (scale > kSmallestViewScale) {
+      EXPECT_LE(int(800 * scale) + c.deco_w, c.area_w);
+      EXPECT_LE(int(600 * scale) + c.deco_h, c.area_h);
+    }
   }
 }
 
