@@ -2,9 +2,12 @@
 # Plays a short game (brakka_picture_memory: one round with the automatic player, then quit) with hostile
 # files in its media folder, and reports for each case the exit status, the wall time, the peak resident
 # memory and the log's lines about files and archives, as the tool prints them.
-# Usage: scripts/hostile-files-figures.sh [build bin folder]   (default: build/bin, with Media/ in it)
+# Usage: scripts/hostile-files-figures.sh [build bin folder [media folder]]
+#   (defaults: build/bin, and the Media/ folder in it)
 set -u
 bin=$(cd "${1:-"$(dirname "$0")/../build/bin"}" && pwd)
+media=$(cd "${2:-"$bin/Media"}" && pwd)
+[ -e "$media/map.png" ] || { echo "no media in $media: build the target media, or name a media folder" >&2; exit 2; }
 tool="$bin/brakka_picture_memory"
 [ -x "$tool" ] || { echo "no $tool: build the target brakka_picture_memory" >&2; exit 2; }
 work=$(mktemp -d)
@@ -14,12 +17,12 @@ trap 'rm -rf "$work"' EXIT
 fresh() {
   rm -rf "$work/media"
   mkdir -p "$work/media"
-  for f in "$bin"/Media/*; do ln -s "$f" "$work/media/"; done
+  for f in "$media"/*; do ln -s "$f" "$work/media/"; done
 }
 
 run() {
   printf '%s\n' "$1"
-  timeout 300 "$tool" "$work/media" --blind 2>&1 | grep -v '^$' | sed 's/^/    /'
+  timeout 300 "$tool" "$work/media" --blind 2>&1 | grep -v -e '^$' -e '^exit$' | sed 's/^/    /'
   status=$?
   [ "$status" -ne 0 ] && echo "    (the tool ended with status $status)"
 }
