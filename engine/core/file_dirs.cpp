@@ -81,14 +81,15 @@ bool file_make_dirs(const Str& dir, std::string* error) {
 }
 
 std::string file_user_data_folder(const char* program_name) {
-  // Only the program's own folder (and the usual ones below the home) is ever made: never a home.
-  const std::string folder = user_data_folder(true);
+  const std::string folder = user_data_folder();
   // A folder that is not absolute would move with the current directory.
   if (folder.empty() || !path_is_absolute(folder, host_path_style())) return std::string();
   return path_join(folder, user_data_folder_name(program_name ? program_name : ""), host_path_style());
 }
 
 const char* file_user_data_origin() { return user_data_folder_origin(); }
+
+bool file_user_data_home_exists() { return !user_data_folder(true).empty(); }
 
 std::string file_user_state_folder(const char* program_name) {
   const std::string folder = user_state_folder(true);

@@ -30,6 +30,9 @@ std::string file_user_data_folder(const char* program_name);
 // Where the user's data folder comes from, for a message that says there is none ("$XDG_DATA_HOME or
 // $HOME", "%APPDATA%").
 const char* file_user_data_origin();
+// False when the user's data folder would lie below a $HOME that does not exist: a program then makes
+// no folder there (it would make the home too).
+bool file_user_data_home_exists();
 // The folder a program keeps a user's state in (its log): Linux: "brakka" in $XDG_STATE_HOME, else in
 // ~/.local/state. "" when the system names none (Windows: logs stay in the temporary folder).
 std::string file_user_state_folder(const char* program_name);

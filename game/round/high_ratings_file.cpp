@@ -81,6 +81,13 @@ bool save_to(const Str& path, const std::vector<Str>& lines) {
   std::string why;
   const std::string text = path.c_str();
   const std::string folder = file_path_parent(text.c_str());
+  // Only the game's own folder (and the usual ones below the home) is made, never the home itself.
+  const Str user_folder = high_ratings_user_folder();
+  if (!folder.empty() && user_folder.length > 0 && folder == user_folder.c_str() && !file_path_exists(folder.c_str()) &&
+      !file_user_data_home_exists()) {
+    log_text("High ratings not saved to \"" + text + "\": the home folder it lies in does not exist");
+    return false;
+  }
   if ((folder.empty() || file_make_dirs(folder.c_str(), &why)) && file_replace_lines(path, lines, &why))
     return true;
   log_text("High ratings not saved to \"" + text + "\": " + why);

@@ -55,12 +55,12 @@ TEST(LogPlace, TheLogLivesInTheUsersStateFolder) {
               c.says_where);
     fs::remove(c.log);
   }
-  // The player's data folder is not named below a home that is not there either (a save would make it).
+  // Nor is the player's data folder made below a home that is not there.
   portable::unset_env("XDG_DATA_HOME");
   portable::set_env("HOME", "/nonexistent/brakka-test");
-  EXPECT_EQ(file_user_data_folder("Brakka"), "");
+  EXPECT_FALSE(file_user_data_home_exists());
   portable::set_env("HOME", dir + "home");
-  EXPECT_EQ(file_user_data_folder("Brakka"), dir + "home/.local/share/brakka");
+  EXPECT_TRUE(file_user_data_home_exists());
   EXPECT_FALSE(fs::exists("/nonexistent/brakka-test")) << "nothing is made above the user's own folders";
   EXPECT_EQ(error_state.error_code, 0) << "finding the log's folder leaves the error state alone";
 

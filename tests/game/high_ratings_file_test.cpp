@@ -581,7 +581,8 @@ TEST_F(HighRatingsFile, ThreeGamesInAFullMediaFolderKeepAllThreeRatings) {
 TEST_F(HighRatingsFile, TheNewerOfTheMediaFoldersAndTheUsersFileIsRead) {
   if (portable::kWindows) GTEST_SKIP() << kUserFolderFixed;
   const std::string name = high_ratings_file_name().c_str();
-  const Entries media_entries = padded_sample('m', 3), user_entries = padded_sample('u', 3);
+  const Entries media_entries = {{42, "M"}, {9.5, "M1"}, {8, "M2"}, {7, "M3"}, {6, "M4"}, {5, "M5"}, {4, "M6"}};
+  const Entries user_entries = {{42, "U"}, {9.5, "U1"}, {8, "U2"}, {7, "U3"}, {6, "U4"}, {5, "U5"}, {4, "U6"}};
   const std::string read_user = "High ratings: the ratings are read from \"" + user_path_ +
                                 "\", where the last save went; \"" + name + "\" in the media folder is older";
   const std::string media_missing = "High ratings: there is no \"" + name +
@@ -621,6 +622,22 @@ TEST_F(HighRatingsFile, TheNewerOfTheMediaFoldersAndTheUsersFileIsRead) {
     const std::vector<std::string> log = read_log_lines();
     EXPECT_EQ(log, c.log.empty() ? std::vector<std::string>{} : std::vector<std::string>{c.log});
   }
+}
+
+// A save the media folder cannot take does not make a home that is not there (root could make one
+// anywhere): the table is not saved, and the log says why.
+TEST_F(HighRatingsFile, AHomeThatIsNotThereIsNeverMade) {
+  if (portable::kWindows) GTEST_SKIP() << kUserFolderFixed;
+  std::filesystem::remove_all(path_);
+  std::filesystem::create_directory(path_);  // the media folder's file cannot be written
+  portable::unset_env("XDG_DATA_HOME");
+  portable::set_env("HOME", "/nonexistent/brakka-test");
+  ::unlink(log_path());
+  EXPECT_FALSE(save_high_ratings());
+  EXPECT_FALSE(std::filesystem::exists("/nonexistent/brakka-test"));
+  int said = 0;
+  for (const std::string& line : read_log_lines()) said += line.find("the home folder it lies in does not exist") != std::string::npos;
+  EXPECT_EQ(said, 1);
 }
 
 }  // namespace
