@@ -42,3 +42,18 @@ truncate -s 2G "$work/media/map.png"; truncate -s 1G "$work/media/amb.wav"
 
 fresh; rm "$work/media/data.zaz"; mkfifo "$work/media/data.zaz"
 run "data.zaz: a FIFO"
+
+# The map as an archive entry of 256 MB: the picture followed by zeros (it packs small).
+if [ -x "$bin/zazpack" ]; then
+  fresh; rm "$work/media/map.png" "$work/media/data.zaz"
+  mkdir -p "$work/pad"; cp "$media/map.png" "$work/pad/map.png"; truncate -s 256M "$work/pad/map.png"
+  "$bin/zazpack" "$work/media/data.zaz" "$work/pad/map.png" >/dev/null
+  run "data.zaz: map.png padded to 256 MB, no loose map.png"
+
+  # A directory position that points at the packed data: the archive's last four bytes made 0.
+  fresh; rm "$work/media/map.png" "$work/media/data.zaz"
+  "$bin/zazpack" "$work/media/data.zaz" "$media/map.png" "$media/amb.wav" >/dev/null
+  size=$(stat -c %s "$work/media/data.zaz")
+  printf '\0\0\0\0' | dd of="$work/media/data.zaz" bs=1 seek=$((size - 4)) conv=notrunc 2>/dev/null
+  run "data.zaz: its directory position inside the packed data, no loose map.png"
+fi
