@@ -52,6 +52,19 @@ bool read_bounded(int fd, int64_t claimed, size_t max_bytes, std::vector<uint8_t
   }
 }
 
+// The bytes a live "mem://" name names, at most max_bytes of them; false with errno ENOENT or EFBIG.
+bool mem_bytes(const char* path, size_t max_bytes, const uint8_t*& data, uint32_t& size) {
+  if (!mem_name_lookup(path, &data, &size)) {
+    errno = ENOENT;
+    return false;
+  }
+  if (size > max_bytes) {
+    errno = EFBIG;
+    return false;
+  }
+  return true;
+}
+
 }  // namespace
 
 bool file_read_all(const char* path, std::vector<uint8_t>& out, size_t max_bytes) {
@@ -64,14 +77,7 @@ bool file_read_all(const char* path, std::vector<uint8_t>& out, size_t max_bytes
     if (mem_name_is(path)) {
       const uint8_t* data = nullptr;
       uint32_t size = 0;
-      if (!mem_name_lookup(path, &data, &size)) {
-        errno = ENOENT;
-        return false;
-      }
-      if (size > max_bytes) {
-        errno = EFBIG;
-        return false;
-      }
+      if (!mem_bytes(path, max_bytes, data, size)) return false;
       out.assign(data, data + size);
       return true;
     }
@@ -94,17 +100,8 @@ bool file_read_all(const char* path, std::vector<uint8_t>& out, size_t max_bytes
 bool file_bytes(const char* path, size_t max_bytes, FileBytes& out) {
   out = FileBytes();
   if (path && mem_name_is(path)) {
-    const uint8_t* data = nullptr;
     uint32_t size = 0;
-    if (!mem_name_lookup(path, &data, &size)) {
-      errno = ENOENT;
-      return false;
-    }
-    if (size > max_bytes) {
-      errno = EFBIG;
-      return false;
-    }
-    out.data = data;
+    if (!mem_bytes(path, max_bytes, out.data, size)) return false;
     out.size = size;
     return true;
   }
