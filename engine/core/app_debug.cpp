@@ -1,6 +1,6 @@
 // Debug texts for an attached debugger, and the source line marker of debug builds.
 #include <string>
-#include "engine/core/app.h"
+#include "engine/app/app.h"
 #include "engine/platform/platform.h"
 
 void dbg_print(const Str& text) {

@@ -1,6 +1,6 @@
 // The engine's last error and its text.
 #include <cstdio>
-#include "engine/core/app.h"
+#include "engine/app/app.h"
 
 ErrorState error_state;
 int current_module;

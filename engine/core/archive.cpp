@@ -3,7 +3,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
-#include "engine/core/app.h"
+#include "engine/app/app.h"
 #include "engine/core/archive_reader.h"
 #include "engine/core/files.h"
 #include "engine/core/mem_name.h"

@@ -1,6 +1,6 @@
 // Out-of-line parts of DimArray: sizes, the bad-index report and the fatal endings.
 #include "engine/core/dim_array.h"
-#include "engine/core/app.h"
+#include "engine/app/app.h"
 #include "engine/core/key_record.h"
 
 void arr_reset_element(Str& s) { str_assign_cstr(s, ""); }

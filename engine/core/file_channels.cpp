@@ -2,7 +2,7 @@
 #include "engine/core/file_channels.h"
 #include <cstdio>
 #include <cstring>
-#include "engine/core/app.h"
+#include "engine/app/app.h"
 #include "engine/core/archive.h"
 #include "engine/core/files.h"
 #include "engine/core/mem_name.h"

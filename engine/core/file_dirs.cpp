@@ -3,7 +3,7 @@
 #include <cerrno>
 #include <cstring>
 #include <string>
-#include "engine/core/app.h"
+#include "engine/app/app.h"
 #include "engine/core/files.h"
 #include "engine/core/mem_name.h"
 #include "engine/platform/os_files.h"

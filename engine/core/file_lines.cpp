@@ -3,7 +3,7 @@
 #include <cstdio>
 #include <cstring>
 #include <string>
-#include "engine/core/app.h"
+#include "engine/app/app.h"
 #include "engine/core/file_channels.h"
 #include "engine/core/files.h"
 #include "engine/platform/os_files.h"

@@ -6,7 +6,7 @@
 #include <cstring>
 #include <ctime>
 
-#include "engine/core/app.h"
+#include "engine/app/app.h"
 #include "engine/core/files.h"
 #include "engine/core/mem_name.h"
 #include "engine/platform/os_files.h"

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <iterator>
 #include <vector>
-#include "engine/core/app.h"
+#include "engine/app/app.h"
 #include "engine/platform/platform.h"
 
 namespace {

@@ -2,7 +2,7 @@
 #include <algorithm>
 #include <string>
 
-#include "engine/core/app.h"
+#include "engine/app/app.h"
 #include "engine/media/draw.h"
 #include "engine/media/image.h"
 #include "engine/media/image_staging.h"

@@ -4,7 +4,7 @@
 #include <cmath>
 #include <cstring>
 
-#include "engine/core/app.h"
+#include "engine/app/app.h"
 #include "engine/core/archive.h"
 #include "engine/media/font.h"
 #include "engine/media/font_builtin.h"

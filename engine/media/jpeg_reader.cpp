@@ -10,7 +10,7 @@
 // jpeglib.h needs size_t and FILE declared first.
 #include <jpeglib.h>
 
-#include "engine/core/app.h"
+#include "engine/app/app.h"
 #include "engine/core/files.h"
 #include "engine/core/mem_name.h"
 #include "engine/media/image.h"

@@ -3,7 +3,7 @@
 
 #include <set>
 
-#include "engine/core/app.h"
+#include "engine/app/app.h"
 #include "engine/core/archive.h"
 
 namespace {

@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "engine/core/app.h"
+#include "engine/app/app.h"
 #include "engine/core/archive.h"
 #include "engine/core/timer.h"
 #include "engine/media/media_log.h"

@@ -5,7 +5,7 @@
 #include <cstring>
 #include <string>
 
-#include "engine/core/app.h"
+#include "engine/app/app.h"
 #include "engine/media/renderer_state.h"
 #include "engine/platform/platform.h"
 

@@ -4,7 +4,7 @@
 #include <cmath>
 #include <memory>
 
-#include "engine/core/app.h"
+#include "engine/app/app.h"
 #include "engine/core/archive.h"
 #include "engine/core/timer.h"
 #include "engine/media/media_log.h"

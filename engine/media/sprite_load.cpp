@@ -1,5 +1,5 @@
 // Loading picture files into sprite slots, animation cell sizes, slot sizes and the colour keys.
-#include "engine/core/app.h"
+#include "engine/app/app.h"
 #include "engine/media/image.h"
 #include "engine/media/picture_file.h"
 #include "engine/media/renderer_state.h"

@@ -1,8 +1,8 @@
 #include "game/round/board_rules.h"
 
 #include "engine/core/random.h"
-#include "game/round/round_state.h"
-#include "game/shell/game_state.h"
+#include "game/state/round_state.h"
+#include "game/state/game_state.h"
 
 void generate_board() {
   for (int column = 1; column <= 8; ++column) {

@@ -1,8 +1,8 @@
 #include "game/round/game_rating.h"
 
-#include "game/round/round_state.h"
-#include "game/round/stats_screen.h"
-#include "game/shell/game_state.h"
+#include "game/state/round_state.h"
+#include "game/shell/stats_screen.h"
+#include "game/state/game_state.h"
 #include "game/shell/media_slots.h"
 
 void rate_round(double result, double difficulty) {

@@ -1,15 +1,15 @@
 #include "game/round/round_end.h"
 
-#include "engine/core/app.h"
+#include "engine/app/app.h"
 #include "engine/core/input.h"
 #include "engine/media/draw.h"
 #include "engine/media/sound.h"
 #include "game/round/board_rules.h"
 #include "game/round/board_screen.h"
-#include "game/round/round_state.h"
+#include "game/state/round_state.h"
 #include "game/shell/button_focus.h"
 #include "game/shell/controls.h"
-#include "game/shell/game_state.h"
+#include "game/state/game_state.h"
 #include "game/shell/media_slots.h"
 #include "game/shell/waits.h"
 
