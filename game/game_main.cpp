@@ -41,8 +41,8 @@ void game_round() {
   play_round();
   round_end_screen();
   update_game_stats();
-  if (round_result == sprite::you_win) change_block(sound::lose, 2);
-  if (round_result == sprite::you_lose) change_block(sound::win, 3);
+  if (round_result == kRoundWon) change_block(sound::lose, 2);
+  if (round_result == kRoundLost) change_block(sound::win, 3);
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 // The application frame: settings, start-up, the frame loop, error state, log and the ending.
 #pragma once
+#include "engine/core/log.h"
 #include "engine/core/str.h"
 
 struct AppSettings {
@@ -14,14 +15,6 @@ struct AppSettings {
   int esc_quits = 1;   // Esc ends the program
 };
 extern AppSettings app_settings;
-
-struct ErrorState {
-  int error_line;
-  int error_code;
-  int current_line;
-};
-extern ErrorState error_state;
-extern int current_module;
 
 // One entry of the game's table of functions called by name; the table ends with a null function.
 struct CallbackEntry {
@@ -62,8 +55,8 @@ double frame_period();
 // usual. A fatal error's own status replaces it.
 void app_set_end_status(int status);
 [[noreturn]] void app_exit();
-// Fatal runtime error: sets the code, logs the error text and ends with a non-zero status.
-[[noreturn]] void app_fatal(int code);
+// The fatal ending (engine/core/log.h): records the status and ends as app_exit does.
+[[noreturn]] void app_end_fatal(int status);
 // The connection to the window system is gone (the backend has forgotten its window): logs `what` and
 // ends through the shut-down, whose steps then leave the window system alone, with status 1.
 [[noreturn]] void app_display_lost(const char* what);
@@ -72,20 +65,12 @@ void app_set_end_status(int status);
 void app_shutdown();
 bool app_is_exiting();
 
-void app_set_error(int code);
-int app_error_code();
-Str app_error_text();
 void app_set_paused(int paused);
 bool app_is_paused();
 
 void (*app_find_by_name(const Str& name))();
 double app_call_by_name(const Str& name);
 
-void dbg_print(const Str& text);
-void dbg_set_line(int module, int line);
-void log_line(const char* text);
-// Full path of "ErrorLog.txt" in the temporary directory.
-const char* log_path();
 
 // True when the program runs from an install. The install rules leave the file kInstallRecord in the
 // program's folder, naming the game's data folder relative to it; the program counts as installed

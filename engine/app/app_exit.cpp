@@ -23,17 +23,12 @@ bool app_is_exiting() { return g_exiting; }
 void app_set_end_status(int status) { g_exit_status = (status >= 0 && status < 256) ? status : 1; }
 
 void app_end() {
-  app_set_error(0);
+  app_set_error(RtError::success);
   app_exit();
 }
 
-void app_fatal(int code) {
-  app_set_error(code);
-  std::string line = app_error_text().data;
-  line += "\n";
-  log_line(line.c_str());
-  // Exit statuses are one byte; keep a fatal one from wrapping to 0.
-  g_exit_status = (code > 0 && code < 256) ? code : 1;
+void app_end_fatal(int status) {
+  g_exit_status = status;
   app_exit();
 }
 

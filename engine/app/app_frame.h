@@ -33,9 +33,6 @@ bool frame_reactivation_pending();
 void app_set_callback_table(const CallbackEntry* table);  // none until the process entry sets it
 void (*app_win32_msg_callback())();              // QVX_WIN32_MSG, looked up once
 
-// app_log.cpp
-void log_restart();                             // delete the log, write "Start new log...\n"
-
 // app_startup.cpp
 const std::string& app_program_dir();
 bool app_services_started();                    // the renderer and the services after it exist

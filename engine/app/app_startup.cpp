@@ -34,6 +34,7 @@ int app_startup(int show_command, const char* title) {
   // The runtime owns the process's endings from outside: quit signals, and a display that goes away.
   platform_take_signals();
   platform_set_display_lost_handler(app_display_lost);
+  app_set_fatal_ending(app_end_fatal);
   log_restart();
   log_line("debug works at all\n");
 
@@ -58,6 +59,7 @@ int app_startup(int show_command, const char* title) {
 
   log_line("Input\n");
   inp_create();
+  inp_set_screen_size(app_settings.screen_width, app_settings.screen_height);
 
   log_line("Window mode\n");
   if (app_settings.fullscreen == 0) {

@@ -24,7 +24,7 @@ void pause_loop() {
   while (app_is_paused() && !frame_reactivation_pending()) {
     music_service();
     if (!frame_pump_messages(app_win32_msg_callback())) {
-      app_set_error(0);
+      app_set_error(RtError::success);
       app_exit();
     }
     sys_sleep(kPauseSleepMs);

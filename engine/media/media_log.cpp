@@ -3,8 +3,8 @@
 
 #include <set>
 
-#include "engine/app/app.h"
 #include "engine/core/archive.h"
+#include "engine/core/log.h"
 
 namespace {
 

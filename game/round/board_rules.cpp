@@ -42,7 +42,7 @@ double round_result_of(double& margin) {
   const double mine = totals(human);
   const double theirs = totals(3 - human);
   margin = mine - theirs;
-  if (mine > theirs) return 12;
-  if (mine < theirs) return 13;
-  return 0;
+  if (mine > theirs) return kRoundWon;
+  if (mine < theirs) return kRoundLost;
+  return kRoundDraw;
 }

@@ -9,6 +9,7 @@
 #include "engine/media/sound.h"
 #include "game/round/board_rules.h"
 #include "game/round/board_screen.h"
+#include "game/round/computer_move.h"
 #include "game/round/computer_player.h"
 #include "game/state/round_state.h"
 #include "game/shell/controls.h"

@@ -224,6 +224,6 @@ bool save_high_ratings() {
     return true;
   }
   log_text("High ratings not saved: no folder could take the file");
-  app_set_error(3);
+  app_set_error(RtError::file);
   return false;
 }

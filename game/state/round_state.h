@@ -15,8 +15,13 @@ extern double moves_remain;
 extern double move_confirmed;
 // 1 EASY, 2 HARD: the current block's difficulty, copied at the round's start.
 extern double round_difficulty;
-// 0 draw (or not decided), 12 the human won the round, 13 the human lost it (the result picture's slot).
+// kRoundDraw (or not decided), kRoundWon or kRoundLost: the round's result for the human.
 extern double round_result;
+// The values of round_result. Won and lost are the numbers of their pictures' slots, which the round
+// end draws.
+inline constexpr double kRoundDraw = 0;
+inline constexpr double kRoundWon = 12;
+inline constexpr double kRoundLost = 13;
 // Arrow keys are ignored until timer_ms passes this (ms).
 extern double next_key_time;
 // Frame counter of the cursor frame animation, 0..14.

@@ -15,6 +15,7 @@
 #include "engine/platform/platform.h"
 #include "game/game_test_helpers.h"
 #include "game/round/board_screen.h"
+#include "game/round/computer_move.h"
 #include "game/round/computer_player.h"
 #include "game/round/round_end.h"
 #include "game/state/round_state.h"
