@@ -3,9 +3,8 @@
 // where a file of that name may belong to someone else.
 #include <cstring>
 #include <string>
-#include "engine/core/app.h"
-#include "engine/core/app_frame.h"
 #include "engine/core/files.h"
+#include "engine/core/log.h"
 #include "engine/platform/os_files.h"
 #include "engine/platform/os_paths.h"
 #include "engine/platform/platform.h"
@@ -17,7 +16,7 @@ constexpr int kOpenAttempts = 5;
 // The program's state folder, made when missing; "" when there is none or it cannot be made (why
 // then says so). Only the program's own folder and the usual ones below the user's home are made.
 std::string state_folder(std::string& why) {
-  const std::string own = file_user_state_folder(frame_app_name().c_str());
+  const std::string own = file_user_state_folder(log_program_name().c_str());
   if (own.empty()) return own;
   // Making folders reports through the error state, which a log line must leave as it was.
   const ErrorState kept = error_state;
@@ -30,10 +29,15 @@ std::string g_not_in_state_folder;  // why the log is in the temporary folder in
 
 }  // namespace
 
+Str& log_program_name() {
+  static Str name;
+  return name;
+}
+
 const char* log_path() {
   static std::string path, made_for;
   // Found again whenever the settings it comes from change (tests change them between runs).
-  const std::string wanted = file_user_state_folder(frame_app_name().c_str()) + "|" + platform_temp_dir();
+  const std::string wanted = file_user_state_folder(log_program_name().c_str()) + "|" + platform_temp_dir();
   if (wanted != made_for) {
     made_for = wanted;
     g_not_in_state_folder.clear();

@@ -4,9 +4,9 @@
 #include <cstdio>
 #include <set>
 
-#include "engine/core/app.h"
 #include "engine/core/archive.h"
 #include "engine/core/files.h"
+#include "engine/core/log.h"
 
 namespace {
 

@@ -6,8 +6,8 @@
 #include <new>
 #include <string>
 
-#include "engine/core/app.h"
 #include "engine/core/archive.h"
+#include "engine/core/log.h"
 #include "engine/core/timer.h"
 #include "engine/media/media_log.h"
 #include "engine/media/wav_reader.h"
@@ -75,15 +75,15 @@ void snd_shutdown() {
 }
 
 void snd_load(const Str& file, int id, int buffers) {
-  app_set_error(0);
+  app_set_error(RtError::success);
   if (!id_in_range(id)) {
-    app_set_error(7);
+    app_set_error(RtError::memory_or_range);
     return;
   }
   Str path;
   archive_resolve(ARCHIVE_DATA, file.c_str(), path, 1);
   if (!g_slots) {
-    app_set_error(3);
+    app_set_error(RtError::file);
     return;
   }
   SoundSlot& s = g_slots[id];
@@ -98,7 +98,7 @@ void snd_load(const Str& file, int id, int buffers) {
   if (!problem.empty()) media_log_failure(file.c_str(), problem);
   // Without a device nothing is read: that is no fault of the file.
   if (!problem.empty() || !s.device) {
-    app_set_error(3);
+    app_set_error(RtError::file);
     return;
   }
   std::string unreadable = media_size_problem(path.c_str());
@@ -110,13 +110,13 @@ void snd_load(const Str& file, int id, int buffers) {
   }
   if (!unreadable.empty()) {
     media_log_failure(file.c_str(), unreadable);
-    app_set_error(3);
+    app_set_error(RtError::file);
     return;
   }
   s.sample = audio.sample_create(wav.format, wav.samples.data(), uint32_t(wav.samples.size()));
   if (s.sample < 0) {
     s.device = false;
-    app_set_error(3);
+    app_set_error(RtError::file);
     return;
   }
   for (int n = 0; n < count; n++) {
@@ -124,7 +124,7 @@ void snd_load(const Str& file, int id, int buffers) {
     if (s.voices[n] < 0) {
       slot_clear(s);
       s.device = false;
-      app_set_error(3);
+      app_set_error(RtError::file);
       return;
     }
   }
@@ -133,7 +133,7 @@ void snd_load(const Str& file, int id, int buffers) {
 
 int snd_play(int id, double pan, double volume) {
   if (!id_in_range(id)) {
-    app_set_error(7);
+    app_set_error(RtError::memory_or_range);
     return -1;
   }
   int p = snd_pan(pan);
@@ -156,7 +156,7 @@ int snd_play(int id, double pan, double volume) {
 
 int snd_is_playing(int channel) {
   if (channel < 0 || channel / 256 >= kSoundSlots) {
-    app_set_error(7);
+    app_set_error(RtError::memory_or_range);
     return 0;
   }
   if (!g_slots || !g_device) return 0;

@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "engine/core/app.h"
-#include "engine/core/app_frame.h"
+#include "engine/app/app.h"
+#include "engine/core/log.h"
 #include "engine/core/files.h"
 #include "engine/platform/platform.h"
 #include "portable.h"

@@ -13,8 +13,8 @@
 
 #include "autoplay.h"
 #include "engine/platform/headless.h"
-#include "game/round/round_state.h"
-#include "game/shell/game_state.h"
+#include "game/state/round_state.h"
+#include "game/state/game_state.h"
 #include "game/shell/welcome_screen.h"
 #include "run_folder.h"
 #include "screen_capture.h"
