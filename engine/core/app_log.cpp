@@ -42,7 +42,8 @@ const char* log_path() {
     made_for = wanted;
     g_not_in_state_folder.clear();
     const std::string folder = state_folder(g_not_in_state_folder);
-    path = folder.empty() ? platform_temp_dir() + "ErrorLog.txt" : path_join(folder, "ErrorLog.txt", host_path_style());
+    path = folder.empty() ? platform_temp_dir() + "ErrorLog.txt"
+                          : path_join(folder, "ErrorLog.txt", host_path_style());
   }
   return path.c_str();
 }
@@ -52,7 +53,8 @@ void log_line(const char* text) {
   const std::string path = log_path();
   // Held by nobody else while a line goes in.
   int fd = -1;
-  for (int attempt = 0; attempt < kOpenAttempts && fd < 0; ++attempt) fd = os_open(path, OsOpen::append_alone);
+  for (int attempt = 0; attempt < kOpenAttempts && fd < 0; ++attempt)
+    fd = os_open(path, OsOpen::append_alone);
   if (fd < 0) return;
   os_write_all(fd, text, std::strlen(text));
   os_close(fd);

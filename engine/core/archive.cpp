@@ -35,12 +35,15 @@ long folder_process(const std::string& name) {
   if (name.compare(0, std::strlen(kTempFolderPrefix), kTempFolderPrefix) != 0) return 0;
   const size_t dash = name.find('-', std::strlen(kTempFolderPrefix));
   if (dash == std::string::npos) return 0;
-  return std::strtol(name.substr(std::strlen(kTempFolderPrefix), dash - std::strlen(kTempFolderPrefix)).c_str(), nullptr, 10);
+  return std::strtol(
+      name.substr(std::strlen(kTempFolderPrefix), dash - std::strlen(kTempFolderPrefix)).c_str(), nullptr,
+      10);
 }
 
 // Empties and removes a folder of ours (it holds files only).
 void remove_temp_folder(const std::string& folder) {
-  for (const std::string& name : os_folder_names(folder)) os_remove_file(path_join(folder, name, host_path_style()));
+  for (const std::string& name : os_folder_names(folder))
+    os_remove_file(path_join(folder, name, host_path_style()));
   os_remove_folder(folder);
 }
 
@@ -63,8 +66,7 @@ std::string temp_folder() {
   if (g_temp_folder.empty() || g_temp_base != base || !os_lstat(g_temp_folder, info)) {
     remove_dead_runs_folders(base);
     g_temp_base = base;
-    g_temp_folder =
-        os_make_private_folder(base + kTempFolderPrefix + std::to_string(os_process_id()) + "-");
+    g_temp_folder = os_make_private_folder(base + kTempFolderPrefix + std::to_string(os_process_id()) + "-");
   }
   return g_temp_folder;
 }
@@ -130,7 +132,8 @@ std::string archive_problem(const std::string& archive_name) {
   if (archive_name.empty()) return "";
   if (!mem_name_is(archive_name.c_str())) {
     OsFileInfo info;
-    if (!os_stat(path_to_native(archive_name.c_str()), info)) return errno == ENOENT ? "" : std::strerror(errno);
+    if (!os_stat(path_to_native(archive_name.c_str()), info))
+      return errno == ENOENT ? "" : std::strerror(errno);
     if (info.kind != OsFileKind::file) return "not a file";
   }
   errno = 0;
@@ -212,9 +215,9 @@ int archive_resolve(int slot_id, const char* name, Str& out_path, int to_memory)
   // A damaged entry is handed out as an empty one.
   UnpackedEntry unpacked;
   slot.last_lookup = archive_unpack_entry(*src, dir, entry, unpacked) ? ArchiveLookup::found
-                     : unpacked.too_large                              ? ArchiveLookup::large_entry
-                     : unpacked.no_memory                              ? ArchiveLookup::no_memory
-                                                                       : ArchiveLookup::damaged_entry;
+                     : unpacked.too_large                             ? ArchiveLookup::large_entry
+                     : unpacked.no_memory                             ? ArchiveLookup::no_memory
+                                                                      : ArchiveLookup::damaged_entry;
   src.reset();
   if (!unpacked.data) {
     out_path = "";

@@ -16,13 +16,13 @@ int archive_resolve(int slot, const char* name, Str& out_path, int to_memory);
 
 // What the last archive_resolve on a slot found, for the log of a load that fails.
 enum class ArchiveLookup {
-  found,          // a loose file, a live "mem://" name or an intact archive entry
-  not_found,      // no such file, and no usable archive holds the name
+  found,              // a loose file, a live "mem://" name or an intact archive entry
+  not_found,          // no such file, and no usable archive holds the name
   damaged_directory,  // not found, in an archive whose directory ends in damage before its end
-  damaged_entry,  // the archive holds the name but its data cannot be unpacked (handed out empty)
-  large_entry,    // the entry unpacks to more than any media file may have (handed out empty)
-  no_memory,      // there was no memory to unpack the entry (handed out empty)
-  no_temp_file,   // the entry could not be written to its temporary file
+  damaged_entry,      // the archive holds the name but its data cannot be unpacked (handed out empty)
+  large_entry,        // the entry unpacks to more than any media file may have (handed out empty)
+  no_memory,          // there was no memory to unpack the entry (handed out empty)
+  no_temp_file,       // the entry could not be written to its temporary file
 };
 ArchiveLookup archive_last_lookup(int slot);
 // The archive a slot names ("" when none).

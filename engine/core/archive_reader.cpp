@@ -87,7 +87,8 @@ EntryRead read_entry(ArchiveSource& src, int64_t& pos, int64_t limit, ArchiveEnt
 
 // Whether an entry's packed data lies clear of the directory bytes [from, to). Data outside the archive
 // is the entry's own damage (it unpacks to nothing), not the directory's.
-bool clear_of_directory(const ArchiveEntry& e, const ArchiveDirectory& dir, int64_t length, int64_t from, int64_t to) {
+bool clear_of_directory(const ArchiveEntry& e, const ArchiveDirectory& dir, int64_t length, int64_t from,
+                        int64_t to) {
   const int64_t start = place(e.data_position, dir, length);
   return e.packed_size <= 0 || start + e.packed_size <= from || start >= to;
 }
@@ -152,7 +153,8 @@ bool archive_find_entry(ArchiveSource& src, const ArchiveDirectory& dir, const s
   return false;
 }
 
-std::vector<ArchiveEntry> archive_list_entries(ArchiveSource& src, const ArchiveDirectory& dir, bool* complete) {
+std::vector<ArchiveEntry> archive_list_entries(ArchiveSource& src, const ArchiveDirectory& dir,
+                                               bool* complete) {
   std::vector<ArchiveEntry> entries;
   if (complete) *complete = false;
   // The directory lies before the trailer; a position outside that range holds no entries.
@@ -202,7 +204,8 @@ bool unpack(ArchiveSource& src, const ArchiveDirectory& dir, const ArchiveEntry&
   // Left uninitialised: the decompressor writes what it produces, and only an exact fill is accepted.
   std::unique_ptr<uint8_t[]> data(new uint8_t[unpacked]);
   lzo_uint produced = unpacked;
-  int rc = lzo1x_decompress_safe(packed.data() + 4, lzo_uint(packed.size() - 4), data.get(), &produced, nullptr);
+  int rc =
+      lzo1x_decompress_safe(packed.data() + 4, lzo_uint(packed.size() - 4), data.get(), &produced, nullptr);
   if (rc != LZO_E_OK || produced != unpacked) return false;
   out.data = std::move(data);
   out.size = unpacked;

@@ -51,9 +51,9 @@ std::vector<ArchiveEntry> archive_list_entries(ArchiveSource& src, const Archive
 struct UnpackedEntry {
   std::unique_ptr<uint8_t[]> data;
   uint32_t size = 0;
-  uint32_t claimed = 0;     // the unpacked size the entry claims
-  bool too_large = false;   // refused unread: it claims more than ARCHIVE_MAX_UNPACKED
-  bool no_memory = false;   // there was no memory to unpack it
+  uint32_t claimed = 0;    // the unpacked size the entry claims
+  bool too_large = false;  // refused unread: it claims more than ARCHIVE_MAX_UNPACKED
+  bool no_memory = false;  // there was no memory to unpack it
 };
 
 // Unpacks an entry. A damaged entry (data outside the archive, a packed size below 4, an unpacked

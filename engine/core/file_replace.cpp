@@ -46,8 +46,9 @@ int create_new_file(const std::string& target, std::string& made) {
   const std::string base = new_file_prefix(target);
   static unsigned counter = 0;
   for (int attempt = 0; attempt < 100; ++attempt) {
-    made = path_join(folder, base + std::to_string(os_process_id()) + "." + std::to_string(counter++) + ".tmp",
-                     host_path_style());
+    made =
+        path_join(folder, base + std::to_string(os_process_id()) + "." + std::to_string(counter++) + ".tmp",
+                  host_path_style());
     const int fd = os_open(made, OsOpen::create_only);
     if (fd >= 0 || errno != EEXIST) return fd;
   }
@@ -80,7 +81,8 @@ void remove_stale_new_files(const std::string& target) {
     const long maker = maker_of(name, prefix.size());
     const bool maker_gone = maker > 0 && maker != os_process_id() && !os_process_alive(maker);
     OsFileInfo info;
-    if (os_lstat(path, info) && info.kind == OsFileKind::file && (maker_gone || now - info.modified > kStaleSeconds))
+    if (os_lstat(path, info) && info.kind == OsFileKind::file &&
+        (maker_gone || now - info.modified > kStaleSeconds))
       os_remove_file(path);
   }
 }

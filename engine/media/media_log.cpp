@@ -33,10 +33,12 @@ std::string media_lookup_problem(int archive_slot) {
     case ArchiveLookup::damaged_entry: return "damaged entry in \"" + archive_slot_name(archive_slot) + "\"";
     case ArchiveLookup::no_temp_file: return "its temporary file cannot be written";
     case ArchiveLookup::damaged_directory:
-      return std::string(kNotFound) + " (the directory of \"" + archive_slot_name(archive_slot) + "\" is damaged)";
+      return std::string(kNotFound) + " (the directory of \"" + archive_slot_name(archive_slot) +
+             "\" is damaged)";
     case ArchiveLookup::large_entry:
-      return "its entry in \"" + archive_slot_name(archive_slot) + "\" unpacks to more than a media file may have (" +
-             std::to_string(kMediaFileMaxBytes >> 20) + " MB)";
+      return "its entry in \"" + archive_slot_name(archive_slot) +
+             "\" unpacks to more than a media file may have (" + std::to_string(kMediaFileMaxBytes >> 20) +
+             " MB)";
     case ArchiveLookup::no_memory: return kNoMemory;
     case ArchiveLookup::not_found: break;
   }
@@ -48,6 +50,7 @@ std::string media_size_problem(const char* path) {
   if (size < 0 || uint64_t(size) <= kMediaFileMaxBytes) return "";
   char text[120];
   std::snprintf(text, sizeof text, "too large a file (%lld MB; a media file may have %lld MB)",
-                static_cast<long long>((size + (1 << 20) - 1) >> 20), static_cast<long long>(kMediaFileMaxBytes >> 20));
+                static_cast<long long>((size + (1 << 20) - 1) >> 20),
+                static_cast<long long>(kMediaFileMaxBytes >> 20));
   return text;
 }

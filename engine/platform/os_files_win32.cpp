@@ -146,7 +146,7 @@ bool os_fstat(int fd, OsFileInfo& info) {
   }
   struct _stat64 st;
   if (_fstat64(fd, &st) != 0) return false;
-  info.kind = (st.st_mode & _S_IFMT) == _S_IFREG ? OsFileKind::file
+  info.kind = (st.st_mode & _S_IFMT) == _S_IFREG   ? OsFileKind::file
               : (st.st_mode & _S_IFMT) == _S_IFDIR ? OsFileKind::folder
                                                    : OsFileKind::other;
   info.size = int64_t(st.st_size);
@@ -225,8 +225,9 @@ bool os_folder_writable(const std::string& folder) {
     const std::wstring probe = base + L".brakka-probe-" + std::to_wstring(GetCurrentProcessId()) + L"-" +
                                std::to_wstring(counter++) + L".tmp";
     // Gone again as soon as its handle closes.
-    HANDLE h = CreateFileW(probe.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
-                           FILE_ATTRIBUTE_TEMPORARY | FILE_ATTRIBUTE_HIDDEN | FILE_FLAG_DELETE_ON_CLOSE, nullptr);
+    HANDLE h =
+        CreateFileW(probe.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                    FILE_ATTRIBUTE_TEMPORARY | FILE_ATTRIBUTE_HIDDEN | FILE_FLAG_DELETE_ON_CLOSE, nullptr);
     if (h != INVALID_HANDLE_VALUE) {
       CloseHandle(h);
       return true;
@@ -253,14 +254,15 @@ int os_replace_file(const std::string& from, const std::string& to) {
   // Another program (a virus scanner, an indexer) may hold the old file for a moment.
   for (int attempt = 0; attempt < 5 && !moved; ++attempt) {
     if (attempt) Sleep(20);
-    moved = MoveFileExW(wide_from.c_str(), wide_to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
+    moved =
+        MoveFileExW(wide_from.c_str(), wide_to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
     err = moved ? 0 : GetLastError();
     if (err != ERROR_SHARING_VIOLATION) break;
   }
   if (read_only) {
     const DWORD now = GetFileAttributesW(wide_to.c_str());
-    SetFileAttributesW(wide_to.c_str(), moved && now != INVALID_FILE_ATTRIBUTES ? now | FILE_ATTRIBUTE_READONLY
-                                                                                 : attributes);
+    SetFileAttributesW(wide_to.c_str(),
+                       moved && now != INVALID_FILE_ATTRIBUTES ? now | FILE_ATTRIBUTE_READONLY : attributes);
   }
   if (moved) return 0;
   errno = errno_from_win32(err);
@@ -273,7 +275,8 @@ int os_sync_folder(const std::string&) { return 0; }
 
 FILE* os_fopen(const std::string& path, const char* mode) {
   // Reading goes through os_open, which opens files on a disk only.
-  if (!mode || mode[0] != 'r' || std::strchr(mode, '+')) return _wfopen(wide_path(path).c_str(), wide_from_utf8(mode).c_str());
+  if (!mode || mode[0] != 'r' || std::strchr(mode, '+'))
+    return _wfopen(wide_path(path).c_str(), wide_from_utf8(mode).c_str());
   const int fd = os_open(path, OsOpen::read);
   if (fd < 0) return nullptr;
   FILE* f = _fdopen(fd, "rb");

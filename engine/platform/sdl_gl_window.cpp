@@ -180,7 +180,9 @@ void SdlGlWindow::allow_scaling() {
   const double scale = fitting_scale(picture_w_, picture_h_, area.w, area.h, left + right, top + bottom);
   if (scale == 1.0) return;
   const int w = std::max(1, int(picture_w_ * scale)), h = std::max(1, int(picture_h_ * scale));
-  if (scale < 1.0) SDL_SetWindowMinimumSize(window_, std::min(w, std::max(1, picture_w_ / 2)), std::min(h, std::max(1, picture_h_ / 2)));
+  if (scale < 1.0)
+    SDL_SetWindowMinimumSize(window_, std::min(w, std::max(1, picture_w_ / 2)),
+                             std::min(h, std::max(1, picture_h_ / 2)));
   SDL_SetWindowSize(window_, w, h);
 }
 

@@ -90,7 +90,8 @@ int largest_whole_scale(int picture_w, int picture_h, int area_w, int area_h, in
   return scale;
 }
 
-double fitting_scale(int picture_w, int picture_h, int area_w, int area_h, int decoration_w, int decoration_h) {
+double fitting_scale(int picture_w, int picture_h, int area_w, int area_h, int decoration_w,
+                     int decoration_h) {
   if (picture_w <= 0 || picture_h <= 0) return 1.0;
   if (int64_t(picture_w) + decoration_w <= area_w && int64_t(picture_h) + decoration_h <= area_h)
     return largest_whole_scale(picture_w, picture_h, area_w, area_h, decoration_w, decoration_h);

@@ -52,4 +52,5 @@ constexpr double kSmallestViewScale = 0.25;
 // The scale a window opens at so that the whole picture is on the screen: the largest whole scale when
 // the picture fits at 1, else the largest scale below 1 at which it fits with its decorations (shown
 // with linear filtering), but not below kSmallestViewScale.
-double fitting_scale(int picture_w, int picture_h, int area_w, int area_h, int decoration_w, int decoration_h);
+double fitting_scale(int picture_w, int picture_h, int area_w, int area_h, int decoration_w,
+                     int decoration_h);

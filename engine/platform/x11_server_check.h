@@ -4,9 +4,9 @@
 #include <string>
 
 struct X11ServerAddress {
-  bool local = false;     // a local socket: "/tmp/.X11-unix/X<n>", also under the abstract name
-  std::string host;       // the host of a TCP display ("" when local)
-  int display = -1;       // the display number; the TCP port is 6000 + it
+  bool local = false;  // a local socket: "/tmp/.X11-unix/X<n>", also under the abstract name
+  std::string host;    // the host of a TCP display ("" when local)
+  int display = -1;    // the display number; the TCP port is 6000 + it
 };
 
 // Reads a display name (":0", "unix:1.0", "host:10.0"); false when it names none of these.

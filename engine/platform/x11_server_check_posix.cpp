@@ -125,7 +125,8 @@ bool x11_server_check_prepare(const char* display_name) {
   addrinfo hints{};
   hints.ai_socktype = SOCK_STREAM;
   addrinfo* found = nullptr;
-  if (::getaddrinfo(a.host.c_str(), std::to_string(6000 + a.display).c_str(), &hints, &found) != 0) return false;
+  if (::getaddrinfo(a.host.c_str(), std::to_string(6000 + a.display).c_str(), &hints, &found) != 0)
+    return false;
   for (addrinfo* i = found; i && g_target_count < kMaxAddresses; i = i->ai_next) {
     if (i->ai_addrlen > sizeof(sockaddr_storage)) continue;
     Target& t = g_targets[g_target_count++];

@@ -74,7 +74,9 @@ bool something_else_at(const Str& path) {
   return file_path_exists(path.c_str()) && !path_is_regular_file(path.c_str());
 }
 
-std::string no_user_folder() { return std::string("there is no user data folder (no ") + file_user_data_origin() + ")"; }
+std::string no_user_folder() {
+  return std::string("there is no user data folder (no ") + file_user_data_origin() + ")";
+}
 
 // Saves lines to path, making its folder first when it has one; logs why when it cannot.
 bool save_to(const Str& path, const std::vector<Str>& lines) {
@@ -83,8 +85,8 @@ bool save_to(const Str& path, const std::vector<Str>& lines) {
   const std::string folder = file_path_parent(text.c_str());
   // Only the game's own folder (and the usual ones below the home) is made, never the home itself.
   const Str user_folder = high_ratings_user_folder();
-  if (!folder.empty() && user_folder.length > 0 && folder == user_folder.c_str() && !file_path_exists(folder.c_str()) &&
-      !file_user_data_home_exists()) {
+  if (!folder.empty() && user_folder.length > 0 && folder == user_folder.c_str() &&
+      !file_path_exists(folder.c_str()) && !file_user_data_home_exists()) {
     log_text("High ratings not saved to \"" + text + "\": the home folder it lies in does not exist");
     return false;
   }
@@ -130,20 +132,22 @@ Str file_to_read() {
   }
   if (something_else_at(name) && user.length && path_is_regular_file(user.c_str())) {
     // The media folder could not take the last save, which went to the user's folder.
-    log_text("High ratings: " + quoted(name) + " in the media folder is not a file; the ratings are read from " +
-             quoted(user) + ", where the last save went");
+    log_text("High ratings: " + quoted(name) +
+             " in the media folder is not a file; the ratings are read from " + quoted(user) +
+             ", where the last save went");
     return user;
   }
   if (user.length && path_is_regular_file(user.c_str()) && !path_is_regular_file(name.c_str())) {
-    log_text("High ratings: there is no " + quoted(name) + " in the media folder; the ratings are read from " +
-             quoted(user) + ", where the last save went");
+    log_text("High ratings: there is no " + quoted(name) +
+             " in the media folder; the ratings are read from " + quoted(user) +
+             ", where the last save went");
     return user;
   }
   if (user.length && file_is_newer(user.c_str(), name.c_str())) {
     // The media folder could not take a later save (it was full, say), which went to the user's folder:
     // the newest table is read, so that no rating saved since is lost.
-    log_text("High ratings: the ratings are read from " + quoted(user) + ", where the last save went; " + quoted(name) +
-             " in the media folder is older");
+    log_text("High ratings: the ratings are read from " + quoted(user) + ", where the last save went; " +
+             quoted(name) + " in the media folder is older");
     return user;
   }
   return path;

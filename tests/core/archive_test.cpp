@@ -69,8 +69,8 @@ TEST_F(ArchiveTest, MixedCasePathWithDirectoriesMatchesBaseName) {
 }
 
 TEST_F(ArchiveTest, StoredNameWithDirectoryNeverMatches) {
-  use_data_archive(build_archive({{"sub/green.bmp", lzo_packed(kGreen)}, {"sub\\red.bmp", lzo_packed(kRed)}},
-                                 false));
+  use_data_archive(
+      build_archive({{"sub/green.bmp", lzo_packed(kGreen)}, {"sub\\red.bmp", lzo_packed(kRed)}}, false));
   for (const char* name : {"sub/green.bmp", "green.bmp", "sub\\red.bmp", "red.bmp"}) {
     Str path = "unchanged";
     EXPECT_EQ(archive_resolve(ARCHIVE_DATA, name, path, 1), 0) << name;
@@ -80,7 +80,8 @@ TEST_F(ArchiveTest, StoredNameWithDirectoryNeverMatches) {
 }
 
 TEST_F(ArchiveTest, WholeNameMustMatchNotAPrefix) {
-  use_data_archive(build_archive({{"green.bmp.old", lzo_packed(kRed)}, {"green.bmp", lzo_packed(kGreen)}}, false));
+  use_data_archive(
+      build_archive({{"green.bmp.old", lzo_packed(kRed)}, {"green.bmp", lzo_packed(kGreen)}}, false));
   EXPECT_EQ(resolve_to_bytes("green.bmp"), kGreen);
   Str path;
   EXPECT_EQ(archive_resolve(ARCHIVE_DATA, "green", path, 1), 0);
@@ -294,12 +295,17 @@ TEST_F(ArchiveTest, TemporaryNameKeepsOnlyTheBaseName) {
   const std::string path = archive_temp_path("../../etc/passwd", 0, 1);
   // In a folder of the process's own in the temporary directory, which only its user may enter.
   EXPECT_EQ(fs::path(archive_temp_folder()).parent_path(), fs::path(portable::native_path(dir())));
-  EXPECT_EQ(fs::path(archive_temp_folder()).filename().string().rfind("zaz-" + std::to_string(portable::process_id()) + "-", 0), 0u);
+  EXPECT_EQ(fs::path(archive_temp_folder())
+                .filename()
+                .string()
+                .rfind("zaz-" + std::to_string(portable::process_id()) + "-", 0),
+            0u);
 #ifndef _WIN32
   EXPECT_EQ(fs::status(archive_temp_folder()).permissions() & fs::perms::all, fs::perms::owner_all);
 #endif
   EXPECT_EQ(path, portable::native_path(archive_temp_folder() + "/zazABpasswd"));
-  EXPECT_EQ(archive_temp_path("a\\b\\c.mp3", 26, 25), portable::native_path(archive_temp_folder() + "/zazAZc.mp3"));
+  EXPECT_EQ(archive_temp_path("a\\b\\c.mp3", 26, 25),
+            portable::native_path(archive_temp_folder() + "/zazAZc.mp3"));
   // Negative positions count by their lowest byte.
   EXPECT_EQ(archive_temp_path("x", -1, 255), portable::native_path(archive_temp_folder() + "/zazVVx"));
 }
@@ -356,14 +362,14 @@ TEST_F(ArchiveTest, DataOutsideArchiveGivesEmptyEntry) {
     int32_t position, packed_size;
     bool end_relative;
   } cases[] = {
-      {1000, size, false},            // beyond the end
-      {-5, size, false},              // negative absolute offset
-      {395, size, false},             // runs over the end
-      {-401, size, true},             // before the start
-      {10, -1, false},                // negative size
-      {10, 3, false},                 // too short for the size word
-      {0, 0x7fffffff, false},         // larger than the archive
-      {INT32_MIN, size, true},        // far before the start
+      {1000, size, false},      // beyond the end
+      {-5, size, false},        // negative absolute offset
+      {395, size, false},       // runs over the end
+      {-401, size, true},       // before the start
+      {10, -1, false},          // negative size
+      {10, 3, false},           // too short for the size word
+      {0, 0x7fffffff, false},   // larger than the archive
+      {INT32_MIN, size, true},  // far before the start
   };
   for (const Case& c : cases) {
     int result = 0;
@@ -414,8 +420,8 @@ TEST_F(ArchiveTest, OversizedUnpackedSizeGivesEmptyEntry) {
 TEST_F(ArchiveTest, UnpackedSizeMustMatchStream) {
   for (uint32_t claimed : {uint32_t(kGreen.size() - 1), uint32_t(kGreen.size() + 1), 1u}) {
     int result = 0;
-    Bytes out = resolve_from(build_archive({{"green.bmp", lzo_packed_claiming(kGreen, claimed)}}, false),
-                             &result);
+    Bytes out =
+        resolve_from(build_archive({{"green.bmp", lzo_packed_claiming(kGreen, claimed)}}, false), &result);
     EXPECT_EQ(result, 1);
     EXPECT_TRUE(out.empty()) << claimed;
   }
@@ -518,7 +524,11 @@ TEST_F(ArchiveTest, ADamagedDirectoryNamesItsArchive) {
   } cases[] = {
       {"a sound archive", sound, false},
       {"a directory inside the packed data", into_data, true},
-      {"a name with a control character", with_entry("gr\x01" "en.bmp", 0, size), true},
+      {"a name with a control character",
+       with_entry("gr\x01"
+                  "en.bmp",
+                  0, size),
+       true},
       {"data overlapping the directory", with_entry("other.bmp", size + 90, 40), true},
       {"data running into the directory", with_entry("other.bmp", 0, size + 101), true},
       {"data outside the archive (the entry's own damage)", with_entry("other.bmp", 100000, size), false},
@@ -541,9 +551,10 @@ TEST_F(ArchiveTest, ADamagedDirectoryNamesItsArchive) {
 // claims more than a media file may have is refused before anything is unpacked.
 TEST_F(ArchiveTest, EntriesAreHeldOnceAndBoundedBeforeUnpacking) {
   const Bytes big(1 << 20, 7);
-  use_data_archive(build_archive({{"big.png", lzo_packed(big)},
-                                  {"huge.png", lzo_packed_claiming(kGreen, uint32_t(kMediaFileMaxBytes) + 1)}},
-                                 false));
+  use_data_archive(
+      build_archive({{"big.png", lzo_packed(big)},
+                     {"huge.png", lzo_packed_claiming(kGreen, uint32_t(kMediaFileMaxBytes) + 1)}},
+                    false));
   Str path;
   ASSERT_EQ(archive_resolve(ARCHIVE_DATA, "big.png", path, 1), 1);
   FileBytes held;

@@ -28,8 +28,8 @@ TEST(LogPlace, TheLogLivesInTheUsersStateFolder) {
     const char* name;   // the program's
     std::string state;  // XDG_STATE_HOME ("" unset)
     std::string home;
-    std::string log;      // expected path
-    bool says_where;      // the log's second line says it is in the temporary folder
+    std::string log;  // expected path
+    bool says_where;  // the log's second line says it is in the temporary folder
   } cases[] = {
       {"the state folder named", "Brakka", dir + "state", dir, dir + "state/brakka/ErrorLog.txt", false},
       {"below the home", "Brakka", "", dir + "home", dir + "home/.local/state/brakka/ErrorLog.txt", false},
@@ -51,8 +51,9 @@ TEST(LogPlace, TheLogLivesInTheUsersStateFolder) {
     for (std::string line; std::getline(in, line);) lines.push_back(line);
     ASSERT_FALSE(lines.empty());
     EXPECT_EQ(lines[0], "Start new log...");
-    EXPECT_EQ(lines.size() > 1 && lines[1].rfind("The log is kept in the temporary folder: cannot make \"", 0) == 0,
-              c.says_where);
+    EXPECT_EQ(
+        lines.size() > 1 && lines[1].rfind("The log is kept in the temporary folder: cannot make \"", 0) == 0,
+        c.says_where);
     fs::remove(c.log);
   }
   // Nor is the player's data folder made below a home that is not there.

@@ -100,10 +100,25 @@ bool log_has(const std::string& file, const std::string& line) {
 
 // The start-up trace of a normal run, as a subsequence of the log ending in "Init Finalized".
 void expect_startup_trace(const std::vector<std::string>& log) {
-  const char* steps[] = {"Start new log...", "debug works at all", "timer", "rbow", "rbow init",
-                         "WIN32 init video", "get accurate timer - 1st call", "flip - 1st call", "2D VP",
-                         "OGRB init [OK]", "Cptn", "Network", "Input", "Window mode", "Create DXin",
-                         "reptr", "getexe", "cd", "Init Finalized"};
+  const char* steps[] = {"Start new log...",
+                         "debug works at all",
+                         "timer",
+                         "rbow",
+                         "rbow init",
+                         "WIN32 init video",
+                         "get accurate timer - 1st call",
+                         "flip - 1st call",
+                         "2D VP",
+                         "OGRB init [OK]",
+                         "Cptn",
+                         "Network",
+                         "Input",
+                         "Window mode",
+                         "Create DXin",
+                         "reptr",
+                         "getexe",
+                         "cd",
+                         "Init Finalized"};
   ASSERT_FALSE(log.empty());
   EXPECT_EQ(log[0], "Start new log...");
   size_t at = 0;
@@ -133,17 +148,21 @@ struct GameUnderXvfb {
     }
     if (d) x.close_display(d);
   }
-  std::string log() const { return log_dir.empty() ? tmp.path + "/brakka/ErrorLog.txt" : log_dir + "/ErrorLog.txt"; }
+  std::string log() const {
+    return log_dir.empty() ? tmp.path + "/brakka/ErrorLog.txt" : log_dir + "/ErrorLog.txt";
+  }
 
   // Starts it (with extra environment settings; another program or command) and waits until its
   // start-up is done and its window shows the welcome screen (something is drawn: the game's loop is
   // running).
   ::testing::AssertionResult start(const std::vector<std::string>& env = {},
-                                   const std::vector<std::string>& command = {std::string(BRAKKA_BIN_DIR) + "/brakka"},
+                                   const std::vector<std::string>& command = {std::string(BRAKKA_BIN_DIR) +
+                                                                              "/brakka"},
                                    const std::string& screen = "1280x1024x24") {
     if (!server.start(x, screen)) return ::testing::AssertionFailure() << "no Xvfb came up";
-    std::vector<std::string> all = {"DISPLAY=" + server.display, "BRAKKA_PLATFORM=sdl", "SDL_VIDEODRIVER=x11",
-                                    "SDL_AUDIODRIVER=dummy", "TMPDIR=" + tmp.path, "XDG_STATE_HOME=" + tmp.path};
+    std::vector<std::string> all = {"DISPLAY=" + server.display, "BRAKKA_PLATFORM=sdl",
+                                    "SDL_VIDEODRIVER=x11",       "SDL_AUDIODRIVER=dummy",
+                                    "TMPDIR=" + tmp.path,        "XDG_STATE_HOME=" + tmp.path};
     all.insert(all.end(), env.begin(), env.end());
     pid = start_brakka(all, tmp.path + "/stdout.txt", command);
     d = x.open_display(server.display.c_str());
@@ -197,7 +216,8 @@ int ring_on(XClient& x, Display* d, Window window, const Button* buttons, int co
   for (int i = 0; i < count && p.size() == 800u * 600u; ++i) {
     const Button& b = buttons[i];
     const int e = kFocusRingGap + 1;
-    if (p[b.centre_y() * 800 + b.x - e] == 0xffcc33 && p[(b.y - e) * 800 + b.centre_x()] == 0xffcc33) return i;
+    if (p[b.centre_y() * 800 + b.x - e] == 0xffcc33 && p[(b.y - e) * 800 + b.centre_x()] == 0xffcc33)
+      return i;
   }
   return -1;
 }
@@ -241,8 +261,9 @@ TEST(BrakkaProgram, EndingsFromOutsideEndTheGameWithinSeconds) {
       ASSERT_TRUE(wait_for([&] { return log_has(game.log(), "Shut down QVX"); }, 10000ms));
     }
     // The ending's own log line, before "qvx is shut down".
-    const std::string line = c.sig ? "Quit on signal " + std::to_string(c.sig)
-                                   : "Display lost: the connection to X display " + game.server.display + " is broken";
+    const std::string line =
+        c.sig ? "Quit on signal " + std::to_string(c.sig)
+              : "Display lost: the connection to X display " + game.server.display + " is broken";
     if (c.sig) ::kill(game.pid, c.sig);
     else game.end_server();
     EXPECT_EQ(game.wait_end(10000ms), c.status);
@@ -341,8 +362,9 @@ TEST(BrakkaProgram, WindowsProgramUnderWineIsPlayedWithTheMouseAndKeys) {
   const char* program = std::getenv("BRAKKA_WINDOWS_PROGRAM");
   const char* temp = std::getenv("BRAKKA_WINDOWS_TEMP");
   if (!program || !*program || !temp || !*temp)
-    GTEST_SKIP() << "no Windows program given (BRAKKA_WINDOWS_PROGRAM, BRAKKA_WINDOWS_TEMP): scripts/test-windows.sh "
-                    "runs this test";
+    GTEST_SKIP()
+        << "no Windows program given (BRAKKA_WINDOWS_PROGRAM, BRAKKA_WINDOWS_TEMP): scripts/test-windows.sh "
+           "runs this test";
   XClient x;
   if (!xvfb_available(x)) GTEST_SKIP() << "Xvfb or the X client libraries are not installed";
   const std::string media = std::filesystem::path(program).parent_path().string() + "/Media";
@@ -424,7 +446,8 @@ namespace {
 // failure of a start-up that found no display to open.
 bool ends_as_display_lost(const std::vector<std::string>& log) {
   for (const std::string& line : log)
-    if (line.rfind("Display lost: ", 0) == 0 || line == "No window with an OpenGL context could be made; the program ends.")
+    if (line.rfind("Display lost: ", 0) == 0 ||
+        line == "No window with an OpenGL context could be made; the program ends.")
       return true;
   return false;
 }
@@ -462,11 +485,12 @@ TEST(BrakkaProgram, AFileSizeLimitCutsTheLogShortAndTheGameGoesOn) {
     TempDir tmp;
     const std::string script = tmp.path + "/script.txt";
     std::ofstream(script) << "frame 10 keydown 1\n";
-    pid_t pid = start_brakka({"BRAKKA_PLATFORM=headless", "SDL_VIDEODRIVER=offscreen", "SDL_AUDIODRIVER=dummy",
-                              "TMPDIR=" + tmp.path, "XDG_STATE_HOME=" + tmp.path, "BRAKKA_SCRIPT=" + script},
-                             tmp.path + "/stdout.txt",
-                             {"sh", "-c", "ulimit -f " + std::to_string(blocks) + " && exec \"$0\"",
-                              std::string(BRAKKA_BIN_DIR) + "/brakka"});
+    pid_t pid =
+        start_brakka({"BRAKKA_PLATFORM=headless", "SDL_VIDEODRIVER=offscreen", "SDL_AUDIODRIVER=dummy",
+                      "TMPDIR=" + tmp.path, "XDG_STATE_HOME=" + tmp.path, "BRAKKA_SCRIPT=" + script},
+                     tmp.path + "/stdout.txt",
+                     {"sh", "-c", "ulimit -f " + std::to_string(blocks) + " && exec \"$0\"",
+                      std::string(BRAKKA_BIN_DIR) + "/brakka"});
     EXPECT_EQ(wait_exit_status(pid, 20000ms), 0) << "a status above 1000 is a signal (1025: SIGXFSZ)";
   }
 }
@@ -490,10 +514,11 @@ TEST(BrakkaProgram, WithoutADisplayTheGameSaysSoAndEndsAtOnce) {
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);
     TempDir tmp;
-    pid_t pid = start_brakka({"DISPLAY", "WAYLAND_DISPLAY", c.driver ? std::string("SDL_VIDEODRIVER=") + c.driver : "SDL_VIDEODRIVER",
-                              "BRAKKA_PLATFORM=sdl", "SDL_AUDIODRIVER=dummy", "TMPDIR=" + tmp.path,
-                              "XDG_STATE_HOME=" + tmp.path, "SDL_VIDEO_EGL_DRIVER"},
-                             tmp.path + "/stdout.txt");
+    pid_t pid = start_brakka(
+        {"DISPLAY", "WAYLAND_DISPLAY",
+         c.driver ? std::string("SDL_VIDEODRIVER=") + c.driver : "SDL_VIDEODRIVER", "BRAKKA_PLATFORM=sdl",
+         "SDL_AUDIODRIVER=dummy", "TMPDIR=" + tmp.path, "XDG_STATE_HOME=" + tmp.path, "SDL_VIDEO_EGL_DRIVER"},
+        tmp.path + "/stdout.txt");
     const std::string log = tmp.path + "/brakka/ErrorLog.txt";
     if (c.refused) {
       const auto start = std::chrono::steady_clock::now();

@@ -33,7 +33,8 @@ std::string read_whole(const std::string& path) {
 
 TEST(OsFiles, AFolderNamedWithAnyLettersHoldsFilesByteForByte) {
   const PathStyle style = host_path_style();
-  const std::string top = path_join(platform_temp_dir(), "brakka Zoë " + std::to_string(os_process_id()), style);
+  const std::string top =
+      path_join(platform_temp_dir(), "brakka Zoë " + std::to_string(os_process_id()), style);
   const std::string folder = path_join(top, "Spiele", style);
   fs::remove_all(utf8_path(top));
   ASSERT_TRUE(file_make_dirs(folder.c_str()));
@@ -106,7 +107,8 @@ namespace {
 // Only regular files open, whatever the way of opening: a FIFO is refused at once (it would wait for
 // a writer for good), a folder too; the kind is the descriptor's, told after the open.
 TEST(OsFiles, OnlyRegularFilesOpenAndAFifoNeverWaits) {
-  const std::string top = path_join(platform_temp_dir(), "brakka kinds " + std::to_string(os_process_id()), host_path_style());
+  const std::string top =
+      path_join(platform_temp_dir(), "brakka kinds " + std::to_string(os_process_id()), host_path_style());
   fs::remove_all(top);
   fs::create_directories(top);
   const std::string file = top + "/file", fifo = top + "/data.zaz", folder = top + "/folder";

@@ -7,13 +7,15 @@
 namespace {
 struct HeadlessDefaults {
   HeadlessDefaults() {
-    for (const auto& [name, value] :
-         {std::pair{"SDL_VIDEODRIVER", "offscreen"}, {"SDL_AUDIODRIVER", "dummy"}, {"BRAKKA_PLATFORM", "headless"}})
+    for (const auto& [name, value] : {std::pair{"SDL_VIDEODRIVER", "offscreen"},
+                                      {"SDL_AUDIODRIVER", "dummy"},
+                                      {"BRAKKA_PLATFORM", "headless"}})
       if (!portable::get_env(name) && !(portable::kWindows && name == std::string("SDL_VIDEODRIVER")))
         portable::set_env(name, value);
     // The runtime's log goes to the user's state folder: a test that does not name one of its own writes
     // in the temporary folder, never in the real one.
-    if (!portable::kWindows && !portable::get_env("XDG_STATE_HOME")) portable::set_env("XDG_STATE_HOME", portable::temp_root());
+    if (!portable::kWindows && !portable::get_env("XDG_STATE_HOME"))
+      portable::set_env("XDG_STATE_HOME", portable::temp_root());
   }
 } headless_defaults;
 }  // namespace

@@ -7,9 +7,10 @@
 
 namespace {
 
-const char kUsage[] = "usage: brakka_highs <media dir>\n"
-                      "Puts the starting high-ratings file into the media folder (made when missing),\n"
-                      "unless one is there already.\n";
+const char kUsage[] =
+    "usage: brakka_highs <media dir>\n"
+    "Puts the starting high-ratings file into the media folder (made when missing),\n"
+    "unless one is there already.\n";
 
 }  // namespace
 
