@@ -12,6 +12,7 @@
 namespace {
 OpenGLDuderozi* g_renderer = nullptr;
 bool g_blind = false;
+RendererFrameCounts g_counts;
 
 void apply_blind_scissor() {
   if (g_blind) {
@@ -162,6 +163,8 @@ void renderer_flush() {
   if (renderer_gl()) glFlush();
 }
 
+RendererFrameCounts renderer_frame_counts() { return g_counts; }
+
 void renderer_request_depth_clear() {
   if (g_renderer) g_renderer->depth_clear_pending = true;
 }
@@ -169,6 +172,7 @@ void renderer_request_depth_clear() {
 void renderer_prepare_next() {
   OpenGLDuderozi* r = renderer_gl();
   if (!r) return;
+  ++g_counts.whole;
   picture_buffer_after_swap(*r);
   if (r->background.loaded()) {
     // After a swap the back buffer's content is undefined until the background covers it again.

@@ -74,3 +74,11 @@ bool renderer_read_window(int x, int y, int w, int h, uint8_t* rgba);
 // pixels keeps the rasterizer idle, so software OpenGL costs next to nothing. Read-backs then see no
 // drawing. Takes effect now and at every frame set-up; kept across renderer_create.
 void renderer_set_blind(bool on);
+// Frames presented so far in this process: drawn whole, drawn in part over the kept picture, and
+// kept (nothing drawn, nothing presented).
+struct RendererFrameCounts {
+  long whole = 0;
+  long part = 0;
+  long kept = 0;
+};
+RendererFrameCounts renderer_frame_counts();
