@@ -104,6 +104,7 @@ class SdlPlatform final : public Platform {
   void window_drawable_size(int& w, int& h) override { window_.drawable_size(w, h); }
   void window_allow_scaling() override { window_.allow_scaling(); }
   void gl_swap() override { window_.swap(); }
+  uint32_t window_repaints() override { return repaints_; }
   bool gl_alpha_bits() override { return window_.alpha_bits(); }
   void* gl_proc_address(const char* name) override {
     return window_.exists() && name ? SDL_GL_GetProcAddress(name) : nullptr;
@@ -236,6 +237,18 @@ class SdlPlatform final : public Platform {
         break;
       case SDL_WINDOWEVENT:
         if (e.window.windowID != window_.window_id()) break;
+        switch (e.window.event) {
+          case SDL_WINDOWEVENT_EXPOSED:
+          case SDL_WINDOWEVENT_SHOWN:
+          case SDL_WINDOWEVENT_RESIZED:
+          case SDL_WINDOWEVENT_SIZE_CHANGED:
+          case SDL_WINDOWEVENT_RESTORED:
+          case SDL_WINDOWEVENT_MAXIMIZED:
+            ++repaints_;
+            break;
+          default:
+            break;
+        }
         if (e.window.event == SDL_WINDOWEVENT_FOCUS_GAINED) {
           active_ = true;
           push(PlatformEvent::Activate);
@@ -258,6 +271,7 @@ class SdlPlatform final : public Platform {
         switch (action) {
           case WindowChords::ToggleFullscreen:
             window_.toggle_fullscreen();
+            ++repaints_;
             return;
           case WindowChords::Swallow:
             return;
@@ -318,6 +332,7 @@ class SdlPlatform final : public Platform {
   SdlPads pads_;
   int64_t rest_x_ = 0, rest_y_ = 0;  // fractions of relative motion not yet handed out
   bool active_ = false;
+  uint32_t repaints_ = 0;
   bool relative_ = false;
   bool fine_sleep_ = false;  // the system timer is held at 1 ms for the window
   int wheel_ = 0;
