@@ -49,6 +49,7 @@
 #include "game/shell/media_slots.h"
 #include "game/shell/title_animation.h"
 #include "tests/bench/bench_common.h"
+#include "tests/bench/round_scene_state.h"
 
 namespace fs = std::filesystem;
 
@@ -90,6 +91,10 @@ void pace_plain(double& deadline) {
 
 // The floors: plain OpenGL straight into the window, no renderer in the way.
 void plain_frame(bool quad, GLuint texture) {
+  // The window itself, whatever the renderer made for its own frames.
+  static const auto bind_framebuffer =
+      reinterpret_cast<PFNGLBINDFRAMEBUFFERPROC>(platform().gl_proc_address("glBindFramebuffer"));
+  if (bind_framebuffer) bind_framebuffer(GL_FRAMEBUFFER, 0);
   int w = 0, h = 0;
   platform().window_drawable_size(w, h);
   glViewport(0, 0, w, h);
@@ -130,24 +135,6 @@ GLuint floor_texture() {
   glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
   glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, 1024, 1024, 0, GL_RGBA, GL_UNSIGNED_BYTE, px.data());
   return t;
-}
-
-// The round as the set-up screen leaves it, a few moves in, the human to move along the row.
-void set_up_round() {
-  reset_blocks();
-  current_block = 3;
-  player_kind(1) = 1;
-  player_kind(2) = 2;
-  player_dir(1) = 2;
-  player_dir(2) = 1;
-  str_assign_cstr(total_labels(1), " Previous          Your total");
-  str_assign_cstr(total_labels(2), " Previous            My total");
-  rnd_seed(5);
-  setup_round();
-  totals(1) = 23;
-  totals(2) = -7;
-  last_taken = -9;
-  moves_remain = 1;
 }
 
 struct WelcomeScene {
@@ -213,7 +200,7 @@ Result run_scene(const std::string& scene, const std::string& media, double seco
     dim_game_arrays();
     load_media();
     if (scene == "welcome") welcome.enter();
-    if (scene.rfind("round", 0) == 0) set_up_round();
+    if (scene.rfind("round", 0) == 0) bench::set_up_round_state();
     if (scene == "round_computer") turn = 2;
   } else {
     texture = floor_texture();

@@ -73,21 +73,27 @@ struct FrameRun {
 
 constexpr int kFrames = 16;
 
-FrameRun run_frames(bool tracking) {
-  FrameRun run;
+// A headless window of 800 x 600 picture pixels shown at window_w x window_h, the renderer made with
+// frames recorded or not.
+void open_window(bool tracking, int window_w, int window_h) {
   renderer_set_change_tracking(tracking);
   EXPECT_TRUE(platform_select("headless"));
   headless_reset();
   headless_set_window_size(1920, 1200);
   EXPECT_TRUE(platform().window_create(800, 600, false, false));
-  // Scaled from the start, so that the frames drawn whole go into the off-screen picture too (a window
-  // of another pixel format may round a filtered pixel differently).
-  headless_set_window_size(1600, 1200);
+  headless_set_window_size(window_w, window_h);
   timer_init();
   renderer_create();
   renderer_gl_init();
   renderer_frame_setup();
   EXPECT_EQ(renderer_tracks_changes(), tracking);
+}
+
+FrameRun run_frames(bool tracking) {
+  FrameRun run;
+  // Scaled from the start, so that the frames drawn whole go into the off-screen picture too (a window
+  // of another pixel format may round a filtered pixel differently).
+  open_window(tracking, 1600, 1200);
   font_startup();
   image_upload(pattern(40, 30, 1, false), 1, false);
   image_upload(pattern(24, 24, 2, true), 2, false);
@@ -142,15 +148,7 @@ TEST(FrameRecord, FramesDrawnInPartEqualFramesDrawnWhole) {
 
 // A frame that repeats the last is not shown again on a display, unless the window changed.
 TEST(FrameRecord, UnchangedFrameIsShownAgainOnlyAfterTheWindowChanged) {
-  renderer_set_change_tracking(true);
-  ASSERT_TRUE(platform_select("headless"));
-  headless_reset();
-  headless_set_window_size(1920, 1200);
-  ASSERT_TRUE(platform().window_create(800, 600, false, false));
-  headless_set_window_size(800, 600);
-  renderer_create();
-  renderer_gl_init();
-  renderer_frame_setup();
+  open_window(true, 800, 600);
   image_upload(pattern(40, 30, 1, false), 1, false);
   const auto frame = [](int x) {
     spr_draw(1, x, 100);
