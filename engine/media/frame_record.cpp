@@ -156,7 +156,10 @@ bool draw_list_take(DrawCommand command, std::string_view text) {
   FrameRecord& f = r->record;
   if (!f.recording || f.replaying) return false;
   if (!f.immediate && f.list.commands.size() >= kMaxHeld) renderer_before_change(-1);
-  if (command.slot >= kSpriteSlots && command.op != DrawOp::background) return true;  // draws nothing
+  const bool draws_a_slot = command.op == DrawOp::sprite || command.op == DrawOp::stretched ||
+                            command.op == DrawOp::rotozoom || command.op == DrawOp::anim ||
+                            command.op == DrawOp::text;
+  if (draws_a_slot && (command.slot < 0 || command.slot >= kSpriteSlots)) return true;  // draws nothing
   if (command.op != DrawOp::alpha_mode && command.op != DrawOp::opaque_state) r->drawn_over_background = true;
   if (command.op == DrawOp::background) {
     command.slot = -1;

@@ -43,6 +43,8 @@ void scene(int k) {
   font_print(k >= 4 ? "SCORE 12" : "SCORE 7", 20.4, 20, 1);
   draw_rect(50, 500, (k % 5) * 10, 20, 0x00ff00);
   spr_draw_anim(3, k / 3 % 4, 600, 400);
+  spr_draw(-3, 10, 10);  // slots that do not exist draw nothing
+  spr_draw_rotated(70000, 10, 10, 5.0);
   if (k == 9) image_upload(pattern(40, 30, 77, false), 1, false);  // a picture changed mid-frame
   if (k == 10) {
     spr_grab(4, 90, 90, 30, 30);  // a read of the screen mid-frame
