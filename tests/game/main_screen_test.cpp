@@ -4,7 +4,7 @@
 
 #include <vector>
 
-#include "engine/core/app.h"
+#include "engine/app/app.h"
 #include "engine/core/str.h"
 #include "engine/media/draw.h"
 #include "engine/media/font.h"
@@ -12,7 +12,7 @@
 #include "engine/media/sprites.h"
 #include "game/game_test_helpers.h"
 #include "game/screen_test_helpers.h"
-#include "game/shell/game_state.h"
+#include "game/state/game_state.h"
 #include "game/shell/main_screen.h"
 #include "game/shell/media_slots.h"
 #include "support/app_test_helpers.h"
