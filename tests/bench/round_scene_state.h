@@ -4,10 +4,10 @@
 #pragma once
 #include "engine/core/random.h"
 #include "engine/core/str.h"
-#include "game/round/round_state.h"
+#include "game/state/round_state.h"
 #include "game/round/setup_round.h"
-#include "game/shell/blocks.h"
-#include "game/shell/game_state.h"
+#include "game/state/blocks.h"
+#include "game/state/game_state.h"
 
 namespace bench {
 

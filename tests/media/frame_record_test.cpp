@@ -7,7 +7,7 @@
 
 #include <vector>
 
-#include "engine/core/app_frame.h"
+#include "engine/app/app_frame.h"
 #include "engine/core/timer.h"
 #include "engine/media/draw.h"
 #include "engine/media/draw_list.h"
