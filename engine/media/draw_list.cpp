@@ -8,8 +8,9 @@ namespace {
 constexpr size_t kMaxBoxes = 8;
 
 bool same_command(const DrawList& la, const DrawCommand& a, const DrawList& lb, const DrawCommand& b) {
-  return a.op == b.op && a.slot == b.slot && a.version == b.version && std::memcmp(a.i, b.i, sizeof a.i) == 0 &&
-         std::memcmp(a.d, b.d, sizeof a.d) == 0 && la.text_of(a) == lb.text_of(b);
+  return a.op == b.op && a.slot == b.slot && a.version == b.version &&
+         std::memcmp(a.i, b.i, sizeof a.i) == 0 && std::memcmp(a.d, b.d, sizeof a.d) == 0 &&
+         la.text_of(a) == lb.text_of(b);
 }
 
 // Adds a box, merged with every box it overlaps (repeatedly, so the boxes stay apart).
@@ -57,7 +58,8 @@ bool draw_lists_equal(const DrawList& a, const DrawList& b) {
   return true;
 }
 
-bool draw_list_damage(const DrawList& before, const DrawList& after, int w, int h, std::vector<DrawBox>& boxes) {
+bool draw_list_damage(const DrawList& before, const DrawList& after, int w, int h,
+                      std::vector<DrawBox>& boxes) {
   boxes.clear();
   if (!before.self_contained || !after.self_contained) return false;
   const auto& a = before.commands;

@@ -57,7 +57,9 @@ struct DrawList {
     texts.clear();
     self_contained = false;
   }
-  std::string_view text_of(const DrawCommand& c) const { return std::string_view(texts).substr(c.text_at, c.text_length); }
+  std::string_view text_of(const DrawCommand& c) const {
+    return std::string_view(texts).substr(c.text_at, c.text_length);
+  }
 };
 
 bool draw_lists_equal(const DrawList& a, const DrawList& b);
@@ -67,4 +69,5 @@ bool draw_lists_equal(const DrawList& a, const DrawList& b);
 // lists must be self-contained; a state change among the differences changes everything after it).
 // Boxes are merged while they overlap and kept to a few; when they would cover more than about half
 // of the w x h picture, redrawing it whole is cheaper.
-bool draw_list_damage(const DrawList& before, const DrawList& after, int w, int h, std::vector<DrawBox>& boxes);
+bool draw_list_damage(const DrawList& before, const DrawList& after, int w, int h,
+                      std::vector<DrawBox>& boxes);

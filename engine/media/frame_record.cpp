@@ -41,19 +41,13 @@ DrawBox command_box(const OpenGLDuderozi& r, const DrawCommand& c, size_t text_l
   const SpriteRecord* rec = c.slot >= 0 && c.slot < kSpriteSlots ? &r.sprites[c.slot] : nullptr;
   switch (c.op) {
     case DrawOp::clear:
-    case DrawOp::background:
-      return whole_picture(r);
+    case DrawOp::background: return whole_picture(r);
     case DrawOp::alpha_mode:
-    case DrawOp::opaque_state:
-      return {};
-    case DrawOp::rect:
-      return box_of(c.i[0], c.i[1], c.i[2], c.i[3]);
-    case DrawOp::sprite:
-      return box_of(c.i[0], c.i[1], rec->image_width, rec->image_height);
-    case DrawOp::stretched:
-      return box_of(c.i[0], c.i[1], c.i[2], c.i[3]);
-    case DrawOp::anim:
-      return box_of(c.i[1], c.i[2], rec->cell_width, rec->cell_height);
+    case DrawOp::opaque_state: return {};
+    case DrawOp::rect: return box_of(c.i[0], c.i[1], c.i[2], c.i[3]);
+    case DrawOp::sprite: return box_of(c.i[0], c.i[1], rec->image_width, rec->image_height);
+    case DrawOp::stretched: return box_of(c.i[0], c.i[1], c.i[2], c.i[3]);
+    case DrawOp::anim: return box_of(c.i[1], c.i[2], rec->cell_width, rec->cell_height);
     case DrawOp::rotozoom: {
       const double reach = std::hypot(rec->image_width, rec->image_height) * std::fabs(c.d[1]) * 0.5 + 2.0;
       if (!(reach < 1e6)) return whole_picture(r);
@@ -81,31 +75,17 @@ void draw_command(OpenGLDuderozi& r, const DrawList& list, const DrawCommand& c)
       glClear(GL_COLOR_BUFFER_BIT);
       break;
     }
-    case DrawOp::background:
-      background_draw(r);
-      break;
+    case DrawOp::background: background_draw(r); break;
     case DrawOp::opaque_state:
       set_opaque_mode(r);
       glDisable(GL_TEXTURE_2D);
       break;
-    case DrawOp::alpha_mode:
-      draw_alpha_mode(c.d[0]);
-      break;
-    case DrawOp::rect:
-      draw_rect(c.i[0], c.i[1], c.i[2], c.i[3], c.i[4]);
-      break;
-    case DrawOp::sprite:
-      spr_draw(c.slot, c.i[0], c.i[1]);
-      break;
-    case DrawOp::stretched:
-      spr_draw_stretched(c.slot, c.i[0], c.i[1], c.i[2], c.i[3]);
-      break;
-    case DrawOp::rotozoom:
-      spr_draw_rotozoom(c.slot, c.i[0], c.i[1], c.d[0], c.d[1]);
-      break;
-    case DrawOp::anim:
-      spr_draw_anim(c.slot, c.i[0], c.i[1], c.i[2]);
-      break;
+    case DrawOp::alpha_mode: draw_alpha_mode(c.d[0]); break;
+    case DrawOp::rect: draw_rect(c.i[0], c.i[1], c.i[2], c.i[3], c.i[4]); break;
+    case DrawOp::sprite: spr_draw(c.slot, c.i[0], c.i[1]); break;
+    case DrawOp::stretched: spr_draw_stretched(c.slot, c.i[0], c.i[1], c.i[2], c.i[3]); break;
+    case DrawOp::rotozoom: spr_draw_rotozoom(c.slot, c.i[0], c.i[1], c.d[0], c.d[1]); break;
+    case DrawOp::anim: spr_draw_anim(c.slot, c.i[0], c.i[1], c.i[2]); break;
     case DrawOp::text: {
       const int saved = r.current_font;
       r.current_font = c.slot - kFirstFontSlot;
@@ -218,7 +198,8 @@ bool renderer_finish_frame() {
   } else if (f.kept_valid && !blind && draw_lists_equal(f.previous, f.list)) {
     ++g_counts.kept;
     drew = false;
-  } else if (f.kept_valid && !blind && draw_list_damage(f.previous, f.list, r->screen_width, r->screen_height, f.boxes)) {
+  } else if (f.kept_valid && !blind &&
+             draw_list_damage(f.previous, f.list, r->screen_width, r->screen_height, f.boxes)) {
     for (const DrawBox& box : f.boxes) draw_list_now(*r, f.list, &box);
     ++g_counts.part;
   } else {

@@ -85,7 +85,8 @@ void renderer_gl_init() {
   r->texture_units = units > 0 ? units : 1;
   r->active_texture = reinterpret_cast<PFNGLACTIVETEXTUREPROC>(platform().gl_proc_address("glActiveTexture"));
   if (!r->active_texture)
-    r->active_texture = reinterpret_cast<PFNGLACTIVETEXTUREPROC>(platform().gl_proc_address("glActiveTextureARB"));
+    r->active_texture =
+        reinterpret_cast<PFNGLACTIVETEXTUREPROC>(platform().gl_proc_address("glActiveTextureARB"));
   log_line("init fbo\n");
   // Frames recorded are drawn into the kept picture, which the off-screen buffer holds.
   r->record = FrameRecord{};

@@ -56,8 +56,8 @@ namespace fs = std::filesystem;
 namespace {
 
 constexpr int kFrameRate = 50;
-const char* const kScenes[] = {"floor_clear", "floor_quad", "welcome", "main_screen", "round_waiting",
-                               "round_computer"};
+const char* const kScenes[] = {"floor_clear", "floor_quad",    "welcome",
+                               "main_screen", "round_waiting", "round_computer"};
 
 struct Result {
   double cpu_percent = -1;
@@ -79,8 +79,7 @@ double percentile99(std::vector<double> v) {
 void pace_plain(double& deadline) {
   PlatformEvent ev;
   for (;;) {
-    while (platform().event_poll(ev)) {
-    }
+    while (platform().event_poll(ev)) {}
     const double left = deadline - timer_now();
     if (left <= 1.0) break;
     sys_sleep(left > 3.0 ? static_cast<int>(left - 2.0) : 1);
@@ -257,7 +256,8 @@ struct XServer {
 XServer start_xvfb(int width, int height) {
   XServer x;
   for (int n = 90; n < 140; ++n) {
-    if (fs::exists("/tmp/.X11-unix/X" + std::to_string(n)) || fs::exists("/tmp/.X" + std::to_string(n) + "-lock"))
+    if (fs::exists("/tmp/.X11-unix/X" + std::to_string(n)) ||
+        fs::exists("/tmp/.X" + std::to_string(n) + "-lock"))
       continue;
     const std::string display = ":" + std::to_string(n);
     const std::string screen = std::to_string(width) + "x" + std::to_string(height) + "x24";
@@ -296,8 +296,8 @@ void stop_xvfb(XServer& x) {
 
 bool run_child(const std::string& self, const XServer& x, const std::string& scene, const std::string& media,
                double seconds, Result& res) {
-  const std::string command = "DISPLAY=" + x.display + " LIBGL_ALWAYS_SOFTWARE=1 '" + self + "' --child " + scene +
-                              " --media '" + media + "' --seconds " + std::to_string(seconds);
+  const std::string command = "DISPLAY=" + x.display + " LIBGL_ALWAYS_SOFTWARE=1 '" + self + "' --child " +
+                              scene + " --media '" + media + "' --seconds " + std::to_string(seconds);
   FILE* pipe = popen(command.c_str(), "r");
   if (!pipe) return false;
   char line[512];
@@ -338,15 +338,15 @@ int main(int argc, char** argv) {
   if (!child.empty()) {
     const Result r = run_scene(child, media, seconds);
     if (r.cpu_percent < 0) return 1;
-    std::printf("result %.3f %.3f %d %d %d %ld %ld %ld\n", r.cpu_percent, r.p99_ms, r.frames, r.window_w, r.window_h,
-                r.drawn_whole, r.drawn_part, r.kept);
+    std::printf("result %.3f %.3f %d %d %d %ld %ld %ld\n", r.cpu_percent, r.p99_ms, r.frames, r.window_w,
+                r.window_h, r.drawn_whole, r.drawn_part, r.kept);
     return 0;
   }
 
   double load[3] = {0, 0, 0};
   if (getloadavg(load, 3) < 0) load[0] = -1;
-  std::printf("software OpenGL drawing cost, %.1f s a scene at %d frames per second; load average %.2f\n", seconds,
-              kFrameRate, load[0]);
+  std::printf("software OpenGL drawing cost, %.1f s a scene at %d frames per second; load average %.2f\n",
+              seconds, kFrameRate, load[0]);
   int failures = 0;
   for (const int scale : scales) {
     // Room for the window at exactly that scale and no more.
@@ -370,8 +370,8 @@ int main(int argc, char** argv) {
     double quad = 0;
     for (const auto& [name, r] : rows)
       if (name == "floor_quad") quad = r.cpu_percent;
-    std::printf("\nscale %d\n%-16s %8s %9s %10s %8s %8s %8s %7s\n", scale, "scene", "% core", "/ 1 quad", "window",
-                "whole", "part", "kept", "p99 ms");
+    std::printf("\nscale %d\n%-16s %8s %9s %10s %8s %8s %8s %7s\n", scale, "scene", "% core", "/ 1 quad",
+                "window", "whole", "part", "kept", "p99 ms");
     for (const auto& [name, r] : rows) {
       char ratio[32] = "-";
       if (quad > 0) std::snprintf(ratio, sizeof ratio, "%.2f", r.cpu_percent / quad);

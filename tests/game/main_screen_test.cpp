@@ -169,7 +169,8 @@ void check_fade(double mode, int faded, double first_alpha, double last_alpha, c
   }
   EXPECT_EQ(first_outside, 0) << "the other blocks should stand unchanged, none highlighted";
   EXPECT_EQ(last_outside, 0);
-  EXPECT_EQ(first.cut(bx, by, kAreaW, kAreaH), expect_first) << "plate, frame and picture only, at " << first_alpha;
+  EXPECT_EQ(first.cut(bx, by, kAreaW, kAreaH), expect_first)
+      << "plate, frame and picture only, at " << first_alpha;
   EXPECT_EQ(last.cut(bx, by, kAreaW, kAreaH), expect_last) << "at " << last_alpha;
 }
 

@@ -144,7 +144,7 @@ TEST(FrameRecord, FramesDrawnInPartEqualFramesDrawnWhole) {
   // The run went through every way of drawing a frame.
   EXPECT_EQ(whole.counts.part + whole.counts.kept, 0);
   EXPECT_GT(tracked.counts.part, 3);
-  EXPECT_GE(tracked.counts.kept, 3);  // frames 12..15 repeat frame 11
+  EXPECT_GE(tracked.counts.kept, 3);   // frames 12..15 repeat frame 11
   EXPECT_GE(tracked.counts.whole, 3);  // the first, the state change, the mid-frame changes
 }
 
@@ -210,10 +210,18 @@ TEST(DrawListDamage, BoxesToRedraw) {
   for (DrawCommand& c : many_moved) c.i[4] += 100;
   const Case cases[] = {
       {"the same", list_of({a, b}), list_of({a, b}), true, {}},
-      {"one moved: both places, merged", list_of({a, b}), list_of({a, b_moved}), true, {{100, 100, 130, 120}}},
+      {"one moved: both places, merged",
+       list_of({a, b}),
+       list_of({a, b_moved}),
+       true,
+       {{100, 100, 130, 120}}},
       {"one added", list_of({a, b}), list_of({a, far, b}), true, {{600, 400, 610, 410}}},
       {"one gone", list_of({a, far, b}), list_of({a, b}), true, {{600, 400, 610, 410}}},
-      {"two apart", list_of({a, b}), list_of({b_moved, far}), true, {{10, 10, 30, 30}, {100, 100, 130, 120}, {600, 400, 610, 410}}},
+      {"two apart",
+       list_of({a, b}),
+       list_of({b_moved, far}),
+       true,
+       {{10, 10, 30, 30}, {100, 100, 130, 120}, {600, 400, 610, 410}}},
       {"a state change", list_of({half, a}), list_of({quarter, a}), false, {}},
       {"a state change added", list_of({a}), list_of({half, a}), false, {}},
       {"not self-contained", list_of({a}, false), list_of({b}, false), false, {}},
@@ -230,7 +238,8 @@ TEST(DrawListDamage, BoxesToRedraw) {
     for (size_t k = 0; k < boxes.size(); ++k) {
       bool found = false;
       for (const DrawBox& want : c.boxes)
-        found = found || (want.x0 == boxes[k].x0 && want.y0 == boxes[k].y0 && want.x1 == boxes[k].x1 && want.y1 == boxes[k].y1);
+        found = found || (want.x0 == boxes[k].x0 && want.y0 == boxes[k].y0 && want.x1 == boxes[k].x1 &&
+                          want.y1 == boxes[k].y1);
       EXPECT_TRUE(found) << boxes[k].x0 << "," << boxes[k].y0 << " " << boxes[k].x1 << "," << boxes[k].y1;
     }
   }
