@@ -25,9 +25,14 @@ double frame_deadline() { return g_deadline; }
 double frame_period() { return g_period; }
 
 int frame_present(void (*callback)()) {
+  // A frame the window already shows is not presented again on a real display; the headless backend
+  // presents every frame, as its scripts and hooks count them.
+  const bool show = renderer_finish_frame() || platform_is_headless();
   renderer_flush();
-  renderer_present_picture();
-  platform().gl_swap();
+  if (show) {
+    renderer_present_picture();
+    platform().gl_swap();
+  }
   renderer_prepare_next();
 
   double now;

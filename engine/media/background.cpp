@@ -41,8 +41,12 @@ void load_failed(OpenGLDuderozi& r, int code) {
   r.clear_color[0] = r.clear_color[1] = r.clear_color[2] = 0.0f;
   r.clear_color[3] = 1.0f;
   r.clear_each_frame = 1;
-  glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
-  glClear(GL_COLOR_BUFFER_BIT);
+  clear_now(r);
+}
+
+// The background drawn as a command of the frame.
+void background_command(OpenGLDuderozi& r) {
+  if (!draw_list_take(DrawCommand::make(DrawOp::background, -1, {}))) background_draw(r);
 }
 
 }  // namespace
@@ -58,6 +62,19 @@ void background_release(OpenGLDuderozi& r) {
   r.background.rows = 0;
   r.background.source_key.clear();
   r.background.failed_code = 0;
+}
+
+bool background_covers_picture(const OpenGLDuderozi& r) {
+  const BackgroundImage& b = r.background;
+  if (!b.loaded()) return false;
+  int width = 0, height = 0;
+  for (int column = 0; column < b.columns; ++column) {
+    for (int row = 0; row < b.rows; ++row)
+      if (!b.tiles[column][row].opaque) return false;
+    width += b.tiles[column][0].picture_width;
+  }
+  for (int row = 0; row < b.rows; ++row) height += b.tiles[0][row].picture_height;
+  return width >= r.screen_width && height >= r.screen_height;
 }
 
 void background_draw(OpenGLDuderozi& r) {
@@ -123,8 +140,8 @@ void draw_load_background(const Str& file) {
     if (r->background.failed_code) {
       load_failed(*r, r->background.failed_code);
     } else if (r->drawn_over_background) {
-      background_draw(*r);
-    } else {
+      background_command(*r);
+    } else if (!draw_list_take(DrawCommand::make(DrawOp::opaque_state, -1, {}))) {
       // Nothing was drawn since the background was: the screen already shows it. Only the
       // state change of drawing it is left to make.
       set_opaque_mode(*r);
@@ -133,6 +150,7 @@ void draw_load_background(const Str& file) {
     return;
   }
   // The old tiles go first: their memory is the new picture's to use.
+  renderer_before_change(kBackgroundSlot);
   background_release(*r);
   const int side = std::min(512, renderer_texture_limit());
   const auto cost = [side](int w, int h) { return background_picture_cost(w, h, side); };
@@ -143,7 +161,7 @@ void draw_load_background(const Str& file) {
     if (load_tiles(*r, image, side)) {
       r->background.source_key = key;
       picture_note_peak(*r);
-      background_draw(*r);
+      background_command(*r);
       return;
     }
     code = picture_file_upload_failed(file);

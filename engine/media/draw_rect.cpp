@@ -16,6 +16,7 @@ void draw_rect(int x, int y, int w, int h, int rgb) {
     y = y + h + 1;
     h = -h;
   }
+  if (draw_list_take(DrawCommand::make(DrawOp::rect, -1, {x, y, w, h, rgb}))) return;
   r->drawn_over_background = true;
   glDisable(GL_ALPHA_TEST);
   const GLubyte alpha = rgb == r->sprite_key ? 0 : static_cast<GLubyte>(r->opacity * 255.0f);

@@ -57,6 +57,7 @@ void draw_fan(const float (&v)[16]) {
 }  // namespace
 
 void spr_draw(int id, int x, int y) {
+  if (draw_list_take(DrawCommand::make(DrawOp::sprite, id, {x, y}))) return;
   const SpriteRecord* rec = bound_sprite(id, Sampling::one_to_one);
   if (!rec) return;
   const OneToOneDrawing one_to_one(*rec, true);
@@ -75,6 +76,7 @@ void spr_draw(int id, int x, int y) {
 }
 
 void spr_draw_stretched(int id, int x, int y, int w, int h) {
+  if (draw_list_take(DrawCommand::make(DrawOp::stretched, id, {x, y, w, h}))) return;
   const SpriteRecord& slot = sprite_record(id);
   if (w == slot.image_width && h == slot.image_height) {
     spr_draw(id, x, y);  // the same quad and texture coordinates: 1:1
@@ -109,6 +111,7 @@ void spr_draw_zoomed(int id, int x, int y, double zoom_x, double zoom_y) {
 void spr_draw_rotated(int id, int x, int y, double angle) { spr_draw_rotozoom(id, x, y, angle, 1.0); }
 
 void spr_draw_rotozoom(int id, int x, int y, double angle, double zoom) {
+  if (draw_list_take(DrawCommand::make(DrawOp::rotozoom, id, {x, y}, {angle, zoom}))) return;
   const SpriteRecord* rec = bound_sprite(id, Sampling::smoothing);
   if (!rec) return;
   const int w = rec->image_width, h = rec->image_height;
@@ -135,6 +138,7 @@ void spr_draw_anim(int id, int frame, int x, int y) {
   const SpriteRecord& rec = sprite_record(id);
   const int cw = rec.cell_width, ch = rec.cell_height;
   if (cw <= 0 || ch <= 0 || rec.image_width == 0) return;  // no cells, or nonsense cell sizes
+  if (draw_list_take(DrawCommand::make(DrawOp::anim, id, {frame, x, y}))) return;
   if (!bound_sprite(id, Sampling::one_to_one)) return;
   const int n = rec.image_width / cw;
   int column = frame, row = 0;

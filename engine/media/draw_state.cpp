@@ -2,6 +2,7 @@
 #include "engine/platform/gl_headers.h"
 
 #include <cmath>
+#include <cstring>
 
 #include "engine/media/draw.h"
 #include "engine/media/renderer_state.h"
@@ -20,9 +21,19 @@ void bind_sprite_texture(const SpriteRecord& rec, Sampling sampling) {
   }
 }
 
+void clear_now(OpenGLDuderozi& r) {
+  DrawCommand clear = DrawCommand::make(DrawOp::clear, -1, {});
+  std::memcpy(clear.i, r.clear_color, sizeof r.clear_color);
+  if (draw_list_take(clear)) return;
+  r.drawn_over_background = true;
+  glClearColor(r.clear_color[0], r.clear_color[1], r.clear_color[2], r.clear_color[3]);
+  glClear(GL_COLOR_BUFFER_BIT);
+}
+
 void draw_alpha_mode(double mode) {
   OpenGLDuderozi* r = renderer_gl();
   if (!r) return;
+  if (draw_list_take(DrawCommand::make(DrawOp::alpha_mode, -1, {}, {mode}))) return;
   const float a = static_cast<float>(mode);
   glEnable(GL_BLEND);
   if (a == 0.0f) {
@@ -44,6 +55,7 @@ void draw_alpha_mode(double mode) {
 void draw_clear_screen(int rgb) {
   OpenGLDuderozi* r = renderer_object();
   if (!r) return;
+  if (r->background.loaded()) renderer_before_change(kBackgroundSlot);
   background_release(*r);
   if (rgb == -1) {
     r->clear_each_frame = 0;
@@ -55,7 +67,5 @@ void draw_clear_screen(int rgb) {
   r->clear_color[2] = static_cast<float>((rgb >> 16) & 0xff) / 255.0f;
   r->clear_color[3] = 1.0f;
   if (!r->gl_ready) return;
-  r->drawn_over_background = true;
-  glClearColor(r->clear_color[0], r->clear_color[1], r->clear_color[2], r->clear_color[3]);
-  glClear(GL_COLOR_BUFFER_BIT);
+  clear_now(*r);
 }

@@ -84,6 +84,9 @@ void font_print(const Str& text, double x, double y, int kerning) {
   const int font = r->current_font;
   const SpriteRecord& rec = r->sprites[kFirstFontSlot + font];
   if (rec.image_width == 0) return;  // an empty slot has zero-size glyphs
+  if (draw_list_take(DrawCommand::make(DrawOp::text, kFirstFontSlot + font, {kerning}, {x, y}),
+                     std::string_view(text.c_str(), length)))
+    return;
   const size_t needed = length * 4 * 5;
   if (r->text_vertices.size() < needed) {
     const size_t chars = (length + kVertexGrowthChars - 1) / kVertexGrowthChars * kVertexGrowthChars;

@@ -162,7 +162,7 @@ void picture_buffer_create(OpenGLDuderozi& r, const std::string& extensions) {
   glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT | GL_STENCIL_BUFFER_BIT);
   glClearColor(saved[0], saved[1], saved[2], saved[3]);
   // A window made larger than the picture shows it scaled from the first frame on.
-  r.picture_offscreen = !window_fit(r).identity();
+  r.picture_offscreen = r.record.enabled || !window_fit(r).identity();
   bind_target(r);
 }
 
@@ -237,12 +237,13 @@ void renderer_present_picture() {
   // Drawing and reading go on in the picture; once the window matches it again, in the window, from
   // the next frame on.
   g_calls.bind_framebuffer(GL_FRAMEBUFFER, r->picture_fbo);
-  r->picture_back_to_window = fit.identity();
+  r->picture_back_to_window = fit.identity() && !r->record.enabled;
 }
 
 bool renderer_read_window(int x, int y, int w, int h, uint8_t* rgba) {
   OpenGLDuderozi* r = renderer_gl();
   if (!r || !rgba || w <= 0 || h <= 0) return false;
+  renderer_before_change(-1);
   if (r->picture_fbo) g_calls.bind_framebuffer(GL_READ_FRAMEBUFFER, 0);
   GLint alignment = 4;
   glGetIntegerv(GL_PACK_ALIGNMENT, &alignment);

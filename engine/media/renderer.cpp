@@ -23,6 +23,8 @@ void apply_blind_scissor() {
 }
 }  // namespace
 
+bool renderer_blind() { return g_blind; }
+
 void renderer_set_blind(bool on) {
   g_blind = on;
   if (renderer_gl()) apply_blind_scissor();
@@ -86,8 +88,13 @@ void renderer_gl_init() {
     r->active_texture =
         reinterpret_cast<PFNGLACTIVETEXTUREPROC>(platform().gl_proc_address("glActiveTextureARB"));
   log_line("init fbo\n");
+  // Frames recorded are drawn into the kept picture, which the off-screen buffer holds.
+  r->record = FrameRecord{};
+  r->record.enabled = frame_record_wanted();
   picture_buffer_create(*r, extensions);
+  r->record.enabled = r->record.enabled && r->picture_fbo != 0;
   r->gl_ready = true;
+  frame_record_start(*r, DrawCommand{}, false);
   // The first frame is drawn before any frame_show: it needs the same set-up as every later one.
   renderer_frame_setup();
 }
@@ -135,6 +142,10 @@ void renderer_frame_setup() {
   if (!r) return;
   picture_buffer_bind(*r);
   renderer_reset_viewport();
+  frame_state_reset(*r);
+}
+
+void frame_state_reset(OpenGLDuderozi& r) {
   glEnable(GL_ALPHA_TEST);
   glAlphaFunc(GL_GREATER, 0.05f);
   glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
@@ -152,10 +163,10 @@ void renderer_frame_setup() {
   glDisable(GL_POLYGON_SMOOTH);
   glShadeModel(GL_FLAT);
   glHint(GL_PERSPECTIVE_CORRECTION_HINT, GL_FASTEST);
-  r->smoothing = 1;
+  r.smoothing = 1;
   glDisable(GL_TEXTURE_2D);
   apply_blind_scissor();
-  set_opaque_mode(*r);
+  set_opaque_mode(r);
 }
 
 void renderer_flush() {
@@ -171,6 +182,20 @@ void renderer_prepare_next() {
   OpenGLDuderozi* r = renderer_gl();
   if (!r) return;
   picture_buffer_after_swap(*r);
+  if (r->record.enabled) {
+    // The frame starts from what the list's first command draws, when the frame ends.
+    if (r->depth_clear_pending) glClear(GL_DEPTH_BUFFER_BIT);
+    r->depth_clear_pending = false;
+    DrawCommand base;
+    if (r->background.loaded()) {
+      base.op = DrawOp::background;
+    } else {
+      base.op = DrawOp::clear;
+      std::memcpy(base.i, r->clear_color, sizeof r->clear_color);
+    }
+    frame_record_start(*r, base, r->background.loaded() || r->clear_each_frame);
+    return;
+  }
   if (r->background.loaded()) {
     // After a swap the back buffer's content is undefined until the background covers it again.
     r->drawn_over_background = true;

@@ -74,3 +74,24 @@ bool renderer_read_window(int x, int y, int w, int h, uint8_t* rgba);
 // pixels keeps the rasterizer idle, so software OpenGL costs next to nothing. Read-backs then see no
 // drawing. Takes effect now and at every frame set-up; kept across renderer_create.
 void renderer_set_blind(bool on);
+// Frames presented so far in this process: drawn whole, drawn in part over the kept picture, and
+// kept (nothing drawn, nothing presented).
+struct RendererFrameCounts {
+  long whole = 0;
+  long part = 0;
+  long kept = 0;
+};
+RendererFrameCounts renderer_frame_counts();
+
+// Drawing only what changed. While it is on, each frame's drawing commands are held in a list and
+// drawn when the frame ends, into the off-screen picture, which is kept from frame to frame: a frame
+// whose list equals the previous one draws nothing (and, on a real display, is not presented either),
+// a frame that differs in a few places redraws only those boxes over the kept picture, anything else
+// is drawn whole. A change of a picture or a read of the screen mid-frame draws what is held at once
+// and the rest of that frame as it comes. Needs frame buffer objects; on by default except on the
+// headless backend; takes effect at the next renderer_gl_init.
+void renderer_set_change_tracking(bool on);
+bool renderer_tracks_changes();  // on for the live renderer
+// Ends the frame's drawing (before the present): true when the window must be shown the frame, false
+// when it already shows it (nothing changed, and the window was not exposed, resized or switched).
+bool renderer_finish_frame();

@@ -4,6 +4,7 @@
 #include <memory>
 #include <string>
 #include <vector>
+#include "engine/media/draw_list.h"
 #include "engine/media/font_glyphs.h"
 #include "engine/media/picture_budget.h"
 #include "engine/media/renderer.h"
@@ -33,6 +34,24 @@ struct BackgroundImage {
   // fails the same way at once, without another look-up, decode or log line.
   int failed_code = 0;
   bool loaded() const { return columns != 0 && rows != 0; }
+};
+
+// What the renderer keeps to draw only what changed: the frame's commands as they are recorded, the
+// previous frame's, and whether the kept picture (the off-screen buffer) holds what those drew.
+struct FrameRecord {
+  bool enabled = false;     // frames are recorded and drawn into the kept picture
+  bool recording = false;   // the frame's commands are held, to be drawn when the frame ends
+  bool immediate = false;   // this frame draws as it goes: a picture changed or the screen was read
+  bool replaying = false;   // the held commands are being drawn
+  bool kept_valid = false;  // the kept picture holds what `previous` draws
+  DrawList list, previous;
+  std::vector<DrawBox> boxes;
+  std::vector<uint32_t> versions;  // per sprite table slot, then the background's
+  uint32_t next_version = 0;
+  // What the window was last shown: its size and the platform's repaint count then.
+  bool shown = false;
+  int shown_w = 0, shown_h = 0;
+  uint32_t shown_repaints = 0;
 };
 
 class Duderozi3D {
@@ -93,6 +112,8 @@ class OpenGLDuderozi : public Duderozi3D {
   int background_decodes = 0;
 
   std::vector<float> text_vertices;  // 5 floats per vertex, 4 vertices per character
+
+  FrameRecord record;
 };
 
 // The live renderer or null before renderer_create() / after renderer_destroy().
@@ -119,6 +140,27 @@ enum class Sampling {
 };
 // Binds a slot's texture for drawing: texturing on, wrap repeat, filters as sampling says.
 void bind_sprite_texture(const SpriteRecord& rec, Sampling sampling);
+// The frame's drawing state as every frame starts with it (the part of renderer_frame_setup after the
+// viewport).
+void frame_state_reset(OpenGLDuderozi& r);
+// Holds a drawing command in the frame's list while frames are recorded: true when the caller is to
+// draw nothing now (it is drawn when the frame ends). While the frame draws as it goes, or nothing is
+// recorded, false: the caller draws now. text: the bytes of a text command.
+bool draw_list_take(DrawCommand command, std::string_view text = {});
+// Before a picture slot (the background: kBackgroundSlot; -1: none) changes or the screen is read:
+// the frame's held commands are drawn now, and the rest of the frame draws as it goes.
+constexpr int kBackgroundSlot = kSpriteSlots;
+void renderer_before_change(int slot);
+// Starts the next frame's list (after a present), from what the frame starts with.
+void frame_record_start(OpenGLDuderozi& r, DrawCommand base, bool has_base);
+// True when the background picture covers the whole picture with opaque pixels.
+bool background_covers_picture(const OpenGLDuderozi& r);
+// Whether frames are to be recorded (renderer_set_change_tracking), and whether drawing is blind.
+bool frame_record_wanted();
+bool renderer_blind();
+
+// Clears the colour buffer to the clear colour (as a command of the frame).
+void clear_now(OpenGLDuderozi& r);
 // Opaque mode: blend off, alpha test on, opacity 1, colour white.
 void set_opaque_mode(OpenGLDuderozi& r);
 // Draws the background tiles over the whole screen.

@@ -83,6 +83,7 @@ void renderer_force_grab_readback(bool on) {
 void spr_grab(int id, int x, int y, int w, int h) {
   OpenGLDuderozi* r = renderer_gl();
   if (!r || id < 0 || id >= kSpriteSlots) return;
+  renderer_before_change(id);  // the screen is read: everything held is drawn first
   SpriteRecord& rec = r->sprites[id];
   rec.cell_width = 0;
   rec.cell_height = 0;

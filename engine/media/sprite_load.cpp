@@ -32,6 +32,7 @@ void spr_set_anim(int id, int cell_w, int cell_h) {
   if (!is_sprite_slot(id)) return;
   SpriteRecord& rec = sprite_record(id);
   if (rec.image_width == 0) return;
+  renderer_before_change(id);
   rec.cell_width = static_cast<int16_t>(cell_w);
   rec.cell_height = static_cast<int16_t>(cell_h);
 }
@@ -51,6 +52,7 @@ void spr_get_size(double id, double* width, double* height) {
 void draw_set_transparency(int rgb) {
   OpenGLDuderozi* r = renderer_object();
   if (!r) return;
+  renderer_before_change(-1);  // rectangles in the key colour are drawn otherwise from now on
   r->sprite_key = rgb;
   r->font_key = rgb;
 }

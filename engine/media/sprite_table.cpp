@@ -30,6 +30,7 @@ SpriteRecord& sprite_record(int slot) {
 void sprite_free(int slot) {
   OpenGLDuderozi* r = renderer_object();
   if (!r || slot < 0 || slot >= kSpriteSlots) return;
+  renderer_before_change(slot);
   SpriteRecord& rec = r->sprites[slot];
   if (r->gl_ready) {
     if (rec.texture) glDeleteTextures(1, &rec.texture);

@@ -95,6 +95,10 @@ class Platform {
   // keeps the window as it is.
   virtual void window_allow_scaling() = 0;
   virtual void gl_swap() = 0;
+  // Counts the times the window's picture was lost or must be shown again (exposed, shown, resized,
+  // restored, switched to or from full screen): a change since the last present asks for a present
+  // even of an unchanged frame.
+  virtual uint32_t window_repaints() { return 0; }
   virtual bool gl_alpha_bits() = 0;                     // frame buffer has its own alpha
   virtual void* gl_proc_address(const char* name) = 0;  // an OpenGL entry point, null when missing
 

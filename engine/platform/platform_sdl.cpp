@@ -151,6 +151,7 @@ class SdlPlatform final : public Platform {
   void window_drawable_size(int& w, int& h) override { window_.drawable_size(w, h); }
   void window_allow_scaling() override { window_.allow_scaling(); }
   void gl_swap() override { window_.swap(); }
+  uint32_t window_repaints() override { return repaints_; }
   bool gl_alpha_bits() override { return window_.alpha_bits(); }
   void* gl_proc_address(const char* name) override {
     return window_.exists() && name ? SDL_GL_GetProcAddress(name) : nullptr;
@@ -280,6 +281,15 @@ class SdlPlatform final : public Platform {
       case SDL_QUIT: push(PlatformEvent::Close); break;
       case SDL_WINDOWEVENT:
         if (e.window.windowID != window_.window_id()) break;
+        switch (e.window.event) {
+          case SDL_WINDOWEVENT_EXPOSED:
+          case SDL_WINDOWEVENT_SHOWN:
+          case SDL_WINDOWEVENT_RESIZED:
+          case SDL_WINDOWEVENT_SIZE_CHANGED:
+          case SDL_WINDOWEVENT_RESTORED:
+          case SDL_WINDOWEVENT_MAXIMIZED: ++repaints_; break;
+          default: break;
+        }
         if (e.window.event == SDL_WINDOWEVENT_FOCUS_GAINED) {
           active_ = true;
           push(PlatformEvent::Activate);
@@ -301,7 +311,10 @@ class SdlPlatform final : public Platform {
                                                 ? chords_.key_event(code, down, alt, e.key.repeat != 0)
                                                 : WindowChords::Pass;
         switch (action) {
-          case WindowChords::ToggleFullscreen: window_.toggle_fullscreen(); return;
+          case WindowChords::ToggleFullscreen:
+            window_.toggle_fullscreen();
+            ++repaints_;
+            return;
           case WindowChords::Swallow: return;
           case WindowChords::Pass: break;
         }
@@ -358,6 +371,7 @@ class SdlPlatform final : public Platform {
   SdlPads pads_;
   int64_t rest_x_ = 0, rest_y_ = 0;  // fractions of relative motion not yet handed out
   bool active_ = false;
+  uint32_t repaints_ = 0;
   bool relative_ = false;
   bool fine_sleep_ = false;  // the system timer is held at 1 ms for the window
   int wheel_ = 0;

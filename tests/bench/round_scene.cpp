@@ -43,6 +43,7 @@
 #include "game/state/game_state.h"
 #include "game/shell/media_slots.h"
 #include "tests/bench/round_scene_data.h"
+#include "tests/bench/round_scene_state.h"
 
 #include "tests/bench/bench_common.h"
 #include "tests/bench/runtime_bench.h"
@@ -59,20 +60,7 @@ constexpr int kFontKey = 0;                              // and its font key (bl
 void set_up_round() {
   dim_game_arrays();
   load_media();
-  reset_blocks();
-  current_block = 3;
-  player_kind(1) = 1;
-  player_kind(2) = 2;
-  player_dir(1) = 2;
-  player_dir(2) = 1;
-  str_assign_cstr(total_labels(1), " Previous          Your total");
-  str_assign_cstr(total_labels(2), " Previous            My total");
-  rnd_seed(5);
-  setup_round();
-  totals(1) = 23;
-  totals(2) = -7;
-  last_taken = -9;
-  moves_remain = 1;
+  bench::set_up_round_state();
 }
 
 // The pictures as the runtime decoded them, and the round's state, for the comparison program.

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "autoplay.h"
+#include "engine/media/renderer.h"
 #include "engine/platform/headless.h"
 #include "game/state/round_state.h"
 #include "game/state/game_state.h"
@@ -73,6 +74,8 @@ int run(const std::string& media, const std::string& out, const autoplay::Plan& 
     autoplay::enter_run_folder(dir);
     static autoplay::Player* player = new autoplay::Player(plan);
     player->install();
+    // Drawn as on a real display: frames recorded, redrawn where they changed over the kept picture.
+    renderer_set_change_tracking(true);
     take_shots(std::move(shots), out);
     autoplay::run_program();
   }
