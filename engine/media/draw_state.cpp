@@ -23,6 +23,7 @@ void bind_sprite_texture(const SpriteRecord& rec, Sampling sampling) {
 void draw_alpha_mode(double mode) {
   OpenGLDuderozi* r = renderer_gl();
   if (!r) return;
+  r->alpha_mode = mode;
   const float a = static_cast<float>(mode);
   glEnable(GL_BLEND);
   if (a == 0.0f) {
@@ -39,6 +40,11 @@ void draw_alpha_mode(double mode) {
   if (opacity > 1.0f || std::isnan(opacity)) opacity = 1.0f;
   r->opacity = opacity;
   glColor4f(1.0f, 1.0f, 1.0f, opacity);
+}
+
+double draw_current_alpha_mode() {
+  OpenGLDuderozi* r = renderer_gl();
+  return r ? r->alpha_mode : 0.0;
 }
 
 void draw_clear_screen(int rgb) {

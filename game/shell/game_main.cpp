@@ -16,6 +16,7 @@
 #include "game/shell/main_menu.h"
 #include "game/shell/main_screen.h"
 #include "game/shell/media_slots.h"
+#include "game/shell/quit_band.h"
 #include "game/shell/round_setup_screen.h"
 #include "game/shell/waits.h"
 #include "game/shell/welcome_screen.h"
@@ -63,6 +64,7 @@ void game_main() {
     welcome_screen();
     load_media();  // the welcome screen's animation frames took the block pictures' slots
     reset_blocks();
+    quit_band_enable(true);  // from here to the goodbye screen Esc asks first
     game_screen = GameScreen::main_screen;
     for (int frame = 0; frame < 15; ++frame) {
       draw_main_screen(1);

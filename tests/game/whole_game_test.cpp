@@ -325,4 +325,49 @@ TEST(WholeGame, ClosingTheWindowOnAnyScreenWritesNothing) {
   }
 }
 
+// Esc while a game runs asks first: one Esc and the space bar go back and the game plays on to its
+// saved end; two Escs end the program without a save. On the welcome screen and its sub-screens Esc
+// still ends the program at once, with no band.
+TEST(WholeGame, EscDuringAGameAsksFirst) {
+  const struct {
+    const char* screen;
+    bool twice;
+    bool band;   // the band showed
+    bool saved;  // the game went on to its goodbye and saved the table
+  } cases[] = {
+      {"round", false, true, true},
+      {"main menu", false, true, true},
+      {"main menu", true, true, false},
+      {"round", true, true, false},
+      {"welcome", false, false, false},
+      {"instructions", false, false, false},
+  };
+  std::ifstream built(media_dir() + "/" + high_ratings_file_name().c_str(), std::ios::binary);
+  const std::string original((std::istreambuf_iterator<char>(built)), std::istreambuf_iterator<char>());
+  for (const auto& c : cases) {
+    SCOPED_TRACE(std::string(c.screen) + (c.twice ? ", twice" : ", then space"));
+    Plan plan;
+    plan.seed = 5;
+    plan.esc_on = c.screen;
+    plan.esc_twice = c.twice;
+    plan.visit_instructions = true;
+    plan.quit_before_round = 2;
+    GameRun run;
+    run_game(plan, {}, run);
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(run.count("esc on "), 1);
+    const std::string answer = std::string("quit band on ") + c.screen + (c.twice ? ": esc" : ": back");
+    EXPECT_EQ(run.count(answer), c.band ? 1 : 0);
+    EXPECT_EQ(run.saw_screen("goodbye"), c.saved);
+    if (c.saved) {
+      EXPECT_EQ(run.count("round "), 1) << "the round was played to its end";
+      EXPECT_NE(run.high_ratings_bytes(), original);
+    } else {
+      EXPECT_EQ(run.high_ratings_bytes(), original);
+    }
+    const std::vector<std::string> log = run.log_lines();
+    EXPECT_EQ(std::count(log.begin(), log.end(), "Quit band shown"), c.band ? 1 : 0);
+  }
+}
+
 }  // namespace
