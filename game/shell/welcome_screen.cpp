@@ -8,6 +8,7 @@
 #include "engine/media/music.h"
 #include "engine/media/sound.h"
 #include "engine/media/sprites.h"
+#include "game/round/high_ratings_file.h"
 #include "game/round/stats_screen.h"
 #include "game/shell/button_focus.h"
 #include "game/shell/centred_text.h"
@@ -58,6 +59,7 @@ void welcome_screen() {
   TitleAnimation animation{100, 110};
   load_title_animation();
   ButtonFocus focus(kWelcomeButtons, static_cast<int>(WelcomeButton::play));
+  const Str name_on_entry = player_name;
 
   for (;;) {
     animation.step();
@@ -91,7 +93,11 @@ void welcome_screen() {
       instructions_screen();
       game_screen = GameScreen::welcome;
     }
-    if (taken(WelcomeButton::quit, pressed)) goodbye_screen();
+    if (taken(WelcomeButton::quit, pressed)) {
+      // A name typed in this visit is kept: the table is saved with it as entry 0.
+      if (!str_eq(player_name, name_on_entry) && !save_high_ratings()) app_set_end_status(3);
+      goodbye_screen();
+    }
     frame_show();
     // Held on the play box, the button leaves on the first frame it is seen.
     if (taken(WelcomeButton::play, pressed)) break;

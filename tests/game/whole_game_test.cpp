@@ -370,4 +370,38 @@ TEST(WholeGame, EscDuringAGameAsksFirst) {
   }
 }
 
+// A name typed on the welcome screen survives its quit button: the table is saved with the name as
+// entry 0 and every rating as it was. Without a new name the quit writes nothing.
+TEST(WholeGame, QuitFromTheWelcomeScreenKeepsANewName) {
+  std::ifstream built(media_dir() + "/" + high_ratings_file_name().c_str(), std::ios::binary);
+  const std::string original((std::istreambuf_iterator<char>(built)), std::istreambuf_iterator<char>());
+  HighTable start;
+  ASSERT_EQ(read_high_ratings(Str((media_dir() + "/" + high_ratings_file_name().c_str()).c_str()), start),
+            kHighEntries);
+  for (const char* typed : {"NEW ONE", ""}) {
+    SCOPED_TRACE(typed);
+    Plan plan;
+    plan.typed_name = typed;
+    plan.quit_from_welcome = true;
+    GameRun run;
+    run_game(plan, {}, run);
+    EXPECT_EQ(run.status, 0);
+    EXPECT_TRUE(run.saw_screen("goodbye"));
+    if (*typed == 0) {
+      EXPECT_EQ(run.high_ratings_bytes(), original);
+      continue;
+    }
+    std::vector<double> ratings;
+    std::vector<std::string> names;
+    ASSERT_TRUE(run.read_high_ratings(ratings, names));
+    EXPECT_EQ(names[0], typed);
+    for (int i = 0; i < kHighEntries; ++i) {
+      EXPECT_EQ(ratings[i], start.ratings[i]) << i;
+      if (i > 0) {
+        EXPECT_EQ(names[i], start.names[i].c_str()) << i;
+      }
+    }
+  }
+}
+
 }  // namespace
