@@ -15,6 +15,7 @@
 #include "game/shell/game_state.h"
 #include "game/shell/goodbye_screen.h"
 #include "game/shell/instructions_screen.h"
+#include "game/shell/intro_skip.h"
 #include "game/shell/media_slots.h"
 #include "game/shell/name_keyboard.h"
 #include "game/shell/title_animation.h"
@@ -105,13 +106,22 @@ void welcome_screen() {
 
   snd_play(sound::click, 0, volume);
   // 180 frames from a volume of 0.9: music and pictures fade together; the animation and the texts
-  // are gone.
+  // are gone. A click or Enter ends the fade at once.
+  intro_skip_arm();
+  double last_v = volume;
+  for (double v = volume; v >= 0; v -= 0.005) last_v = v;
   for (double v = volume; v >= 0; v -= 0.005) {
     music_volume(v);
     draw_alpha_mode(-v);
     draw_title_pictures(edition_width);
     draw_bottom_pictures();
     frame_show();
+    if (intro_skip_asked()) {
+      // Skipped: the state the fade's last frame leaves.
+      music_volume(last_v);
+      draw_alpha_mode(-last_v);
+      break;
+    }
   }
   music_stop();
   // "XXX" names no file: loading it empties the slot.

@@ -170,6 +170,43 @@ TEST_F(Welcome, ButtonsOpenTheirScreensAndPlayLeavesAfterTheFade) {
   }
 }
 
+// A new click or Enter during the fade-out after PLAY ends it at once, in the fade's final state: the
+// music at its last level and stopped, the screen's pictures emptied.
+TEST_F(Welcome, AClickOrEnterDuringTheFadeEndsItAtOnce) {
+  for (const bool click : {true, false}) {
+    SCOPED_TRACE(click ? "click" : "Enter");
+    headless_audio_clear_log();
+    MouseRobot robot({button(kPlay[0], kPlay[1], 40)});
+    int fade_frames = 0;
+    headless_set_swap_hook([&] {
+      if (robot.done() < 1 || ++fade_frames != 30) return;
+      const double now = headless_time_ms();
+      const HeadlessEvent::Kind down = click ? HeadlessEvent::ButtonDown : HeadlessEvent::KeyDown;
+      const HeadlessEvent::Kind up = click ? HeadlessEvent::ButtonUp : HeadlessEvent::KeyUp;
+      headless_at_ms(0, script_event(down, click ? 0 : 28));
+      headless_at_ms(now + 40, script_event(up, click ? 0 : 28));
+    });
+    welcome_screen();
+    headless_set_swap_hook({});
+    wait_mouse_release(false);
+    EXPECT_GE(fade_frames, 30);
+    EXPECT_LE(fade_frames, 34) << "the fade ended at the press, not after 180 frames";
+    int last_volume = -1;
+    bool stopped = false;
+    for (const HeadlessMusicEvent& e : headless_music_events()) {
+      if (e.kind == HeadlessMusicEvent::Volume) last_volume = e.value;
+      if (e.kind == HeadlessMusicEvent::Stop) stopped = true;
+    }
+    EXPECT_TRUE(stopped);
+    EXPECT_TRUE(last_volume > 0 && last_volume <= 5) << last_volume;
+    for (int id = 90; id <= 93; ++id) {
+      double w = -1, h = -1;
+      spr_get_size(id, &w, &h);
+      EXPECT_EQ(w, 0) << "sprite " << id;
+    }
+  }
+}
+
 TEST_F(Welcome, QuitEndsTheProgramThroughTheGoodbyeScreen) {
   EXPECT_EXIT(
       {
