@@ -119,7 +119,7 @@ void draw_rows() {
 void draw_info_panel() {
   font_set(font::info);
   const bool hard = blocks(to_int(current_block)).difficulty != 1;
-  font_print(hard ? "DIFICULTY:   HARD" : "DIFICULTY:   EASY", 600, 432, 1);
+  font_print(hard ? "DIFFICULTY:   HARD" : "DIFFICULTY:   EASY", 600, 432, 1);
   const int mover = to_int(turn);
   if (player_kind(mover) == 1) {
     if (player_dir(mover) == 2) {
@@ -134,13 +134,25 @@ void draw_info_panel() {
   else spr_draw(sprite::your_turn, 600, 75);
 }
 
+// The well behind each total: x 680, 110 wide. A total is centred on x 720 as long as it keeps this
+// margin inside it; a wider one (three digits and more) moves right just as far as it needs.
+constexpr int kTotalWellX = 680, kTotalWellW = 110, kTotalMargin = 6;
+
+int total_x(int width) {
+  const int centred = 688 + (65 - width) / 2;
+  const int left = kTotalWellX + kTotalMargin, right = kTotalWellX + kTotalWellW - kTotalMargin;
+  if (centred >= left) return centred;
+  if (width <= right - left) return left;
+  return kTotalWellX + (kTotalWellW - width) / 2;  // wider than the well: centred on it
+}
+
 void draw_totals() {
   font_set(font::info);
   for (int p = 1; p <= 2; ++p) font_print(total_labels(p), 612, kCaptionY[p], 1);
   font_set(font::total);
   for (int p = 1; p <= 2; ++p) {
     const Str text = number_text(totals(p));
-    font_print(text, 688 + (65 - font_text_width(text, 1)) / 2, kRowY[p], 1);
+    font_print(text, total_x(font_text_width(text, 1)), kRowY[p], 1);
   }
 }
 

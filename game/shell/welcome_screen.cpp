@@ -68,10 +68,12 @@ void welcome_screen() {
     draw_title_pictures(edition_width);
 
     font_set(font::options);
-    Str greeting = "WELCOME ";
-    str_append(greeting, player_name);
+    // The stored placeholder name (or none) is no one's: the greeting is "WELCOME" alone then.
+    const bool no_name = str_eq_cs("EMPTY", player_name) || player_name.length == 0;
+    Str greeting = no_name ? "WELCOME" : "WELCOME ";
+    if (!no_name) str_append(greeting, player_name);
     print_centred_text(greeting, 350);
-    if (str_eq_cs("EMPTY", player_name) || player_name.length == 0) {
+    if (no_name) {
       font_set(font::info);
       print_centred_text("TAP CHANGE NAME TO MODIFY", 380);
     }

@@ -8,6 +8,7 @@
 
 #include "engine/core/app.h"
 #include "engine/core/random.h"
+#include "engine/core/str.h"
 #include "engine/core/timer.h"
 #include "engine/media/font.h"
 #include "engine/media/sprites.h"
@@ -349,6 +350,37 @@ TEST_F(RoundScreen, TheHumansLineIsLitOnItsTurnOnly) {
       EXPECT_NEAR(on, off, 6);
     }
     EXPECT_GT(count_in_tile(c.horizontal ? 7 : 4, c.horizontal ? 4 : 7, whitish), 40) << "the number stays";
+  }
+}
+
+// The totals stay inside their well (x 680, 110 wide) with a margin: two digits where the board
+// centres them, three and four characters moved in just far enough.
+TEST_F(RoundScreen, TotalsFitTheirWell) {
+  auto ink = [](int y, int& left, int& right) {
+    left = 800, right = -1;
+    for (int x = 672; x < 792; ++x)
+      for (int row = y; row < y + 50; ++row) {
+        const Pixel p = screen_at(x, row);
+        if (p.r > 180 && p.g > 90) left = std::min(left, x), right = std::max(right, x);
+      }
+  };
+  for (int total : {7, 41, 123, -123, 999}) {
+    SCOPED_TRACE(total);
+    totals(1) = total;
+    totals(2) = 5;
+    draw();
+    int left, right;
+    ink(230, left, right);
+    ASSERT_GE(right, left);
+    EXPECT_GE(left, 682);
+    EXPECT_LE(right, 788);
+    font_set(4);
+    Str text;
+    str_format_num(text, 0, 0, total);
+    const int width = font_text_width(text, 1);
+    if (688 + (65 - width) / 2 >= 686) {
+      EXPECT_LE(left, 688 + (65 - width) / 2 + 8) << "where the board centres it";
+    }
   }
 }
 

@@ -48,12 +48,12 @@ class Welcome : public ::testing::Test {
 // The hint band of a visit with this name, on the frame that ends the visit's `frame`-th pass
 // (from 0). The animation is the same in every visit on the same pass, so only the texts can make two
 // bands differ.
-std::vector<Rgb> hint_band(const char* name, uint64_t frame = 4) {
+std::vector<Rgb> hint_band(const char* name, uint64_t frame = 4, int y = kBandY, int h = kBandH) {
   player_name = name;
   const uint64_t start = headless_frames();
   std::vector<Rgb> band;
   headless_set_swap_hook([&] {
-    if (headless_frames() == start + frame) band = read_screen(kBandX, kBandY, kBandW, kBandH);
+    if (headless_frames() == start + frame) band = read_screen(kBandX, y, kBandW, h);
   });
   MouseRobot robot({button(kPlay[0], kPlay[1], 60, static_cast<int>(frame) + 4)});
   welcome_screen();
@@ -88,6 +88,18 @@ TEST_F(Welcome, HintShowsForEmptyOrBlankNameOnly) {
   EXPECT_LE(hi, 400 - width / 2 + width);
   EXPECT_LT(lo, 400 - width / 2 + 20);
   EXPECT_GT(hi, 400 + width / 2 - 20);
+}
+
+// The stored placeholder name is greeted as no name at all: "WELCOME" alone, centred; a real name
+// follows the word.
+TEST_F(Welcome, PlaceholderNameIsGreetedWithTheWordAlone) {
+  constexpr int kGreetingY = 350, kGreetingH = 30;
+  const std::vector<Rgb> empty_word = hint_band("EMPTY", 4, kGreetingY, kGreetingH);
+  const std::vector<Rgb> no_name = hint_band("", 4, kGreetingY, kGreetingH);
+  const std::vector<Rgb> zed = hint_band("ZED", 4, kGreetingY, kGreetingH);
+  ASSERT_EQ(empty_word.size(), static_cast<size_t>(kBandW * kGreetingH));
+  EXPECT_EQ(empty_word, no_name);
+  EXPECT_NE(empty_word, zed);
 }
 
 // Every button in one visit: change name (typing "AL"), high ratings, instructions (a click beside its
