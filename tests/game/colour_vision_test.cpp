@@ -42,9 +42,9 @@ double mean(const std::vector<uint8_t>& rgb, int x0, int y0, int x1, int y1) {
 // the upright's top, above the bar, for a plus, and not for a minus. 0 when no mark stands out.
 int sign_seen(const std::vector<uint8_t>& rgb, int tx, int ty, double& bar_contrast) {
   const double face = (mean(rgb, tx + 18, ty + 2, tx + 21, ty + 5) + mean(rgb, tx + 39, ty + 2, tx + 42, ty + 5)) / 2;
-  bar_contrast = std::fabs(mean(rgb, tx + 25, ty + 6, tx + 28, ty + 8) - face) / 2 +
-                 std::fabs(mean(rgb, tx + 32, ty + 6, tx + 35, ty + 8) - face) / 2;
-  const double upright = std::fabs(mean(rgb, tx + 29, ty + 2, tx + 31, ty + 5) - face);
+  bar_contrast = std::fabs(mean(rgb, tx + 26, ty + 5, tx + 28, ty + 7) - face) / 2 +
+                 std::fabs(mean(rgb, tx + 32, ty + 5, tx + 34, ty + 7) - face) / 2;
+  const double upright = std::fabs(mean(rgb, tx + 29, ty + 2, tx + 31, ty + 4) - face);
   if (bar_contrast < 40) return 0;
   return upright > bar_contrast / 2 ? 1 : -1;
 }
