@@ -43,6 +43,10 @@ void frame_set_esc_handler(void (*handler)()) {
 
 void frame_check_quit_keys(bool in_frame) {
   if (inp_key_down(56) && inp_key_down(62)) app_end();
+  frame_check_esc(in_frame);
+}
+
+void frame_check_esc(bool in_frame) {
   if (!app_settings.esc_quits || g_in_esc_handler) return;
   const bool esc = inp_key_down(129) || inp_key_down(1);
   if (g_esc_handler == nullptr) {

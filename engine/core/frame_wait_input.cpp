@@ -48,7 +48,7 @@ void frame_wait_input() {
     // Keys read afresh: an Esc pressed during the wait ends the program (or goes to the game's Esc
     // handler with the next frame) rather than ending the wait.
     inp_poll_keyboard();
-    frame_check_quit_keys(false);
+    frame_check_esc(false);
     if (any_key_down()) return;
     double x, y, left, right;
     inp_mouse_state(&x, &y, &left, &right);
