@@ -11,7 +11,6 @@
 #include "colour_vision.h"
 #include "engine/core/app.h"
 #include "engine/core/random.h"
-#include "engine/media/sprites.h"
 #include "game/game_test_helpers.h"
 #include "game/round/board_screen.h"
 #include "game/round/round_state.h"
@@ -110,28 +109,6 @@ TEST_F(ColourVision, EveryTilesSignReadsWithoutColour) {
     EXPECT_EQ(wrong, 0);
     // Told apart by lightness alone as well: the tile kinds lie far apart on the grey scale.
     EXPECT_GT(positive - negative, 60);
-  }
-}
-
-// The decision above reads the marks, not the colours: the same board drawn with each tile picture in
-// the other's place reads every sign the other way round.
-TEST_F(ColourVision, TheMarkDecidesNotTheColour) {
-  for (int c = 1; c <= 8; ++c)
-    for (int r = 1; r <= 8; ++r) board(c, r) = (c + r) % 2 ? 5 : -5;
-  board(static_cast<int>(cursor_col), static_cast<int>(cursor_row)) = 0;
-  spr_load("red.bmp", 1);
-  spr_load("green.bmp", 2);
-  frame_show();
-  draw_board(1, 0);
-  std::vector<uint8_t> seen = read_screen_rgb(kWidth, kHeight);
-  simulate_vision(Vision::greyscale, seen.data(), static_cast<size_t>(kWidth) * kHeight);
-  for (int c = 1; c <= 8; ++c) {
-    for (int r = 1; r <= 8; ++r) {
-      if (board(c, r) == 0) continue;
-      double contrast = 0;
-      EXPECT_EQ(sign_seen(seen, static_cast<int>(cell_x(c, r)), static_cast<int>(cell_y(c, r)), contrast),
-                board(c, r) > 0 ? -1 : 1);
-    }
   }
 }
 

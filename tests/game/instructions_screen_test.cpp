@@ -92,17 +92,4 @@ TEST_F(Instructions, StarsAreDrawnWhereTheDrawsPutThem) {
   EXPECT_EQ(left_of_20, 0);
 }
 
-// Under the rules a last line names the game pad's controls: its band holds text from x 20 on.
-TEST_F(Instructions, ALastLineNamesThePadsControls) {
-  std::vector<Rgb> band;
-  headless_set_swap_hook([&] {
-    if (band.empty()) band = read_screen(20, 522, 700, 18);
-  });
-  MouseRobot robot({at(400, 575)});
-  instructions_screen();
-  int light = 0;
-  for (const Rgb& c : band) light += c.r > 180 && c.g > 180 && c.b > 180;
-  EXPECT_GT(light, 400) << "the pad's line is printed";
-}
-
 }  // namespace
