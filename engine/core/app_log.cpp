@@ -1,8 +1,7 @@
 // The log file "ErrorLog.txt" in the temporary directory: a fresh one each run, appended line by line.
 #include <cstring>
 #include <string>
-#include "engine/core/app.h"
-#include "engine/core/app_frame.h"
+#include "engine/core/log.h"
 #include "engine/platform/os_files.h"
 #include "engine/platform/platform.h"
 

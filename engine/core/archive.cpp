@@ -3,9 +3,9 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
-#include "engine/core/app.h"
 #include "engine/core/archive_reader.h"
 #include "engine/core/files.h"
+#include "engine/core/log.h"
 #include "engine/core/mem_name.h"
 #include "engine/platform/os_files.h"
 #include "engine/platform/platform.h"

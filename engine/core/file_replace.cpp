@@ -6,8 +6,8 @@
 #include <cstring>
 #include <ctime>
 
-#include "engine/core/app.h"
 #include "engine/core/files.h"
+#include "engine/core/log.h"
 #include "engine/core/mem_name.h"
 #include "engine/platform/os_files.h"
 #include "engine/platform/os_paths.h"
@@ -19,7 +19,7 @@ constexpr int64_t kStaleSeconds = 60;
 // Tells which step failed and why, sets the file error and answers false.
 bool fail(std::string* error, const std::string& step, int err) {
   if (error) *error = step + ": " + std::strerror(err);
-  app_set_error(3);
+  app_set_error(RtError::file);
   return false;
 }
 
@@ -74,7 +74,7 @@ void remove_stale_new_files(const std::string& target) {
 }  // namespace
 
 bool file_replace_lines(const Str& path, const std::vector<Str>& lines, std::string* error) {
-  app_set_error(0);
+  app_set_error(RtError::success);
   const char* name = path.data ? path.data : "";
   if (!*name || std::strlen(name) > FILE_PATH_MAX || mem_name_is(name))
     return fail(error, std::string("not a file name: \"") + name + "\"", EINVAL);

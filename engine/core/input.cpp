@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <iterator>
 #include <vector>
-#include "engine/core/app.h"
 #include "engine/platform/platform.h"
 
 namespace {
@@ -39,19 +38,26 @@ struct InputState {
 };
 
 InputState g_input;
+int g_screen_width = 0;
+int g_screen_height = 0;
 unsigned key_poll_count = 0;
 unsigned poll_serial = 0;
 
 // The screen size the pointer is kept inside (both ends included).
 void screen_size(int& w, int& h) {
-  w = app_settings.screen_width;
-  h = app_settings.screen_height;
+  w = g_screen_width;
+  h = g_screen_height;
   if (w <= 0 || h <= 0) platform().window_client_size(w, h);
 }
 
 }  // namespace
 
 void inp_create() { g_input = InputState(); key_poll_count = 0; }
+
+void inp_set_screen_size(int width, int height) {
+  g_screen_width = width;
+  g_screen_height = height;
+}
 
 void inp_open_devices() { g_input.devices_open = true; }
 

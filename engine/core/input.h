@@ -4,6 +4,8 @@
 #include <cstdint>
 
 void inp_create();            // input service, after the window exists
+// The picture size the pointer is kept inside; 0 (the default) takes the window's client size.
+void inp_set_screen_size(int width, int height);
 void inp_open_devices();      // keyboard and mouse devices
 void inp_destroy();
 void inp_apply_mouse_mode(int hide_mouse);  // start-up: pointer hidden (relative) or shown (absolute)

@@ -1,11 +1,11 @@
 // The renderer object's life, the GL start-up checks, the per-frame set-up and the work around a
 // buffer swap (clearing or drawing the background for the next frame).
+#include "engine/core/log.h"
 #include "engine/platform/gl_headers.h"
 #include <cstdio>
 #include <cstring>
 #include <string>
 
-#include "engine/core/app.h"
 #include "engine/media/renderer_state.h"
 #include "engine/platform/platform.h"
 

@@ -4,7 +4,7 @@
 #include <memory>
 #include <vector>
 
-#include "engine/platform/audio_backends.h"
+#include "engine/platform/platform_backends.h"
 #include "engine/platform/headless_audio.h"
 #include "engine/platform/os_files.h"
 #include "engine/platform/platform.h"

@@ -7,7 +7,7 @@
 #include <memory>
 #include <vector>
 
-#include "engine/platform/audio_backends.h"
+#include "engine/platform/platform_backends.h"
 
 namespace {
 

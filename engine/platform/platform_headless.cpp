@@ -346,4 +346,4 @@ void headless_mouse_position(int& x, int& y) {
 std::string headless_window_title() { return headless_state().title; }
 bool headless_window_shown() { return headless_state().shown; }
 
-Platform* platform_create_headless() { return new HeadlessPlatform(); }
+std::unique_ptr<Platform> make_headless_platform() { return std::make_unique<HeadlessPlatform>(); }

@@ -330,4 +330,4 @@ void on_display_lost(const char* what) {
 
 }  // namespace
 
-Platform* platform_create_sdl() { return new SdlPlatform(); }
+std::unique_ptr<Platform> make_sdl_platform() { return std::make_unique<SdlPlatform>(); }

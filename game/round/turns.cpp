@@ -9,10 +9,11 @@
 #include "engine/media/sound.h"
 #include "game/round/board_rules.h"
 #include "game/round/board_screen.h"
+#include "game/round/computer_move.h"
 #include "game/round/computer_player.h"
-#include "game/round/round_state.h"
+#include "game/state/round_state.h"
 #include "game/shell/controls.h"
-#include "game/shell/game_state.h"
+#include "game/state/game_state.h"
 #include "game/shell/media_slots.h"
 #include "game/shell/waits.h"
 

@@ -4,7 +4,7 @@
 #include <numeric>
 
 #include "game/shell/controls.h"
-#include "game/shell/game_state.h"
+#include "game/state/game_state.h"
 
 ButtonFocus::ButtonFocus(std::span<const Button> buttons, int first) : buttons_(buttons), order_(buttons.size()) {
   std::iota(order_.begin(), order_.end(), 0);

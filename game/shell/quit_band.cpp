@@ -1,6 +1,6 @@
 #include "game/shell/quit_band.h"
 
-#include "engine/core/app.h"
+#include "engine/app/app.h"
 #include "engine/core/input.h"
 #include "engine/core/str.h"
 #include "engine/core/timer.h"

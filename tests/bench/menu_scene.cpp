@@ -12,8 +12,8 @@
 #include <filesystem>
 #include <string>
 
-#include "engine/core/app.h"
-#include "engine/core/app_frame.h"
+#include "engine/app/app.h"
+#include "engine/app/app_frame.h"
 #include "engine/core/timer.h"
 #include "engine/media/draw.h"
 #include "engine/media/font.h"

@@ -25,8 +25,8 @@
 #include <string>
 #include <vector>
 
-#include "engine/core/app.h"
-#include "engine/core/app_frame.h"
+#include "engine/app/app.h"
+#include "engine/app/app_frame.h"
 #include "engine/core/files.h"
 #include "engine/core/random.h"
 #include "engine/core/timer.h"
@@ -37,10 +37,10 @@
 #include "engine/media/sprites.h"
 #include "engine/platform/platform.h"
 #include "game/round/board_screen.h"
-#include "game/round/round_state.h"
+#include "game/state/round_state.h"
 #include "game/round/setup_round.h"
-#include "game/shell/blocks.h"
-#include "game/shell/game_state.h"
+#include "game/state/blocks.h"
+#include "game/state/game_state.h"
 #include "game/shell/media_slots.h"
 #include "tests/bench/round_scene_data.h"
 

@@ -2,8 +2,8 @@
 #include <gtest/gtest.h>
 #include <string>
 #include "support/app_test_helpers.h"
-#include "engine/core/app.h"
-#include "engine/core/app_frame.h"
+#include "engine/app/app.h"
+#include "engine/app/app_frame.h"
 #include "portable.h"
 
 namespace {

@@ -3,7 +3,7 @@
 #include <filesystem>
 #include "core/archive_image_helpers.h"
 #include "core/temp_dir_helpers.h"
-#include "engine/core/app.h"
+#include "engine/app/app.h"
 #include "engine/core/archive.h"
 #include "engine/core/files.h"
 #include "engine/core/mem_name.h"

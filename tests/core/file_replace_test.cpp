@@ -13,7 +13,7 @@
 
 #include "core/archive_image_helpers.h"
 #include "core/temp_dir_helpers.h"
-#include "engine/core/app.h"
+#include "engine/app/app.h"
 #include "engine/core/file_replace.h"
 #include "portable.h"
 

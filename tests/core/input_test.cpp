@@ -1,8 +1,8 @@
 // The input service on the headless backend's scripted devices.
 #include <gtest/gtest.h>
 #include "support/app_test_helpers.h"
-#include "engine/core/app.h"
-#include "engine/core/app_frame.h"
+#include "engine/app/app.h"
+#include "engine/app/app_frame.h"
 #include "engine/core/input.h"
 #include "engine/platform/platform.h"
 

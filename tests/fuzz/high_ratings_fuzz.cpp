@@ -17,8 +17,8 @@
 #include <vector>
 
 #include "engine/core/mem_name.h"
-#include "game/round/high_ratings_file.h"
-#include "game/round/high_ratings_table.h"
+#include "game/state/high_ratings_file.h"
+#include "game/state/high_ratings_table.h"
 
 namespace {
 

@@ -9,13 +9,13 @@
 #include <vector>
 
 #include "colour_vision.h"
-#include "engine/core/app.h"
+#include "engine/app/app.h"
 #include "engine/core/random.h"
 #include "game/game_test_helpers.h"
 #include "game/round/board_screen.h"
-#include "game/round/round_state.h"
+#include "game/state/round_state.h"
 #include "game/round/setup_round.h"
-#include "game/shell/game_state.h"
+#include "game/state/game_state.h"
 #include "screen_capture.h"
 #include "support/app_test_helpers.h"
 

@@ -14,7 +14,7 @@
 #include "engine/platform/headless_audio.h"
 #include "game/game_test_helpers.h"
 #include "game/screen_test_helpers.h"
-#include "game/shell/game_state.h"
+#include "game/state/game_state.h"
 #include "game/shell/lose_screen.h"
 #include "game/shell/main_screen.h"
 #include "game/shell/welcome_screen.h"

@@ -6,7 +6,7 @@
 
 #include "game/high_ratings_helpers.h"
 #include "game/round/game_rating.h"
-#include "game/shell/game_state.h"
+#include "game/state/game_state.h"
 
 namespace {
 

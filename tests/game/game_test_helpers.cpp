@@ -3,8 +3,8 @@
 
 #include "engine/core/files.h"
 #include "game/screen_test_helpers.h"
-#include "game/shell/blocks.h"
-#include "game/shell/game_state.h"
+#include "game/state/blocks.h"
+#include "game/state/game_state.h"
 #include "game/shell/media_slots.h"
 #include "support/app_test_helpers.h"
 

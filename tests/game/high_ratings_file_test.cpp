@@ -14,12 +14,12 @@
 #include <thread>
 #include <vector>
 
-#include "engine/core/app.h"
+#include "engine/app/app.h"
 #include "engine/platform/headless.h"
 #include "game/high_ratings_helpers.h"
-#include "game/round/high_ratings_file.h"
-#include "game/round/high_ratings_table.h"
-#include "game/shell/game_state.h"
+#include "game/state/high_ratings_file.h"
+#include "game/state/high_ratings_table.h"
+#include "game/state/game_state.h"
 #include "portable.h"
 #include "support/app_test_helpers.h"
 

@@ -5,8 +5,8 @@
 #include <vector>
 
 #include "game/high_ratings_helpers.h"
-#include "game/round/high_ratings_table.h"
-#include "game/shell/game_state.h"
+#include "game/state/high_ratings_table.h"
+#include "game/state/game_state.h"
 
 namespace {
 

@@ -24,10 +24,10 @@
 #include <thread>
 #include <vector>
 
-#include "engine/core/app.h"
+#include "engine/app/app.h"
 #include "game/high_ratings_helpers.h"
-#include "game/round/high_ratings_file.h"
-#include "game/round/high_ratings_table.h"
+#include "game/state/high_ratings_file.h"
+#include "game/state/high_ratings_table.h"
 #include "game/whole_game_helpers.h"
 
 namespace {

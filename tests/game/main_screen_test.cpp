@@ -5,7 +5,7 @@
 #include <utility>
 #include <vector>
 
-#include "engine/core/app.h"
+#include "engine/app/app.h"
 #include "engine/core/str.h"
 #include "engine/media/draw.h"
 #include "engine/media/font.h"
@@ -14,8 +14,8 @@
 #include "engine/platform/headless.h"
 #include "game/game_test_helpers.h"
 #include "game/screen_test_helpers.h"
-#include "game/shell/blocks.h"
-#include "game/shell/game_state.h"
+#include "game/state/blocks.h"
+#include "game/state/game_state.h"
 #include "game/shell/main_screen.h"
 #include "game/shell/media_slots.h"
 #include "support/app_test_helpers.h"

@@ -5,7 +5,7 @@
 
 #include <vector>
 
-#include "engine/core/app.h"
+#include "engine/app/app.h"
 #include "engine/core/timer.h"
 #include "engine/media/draw.h"
 #include "engine/platform/headless.h"

@@ -8,8 +8,8 @@
 #include "engine/core/random.h"
 #include "game/round/board_rules.h"
 #include "game/round/computer_player.h"
-#include "game/round/round_state.h"
-#include "game/shell/game_state.h"
+#include "game/state/round_state.h"
+#include "game/state/game_state.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 #include <array>
 #include <vector>
 
-#include "engine/core/app.h"
+#include "engine/app/app.h"
 #include "engine/core/random.h"
 #include "engine/core/str.h"
 #include "engine/core/timer.h"
@@ -16,12 +16,13 @@
 #include "engine/platform/platform.h"
 #include "game/game_test_helpers.h"
 #include "game/round/board_screen.h"
+#include "game/round/computer_move.h"
 #include "game/round/computer_player.h"
 #include "game/round/round_end.h"
-#include "game/round/round_state.h"
+#include "game/state/round_state.h"
 #include "game/round/setup_round.h"
 #include "game/round/turns.h"
-#include "game/shell/game_state.h"
+#include "game/state/game_state.h"
 #include "support/app_test_helpers.h"
 
 namespace {

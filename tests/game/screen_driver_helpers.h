@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "game/game_test_helpers.h"
-#include "game/shell/game_state.h"
+#include "game/state/game_state.h"
 
 namespace screen_driver {
 

@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "engine/core/app.h"
+#include "engine/app/app.h"
 #include "engine/core/input.h"
 #include "engine/core/random.h"
 #include "engine/core/timer.h"
@@ -21,11 +21,11 @@
 #include "engine/media/sprites.h"
 #include "game/high_ratings_helpers.h"
 #include "game/round/game_rating.h"
-#include "game/round/high_ratings_file.h"
-#include "game/round/high_ratings_table.h"
-#include "game/round/round_state.h"
-#include "game/round/stats_screen.h"
-#include "game/shell/game_state.h"
+#include "game/state/high_ratings_file.h"
+#include "game/state/high_ratings_table.h"
+#include "game/state/round_state.h"
+#include "game/shell/stats_screen.h"
+#include "game/state/game_state.h"
 #include "game/shell/media_slots.h"
 #include "support/app_test_helpers.h"
 

@@ -6,7 +6,7 @@
 #include <functional>
 #include <string>
 
-#include "engine/core/app.h"
+#include "engine/app/app.h"
 #include "engine/core/timer.h"
 #include "engine/media/sound.h"
 #include "game/shell/waits.h"

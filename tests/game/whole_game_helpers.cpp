@@ -14,7 +14,7 @@
 #include "engine/media/renderer.h"
 #include "engine/platform/headless.h"
 #include "game/game_test_helpers.h"
-#include "game/round/high_ratings_file.h"
+#include "game/state/high_ratings_file.h"
 #include "plan_text.h"
 #include "portable.h"
 #include "run_folder.h"

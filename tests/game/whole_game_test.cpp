@@ -15,7 +15,7 @@
 #include <vector>
 
 #include "game/game_test_helpers.h"
-#include "game/round/high_ratings_file.h"
+#include "game/state/high_ratings_file.h"
 #include "game/whole_game_helpers.h"
 #include "portable.h"
 

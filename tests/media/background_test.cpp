@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "engine/core/app.h"
+#include "engine/app/app.h"
 #include "engine/media/draw.h"
 #include "engine/media/renderer.h"
 #include "engine/media/renderer_state.h"

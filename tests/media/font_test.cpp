@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "engine/core/app.h"
+#include "engine/app/app.h"
 #include "engine/media/draw.h"
 #include "engine/media/font.h"
 #include "engine/media/font_builtin.h"

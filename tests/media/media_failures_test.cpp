@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "engine/core/app.h"
+#include "engine/app/app.h"
 #include "engine/core/archive.h"
 #include "engine/core/files.h"
 #include "engine/media/draw.h"

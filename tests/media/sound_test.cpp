@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "engine/core/app.h"
+#include "engine/app/app.h"
 #include "engine/core/mem_name.h"
 #include "engine/platform/headless.h"
 #include "engine/platform/headless_audio.h"

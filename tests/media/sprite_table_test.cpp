@@ -1,7 +1,7 @@
 // The sprite table: uploads, slot records, freeing, the free-slot search and picture loading.
 #include <gtest/gtest.h>
 
-#include "engine/core/app.h"
+#include "engine/app/app.h"
 #include "engine/media/draw.h"
 #include "engine/media/renderer.h"
 #include "engine/media/sprites.h"

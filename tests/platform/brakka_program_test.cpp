@@ -2,8 +2,8 @@
 // and a whole game by the keyboard alone), and on the "headless" backend driven by a script file.
 #include <gtest/gtest.h>
 #include "engine/core/str.h"
-#include "game/round/high_ratings_file.h"
-#include "game/round/stats_screen.h"
+#include "game/state/high_ratings_file.h"
+#include "game/shell/stats_screen.h"
 #include "game/shell/focus_ring.h"
 #include "game/shell/main_menu.h"
 #include "game/shell/name_keyboard.h"

@@ -4,7 +4,7 @@
 #include <gtest/gtest.h>
 #include <SDL2/SDL.h>
 #include <cstdlib>
-#include "engine/core/app.h"
+#include "engine/app/app.h"
 #include "engine/core/input.h"
 #include "engine/media/draw.h"
 #include "engine/media/renderer.h"
