@@ -63,7 +63,9 @@ void game_main() {
   volume = 0.9;
   media_folder_entered = file_set_cwd("Media") != 0;
   if (!media_folder_entered)
-    log_line("The \"Media\" folder is missing or cannot be entered: media are looked for in the program's folder\n");
+    log_line(
+        "The \"Media\" folder is missing or cannot be entered: media are looked for in the program's "
+        "folder\n");
   file_set_archives("data.zaz", "media.zaz");
   volume = 0.9;
   dim_game_arrays();

@@ -26,7 +26,8 @@ bool g_checked = false;
 // "GDI Generic" is Windows' own OpenGL, drawn in software: what a window gets from the generic pixel
 // format when no graphics driver brings one of its own.
 bool app_driver_is_software(const char* renderer) {
-  return renderer && (std::strcmp(renderer, "Mesa Windows GDI Driver") == 0 || std::strcmp(renderer, "GDI Generic") == 0);
+  return renderer &&
+         (std::strcmp(renderer, "Mesa Windows GDI Driver") == 0 || std::strcmp(renderer, "GDI Generic") == 0);
 }
 
 Str app_driver_message() {

@@ -13,19 +13,19 @@ void app_window_destroy();
 
 // app_driver_check.cpp: the warning about a software-only OpenGL driver.
 bool app_driver_is_software(const char* renderer);
-Str app_driver_message();                       // "opengldriver.txt" or the built-in text
-void app_driver_check(const char* renderer);    // once per process
+Str app_driver_message();                     // "opengldriver.txt" or the built-in text
+void app_driver_check(const char* renderer);  // once per process
 
 // frame_present.cpp
-void frame_set_frame_rate(int frame_rate);      // period 1000 / rate ms; 2 ms for a rate <= 0
+void frame_set_frame_rate(int frame_rate);  // period 1000 / rate ms; 2 ms for a rate <= 0
 void frame_set_deadline(double ms);
 
 // frame_show.cpp
 // Esc (or key 129, when Esc quits) and Alt+F4 end the program; with an Esc handler set, Esc runs the
 // handler when a frame has been drawn (in_frame) and is kept for the next frame otherwise.
 void frame_check_quit_keys(bool in_frame);
-void frame_check_esc(bool in_frame);            // the Esc part alone
-void frame_reset_times();                       // current and previous frame time := timer_now
+void frame_check_esc(bool in_frame);  // the Esc part alone
+void frame_reset_times();             // current and previous frame time := timer_now
 double frame_current_time();
 double frame_previous_time();
 void frame_request_reactivation();
@@ -33,9 +33,9 @@ bool frame_reactivation_pending();
 
 // app_callbacks.cpp
 void app_set_callback_table(const CallbackEntry* table);  // none until the process entry sets it
-void (*app_win32_msg_callback())();              // QVX_WIN32_MSG, looked up once
+void (*app_win32_msg_callback())();                       // QVX_WIN32_MSG, looked up once
 
 // app_startup.cpp
 const std::string& app_program_dir();
-bool app_services_started();                    // the renderer and the services after it exist
-void app_services_forget();                     // shut-down has released them
+bool app_services_started();  // the renderer and the services after it exist
+void app_services_forget();   // shut-down has released them

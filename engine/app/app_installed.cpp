@@ -17,5 +17,6 @@ bool app_is_installed() {
   if (!data_folder.empty() && data_folder.back() == '\r') data_folder.pop_back();
   if (data_folder.empty()) return false;
   OsFileInfo info;
-  return os_stat(file_path_join(program.c_str(), data_folder.c_str()), info) && info.kind == OsFileKind::folder;
+  return os_stat(file_path_join(program.c_str(), data_folder.c_str()), info) &&
+         info.kind == OsFileKind::folder;
 }

@@ -24,9 +24,9 @@ void leave_for_program_dir() {
   if (!app_program_dir().empty() && os_set_cwd(app_program_dir()) != 0) std::perror("chdir");
 }
 
-void (*const kReleaseSteps[])() = {music_shutdown, leave_for_program_dir, file_close_all, inp_destroy,
-                                   snd_shutdown,   renderer_destroy,      archive_slots_release,
-                                   app_window_destroy};
+void (*const kReleaseSteps[])() = {music_shutdown,        leave_for_program_dir, file_close_all,
+                                   inp_destroy,           snd_shutdown,          renderer_destroy,
+                                   archive_slots_release, app_window_destroy};
 
 // For tests only: BRAKKA_TEST_SHUTDOWN_PAUSE_MS holds the shut-down this long (real time, whatever the
 // backend's clock) right after "Shut down QVX", so a test can act while the program is in the middle of

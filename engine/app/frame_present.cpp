@@ -9,7 +9,7 @@
 
 namespace {
 
-constexpr double kSleepAbove = 7.0;  // sleep while more than this is left (ms)
+constexpr double kSleepAbove = 7.0;   // sleep while more than this is left (ms)
 constexpr double kSleepMargin = 3.0;  // ... waking this much before the deadline
 constexpr double kPumpAbove = 1.0;    // pump events while more than this is left
 constexpr int kNapUs = 500;           // between two pumps, give the processor back this long (us)

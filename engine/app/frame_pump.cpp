@@ -21,13 +21,9 @@ void handle(const PlatformEvent& ev) {
         app_set_paused(0);
       }
       break;
-    case PlatformEvent::Close:
-      app_exit();
-    case PlatformEvent::Char:
-      inp_char_typed(static_cast<signed char>(ev.code));
-      break;
-    default:
-      break;
+    case PlatformEvent::Close: app_exit();
+    case PlatformEvent::Char: inp_char_typed(static_cast<signed char>(ev.code)); break;
+    default: break;
   }
 }
 

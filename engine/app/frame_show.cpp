@@ -14,7 +14,7 @@ double g_current_time = 0.0;
 double g_previous_time = 0.0;
 bool g_reactivation_pending = false;
 void (*g_esc_handler)() = nullptr;
-bool g_esc_pending = false;     // Esc seen in a busy wait, for the next frame
+bool g_esc_pending = false;  // Esc seen in a busy wait, for the next frame
 bool g_in_esc_handler = false;
 
 void reactivate() {

@@ -22,7 +22,8 @@ void log_line(const char* text) {
   const std::string path = log_path();
   // Held by nobody else while a line goes in.
   int fd = -1;
-  for (int attempt = 0; attempt < kOpenAttempts && fd < 0; ++attempt) fd = os_open(path, OsOpen::append_alone);
+  for (int attempt = 0; attempt < kOpenAttempts && fd < 0; ++attempt)
+    fd = os_open(path, OsOpen::append_alone);
   if (fd < 0) return;
   os_write_all(fd, text, std::strlen(text));
   os_close(fd);

@@ -78,7 +78,8 @@ std::string archive_problem(const std::string& archive_name) {
   if (archive_name.empty()) return "";
   if (!mem_name_is(archive_name.c_str())) {
     OsFileInfo info;
-    if (!os_stat(path_to_native(archive_name.c_str()), info)) return errno == ENOENT ? "" : std::strerror(errno);
+    if (!os_stat(path_to_native(archive_name.c_str()), info))
+      return errno == ENOENT ? "" : std::strerror(errno);
     if (info.kind != OsFileKind::file) return "not a file";
   }
   errno = 0;

@@ -75,10 +75,8 @@ int file_open(int channel, const Str& path, int mode) {
   if (mode > 0) {
     Str resolved;
     if (!archive_resolve(ARCHIVE_DATA, name, resolved, 1)) app_set_error(RtError::file);
-    if (mem_name_is(resolved.data))
-      ok = open_virtual(*ch, resolved.data);
-    else if (*resolved.data)
-      ok = open_disk(*ch, resolved.data, OsOpen::read);
+    if (mem_name_is(resolved.data)) ok = open_virtual(*ch, resolved.data);
+    else if (*resolved.data) ok = open_disk(*ch, resolved.data, OsOpen::read);
   } else if (*name && std::strlen(name) <= FILE_PATH_MAX && !mem_name_is(name)) {
     if (mode == 0) {
       os_remove_file(path_to_native(name));

@@ -45,8 +45,9 @@ int create_new_file(const std::string& target, std::string& made) {
   const std::string base = new_file_prefix(target);
   static unsigned counter = 0;
   for (int attempt = 0; attempt < 100; ++attempt) {
-    made = path_join(folder, base + std::to_string(os_process_id()) + "." + std::to_string(counter++) + ".tmp",
-                     host_path_style());
+    made =
+        path_join(folder, base + std::to_string(os_process_id()) + "." + std::to_string(counter++) + ".tmp",
+                  host_path_style());
     const int fd = os_open(made, OsOpen::create_only);
     if (fd >= 0 || errno != EEXIST) return fd;
   }

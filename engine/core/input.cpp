@@ -7,7 +7,7 @@
 
 namespace {
 
-constexpr unsigned kPollEvery = 128;   // key queries between two keyboard polls
+constexpr unsigned kPollEvery = 128;  // key queries between two keyboard polls
 constexpr size_t kMaxWaitingChars = 16;
 constexpr size_t kTextInitial = 512;
 constexpr int kMiceAllocated = 4;
@@ -52,7 +52,10 @@ void screen_size(int& w, int& h) {
 
 }  // namespace
 
-void inp_create() { g_input = InputState(); key_poll_count = 0; }
+void inp_create() {
+  g_input = InputState();
+  key_poll_count = 0;
+}
 
 void inp_set_screen_size(int width, int height) {
   g_screen_width = width;
@@ -197,9 +200,16 @@ int inp_take_char() {
 
 int inp_key_to_char(int code) {
   switch (code) {
-    case 28: case 156: return 10;
+    case 28:
+    case 156: return 10;
     case 14: return 8;
-    case 29: case 42: case 54: case 56: case 58: case 69: case 221: return 0;
+    case 29:
+    case 42:
+    case 54:
+    case 56:
+    case 58:
+    case 69:
+    case 221: return 0;
     default: break;
   }
   int c = platform().key_to_char(code);

@@ -14,9 +14,9 @@ namespace {
 constexpr int kMinimumLengthMs = 500;
 
 struct MusicState {
-  bool open = false;     // a stream is open
-  Str file_name;         // resolved path of the current music
-  double restart = 0;    // 0 not looping; > 0 restart when timer_ms reaches it; < 0 looping but paused
+  bool open = false;   // a stream is open
+  Str file_name;       // resolved path of the current music
+  double restart = 0;  // 0 not looping; > 0 restart when timer_ms reaches it; < 0 looping but paused
   double pause_time = 0;
   double volume_cache = -1;  // last volume sent; -1 none
 };

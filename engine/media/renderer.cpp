@@ -83,7 +83,8 @@ void renderer_gl_init() {
   r->texture_units = units > 0 ? units : 1;
   r->active_texture = reinterpret_cast<PFNGLACTIVETEXTUREPROC>(platform().gl_proc_address("glActiveTexture"));
   if (!r->active_texture)
-    r->active_texture = reinterpret_cast<PFNGLACTIVETEXTUREPROC>(platform().gl_proc_address("glActiveTextureARB"));
+    r->active_texture =
+        reinterpret_cast<PFNGLACTIVETEXTUREPROC>(platform().gl_proc_address("glActiveTextureARB"));
   log_line("init fbo\n");
   picture_buffer_create(*r, extensions);
   r->gl_ready = true;

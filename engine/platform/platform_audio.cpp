@@ -8,7 +8,7 @@
 namespace {
 std::unique_ptr<PlatformAudio> g_audio;
 const char* g_audio_name = "";
-}
+}  // namespace
 
 bool platform_audio_select(const char* name) {
   // Choosing the backend already in use keeps it, with its open device and loaded samples.

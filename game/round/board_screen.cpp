@@ -13,7 +13,7 @@
 namespace {
 
 constexpr int kGrey = 0x808080;
-constexpr int kLineLight = 0xffe8b0;  // pale blue
+constexpr int kLineLight = 0xffe8b0;     // pale blue
 constexpr int kRowY[3] = {0, 230, 320};  // value row of player 1 and player 2
 constexpr int kCaptionY[3] = {0, 208, 298};
 

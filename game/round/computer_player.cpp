@@ -8,14 +8,12 @@
 
 namespace {
 
-constexpr double kNone = -99;      // no candidate (EASY) / the human has no reply (HARD)
-constexpr double kNever = 99;      // HARD: an empty cell or the cursor's own
+constexpr double kNone = -99;  // no candidate (EASY) / the human has no reply (HARD)
+constexpr double kNever = 99;  // HARD: an empty cell or the cursor's own
 
 // The cell of the human's reply line through position k of the computer's line (vertical computer:
 // row k; horizontal computer: column k) at position j of that reply line.
-double reply_cell(double dir, int k, int j) {
-  return dir == 1 ? board(j, k) : board(k, j);
-}
+double reply_cell(double dir, int k, int j) { return dir == 1 ? board(j, k) : board(k, j); }
 
 }  // namespace
 

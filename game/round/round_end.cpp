@@ -59,7 +59,8 @@ void round_end_screen() {
     if (move_confirmed > 0) {
       spr_draw(sprite::continue_button, kRoundEndContinue.x, kRoundEndContinue.y);
       focus.draw();
-      if (pressed || button_clicked(kRoundEndContinue, mouse_x, mouse_y, mouse_b1) || control_down(Control::enter))
+      if (pressed || button_clicked(kRoundEndContinue, mouse_x, mouse_y, mouse_b1) ||
+          control_down(Control::enter))
         move_confirmed = 2;
     }
     frame_show();

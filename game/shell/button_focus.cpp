@@ -6,7 +6,8 @@
 #include "game/shell/controls.h"
 #include "game/state/game_state.h"
 
-ButtonFocus::ButtonFocus(std::span<const Button> buttons, int first) : buttons_(buttons), order_(buttons.size()) {
+ButtonFocus::ButtonFocus(std::span<const Button> buttons, int first)
+    : buttons_(buttons), order_(buttons.size()) {
   std::iota(order_.begin(), order_.end(), 0);
   std::stable_sort(order_.begin(), order_.end(), [&](int a, int b) {
     const Button &p = buttons_[static_cast<size_t>(a)], &q = buttons_[static_cast<size_t>(b)];

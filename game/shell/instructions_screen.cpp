@@ -72,5 +72,4 @@ void instructions_screen() {
     frame_show();
     if (pressed || button_clicked(kInstructionsContinue, mouse_x, mouse_y, mouse_b1)) break;
   }
-
 }

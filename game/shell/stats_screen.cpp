@@ -81,10 +81,10 @@ Str number_text(double value) {
 
 // The screen's texts: none of them changes while the screen is shown, so they are made once.
 struct StatsTexts {
-  Str line;              // "<name>, YOUR GAME RATING IS: <rating>"
-  int frame_half = 0;    // half the rating frame's width
-  Str stats[4];          // won, lost, drawn, best run
-  Str ratings[7];        // the table's ratings, entries 1..6
+  Str line;            // "<name>, YOUR GAME RATING IS: <rating>"
+  int frame_half = 0;  // half the rating frame's width
+  Str stats[4];        // won, lost, drawn, best run
+  Str ratings[7];      // the table's ratings, entries 1..6
 
   StatsTexts() {
     const Str rating = number_text(game_stats(0));

@@ -44,8 +44,19 @@ extern DimArray<Str> high_names;
 
 // Which screen routine is running. No screen reads it; it is there for the log, tests and screenshots.
 enum class GameScreen {
-  none, welcome, name_keyboard, instructions, goodbye, main_screen, main_menu, round_setup, round,
-  round_end, stats, win, lose
+  none,
+  welcome,
+  name_keyboard,
+  instructions,
+  goodbye,
+  main_screen,
+  main_menu,
+  round_setup,
+  round,
+  round_end,
+  stats,
+  win,
+  lose
 };
 extern GameScreen game_screen;
 const char* game_screen_name(GameScreen screen);

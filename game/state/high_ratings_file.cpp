@@ -53,7 +53,9 @@ bool something_else_at(const Str& path) {
   return file_path_exists(path.c_str()) && !path_is_regular_file(path.c_str());
 }
 
-std::string no_user_folder() { return std::string("there is no user data folder (no ") + file_user_data_origin() + ")"; }
+std::string no_user_folder() {
+  return std::string("there is no user data folder (no ") + file_user_data_origin() + ")";
+}
 
 // Saves lines to path, making its folder first when it has one; logs why when it cannot.
 bool save_to(const Str& path, const std::vector<Str>& lines) {
@@ -102,8 +104,9 @@ Str file_to_read() {
   }
   if (something_else_at(name) && user.length && path_is_regular_file(user.c_str())) {
     // The media folder could not take the last save, which went to the user's folder.
-    log_text("High ratings: " + quoted(name) + " in the media folder is not a file; the ratings are read from " +
-             quoted(user) + ", where the last save went");
+    log_text("High ratings: " + quoted(name) +
+             " in the media folder is not a file; the ratings are read from " + quoted(user) +
+             ", where the last save went");
     return user;
   }
   return path;

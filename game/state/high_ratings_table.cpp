@@ -11,7 +11,7 @@ const HighTable& starting_high_table() {
       double rating;
       const char* name;
     } kEntries[kHighEntries] = {
-        {0.0, "EMPTY"}, {96.8, "ELLIE"}, {74.2, "ARTHUR"}, {55.6, "PRIYA"},
+        {0.0, "EMPTY"},  {96.8, "ELLIE"},  {74.2, "ARTHUR"}, {55.6, "PRIYA"},
         {38.9, "TOMMY"}, {21.3, "MAGGIE"}, {9.5, "SAM"},
     };
     HighTable t;

@@ -32,4 +32,3 @@ extern double rock_angle, rock_step;
 extern double fade_alpha;
 // Channel of the last cursor-step sound (the stats screen keeps its background sound's channel here).
 extern double sound_channel;
-

@@ -148,7 +148,7 @@ TEST_F(FramePacing, LastMillisecondsNapInsteadOfSpinning) {
     EXPECT_LE(naps, to_nap);
     EXPECT_GE(naps, 0.85 * to_nap);
     EXPECT_GE(double(nap_count) * 0.5, naps - 1e-9);  // no nap longer than 0.5 ms
-    EXPECT_GE(naps / double(nap_count), 0.15);          // ... and not many tiny ones
+    EXPECT_GE(naps / double(nap_count), 0.15);        // ... and not many tiny ones
   }
 }
 

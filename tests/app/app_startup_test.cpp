@@ -35,11 +35,26 @@ TEST_F(Startup, LogTracesEveryStepInOrder) {
 
   char dir[4096];
   ASSERT_NE(::getcwd(dir, sizeof dir), nullptr);
-  const std::vector<std::string> expected = {
-      "Start new log...", "debug works at all", "timer", "rbow", "rbow init", "WIN32 init video",
-      "get accurate timer - 1st call", "flip - 1st call", "2D VP", "OGRB init [OK]", "Cptn", "Network",
-      "Input", "Window mode", "Create DXin", "reptr", "getexe", "cd",
-      std::string("exepath=curdir= ") + dir, "Init Finalized"};
+  const std::vector<std::string> expected = {"Start new log...",
+                                             "debug works at all",
+                                             "timer",
+                                             "rbow",
+                                             "rbow init",
+                                             "WIN32 init video",
+                                             "get accurate timer - 1st call",
+                                             "flip - 1st call",
+                                             "2D VP",
+                                             "OGRB init [OK]",
+                                             "Cptn",
+                                             "Network",
+                                             "Input",
+                                             "Window mode",
+                                             "Create DXin",
+                                             "reptr",
+                                             "getexe",
+                                             "cd",
+                                             std::string("exepath=curdir= ") + dir,
+                                             "Init Finalized"};
   // The renderer adds its own lines between "flip - 1st call" and "2D VP"; every traced step is there
   // once and in this order.
   size_t at = 0;

@@ -40,7 +40,8 @@ double mean(const std::vector<uint8_t>& rgb, int x0, int y0, int x1, int y1) {
 // (minus) or a bar crossed by an upright (plus). Its bar stands out from the face beside it; so does
 // the upright's top, above the bar, for a plus, and not for a minus. 0 when no mark stands out.
 int sign_seen(const std::vector<uint8_t>& rgb, int tx, int ty, double& bar_contrast) {
-  const double face = (mean(rgb, tx + 18, ty + 2, tx + 21, ty + 5) + mean(rgb, tx + 39, ty + 2, tx + 42, ty + 5)) / 2;
+  const double face =
+      (mean(rgb, tx + 18, ty + 2, tx + 21, ty + 5) + mean(rgb, tx + 39, ty + 2, tx + 42, ty + 5)) / 2;
   bar_contrast = std::fabs(mean(rgb, tx + 26, ty + 5, tx + 28, ty + 7) - face) / 2 +
                  std::fabs(mean(rgb, tx + 32, ty + 5, tx + 34, ty + 7) - face) / 2;
   const double upright = std::fabs(mean(rgb, tx + 29, ty + 2, tx + 31, ty + 4) - face);
@@ -104,8 +105,9 @@ TEST_F(ColourVision, EveryTilesSignReadsWithoutColour) {
     ASSERT_GT(count[0], 0);
     ASSERT_GT(count[1], 0);
     const double positive = sum[0] / count[0], negative = sum[1] / count[1];
-    std::printf("%-12s positive tiles %.0f, negative tiles %.0f: lightness gap %.0f; weakest mark %.0f; %d wrong\n",
-                vision_name(vision), positive, negative, positive - negative, weakest_mark, wrong);
+    std::printf(
+        "%-12s positive tiles %.0f, negative tiles %.0f: lightness gap %.0f; weakest mark %.0f; %d wrong\n",
+        vision_name(vision), positive, negative, positive - negative, weakest_mark, wrong);
     EXPECT_EQ(wrong, 0);
     // Told apart by lightness alone as well: the tile kinds lie far apart on the grey scale.
     EXPECT_GT(positive - negative, 60);

@@ -53,7 +53,7 @@ double landmark_on_frame(int n) {
 }
 
 TEST_F(EndScreens, WinScreenCyclesTheLandmarksAndLeavesOnContinue) {
-  draw_main_screen(1);  // as the game reaches it: font 5 current
+  draw_main_screen(1);       // as the game reaches it: font 5 current
   renderer_set_blind(true);  // only the counters are watched
   const uint64_t f0 = headless_frames();
   std::vector<double> shown;

@@ -172,7 +172,8 @@ void check_fade(double mode, int faded, double first_alpha, double last_alpha, c
   }
   EXPECT_EQ(first_outside, 0) << "the other blocks should stand unchanged, none highlighted";
   EXPECT_EQ(last_outside, 0);
-  EXPECT_EQ(first.cut(bx, by, kAreaW, kAreaH), expect_first) << "plate, frame and picture only, at " << first_alpha;
+  EXPECT_EQ(first.cut(bx, by, kAreaW, kAreaH), expect_first)
+      << "plate, frame and picture only, at " << first_alpha;
   EXPECT_EQ(last.cut(bx, by, kAreaW, kAreaH), expect_last) << "at " << last_alpha;
 }
 
@@ -269,8 +270,14 @@ TEST_F(MainScreen, IntroRemovalFinishesAtOnceOnANewClickOrEnter) {
     uint64_t frames;
   } cases[] = {
       {"nothing pressed", false, {}, 98},
-      {"a click", false, {{10, script_event(HeadlessEvent::ButtonDown, 0)}, {12, script_event(HeadlessEvent::ButtonUp, 0)}}, 10},
-      {"Enter", false, {{20, script_event(HeadlessEvent::KeyDown, 28)}, {22, script_event(HeadlessEvent::KeyUp, 28)}}, 21},
+      {"a click",
+       false,
+       {{10, script_event(HeadlessEvent::ButtonDown, 0)}, {12, script_event(HeadlessEvent::ButtonUp, 0)}},
+       10},
+      {"Enter",
+       false,
+       {{20, script_event(HeadlessEvent::KeyDown, 28)}, {22, script_event(HeadlessEvent::KeyUp, 28)}},
+       21},
       {"the button held from before", true, {{30, script_event(HeadlessEvent::ButtonUp, 0)}}, 98},
   };
   for (const auto& c : cases) {

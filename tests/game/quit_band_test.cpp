@@ -18,9 +18,7 @@ namespace {
 
 class QuitBand : public ::testing::Test {
  protected:
-  void SetUp() override {
-    ASSERT_TRUE(start_game_app());
-  }
+  void SetUp() override { ASSERT_TRUE(start_game_app()); }
   void TearDown() override {
     quit_band_enable(false);
     headless_set_swap_hook({});
@@ -53,8 +51,8 @@ TEST_F(QuitBand, HoldsTheGameClockAndGoesBackToTheFrameItCovered) {
       return;
     }
     ++band_frames;
-    band_drawn = band_drawn || screen_rect(0, 276, 800, 324) != std::vector<Pixel>(scene.begin() + 276 * 800,
-                                                                                   scene.begin() + 324 * 800);
+    band_drawn = band_drawn || screen_rect(0, 276, 800, 324) !=
+                                   std::vector<Pixel>(scene.begin() + 276 * 800, scene.begin() + 324 * 800);
   });
   const uint64_t f0 = headless_frames();
   key_at(f0 + 2, kKeyEsc);

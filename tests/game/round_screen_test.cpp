@@ -76,7 +76,9 @@ TEST_F(RoundScreen, TilesShowTheirNumberInTheFontOfTheirSign) {
 }
 
 TEST_F(RoundScreen, SignsQuestionMarkAndLastValueFollowTheTurn) {
-  auto sign_is = [](int y, bool (*test)(const Pixel&)) { return count_pixels(546, y, 606, y + 60, test) > 600; };
+  auto sign_is = [](int y, bool (*test)(const Pixel&)) {
+    return count_pixels(546, y, 606, y + 60, test) > 600;
+  };
   draw();
   EXPECT_TRUE(sign_is(230, greenish)) << "player 1 to move: go";
   EXPECT_TRUE(sign_is(320, reddish)) << "player 2 waits: stop";
@@ -101,10 +103,11 @@ TEST_F(RoundScreen, CursorFrameSurroundsTheCursorCell) {
   auto ring = [](int col, int row) {
     // The frame's band just outside the cell, 4 pixels wide on each side.
     std::vector<Pixel> out;
-    for (auto [x0, y0, x1, y1] : {std::array<int, 4>{tile_x(col) - 4, tile_y(row) - 4, tile_x(col) + 64, tile_y(row)},
-                                  std::array<int, 4>{tile_x(col) - 4, tile_y(row) + 60, tile_x(col) + 64, tile_y(row) + 64},
-                                  std::array<int, 4>{tile_x(col) - 4, tile_y(row), tile_x(col), tile_y(row) + 60},
-                                  std::array<int, 4>{tile_x(col) + 60, tile_y(row), tile_x(col) + 64, tile_y(row) + 60}}) {
+    for (auto [x0, y0, x1, y1] :
+         {std::array<int, 4>{tile_x(col) - 4, tile_y(row) - 4, tile_x(col) + 64, tile_y(row)},
+          std::array<int, 4>{tile_x(col) - 4, tile_y(row) + 60, tile_x(col) + 64, tile_y(row) + 64},
+          std::array<int, 4>{tile_x(col) - 4, tile_y(row), tile_x(col), tile_y(row) + 60},
+          std::array<int, 4>{tile_x(col) + 60, tile_y(row), tile_x(col) + 64, tile_y(row) + 60}}) {
       auto part = screen_rect(x0, y0, x1, y1);
       out.insert(out.end(), part.begin(), part.end());
     }
@@ -256,9 +259,12 @@ TEST_F(RoundScreen, EveryPressStepsOnceAndAHeldKeyRepeats) {
     std::vector<double> steps;  // each step's time from the first press, to a frame or two
     double column;
   } cases[] = {
-      {lefts(3, 100, 50), {0, 250, 500}, 1},        {lefts(3, 200, 120), {0, 250, 500}, 1},
-      {lefts(3, 300, 280), {0, 300, 600}, 1},       {lefts(1, 0, 3), {0}, 3},
-      {lefts(1, 0, 1100), {0, 500, 750, 1000}, 8},  {{{0, 50}, {150, 50, HeadlessEvent::KeyDown, HeadlessEvent::KeyUp, 205}}, {0, 250}, 4},
+      {lefts(3, 100, 50), {0, 250, 500}, 1},
+      {lefts(3, 200, 120), {0, 250, 500}, 1},
+      {lefts(3, 300, 280), {0, 300, 600}, 1},
+      {lefts(1, 0, 3), {0}, 3},
+      {lefts(1, 0, 1100), {0, 500, 750, 1000}, 8},
+      {{{0, 50}, {150, 50, HeadlessEvent::KeyDown, HeadlessEvent::KeyUp, 205}}, {0, 250}, 4},
       {{dpad, stick}, {0, 250}, 2},
   };
   for (const auto& c : cases) {

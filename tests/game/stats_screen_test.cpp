@@ -31,7 +31,7 @@
 
 namespace {
 
-const Entries kTable = {{0, "EMPTY"}, {96.8, "ELLIE"}, {74.2, "ARTHUR"}, {55.6, "PRIYA"},
+const Entries kTable = {{0, "EMPTY"},    {96.8, "ELLIE"},  {74.2, "ARTHUR"}, {55.6, "PRIYA"},
                         {38.9, "TOMMY"}, {21.3, "MAGGIE"}, {9.5, "SAM"}};
 
 // Set while a screen that must return runs: an ending program then fails the test instead of passing
@@ -286,7 +286,7 @@ void StatsScreen::expect_quit_saves(const std::function<void()>& quit) {
       ::testing::ExitedWithCode(0), "goodbye screen reached");
   HighTable saved = starting_high_table();
   ASSERT_EQ(read_high_ratings(Str(highs_path().c_str()), saved), kHighEntries);
-  const Entries expected = {{0, "EMPTY"}, {96.8, "ELLIE"}, {74.2, "ARTHUR"}, {55.6, "PRIYA"},
+  const Entries expected = {{0, "EMPTY"},     {96.8, "ELLIE"}, {74.2, "ARTHUR"}, {55.6, "PRIYA"},
                             {50.5, "NEWBIE"}, {38.9, "TOMMY"}, {21.3, "MAGGIE"}};
   EXPECT_EQ(entries_of(saved), expected);
 }

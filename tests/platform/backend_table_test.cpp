@@ -9,7 +9,8 @@ TEST(BackendTable, NamesFindTheirRowsAndTheSelectionFollows) {
   const struct {
     const char* name;
     bool known;
-  } cases[] = {{"sdl", true}, {"headless", true}, {"", false}, {"SDL", false}, {"headless ", false}, {nullptr, false}};
+  } cases[] = {{"sdl", true},  {"headless", true},   {"", false},
+               {"SDL", false}, {"headless ", false}, {nullptr, false}};
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name ? c.name : "(null)");
     const PlatformBackend* row = platform_backend(c.name);

@@ -27,16 +27,18 @@ namespace autoplay {
 
 namespace {
 
-constexpr double kPressMs = 60;     // a click holds the button for three frames
+constexpr double kPressMs = 60;  // a click holds the button for three frames
 constexpr double kClickGapMs = 200;
 constexpr double kKeyHoldMs = 40;
-constexpr double kKeyGapMs = 270;   // arrow keys step once per 250 ms
-constexpr double kFocusGapMs = 120; // between two moves of the focus
+constexpr double kKeyGapMs = 270;    // arrow keys step once per 250 ms
+constexpr double kFocusGapMs = 120;  // between two moves of the focus
 
 int to_int(double v) { return static_cast<int>(v); }
 
 // The name keyboard's key for a character of a planned name ('<' is delete), or 0.
-int name_key_for(char c) { return c == '<' ? kNameKeyDelete : name_key_of_char(static_cast<unsigned char>(c)); }
+int name_key_for(char c) {
+  return c == '<' ? kNameKeyDelete : name_key_of_char(static_cast<unsigned char>(c));
+}
 
 Button name_key_at(int key) { return name_key(key, kNameKeyboardX, kNameKeyboardY); }
 
@@ -253,7 +255,8 @@ void Player::act(double now) {
   if (quit_band_showing()) {
     if (!band_answered_) {
       band_answered_ = true;
-      emit(std::string("quit band on ") + game_screen_name(game_screen) + (plan_.esc_twice ? ": esc" : ": back"));
+      emit(std::string("quit band on ") + game_screen_name(game_screen) +
+           (plan_.esc_twice ? ": esc" : ": back"));
       tap(now, plan_.esc_twice ? kKeyEsc : kKeySpace, 500);
     }
     return;
@@ -329,7 +332,10 @@ void Player::name_keyboard(double now) {
   }
   // Rows first, then along the row.
   const Button from = name_key_at(at), to = name_key_at(key);
-  const int button = to.y < from.y ? PadDpUp : to.y > from.y ? PadDpDown : to.x < from.x ? PadDpLeft : PadDpRight;
+  const int button = to.y < from.y   ? PadDpUp
+                     : to.y > from.y ? PadDpDown
+                     : to.x < from.x ? PadDpLeft
+                                     : PadDpRight;
   pad_tap(now, button, kFocusGapMs);
 }
 
@@ -368,7 +374,8 @@ void Player::play_turn(double now) {
     if (coordinate != target_ && plan.stick) {
       stick_tap(now, vertical ? PadLeftY : PadLeftX, sign);
     } else if (coordinate != target_) {
-      pad_tap(now, vertical ? (sign < 0 ? PadDpUp : PadDpDown) : (sign < 0 ? PadDpLeft : PadDpRight), kKeyGapMs);
+      pad_tap(now, vertical ? (sign < 0 ? PadDpUp : PadDpDown) : (sign < 0 ? PadDpLeft : PadDpRight),
+              kKeyGapMs);
     } else if (now >= confirm_after_) {
       pad_tap(now, PadA, kKeyGapMs);
       confirm_after_ = now + 1000;

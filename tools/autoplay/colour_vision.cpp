@@ -10,13 +10,12 @@ namespace {
 
 using Matrix = std::array<std::array<double, 3>, 3>;
 
-constexpr Matrix kDeuteranopia = {{{0.367322, 0.860646, -0.227968},
-                                   {0.280085, 0.672501, 0.047413},
-                                   {-0.011820, 0.042940, 0.968881}}};
-constexpr Matrix kProtanopia = {{{0.152286, 1.052583, -0.204868},
-                                 {0.114503, 0.786281, 0.099216},
-                                 {-0.003882, -0.048116, 1.051998}}};
-constexpr Matrix kLuminance = {{{0.2126, 0.7152, 0.0722}, {0.2126, 0.7152, 0.0722}, {0.2126, 0.7152, 0.0722}}};
+constexpr Matrix kDeuteranopia = {
+    {{0.367322, 0.860646, -0.227968}, {0.280085, 0.672501, 0.047413}, {-0.011820, 0.042940, 0.968881}}};
+constexpr Matrix kProtanopia = {
+    {{0.152286, 1.052583, -0.204868}, {0.114503, 0.786281, 0.099216}, {-0.003882, -0.048116, 1.051998}}};
+constexpr Matrix kLuminance = {
+    {{0.2126, 0.7152, 0.0722}, {0.2126, 0.7152, 0.0722}, {0.2126, 0.7152, 0.0722}}};
 
 const Matrix& matrix_of(Vision vision) {
   switch (vision) {
@@ -74,10 +73,11 @@ bool write_rgb_png(const std::string& path, const uint8_t* rgb, int width, int h
     return false;
   }
   png_init_io(png, f);
-  png_set_IHDR(png, info, width, height, 8, PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT,
-               PNG_FILTER_TYPE_DEFAULT);
+  png_set_IHDR(png, info, width, height, 8, PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE,
+               PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
   png_write_info(png, info);
-  for (int y = 0; y < height; ++y) png_write_row(png, const_cast<uint8_t*>(rgb + static_cast<size_t>(y) * width * 3));
+  for (int y = 0; y < height; ++y)
+    png_write_row(png, const_cast<uint8_t*>(rgb + static_cast<size_t>(y) * width * 3));
   png_write_end(png, info);
   png_destroy_write_struct(&png, &info);
   return std::fclose(f) == 0;

@@ -10,8 +10,7 @@ std::vector<uint8_t> read_screen_rgb(int width, int height) {
   glPixelStorei(GL_PACK_ALIGNMENT, 1);
   glReadPixels(0, 0, width, height, GL_RGB, GL_UNSIGNED_BYTE, gl.data());
   // GL rows run bottom-up.
-  for (int y = 0; y < height; ++y)
-    std::copy_n(&gl[(height - 1 - y) * row], row, &top_first[y * row]);
+  for (int y = 0; y < height; ++y) std::copy_n(&gl[(height - 1 - y) * row], row, &top_first[y * row]);
   return top_first;
 }
 

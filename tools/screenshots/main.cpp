@@ -93,7 +93,8 @@ void take_shots(std::vector<Shot> shots, const std::string& out_dir) {
       if (s.seen_too) {
         for (Vision vision : kVisions) {
           const std::string seen = seen_name(path, vision);
-          std::printf("%s %s\n", write_screen_png_seen(seen, vision) ? "wrote" : "could not write", seen.c_str());
+          std::printf("%s %s\n", write_screen_png_seen(seen, vision) ? "wrote" : "could not write",
+                      seen.c_str());
         }
       }
       std::fflush(stdout);
@@ -101,7 +102,8 @@ void take_shots(std::vector<Shot> shots, const std::string& out_dir) {
   });
 }
 
-int run(const std::string& media, const std::string& out, const autoplay::Plan& plan, std::vector<Shot> shots) {
+int run(const std::string& media, const std::string& out, const autoplay::Plan& plan,
+        std::vector<Shot> shots) {
   const std::string dir = autoplay::make_run_folder("brakka_shots_", media);
   if (dir.empty()) return 1;
   std::fflush(nullptr);
@@ -141,8 +143,8 @@ int main(int argc, char** argv) {
   won.visit_instructions = true;
   won.esc_on = "round";  // the quit band, answered with the space bar
   won.round_plan = [](int n) {
-    return autoplay::RoundPlan{n % 2 == 1, n % 2 == 1, n % 2 == 1 ? autoplay::Input::keys : autoplay::Input::mouse,
-                               true};
+    return autoplay::RoundPlan{n % 2 == 1, n % 2 == 1,
+                               n % 2 == 1 ? autoplay::Input::keys : autoplay::Input::mouse, true};
   };
   std::vector<Shot> won_shots = {
       {"welcome.png", [](double t, int v) { return v == 1 && t > 1000; }, GameScreen::welcome},
