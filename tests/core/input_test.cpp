@@ -13,6 +13,8 @@ class Input : public ::testing::Test {
   void SetUp() override {
     prepare_headless_app();
     inp_create();
+    // As start-up does: the picture size the settings name.
+    inp_set_screen_size(app_settings.screen_width, app_settings.screen_height);
     inp_open_devices();
   }
   void TearDown() override { remove_private_temp_dir(); }
