@@ -12,10 +12,12 @@
 #include "game/round/turns.h"
 #include "game/state/blocks.h"
 #include "game/state/game_state.h"
+#include "game/shell/intro_skip.h"
 #include "game/shell/lose_screen.h"
 #include "game/shell/main_menu.h"
 #include "game/shell/main_screen.h"
 #include "game/shell/media_slots.h"
+#include "game/shell/quit_band.h"
 #include "game/shell/round_setup_screen.h"
 #include "game/shell/waits.h"
 #include "game/shell/welcome_screen.h"
@@ -28,6 +30,16 @@ void change_block(int sound_slot, double mode) {
   scratch = snd_play(sound_slot, 0, volume);
   draw_main_screen(mode);
   wait_sound(scratch);
+}
+
+// A block taken off in the intro: as change_block, but a click or Enter during the fade or the sound
+// finishes both at once.
+void intro_change_block() {
+  scratch = snd_play(sound::lose, 0, volume);
+  intro_take_block_off();
+  const int channel = static_cast<int>(scratch);
+  while (!intro_skip_asked() && snd_is_playing(channel)) frame_idle(0);
+  if (snd_is_playing(channel)) snd_stop(channel);
 }
 
 // One pass of the game loop: the menu, then a round for the lowest standing block and its outcome on
@@ -65,13 +77,14 @@ void game_main() {
     welcome_screen();
     load_media();  // the welcome screen's animation frames took the block pictures' slots
     reset_blocks();
+    quit_band_enable(true);  // from here to the goodbye screen Esc asks first
     game_screen = GameScreen::main_screen;
     for (int frame = 0; frame < 15; ++frame) {
       draw_main_screen(1);
       frame_show();
     }
-    // Every game starts with blocks 1 and 2 taken off.
-    for (int intro = 0; intro < 2; ++intro) change_block(sound::lose, 2);
+    // Every game starts with blocks 1 and 2 taken off; a click or Enter finishes each at once.
+    for (int intro = 0; intro < 2; ++intro) intro_change_block();
     do {
       game_round();
     } while (game_over == 0);

@@ -36,6 +36,12 @@ int app_startup(int show_command, const char* title);
 [[noreturn]] void app_run(int argc, char** argv);
 
 void frame_show();
+// Hands Esc to the game: while a handler is set (null gives Esc back to the engine), Esc and key 129,
+// when Esc quits, run the handler instead of ending the program. frame_show runs it at once, after the
+// frame has been drawn and before it is shown; a busy wait (frame_idle, the pause loop) keeps the press
+// for the next frame_show. While the handler runs the engine leaves Esc to it; the handler may call
+// frame_show and app_end. Alt+F4 and a closed window end the program as always.
+void frame_set_esc_handler(void (*handler)());
 // One step of a busy wait between frames (a cursor step, a sound, a released key or button): sleeps
 // sleep_ms (about 1 ms), keeps the window's events flowing (a close request ends the program as in
 // frame_show, activation changes are seen, looping music restarts), reads the keys afresh and ends

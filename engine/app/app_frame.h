@@ -21,9 +21,11 @@ void frame_set_frame_rate(int frame_rate);  // period 1000 / rate ms; 2 ms for a
 void frame_set_deadline(double ms);
 
 // frame_show.cpp
-// Esc (or key 129, when Esc quits) and Alt+F4 end the program.
-void frame_check_quit_keys();
-void frame_reset_times();  // current and previous frame time := timer_now
+// Esc (or key 129, when Esc quits) and Alt+F4 end the program; with an Esc handler set, Esc runs the
+// handler when a frame has been drawn (in_frame) and is kept for the next frame otherwise.
+void frame_check_quit_keys(bool in_frame);
+void frame_check_esc(bool in_frame);  // the Esc part alone
+void frame_reset_times();             // current and previous frame time := timer_now
 double frame_current_time();
 double frame_previous_time();
 void frame_request_reactivation();

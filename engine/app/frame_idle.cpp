@@ -11,5 +11,5 @@ void frame_idle(int sleep_ms) {
   frame_pump_messages(app_win32_msg_callback());
   inp_reset_poll_count();
   inp_poll_keyboard();
-  frame_check_quit_keys();
+  frame_check_quit_keys(false);
 }

@@ -13,6 +13,9 @@ namespace {
 double g_current_time = 0.0;
 double g_previous_time = 0.0;
 bool g_reactivation_pending = false;
+void (*g_esc_handler)() = nullptr;
+bool g_esc_pending = false;  // Esc seen in a busy wait, for the next frame
+bool g_in_esc_handler = false;
 
 void reactivate() {
   std::puts("activate");
@@ -33,9 +36,29 @@ double frame_previous_time() { return g_previous_time; }
 void frame_request_reactivation() { g_reactivation_pending = true; }
 bool frame_reactivation_pending() { return g_reactivation_pending; }
 
-void frame_check_quit_keys() {
-  if (app_settings.esc_quits && (inp_key_down(129) || inp_key_down(1))) app_end();
+void frame_set_esc_handler(void (*handler)()) {
+  g_esc_handler = handler;
+  g_esc_pending = false;
+}
+
+void frame_check_quit_keys(bool in_frame) {
   if (inp_key_down(56) && inp_key_down(62)) app_end();
+  frame_check_esc(in_frame);
+}
+
+void frame_check_esc(bool in_frame) {
+  if (!app_settings.esc_quits || g_in_esc_handler) return;
+  const bool esc = inp_key_down(129) || inp_key_down(1);
+  if (g_esc_handler == nullptr) {
+    if (esc) app_end();
+    return;
+  }
+  if (esc) g_esc_pending = true;
+  if (!in_frame || !g_esc_pending) return;
+  g_esc_pending = false;
+  g_in_esc_handler = true;
+  g_esc_handler();
+  g_in_esc_handler = false;
 }
 
 void frame_show() {
@@ -50,7 +73,7 @@ void frame_show() {
   inp_poll_keyboard();
   inp_read_all_mice();
 
-  frame_check_quit_keys();
+  frame_check_quit_keys(true);
 
   renderer_flush();
   music_service();

@@ -45,9 +45,10 @@ void frame_wait_input() {
       pause_loop();
       return;
     }
-    // Keys read afresh: an Esc pressed during the wait ends the program rather than the wait.
+    // Keys read afresh: an Esc pressed during the wait ends the program (or goes to the game's Esc
+    // handler with the next frame) rather than ending the wait.
     inp_poll_keyboard();
-    if (app_settings.esc_quits && (inp_key_down(129) || inp_key_down(1))) app_end();
+    frame_check_esc(false);
     if (any_key_down()) return;
     double x, y, left, right;
     inp_mouse_state(&x, &y, &left, &right);

@@ -66,5 +66,9 @@ double timer_ms() { return timer_now() - g_timer.start_offset; }
 
 void timer_set_start_offset() { g_timer.start_offset = timer_now(); }
 
+void timer_skip(double ms) {
+  if (ms > 0) g_timer.start_offset += ms;
+}
+
 void sys_sleep(int ms) { platform().sleep_ms(ms < 0 ? 0 : ms); }
 void sys_sleep_us(int us) { platform().sleep_us(us < 0 ? 0 : us); }

@@ -7,6 +7,7 @@ void draw_clear_screen(int rgb);
 // memory budget; logged once per file) leaves no background and a black screen.
 void draw_load_background(const Str& file);
 void draw_alpha_mode(double mode);
+double draw_current_alpha_mode();  // the mode last set (0 at start-up)
 void draw_rect(int x, int y, int w, int h, int rgb);
 void spr_draw(int id, int x, int y);
 void spr_draw_stretched(int id, int x, int y, int w, int h);

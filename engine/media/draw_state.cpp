@@ -33,6 +33,7 @@ void clear_now(OpenGLDuderozi& r) {
 void draw_alpha_mode(double mode) {
   OpenGLDuderozi* r = renderer_gl();
   if (!r) return;
+  r->alpha_mode = mode;
   if (draw_list_take(DrawCommand::make(DrawOp::alpha_mode, -1, {}, {mode}))) return;
   const float a = static_cast<float>(mode);
   glEnable(GL_BLEND);
@@ -50,6 +51,11 @@ void draw_alpha_mode(double mode) {
   if (opacity > 1.0f || std::isnan(opacity)) opacity = 1.0f;
   r->opacity = opacity;
   glColor4f(1.0f, 1.0f, 1.0f, opacity);
+}
+
+double draw_current_alpha_mode() {
+  OpenGLDuderozi* r = renderer_gl();
+  return r ? r->alpha_mode : 0.0;
 }
 
 void draw_clear_screen(int rgb) {

@@ -109,6 +109,7 @@ class OpenGLDuderozi : public Duderozi3D {
   // Test and device hooks.
   int texture_limit_cap = 0;  // 0 = the driver's limit
   bool force_grab_readback = false;
+  double alpha_mode = 0.0;  // the last draw_alpha_mode
   int background_decodes = 0;
 
   std::vector<float> text_vertices;  // 5 floats per vertex, 4 vertices per character

@@ -13,6 +13,7 @@
 namespace {
 
 constexpr int kGrey = 0x808080;
+constexpr int kLineLight = 0xffe8b0;     // pale blue
 constexpr int kRowY[3] = {0, 230, 320};  // value row of player 1 and player 2
 constexpr int kCaptionY[3] = {0, 208, 298};
 
@@ -41,6 +42,49 @@ void draw_block_name() {
   font_set(font::info);
   const Str& name = blocks(to_int(current_block)).name;
   font_print(name, 265 - font_text_width(name, 1) / 2, 514, 1);
+}
+
+// The human's line while it is the human's pick: the cursor's column (direction 1) or row (2) as a
+// strip of its eight cells.
+bool player_line(int& x, int& y, int& w, int& h) {
+  const int mover = to_int(turn);
+  if (mover < 1 || mover > 2 || player_kind(mover) != 1 || moves_remain != 1) return false;
+  const int c = to_int(cursor_col), r = to_int(cursor_row);
+  if (c < 1 || c > 8 || r < 1 || r > 8) return false;
+  if (player_dir(mover) == 1) {
+    x = to_int(cell_x(c, 1)), y = to_int(cell_y(c, 1)), w = 60, h = to_int(cell_y(c, 8)) + 60 - y;
+    return true;
+  }
+  if (player_dir(mover) == 2) {
+    x = to_int(cell_x(1, r)), y = to_int(cell_y(1, r)), w = to_int(cell_x(8, r)) + 60 - x, h = 60;
+    return true;
+  }
+  return false;
+}
+
+// A faint light under the tiles of the human's line: it shows on the line's empty cells and round
+// its tiles' corners, and the numbers stay as they are.
+void draw_line_light() {
+  int x, y, w, h;
+  if (!player_line(x, y, w, h)) return;
+  draw_alpha_mode(-0.3);
+  draw_rect(x, y, w, h, kLineLight);
+  draw_alpha_mode(0);
+}
+
+// Thin edges along the line's two long sides, over the tiles' borders and clear of their numbers.
+void draw_line_edges() {
+  int x, y, w, h;
+  if (!player_line(x, y, w, h)) return;
+  draw_alpha_mode(-0.6);
+  if (w == 60) {
+    draw_rect(x - 1, y, 2, h, kLineLight);
+    draw_rect(x + w - 1, y, 2, h, kLineLight);
+  } else {
+    draw_rect(x, y - 1, w, 2, kLineLight);
+    draw_rect(x, y + h - 1, w, 2, kLineLight);
+  }
+  draw_alpha_mode(0);
 }
 
 void draw_tiles() {
@@ -75,7 +119,7 @@ void draw_rows() {
 void draw_info_panel() {
   font_set(font::info);
   const bool hard = blocks(to_int(current_block)).difficulty != 1;
-  font_print(hard ? "DIFICULTY:   HARD" : "DIFICULTY:   EASY", 600, 432, 1);
+  font_print(hard ? "DIFFICULTY:   HARD" : "DIFFICULTY:   EASY", 600, 432, 1);
   const int mover = to_int(turn);
   if (player_kind(mover) == 1) {
     if (player_dir(mover) == 2) {
@@ -90,13 +134,25 @@ void draw_info_panel() {
   else spr_draw(sprite::your_turn, 600, 75);
 }
 
+// The well behind each total: x 680, 110 wide. A total is centred on x 720 as long as it keeps this
+// margin inside it; a wider one (three digits and more) moves right just as far as it needs.
+constexpr int kTotalWellX = 680, kTotalWellW = 110, kTotalMargin = 6;
+
+int total_x(int width) {
+  const int centred = 688 + (65 - width) / 2;
+  const int left = kTotalWellX + kTotalMargin, right = kTotalWellX + kTotalWellW - kTotalMargin;
+  if (centred >= left) return centred;
+  if (width <= right - left) return left;
+  return kTotalWellX + (kTotalWellW - width) / 2;  // wider than the well: centred on it
+}
+
 void draw_totals() {
   font_set(font::info);
   for (int p = 1; p <= 2; ++p) font_print(total_labels(p), 612, kCaptionY[p], 1);
   font_set(font::total);
   for (int p = 1; p <= 2; ++p) {
     const Str text = number_text(totals(p));
-    font_print(text, 688 + (65 - font_text_width(text, 1)) / 2, kRowY[p], 1);
+    font_print(text, total_x(font_text_width(text, 1)), kRowY[p], 1);
   }
 }
 
@@ -113,7 +169,9 @@ void draw_board(double show_info, double present) {
   draw_rect(54, 89, 422, 422, kGrey);
   spr_draw(sprite::round_picture_b, 55, 90);
   draw_block_name();
+  if (show_info > 0) draw_line_light();
   draw_tiles();
+  if (show_info > 0) draw_line_edges();
   draw_rows();
   if (show_info > 0) draw_info_panel();
   draw_totals();

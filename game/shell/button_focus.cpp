@@ -20,12 +20,15 @@ ButtonFocus::ButtonFocus(std::span<const Button> buttons, int first)
 
 int ButtonFocus::update(double mouse_x, double mouse_y, bool start_presses) {
   controls_update();
+  const bool was_shown = shown();
   shown_.update(mouse_x, mouse_y, any_control_pressed());
 
-  const bool next =
-      control_pressed(Control::next) || control_pressed(Control::right) || control_pressed(Control::down);
-  const bool previous =
-      control_pressed(Control::previous) || control_pressed(Control::left) || control_pressed(Control::up);
+  // Tab while the ring is hidden shows where the focus is and moves it no further.
+  const bool tab_moves = was_shown;
+  const bool next = (tab_moves && control_pressed(Control::next)) || control_pressed(Control::right) ||
+                    control_pressed(Control::down);
+  const bool previous = (tab_moves && control_pressed(Control::previous)) || control_pressed(Control::left) ||
+                        control_pressed(Control::up);
   const bool press = control_pressed(Control::enter) || control_pressed(Control::space) ||
                      (start_presses && control_pressed(Control::start));
   const int last = static_cast<int>(order_.size()) - 1;

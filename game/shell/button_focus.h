@@ -4,7 +4,8 @@
 // Right and Down go to the next one, Shift+Tab, Left and Up to the previous one, stopping at the ends;
 // Enter, Space or the pad's A press the focused button. The focus is there from the start, shown or not,
 // so Enter alone presses the screen's main button. Its ring shows from the first control pressed on the
-// screen until the mouse moves: a player who only uses the mouse never sees it.
+// screen until the mouse moves: a player who only uses the mouse never sees it. A Tab (or Shift+Tab)
+// while the ring is hidden only shows it, on the button that has the focus; the next one moves it.
 #pragma once
 #include <span>
 #include <vector>

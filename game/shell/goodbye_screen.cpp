@@ -7,6 +7,7 @@
 #include "engine/media/music.h"
 #include "game/state/game_state.h"
 #include "game/shell/media_slots.h"
+#include "game/shell/quit_band.h"
 
 namespace {
 // The rendered word replaces sprite 1; nothing of the round is drawn again once this screen runs.
@@ -18,6 +19,7 @@ constexpr int kZoomFrames = 40;
 
 void goodbye_screen() {
   game_screen = GameScreen::goodbye;
+  quit_band_enable(false);  // the game is over: Esc ends at once again
   draw_clear_screen(0);
   font_set(font::total);
 

@@ -20,7 +20,7 @@ struct Line {
   const char* text;
 };
 
-// The rules, one line every 30 pixels under the centred heading.
+// The rules, one line every 30 pixels under the centred heading; the last names the game pad's controls.
 constexpr Line kLines[] = {
     {70, "The object of the game is to remove all 8 blocks from the Brakka main screen."},
     {100, "Blocks are removed by winning a puzzle round."},
@@ -37,6 +37,7 @@ constexpr Line kLines[] = {
     {430, "Game is won when all 8 blocks have been removed."},
     {460, "Game is lost when you lose a round and all 8 blocks are in place."},
     {490, "High ratings are only saved if you exit the game using the 'QUIT' button."},
+    {520, "With a game pad: D-pad or left stick to move, A to select, Start to continue."},
 };
 
 }  // namespace

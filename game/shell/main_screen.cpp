@@ -5,6 +5,7 @@
 #include "engine/media/draw.h"
 #include "engine/media/font.h"
 #include "game/state/game_state.h"
+#include "game/shell/intro_skip.h"
 #include "game/shell/media_slots.h"
 
 namespace {
@@ -69,10 +70,13 @@ void draw_map() {
   }
 }
 
-void take_block_off() {
+void take_block_off(bool skippable) {
   const int block = static_cast<int>(current_block);
   // Opacity from 98 % down to 1 %: a = -0.99 + 0.01 k, k = 1..98.
-  for (int k = 1; k <= kFadeFrames; ++k) draw_fade_frame(block, -0.99 + 0.01 * k);
+  for (int k = 1; k <= kFadeFrames; ++k) {
+    draw_fade_frame(block, -0.99 + 0.01 * k);
+    if (skippable && intro_skip_asked()) break;
+  }
   if (is_block(block)) blocks(block).standing = 0;
   current_block = current_block + 1;
   if (current_block == 9) game_over = 1;
@@ -97,6 +101,14 @@ void draw_main_screen(double mode) {
   draw_load_background("map.png");
   font_set(font::options);
   if (mode == 1) draw_map();
-  else if (mode == 2) take_block_off();
+  else if (mode == 2) take_block_off(false);
   else if (mode == 3) put_block_back();
+}
+
+void intro_take_block_off() {
+  game_screen = GameScreen::main_screen;
+  draw_load_background("map.png");
+  font_set(font::options);
+  intro_skip_arm();
+  take_block_off(true);
 }

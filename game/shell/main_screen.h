@@ -11,3 +11,6 @@
 // Any other mode draws the map only. Every call loads (or keeps) "map.png" as the background and
 // makes font 5 current.
 void draw_main_screen(double mode);
+// As mode 2, for the intro of a game: a click or Enter during the fade finishes it at once (the block
+// is off, current_block moved on), see intro_skip.h.
+void intro_take_block_off();

@@ -8,12 +8,14 @@
 #include "engine/media/music.h"
 #include "engine/media/sound.h"
 #include "engine/media/sprites.h"
+#include "game/state/high_ratings_file.h"
 #include "game/shell/stats_screen.h"
 #include "game/shell/button_focus.h"
 #include "game/shell/centred_text.h"
 #include "game/state/game_state.h"
 #include "game/shell/goodbye_screen.h"
 #include "game/shell/instructions_screen.h"
+#include "game/shell/intro_skip.h"
 #include "game/shell/media_slots.h"
 #include "game/shell/name_keyboard.h"
 #include "game/shell/title_animation.h"
@@ -58,6 +60,7 @@ void welcome_screen() {
   TitleAnimation animation{100, 110};
   load_title_animation();
   ButtonFocus focus(kWelcomeButtons, static_cast<int>(WelcomeButton::play));
+  const Str name_on_entry = player_name;
 
   for (;;) {
     animation.step();
@@ -65,10 +68,12 @@ void welcome_screen() {
     draw_title_pictures(edition_width);
 
     font_set(font::options);
-    Str greeting = "WELCOME ";
-    str_append(greeting, player_name);
+    // The stored placeholder name (or none) is no one's: the greeting is "WELCOME" alone then.
+    const bool no_name = str_eq_cs("EMPTY", player_name) || player_name.length == 0;
+    Str greeting = no_name ? "WELCOME" : "WELCOME ";
+    if (!no_name) str_append(greeting, player_name);
     print_centred_text(greeting, 350);
-    if (str_eq_cs("EMPTY", player_name) || player_name.length == 0) {
+    if (no_name) {
       font_set(font::info);
       print_centred_text("TAP CHANGE NAME TO MODIFY", 380);
     }
@@ -91,7 +96,11 @@ void welcome_screen() {
       instructions_screen();
       game_screen = GameScreen::welcome;
     }
-    if (taken(WelcomeButton::quit, pressed)) goodbye_screen();
+    if (taken(WelcomeButton::quit, pressed)) {
+      // A name typed in this visit is kept: the table is saved with it as entry 0.
+      if (!str_eq(player_name, name_on_entry) && !save_high_ratings()) app_set_end_status(3);
+      goodbye_screen();
+    }
     frame_show();
     // Held on the play box, the button leaves on the first frame it is seen.
     if (taken(WelcomeButton::play, pressed)) break;
@@ -99,13 +108,22 @@ void welcome_screen() {
 
   snd_play(sound::click, 0, volume);
   // 180 frames from a volume of 0.9: music and pictures fade together; the animation and the texts
-  // are gone.
+  // are gone. A click or Enter ends the fade at once.
+  intro_skip_arm();
+  double last_v = volume;
+  for (double v = volume; v >= 0; v -= 0.005) last_v = v;
   for (double v = volume; v >= 0; v -= 0.005) {
     music_volume(v);
     draw_alpha_mode(-v);
     draw_title_pictures(edition_width);
     draw_bottom_pictures();
     frame_show();
+    if (intro_skip_asked()) {
+      // Skipped: the state the fade's last frame leaves.
+      music_volume(last_v);
+      draw_alpha_mode(-last_v);
+      break;
+    }
   }
   music_stop();
   // "XXX" names no file: loading it empties the slot.

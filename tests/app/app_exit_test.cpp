@@ -1,6 +1,8 @@
 // Ending the program: quit keys, window close, app_end, fatal errors and the quit callback.
 #include <gtest/gtest.h>
+#include <cstdint>
 #include <cstdio>
+#include <cstdlib>
 #include <fstream>
 #include <iterator>
 #include <string>
@@ -213,6 +215,49 @@ TEST_F(Ending, FatalErrorInTheQuitHandlerStillFailsOnce) {
   EXPECT_EQ(count_lines(log, "quit handler"), 1);
   EXPECT_EQ(count_lines(log, "0007 out of memory"), 1);
   EXPECT_EQ(count_lines(log, "Shut down QVX"), 1);
+}
+
+// With an Esc handler set, Esc runs it instead of ending: at once in frame_show, and with the next
+// frame_show when pressed in a busy wait; a close still ends at once. The Esc the handler sees in its
+// own frames is left to it. Cleared, Esc ends as before.
+int g_handler_runs = 0;
+uint64_t g_handler_frame = 0;
+void count_esc() {
+  ++g_handler_runs;
+  g_handler_frame = headless_frames();
+  for (int i = 0; i < 3; ++i) frame_show();  // Esc still down: the nested frames leave it alone
+}
+
+TEST_F(Ending, AnEscHandlerTakesEscButNotTheOtherEndings) {
+  EXPECT_EXIT(
+      {
+        start_headless_app();
+        frame_set_esc_handler(count_esc);
+        headless_at_frame(3, script_event(HeadlessEvent::KeyDown, 1));
+        headless_at_frame(4, script_event(HeadlessEvent::KeyUp, 1));
+        for (int i = 0; i < 20; ++i) frame_show();
+        if (g_handler_runs != 1 || g_handler_frame != 3) std::exit(10 + g_handler_runs);
+        // Pressed and let go during a busy wait: the handler runs with the next frame.
+        headless_at_ms(headless_time_ms() + 2, script_event(HeadlessEvent::KeyDown, 1));
+        headless_at_ms(headless_time_ms() + 4, script_event(HeadlessEvent::KeyUp, 1));
+        for (int i = 0; i < 10; ++i) frame_idle();
+        if (g_handler_runs != 1) std::exit(20);
+        frame_show();
+        if (g_handler_runs != 2) std::exit(30);
+        frame_set_esc_handler(nullptr);
+        headless_at_frame(headless_frames() + 2, script_event(HeadlessEvent::KeyDown, 1));
+        for (int i = 0; i < 10; ++i) frame_show();
+        std::exit(42);
+      },
+      ::testing::ExitedWithCode(0), "");
+  EXPECT_EXIT(
+      {
+        start_headless_app();
+        frame_set_esc_handler(count_esc);
+        headless_at_frame(3, script_event(HeadlessEvent::Close));
+        run_frames(20);
+      },
+      ::testing::ExitedWithCode(0), "");
 }
 
 }  // namespace

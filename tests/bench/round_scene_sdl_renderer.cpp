@@ -189,7 +189,7 @@ class RoundScreen {
 
   void draw_info_panel() {
     font_ = 3;
-    print(s_.hard ? "DIFICULTY:   HARD" : "DIFICULTY:   EASY", 600, 432);
+    print(s_.hard ? "DIFFICULTY:   HARD" : "DIFFICULTY:   EASY", 600, 432);
     if (s_.mover_kind == 1) {
       if (s_.mover_dir == 2) {
         copy_zoomed(horizontal, 590, 470, s_.rock_angle / 90 + 0.8, 1.0);

@@ -2,6 +2,7 @@
 // block, the difficulty texts, and the removal and return animations with the ends of the game.
 #include <gtest/gtest.h>
 
+#include <utility>
 #include <vector>
 
 #include "engine/app/app.h"
@@ -10,8 +11,10 @@
 #include "engine/media/font.h"
 #include "engine/media/renderer.h"
 #include "engine/media/sprites.h"
+#include "engine/platform/headless.h"
 #include "game/game_test_helpers.h"
 #include "game/screen_test_helpers.h"
+#include "game/state/blocks.h"
 #include "game/state/game_state.h"
 #include "game/shell/main_screen.h"
 #include "game/shell/media_slots.h"
@@ -255,6 +258,46 @@ TEST_F(MainScreen, OnlyTheCurrentBlockBlinks) {
   game_screen = GameScreen::main_menu;
   drawn_map();
   EXPECT_EQ(game_screen, GameScreen::main_menu);
+}
+
+// The intro's removal of a block: a click or Enter pressed during the fade finishes it at once, in the
+// fade's own final state; a button already held when the fade starts does not count.
+TEST_F(MainScreen, IntroRemovalFinishesAtOnceOnANewClickOrEnter) {
+  const struct {
+    const char* what;
+    bool held_before;
+    std::vector<std::pair<uint64_t, HeadlessEvent>> events;  // at frames after the start
+    uint64_t frames;
+  } cases[] = {
+      {"nothing pressed", false, {}, 98},
+      {"a click",
+       false,
+       {{10, script_event(HeadlessEvent::ButtonDown, 0)}, {12, script_event(HeadlessEvent::ButtonUp, 0)}},
+       10},
+      {"Enter",
+       false,
+       {{20, script_event(HeadlessEvent::KeyDown, 28)}, {22, script_event(HeadlessEvent::KeyUp, 28)}},
+       21},
+      {"the button held from before", true, {{30, script_event(HeadlessEvent::ButtonUp, 0)}}, 98},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    reset_blocks();
+    current_block = 1;
+    if (c.held_before) headless_at_ms(0, script_event(HeadlessEvent::ButtonDown, 0));
+    frame_show();
+    const uint64_t start = headless_frames();
+    for (const auto& [frame, event] : c.events) headless_at_frame(start + frame, event);
+    intro_take_block_off();
+    EXPECT_EQ(headless_frames() - start, c.frames);
+    EXPECT_EQ(blocks(1).standing, 0);
+    EXPECT_EQ(current_block, 2);
+    EXPECT_EQ(game_over, 0);
+    headless_clear_script();
+    headless_at_ms(0, script_event(HeadlessEvent::ButtonUp, 0));
+    headless_at_ms(0, script_event(HeadlessEvent::KeyUp, 28));
+    frame_show();
+  }
 }
 
 }  // namespace

@@ -8,6 +8,7 @@
 
 #include "engine/app/app.h"
 #include "engine/core/random.h"
+#include "engine/core/str.h"
 #include "engine/core/timer.h"
 #include "engine/media/font.h"
 #include "engine/media/sprites.h"
@@ -112,6 +113,7 @@ TEST_F(RoundScreen, CursorFrameSurroundsTheCursorCell) {
     }
     return out;
   };
+  turn = 2;  // the computer's turn: no line is lit, the frame alone moves
   cursor_col = 3;
   cursor_row = 3;
   draw();
@@ -307,6 +309,86 @@ TEST_F(RoundScreen, ComputerWalksOneCellPerQuarterSecond) {
   EXPECT_EQ(columns, (std::vector<double>{6, 5, 4, 3, 2}));
   EXPECT_GE(timer_ms() - t0, 5 * 250.0);
   EXPECT_LT(timer_ms() - t0, 5 * 250.0 + 5 * 25);
+}
+
+// On the human's pick its line is lit faintly under the tiles: an empty cell of the line is lighter
+// than an empty cell off it, and its tiles keep their numbers. Nothing is lit on the computer's turn,
+// on frames without the info panel, or once the round is over.
+TEST_F(RoundScreen, TheHumansLineIsLitOnItsTurnOnly) {
+  auto brightness = [](int col, int row) {
+    long sum = 0;
+    for (const Pixel& p : screen_rect(tile_x(col) + 10, tile_y(row) + 10, tile_x(col) + 50, tile_y(row) + 50))
+      sum += p.r + p.g + p.b;
+    return sum / (40 * 40 * 3);
+  };
+  const struct {
+    const char* what;
+    int turn;
+    bool horizontal;
+    int moves_remain;
+    double show_info;
+    bool lit;
+  } cases[] = {
+      {"the human's row", 1, true, 1, 1, true},      {"the human's column", 1, false, 1, 1, true},
+      {"the computer's turn", 2, true, 1, 1, false}, {"no info panel (counting)", 1, true, 1, 0, false},
+      {"the round is over", 1, true, 0, 1, false},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    set_players(true, c.horizontal);
+    turn = c.turn;
+    moves_remain = c.moves_remain;
+    cursor_col = 4;
+    cursor_row = 4;
+    // An empty cell on the line (beside the cursor) and one off it, the same distance away.
+    const int on_col = c.horizontal ? 6 : 4, on_row = c.horizontal ? 4 : 6;
+    const int off_col = c.horizontal ? 6 : 2, off_row = c.horizontal ? 2 : 6;
+    board(on_col, on_row) = 0;
+    board(off_col, off_row) = 0;
+    board(c.horizontal ? 7 : 4, c.horizontal ? 4 : 7) = 8;  // a tile on the line
+    frame_show();
+    cursor_anim = 0;
+    rock_angle = 0;
+    draw_board(c.show_info, 0);
+    const long on = brightness(on_col, on_row), off = brightness(off_col, off_row);
+    if (c.lit) {
+      EXPECT_GT(on, off + 15);
+    } else {
+      EXPECT_NEAR(on, off, 6);
+    }
+    EXPECT_GT(count_in_tile(c.horizontal ? 7 : 4, c.horizontal ? 4 : 7, whitish), 40) << "the number stays";
+  }
+}
+
+// The totals stay inside their well (x 680, 110 wide) with a margin: two digits where the board
+// centres them, three and four characters moved in just far enough.
+TEST_F(RoundScreen, TotalsFitTheirWell) {
+  auto ink = [](int y, int& left, int& right) {
+    left = 800, right = -1;
+    for (int x = 672; x < 792; ++x)
+      for (int row = y; row < y + 50; ++row) {
+        const Pixel p = screen_at(x, row);
+        if (p.r > 180 && p.g > 90) left = std::min(left, x), right = std::max(right, x);
+      }
+  };
+  for (int total : {7, 41, 123, -123, 999}) {
+    SCOPED_TRACE(total);
+    totals(1) = total;
+    totals(2) = 5;
+    draw();
+    int left, right;
+    ink(230, left, right);
+    ASSERT_GE(right, left);
+    EXPECT_GE(left, 682);
+    EXPECT_LE(right, 788);
+    font_set(4);
+    Str text;
+    str_format_num(text, 0, 0, total);
+    const int width = font_text_width(text, 1);
+    if (688 + (65 - width) / 2 >= 686) {
+      EXPECT_LE(left, 688 + (65 - width) / 2 + 8) << "where the board centres it";
+    }
+  }
 }
 
 }  // namespace

@@ -48,12 +48,12 @@ class Welcome : public ::testing::Test {
 // The hint band of a visit with this name, on the frame that ends the visit's `frame`-th pass
 // (from 0). The animation is the same in every visit on the same pass, so only the texts can make two
 // bands differ.
-std::vector<Rgb> hint_band(const char* name, uint64_t frame = 4) {
+std::vector<Rgb> hint_band(const char* name, uint64_t frame = 4, int y = kBandY, int h = kBandH) {
   player_name = name;
   const uint64_t start = headless_frames();
   std::vector<Rgb> band;
   headless_set_swap_hook([&] {
-    if (headless_frames() == start + frame) band = read_screen(kBandX, kBandY, kBandW, kBandH);
+    if (headless_frames() == start + frame) band = read_screen(kBandX, y, kBandW, h);
   });
   MouseRobot robot({button(kPlay[0], kPlay[1], 60, static_cast<int>(frame) + 4)});
   welcome_screen();
@@ -88,6 +88,18 @@ TEST_F(Welcome, HintShowsForEmptyOrBlankNameOnly) {
   EXPECT_LE(hi, 400 - width / 2 + width);
   EXPECT_LT(lo, 400 - width / 2 + 20);
   EXPECT_GT(hi, 400 + width / 2 - 20);
+}
+
+// The stored placeholder name is greeted as no name at all: "WELCOME" alone, centred; a real name
+// follows the word.
+TEST_F(Welcome, PlaceholderNameIsGreetedWithTheWordAlone) {
+  constexpr int kGreetingY = 350, kGreetingH = 30;
+  const std::vector<Rgb> empty_word = hint_band("EMPTY", 4, kGreetingY, kGreetingH);
+  const std::vector<Rgb> no_name = hint_band("", 4, kGreetingY, kGreetingH);
+  const std::vector<Rgb> zed = hint_band("ZED", 4, kGreetingY, kGreetingH);
+  ASSERT_EQ(empty_word.size(), static_cast<size_t>(kBandW * kGreetingH));
+  EXPECT_EQ(empty_word, no_name);
+  EXPECT_NE(empty_word, zed);
 }
 
 // Every button in one visit: change name (typing "AL"), high ratings, instructions (a click beside its
@@ -164,6 +176,43 @@ TEST_F(Welcome, ButtonsOpenTheirScreensAndPlayLeavesAfterTheFade) {
     double w = -1, h = -1;
     spr_get_size(id, &w, &h);
     EXPECT_EQ(w, 0) << "sprite " << id;
+  }
+}
+
+// A new click or Enter during the fade-out after PLAY ends it at once, in the fade's final state: the
+// music at its last level and stopped, the screen's pictures emptied.
+TEST_F(Welcome, AClickOrEnterDuringTheFadeEndsItAtOnce) {
+  for (const bool click : {true, false}) {
+    SCOPED_TRACE(click ? "click" : "Enter");
+    headless_audio_clear_log();
+    MouseRobot robot({button(kPlay[0], kPlay[1], 40)});
+    int fade_frames = 0;
+    headless_set_swap_hook([&] {
+      if (robot.done() < 1 || ++fade_frames != 30) return;
+      const double now = headless_time_ms();
+      const HeadlessEvent::Kind down = click ? HeadlessEvent::ButtonDown : HeadlessEvent::KeyDown;
+      const HeadlessEvent::Kind up = click ? HeadlessEvent::ButtonUp : HeadlessEvent::KeyUp;
+      headless_at_ms(0, script_event(down, click ? 0 : 28));
+      headless_at_ms(now + 40, script_event(up, click ? 0 : 28));
+    });
+    welcome_screen();
+    headless_set_swap_hook({});
+    wait_mouse_release(false);
+    EXPECT_GE(fade_frames, 30);
+    EXPECT_LE(fade_frames, 34) << "the fade ended at the press, not after 180 frames";
+    int last_volume = -1;
+    bool stopped = false;
+    for (const HeadlessMusicEvent& e : headless_music_events()) {
+      if (e.kind == HeadlessMusicEvent::Volume) last_volume = e.value;
+      if (e.kind == HeadlessMusicEvent::Stop) stopped = true;
+    }
+    EXPECT_TRUE(stopped);
+    EXPECT_TRUE(last_volume > 0 && last_volume <= 5) << last_volume;
+    for (int id = 90; id <= 93; ++id) {
+      double w = -1, h = -1;
+      spr_get_size(id, &w, &h);
+      EXPECT_EQ(w, 0) << "sprite " << id;
+    }
   }
 }
 

@@ -331,4 +331,79 @@ TEST(WholeGame, ClosingTheWindowOnAnyScreenWritesNothing) {
   }
 }
 
+// Esc while a game runs asks first: one Esc and the space bar go back and the game plays on to its
+// saved end; two Escs end the program without a save. On the welcome screen and its sub-screens Esc
+// still ends the program at once, with no band.
+TEST(WholeGame, EscDuringAGameAsksFirst) {
+  const struct {
+    const char* screen;
+    bool twice;
+    bool band;   // the band showed
+    bool saved;  // the game went on to its goodbye and saved the table
+  } cases[] = {
+      {"round", false, true, true}, {"main menu", false, true, true}, {"main menu", true, true, false},
+      {"round", true, true, false}, {"welcome", false, false, false}, {"instructions", false, false, false},
+  };
+  std::ifstream built(media_dir() + "/" + high_ratings_file_name().c_str(), std::ios::binary);
+  const std::string original((std::istreambuf_iterator<char>(built)), std::istreambuf_iterator<char>());
+  for (const auto& c : cases) {
+    SCOPED_TRACE(std::string(c.screen) + (c.twice ? ", twice" : ", then space"));
+    Plan plan;
+    plan.seed = 5;
+    plan.esc_on = c.screen;
+    plan.esc_twice = c.twice;
+    plan.visit_instructions = true;
+    plan.quit_before_round = 2;
+    GameRun run;
+    run_game(plan, {}, run);
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(run.count("esc on "), 1);
+    const std::string answer = std::string("quit band on ") + c.screen + (c.twice ? ": esc" : ": back");
+    EXPECT_EQ(run.count(answer), c.band ? 1 : 0);
+    EXPECT_EQ(run.saw_screen("goodbye"), c.saved);
+    if (c.saved) {
+      EXPECT_EQ(run.count("round "), 1) << "the round was played to its end";
+      EXPECT_NE(run.high_ratings_bytes(), original);
+    } else {
+      EXPECT_EQ(run.high_ratings_bytes(), original);
+    }
+    const std::vector<std::string> log = run.log_lines();
+    EXPECT_EQ(std::count(log.begin(), log.end(), "Quit band shown"), c.band ? 1 : 0);
+  }
+}
+
+// A name typed on the welcome screen survives its quit button: the table is saved with the name as
+// entry 0 and every rating as it was. Without a new name the quit writes nothing.
+TEST(WholeGame, QuitFromTheWelcomeScreenKeepsANewName) {
+  std::ifstream built(media_dir() + "/" + high_ratings_file_name().c_str(), std::ios::binary);
+  const std::string original((std::istreambuf_iterator<char>(built)), std::istreambuf_iterator<char>());
+  HighTable start;
+  ASSERT_EQ(read_high_ratings(Str((media_dir() + "/" + high_ratings_file_name().c_str()).c_str()), start),
+            kHighEntries);
+  for (const char* typed : {"NEW ONE", ""}) {
+    SCOPED_TRACE(typed);
+    Plan plan;
+    plan.typed_name = typed;
+    plan.quit_from_welcome = true;
+    GameRun run;
+    run_game(plan, {}, run);
+    EXPECT_EQ(run.status, 0);
+    EXPECT_TRUE(run.saw_screen("goodbye"));
+    if (*typed == 0) {
+      EXPECT_EQ(run.high_ratings_bytes(), original);
+      continue;
+    }
+    std::vector<double> ratings;
+    std::vector<std::string> names;
+    ASSERT_TRUE(run.read_high_ratings(ratings, names));
+    EXPECT_EQ(names[0], typed);
+    for (int i = 0; i < kHighEntries; ++i) {
+      EXPECT_EQ(ratings[i], start.ratings[i]) << i;
+      if (i > 0) {
+        EXPECT_EQ(names[i], start.names[i].c_str()) << i;
+      }
+    }
+  }
+}
+
 }  // namespace

@@ -14,9 +14,29 @@ namespace {
 
 using namespace style;
 
+enum class Sign { Plus, Minus };
+
+// The sign mark above a tile's number: a plus or a minus bar, 8 pixels wide and 2.5 thick, centred
+// on (30, 6) between the face's top and the digits' ink (which starts at row 11), in a colour that
+// stands out from the face with a thin halo of the other kind. The sign then reads from the shape
+// alone, without colour.
+void sign_mark(cairo_t* cr, Sign sign, Rgb ink, Rgb halo) {
+  auto bars = [&](double grow) {
+    cairo_rectangle(cr, 26 - grow, 4.75 - grow, 8 + 2 * grow, 2.5 + 2 * grow);
+    if (sign == Sign::Plus) cairo_rectangle(cr, 28.75 - grow, 2 - grow, 2.5 + 2 * grow, 8 + 2 * grow);
+  };
+  cairo_set_fill_rule(cr, CAIRO_FILL_RULE_WINDING);
+  bars(1);
+  set_colour(cr, halo, 0.8);
+  cairo_fill(cr);
+  bars(0);
+  set_colour(cr, ink);
+  cairo_fill(cr);
+}
+
 // A 60 x 60 tile: a rounded gem with its depth on the left and bottom, so the
-// face's centre sits where the game centres the printed number.
-Picture tile(const std::string& name, Rgb light, Rgb mid, Rgb dark, Rgb edge) {
+// face's centre sits where the game centres the printed number, and the sign mark above it.
+Picture tile(const std::string& name, Sign sign, Rgb light, Rgb mid, Rgb dark, Rgb edge, Rgb mark, Rgb halo) {
   Canvas c(60, 60);
   cairo_t* cr = c.cr();
   rounded_rect(cr, 0.5, 0.5, 59, 59, 10);
@@ -44,6 +64,7 @@ Picture tile(const std::string& name, Rgb light, Rgb mid, Rgb dark, Rgb edge) {
   set_pattern(cr, linear(0, 4.5, 0, 22.5, {{0, hex(0xffffff), 0.38}, {1, hex(0xffffff), 0.0}}));
   cairo_fill(cr);
   cairo_restore(cr);
+  sign_mark(cr, sign, mark, halo);
   return Picture{name, Format::Bmp, std::move(c), edge};
 }
 
@@ -344,8 +365,12 @@ Picture backdrop() {
 }  // namespace
 
 void add_board_pictures(PictureList& out) {
-  out.push_back(tile("green.bmp", hex(0x8ff59a), hex(0x2fbf4f), hex(0x0c5a22), hex(0x062a0e)));
-  out.push_back(tile("red.bmp", hex(0xff9a8a), hex(0xe0323a), hex(0x6e0a16), hex(0x32040a)));
+  // Positive tiles are a light green, negative ones a deep red, so the two kinds also differ
+  // clearly in lightness; each carries its sign mark.
+  out.push_back(tile("green.bmp", Sign::Plus, hex(0x84f090), hex(0x68ea80), hex(0x249848), hex(0x062a0e),
+                     hex(0x04240c), hex(0xb0f0b0)));
+  out.push_back(tile("red.bmp", Sign::Minus, hex(0xa83444), hex(0x760c1a), hex(0x34020a), hex(0x22020a),
+                     hex(0xffffff), hex(0x1a0006)));
   out.push_back(cursor_frames());
   out.push_back(go_sign());
   out.push_back(stop_sign());

@@ -241,7 +241,7 @@ void add_fonts(PictureList& out, bool verbose) {
     report(design, "advance of j (and space)", m.advance['j'], 16);
     report_width(design, m, " Previous          Your total", 188);
     report_width(design, m, " Previous            My total", 188);
-    report_width(design, m, "DIFICULTY:   HARD", 200);
+    report_width(design, m, "DIFFICULTY:   HARD", 180);  // inside the info well from x 600
     report_width(design, m, "TAP CHANGE NAME TO MODIFY", 780);
     for (const char* name : kBlockNames) report_width(design, m, name, 420);
   }));

@@ -164,7 +164,7 @@ Picture welcome(const PictureList& pics) {
   title_animation(s, 3, 13);
   s.sprite("brakka.png", 80, 50);
   s.sprite("edition.png", static_cast<int>(400 - 0.5 * s.size("edition.png").first), 180);
-  s.centred(kFont[5], "WELCOME EMPTY", 400, 350);
+  s.centred(kFont[5], "WELCOME", 400, 350);
   s.centred(kFont[3], "TAP CHANGE NAME TO MODIFY", 400, 380);
   s.sprite("copyw.png", 285, 561);
   s.sprite("buttons.png", 36, 492);
@@ -275,7 +275,7 @@ Picture round(const PictureList& pics, bool finished) {
   s.sprite("red.bmp", 608, 320);
   if (!finished) column_number(s, kFont[2], "7", 608, 320);
   if (!finished) {
-    s.text(kFont[3], "DIFICULTY:   EASY", 600, 432, true);
+    s.text(kFont[3], "DIFFICULTY:   EASY", 600, 432, true);
     s.sprite("horizontal.png", 590, 470, 1, 20 / 90.0 + 0.8, 1);
     s.sprite("horizontal.png", 590, 500, 1, 0.8 - 20 / 90.0, 1);
     s.sprite("yourturn.png", 600, 75);

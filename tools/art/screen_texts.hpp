@@ -4,7 +4,7 @@
 
 namespace art {
 
-// The instructions screen: a centred title over fifteen lines.
+// The instructions screen: a centred title over sixteen lines.
 inline constexpr const char* kInstructionsTitle = "INSTRUCTIONS";
 inline constexpr const char* kInstructionLines[] = {
     "The object of the game is to remove all 8 blocks from the Brakka main screen.",
@@ -22,6 +22,7 @@ inline constexpr const char* kInstructionLines[] = {
     "Game is won when all 8 blocks have been removed.",
     "Game is lost when you lose a round and all 8 blocks are in place.",
     "High ratings are only saved if you exit the game using the 'QUIT' button.",
+    "With a game pad: D-pad or left stick to move, A to select, Start to continue.",
 };
 
 // The eight blocks' names, block 1 first.

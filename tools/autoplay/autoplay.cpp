@@ -18,6 +18,7 @@
 #include "game/shell/lose_screen.h"
 #include "game/shell/main_menu.h"
 #include "game/shell/name_keyboard.h"
+#include "game/shell/quit_band.h"
 #include "game/shell/round_setup_screen.h"
 #include "game/shell/welcome_screen.h"
 #include "game/shell/win_screen.h"
@@ -249,6 +250,22 @@ void Player::act(double now) {
     emit("closing on " + plan_.close_on);
     headless_at_ms(0, HeadlessEvent{HeadlessEvent::Close});
     busy_until_ = now + 1000;
+    return;
+  }
+  if (quit_band_showing()) {
+    if (!band_answered_) {
+      band_answered_ = true;
+      emit(std::string("quit band on ") + game_screen_name(game_screen) +
+           (plan_.esc_twice ? ": esc" : ": back"));
+      tap(now, plan_.esc_twice ? kKeyEsc : kKeySpace, 500);
+    }
+    return;
+  }
+  band_answered_ = false;
+  if (!esc_pressed_ && plan_.esc_on == game_screen_name(game_screen)) {
+    esc_pressed_ = true;
+    emit("esc on " + plan_.esc_on);
+    tap(now, kKeyEsc, 500);
     return;
   }
   switch (game_screen) {

@@ -49,6 +49,10 @@ struct Plan {
   double settle_ms = 150;
   // Closes the window once this screen (its game_screen_name) has been shown a moment ("": never).
   std::string close_on;
+  // Presses Esc once, when this screen has been shown a moment ("": never); a quit band that then shows
+  // is answered with Esc (esc_twice) or with the space bar.
+  std::string esc_on;
+  bool esc_twice = false;
 };
 
 struct Take {
@@ -122,6 +126,8 @@ class Player {
   double busy_until_ = 0;
   int clicks_on_screen_ = 0;
   int welcome_step_ = 0;
+  bool esc_pressed_ = false;
+  bool band_answered_ = false;
   size_t typed_count_ = 0;
   bool keyboard_done_ = false;
   // The round being watched.

@@ -26,7 +26,9 @@ std::string plan_to_text(const Plan& plan) {
       << "search_depth " << plan.search_depth << "\n"
       << "seed " << plan.seed << "\n"
       << "settle_ms " << plan.settle_ms << "\n"
-      << "close_on " << plan.close_on << "\n";
+      << "close_on " << plan.close_on << "\n"
+      << "esc_on " << plan.esc_on << "\n"
+      << "esc_twice " << flag(plan.esc_twice) << "\n";
   for (int n = 1; n <= kPlanTextRounds; ++n) {
     const RoundPlan r = plan.round_plan(n);
     out << "round " << flag(r.human_first) << " " << flag(r.horizontal) << " " << static_cast<int>(r.input)
@@ -55,6 +57,8 @@ bool plan_from_text(const std::string& text, Plan& plan) {
     ++fields;
     if (key == "typed_name") plan.typed_name = value;
     else if (key == "close_on") plan.close_on = value;
+    else if (key == "esc_on") plan.esc_on = value;
+    else if (key == "esc_twice" && v >> i) plan.esc_twice = i != 0;
     else if (key == "seed") v >> plan.seed;
     else if (key == "settle_ms") v >> plan.settle_ms;
     else if (key == "quit_before_round") v >> plan.quit_before_round;
@@ -64,9 +68,9 @@ bool plan_from_text(const std::string& text, Plan& plan) {
     else if (key == "visit_instructions" && v >> i) plan.visit_instructions = i != 0;
     else if (key == "quit_from_welcome" && v >> i) plan.quit_from_welcome = i != 0;
     else return false;
-    if (v.fail() && key != "typed_name" && key != "close_on") return false;
+    if (v.fail() && key != "typed_name" && key != "close_on" && key != "esc_on") return false;
   }
-  if (fields != 10 || rounds->size() != static_cast<size_t>(kPlanTextRounds)) return false;
+  if (fields != 12 || rounds->size() != static_cast<size_t>(kPlanTextRounds)) return false;
   plan.round_plan = [rounds](int n) {
     return (*rounds)[static_cast<size_t>(std::clamp(n, 1, kPlanTextRounds) - 1)];
   };

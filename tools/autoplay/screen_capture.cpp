@@ -1,32 +1,26 @@
 #include "screen_capture.h"
 
 #include "engine/platform/gl_headers.h"
-#include <png.h>
 
-#include <cstdio>
-#include <vector>
+#include <algorithm>
+
+std::vector<uint8_t> read_screen_rgb(int width, int height) {
+  const size_t row = static_cast<size_t>(width) * 3;
+  std::vector<uint8_t> gl(row * height), top_first(row * height);
+  glPixelStorei(GL_PACK_ALIGNMENT, 1);
+  glReadPixels(0, 0, width, height, GL_RGB, GL_UNSIGNED_BYTE, gl.data());
+  // GL rows run bottom-up.
+  for (int y = 0; y < height; ++y) std::copy_n(&gl[(height - 1 - y) * row], row, &top_first[y * row]);
+  return top_first;
+}
 
 bool write_screen_png(const std::string& path, int width, int height) {
-  std::vector<unsigned char> pixels(static_cast<size_t>(width) * height * 3);
-  glPixelStorei(GL_PACK_ALIGNMENT, 1);
-  glReadPixels(0, 0, width, height, GL_RGB, GL_UNSIGNED_BYTE, pixels.data());
+  const std::vector<uint8_t> rgb = read_screen_rgb(width, height);
+  return write_rgb_png(path, rgb.data(), width, height);
+}
 
-  std::FILE* f = std::fopen(path.c_str(), "wb");
-  if (!f) return false;
-  png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
-  png_infop info = png ? png_create_info_struct(png) : nullptr;
-  if (!png || !info || setjmp(png_jmpbuf(png))) {
-    png_destroy_write_struct(&png, &info);
-    std::fclose(f);
-    return false;
-  }
-  png_init_io(png, f);
-  png_set_IHDR(png, info, width, height, 8, PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE,
-               PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
-  png_write_info(png, info);
-  // GL rows run bottom-up.
-  for (int y = height - 1; y >= 0; --y) png_write_row(png, &pixels[static_cast<size_t>(y) * width * 3]);
-  png_write_end(png, info);
-  png_destroy_write_struct(&png, &info);
-  return std::fclose(f) == 0;
+bool write_screen_png_seen(const std::string& path, Vision vision, int width, int height) {
+  std::vector<uint8_t> rgb = read_screen_rgb(width, height);
+  simulate_vision(vision, rgb.data(), static_cast<size_t>(width) * height);
+  return write_rgb_png(path, rgb.data(), width, height);
 }

@@ -1,6 +1,8 @@
 // brakka_screenshots <media dir> <out dir>: plays two whole games headless with the automatic player
 // and writes a PNG of each screen as the program draws it: a won game (with the welcome screen's
-// sub-screens on the way) and a lost one; then the welcome screen played by keys, its focus shown.
+// sub-screens on the way, and the quit band in its first round) and a lost one; then the welcome screen
+// played by keys, its focus shown. The round screen is also written as seen in greyscale and with
+// red-green colour blindness.
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -12,10 +14,12 @@
 #include <vector>
 
 #include "autoplay.h"
+#include "engine/media/image.h"
 #include "engine/media/renderer.h"
 #include "engine/platform/headless.h"
 #include "game/state/round_state.h"
 #include "game/state/game_state.h"
+#include "game/shell/quit_band.h"
 #include "game/shell/welcome_screen.h"
 #include "run_folder.h"
 #include "screen_capture.h"
@@ -29,7 +33,35 @@ struct Shot {
   std::function<bool(double ms_on_screen, int visit)> due;
   GameScreen screen;
   bool taken = false;
+  // Also writes the frame as each vision sees it, as file's name + "-" + the vision's name + ".png".
+  bool seen_too = false;
 };
+
+std::string seen_name(const std::string& path, Vision vision) {
+  return path.substr(0, path.size() - 4) + "-" + vision_name(vision) + ".png";
+}
+
+// brakka_screenshots --seen <picture.png> <out.png>: the picture as each vision sees it, for pictures
+// taken before (out.png's name + "-" + the vision's name + ".png").
+int write_seen(const std::string& in, const std::string& out) {
+  ImageBuffer picture;
+  if (!image_read_png(in.c_str(), kNoColorKey, picture)) {
+    std::fprintf(stderr, "cannot read %s\n", in.c_str());
+    return 1;
+  }
+  const size_t count = static_cast<size_t>(picture.width) * picture.height;
+  std::vector<uint8_t> rgb(count * 3);
+  for (size_t i = 0; i < count; ++i)
+    for (int k = 0; k < 3; ++k) rgb[i * 3 + k] = picture.pixels[i * 4 + k];
+  for (Vision vision : kVisions) {
+    std::vector<uint8_t> seen = rgb;
+    simulate_vision(vision, seen.data(), count);
+    const std::string path = seen_name(out, vision);
+    if (!write_rgb_png(path, seen.data(), picture.width, picture.height)) return 1;
+    std::printf("wrote %s\n", path.c_str());
+  }
+  return 0;
+}
 
 int non_empty_cells() {
   int n = 0;
@@ -59,6 +91,13 @@ void take_shots(std::vector<Shot> shots, const std::string& out_dir) {
       s.taken = true;
       const std::string path = dir + "/" + s.file;
       std::printf("%s %s\n", write_screen_png(path) ? "wrote" : "could not write", path.c_str());
+      if (s.seen_too) {
+        for (Vision vision : kVisions) {
+          const std::string seen = seen_name(path, vision);
+          std::printf("%s %s\n", write_screen_png_seen(seen, vision) ? "wrote" : "could not write",
+                      seen.c_str());
+        }
+      }
       std::fflush(stdout);
     }
   });
@@ -89,6 +128,7 @@ int run(const std::string& media, const std::string& out, const autoplay::Plan& 
 }  // namespace
 
 int main(int argc, char** argv) {
+  if (argc == 4 && std::string(argv[1]) == "--seen") return write_seen(argv[2], argv[3]);
   if (argc != 3) {
     std::fprintf(stderr, "usage: brakka_screenshots <media dir> <out dir>\n");
     return 2;
@@ -104,6 +144,7 @@ int main(int argc, char** argv) {
   won.typed_name = "ALEX";
   won.visit_high_ratings = true;
   won.visit_instructions = true;
+  won.esc_on = "round";  // the quit band, answered with the space bar
   won.round_plan = [](int n) {
     return autoplay::RoundPlan{n % 2 == 1, n % 2 == 1,
                                n % 2 == 1 ? autoplay::Input::keys : autoplay::Input::mouse, true};
@@ -116,8 +157,17 @@ int main(int argc, char** argv) {
       {"main-menu.png", [](double t, int) { return t > 800; }, GameScreen::main_menu},
       {"setup-order.png", [](double t, int) { return t > 800; }, GameScreen::round_setup},
       {"setup-direction.png", [](double t, int) { return t > 2000; }, GameScreen::round_setup},
+      {"quit-band.png", [](double, int) { return quit_band_showing(); }, GameScreen::round},
       {"round.png",
-       [](double, int) { return non_empty_cells() <= 55 && player_kind(static_cast<int>(turn)) == 1; },
+       [](double, int) {
+         return non_empty_cells() <= 55 && player_kind(static_cast<int>(turn)) == 1 && !quit_band_showing();
+       },
+       GameScreen::round, false, true},
+      {"round-vertical.png",
+       [](double, int v) {
+         return v == 2 && non_empty_cells() <= 55 && player_kind(static_cast<int>(turn)) == 1 &&
+                player_dir(static_cast<int>(turn)) == 1;
+       },
        GameScreen::round},
       {"round-end.png", [](double, int) { return move_confirmed >= 1; }, GameScreen::round_end},
       {"stats.png", [](double t, int v) { return v == 2 && t > 1000; }, GameScreen::stats},
