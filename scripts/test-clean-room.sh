@@ -5,7 +5,8 @@
 # dh_auto_test ran. Needs root. Slow (the first run makes the bare chroot, kept for later runs).
 #   scripts/test-clean-room.sh build-deb/brakka_<version>.dsc
 # The chroot comes from the machine's own apt sources (its first deb entry's archive and suite, and
-# then the same entries inside), so it gets the packages this machine gets.
+# then the same entries inside), so it gets the packages this machine gets. The build's log and .deb
+# files land in clean-room/ beside the .dsc.
 set -euo pipefail
 dsc=$(readlink -f "$1")
 [ -f "$dsc" ] || { echo "test-clean-room: no source package $1" >&2; exit 1; }
@@ -45,6 +46,7 @@ trap cleanup EXIT
 tar -C "$root" -xf "$base"
 mount -t proc proc "$root/proc"
 mount -t tmpfs tmpfs "$root/dev/shm"
+mkdir -p "$root/dev/pts" && mount -t devpts -o newinstance devpts "$root/dev/pts"
 cp /etc/resolv.conf "$root/etc/resolv.conf" 2>/dev/null || true
 mkdir -p "$root/build"
 # The .dsc and the files it lists.
@@ -56,27 +58,29 @@ in_root() { chroot "$root" env -i PATH=/usr/sbin:/usr/bin:/sbin:/bin HOME=/root 
 
 started=$SECONDS
 in_root apt-get update -qq
-bare=$(du -sm --exclude=./proc --exclude=./build "$root" | cut -f1)
+bare=$(du -smx --exclude="$root/build" "$root" | cut -f1)
 say "installing the Build-Depends of $(basename "$dsc")"
 in_root apt-get build-dep -y -qq --no-install-recommends "/build/$(basename "$dsc")" >"$root/build/build-dep.log"
-size=$(du -sm --exclude=./proc --exclude=./build "$root" | cut -f1)
+size=$(du -smx --exclude="$root/build" "$root" | cut -f1)
 deps_time=$((SECONDS - started))
 
 started=$SECONDS
 say "building"
 status=0
 in_root sh -c "cd /build && dpkg-source -x $(basename "$dsc") src >/dev/null &&
-  cd src && dpkg-buildpackage -us -uc -b" >"$root/build/build.log" 2>&1 || status=$?
+  cd src && DEB_BUILD_OPTIONS=parallel=$(nproc) dpkg-buildpackage -us -uc -b" >"$root/build/build.log" 2>&1 || status=$?
 build_time=$((SECONDS - started))
-mkdir -p build-deb/clean-room
-cp "$root/build/build.log" "$root/build/build-dep.log" build-deb/clean-room/
-cp "$root"/build/*.deb build-deb/clean-room/ 2>/dev/null || true
+results=$(dirname "$dsc")/clean-room
+rm -rf "$results"
+mkdir -p "$results"
+cp "$root/build/build.log" "$root/build/build-dep.log" "$results/"
+cp "$root"/build/*.deb "$results/" 2>/dev/null || true
 if [ "$status" -ne 0 ]; then
-  tail -40 build-deb/clean-room/build.log >&2
-  say "the build failed (build-deb/clean-room/build.log)"
+  tail -40 "$results/build.log" >&2
+  say "the build failed ($results/build.log)"
   exit 1
 fi
 echo "== clean room: bare $suite chroot $bare MiB, with the Build-Depends $size MiB (installed in ${deps_time} s)"
 echo "== clean room: dpkg-buildpackage took ${build_time} s"
-grep -E "tests passed|tests failed out of" build-deb/clean-room/build.log | sed 's/^/== clean room: dh_auto_test: /'
-ls build-deb/clean-room/*.deb
+grep -E "tests passed|tests failed out of" "$results/build.log" | sed 's/^/== clean room: dh_auto_test: /'
+ls "$results"/*.deb

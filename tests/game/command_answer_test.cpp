@@ -33,7 +33,9 @@ TEST(CommandAnswer, OnlyVersionAndHelpAreAnsweredAndTheFirstOfThemDecides) {
     for (const std::string& a : c.arguments) line += "[" + a + "]";
     const std::string answer = game_command_answer(c.arguments);
     EXPECT_EQ(first_line(answer), c.first_line) << line;
-    if (!answer.empty()) EXPECT_EQ(answer.back(), '\n') << line;
+    if (!answer.empty()) {
+      EXPECT_EQ(answer.back(), '\n') << line;
+    }
   }
 }
 
