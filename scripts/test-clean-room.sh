@@ -38,6 +38,7 @@ if [ ! -f "$base" ]; then
 fi
 
 root=$(mktemp -d /var/tmp/brakka-clean-room.XXXXXX)
+chmod 755 "$root"  # the root folder of the system inside, which its own users walk through
 cleanup() {
   for m in dev/shm dev/pts proc; do umount "$root/$m" 2>/dev/null || true; done
   rm -rf "$root"
