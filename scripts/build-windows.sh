@@ -3,8 +3,11 @@
 #   build-windows/brakka-<version>-windows-x64.zip
 # holding one folder, Brakka/: brakka.exe (linked statically: it needs only the DLLs every Windows
 # has), Media/ (data.zaz, media.zaz and the starting high-ratings file: what the Debian package installs
-# as the game's data), README.txt and Licenses/ (the licences of what brakka.exe links). The version is
-# the CMake project's. Prints the zip's path last.
+# as the game's data), README.txt, COPYING (the game's licence), SOURCE.txt (where its source is) and
+# Licenses/ (the licences of what brakka.exe links), and beside it the source it was built from,
+#   build-windows/brakka-<version>-source.tar.xz
+# (the committed tree, HEAD: the same bytes as the Debian package's .orig.tar.xz). The version is the
+# CMake project's. The same commit gives the same zip and tarball. Prints the zip's path last.
 #
 # Steps, each in its own folder under build-windows/:
 #   1. scripts/windows-deps.sh: the cross compiler and the libraries, from Debian's source packages
@@ -12,7 +15,7 @@
 #   2. native/: a Linux build of the media generators, which make the media set and draw the icon
 #      (the generators are not cross-built);
 #   3. cross/: brakka.exe with the icon, the version and the manifest in its resources;
-#   4. stage/Brakka, zipped.
+#   4. stage/Brakka, zipped; the source tarball (scripts/source-tarball.sh).
 # Installs whatever is missing (apt-get; run as root or with sudo).
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -22,6 +25,7 @@ say() { echo "build-windows: $*" >&2; }
 
 deps=$(scripts/windows-deps.sh)
 scripts/deps.sh
+scripts/install-packages.sh zip
 
 say "native build of the media set"
 cmake -S . -B "$out/native" -DCMAKE_BUILD_TYPE=Release -DBRAKKA_TESTS=OFF -DBRAKKA_MEDIA=ON >/dev/null
@@ -52,11 +56,24 @@ done
 crlf /usr/share/doc/fonts-dejavu-core/copyright > "$game/Licenses/fonts-dejavu.txt"
 # LZO's licence, which its copyright file names by its Debian path.
 crlf /usr/share/common-licenses/GPL-2 > "$game/Licenses/GPL-2.txt"
+# The game's own licence, and where its source and its libraries' sources are.
+crlf COPYING > "$game/COPYING"
+{ sed -e "s/@VERSION@/$version/g" dist/windows/SOURCE.txt.in
+  sed -n 's/^source packages: //p' "$deps/share/brakka-windows-deps/manifest.txt" | tr ' ' '\n' | sed 's/^/  /'
+  grep -E '^(libz-mingw-w64-dev|mingw-w64-x86-64-dev) ' "$deps/share/brakka-windows-deps/manifest.txt" |
+    sed 's/^\([^ ]*\) /  \1=/'
+} | crlf > "$game/SOURCE.txt"
+scripts/source-tarball.sh "$out/brakka-$version-source.tar.xz" >/dev/null
 
 zip=$out/brakka-$version-windows-x64.zip
 rm -f "$zip"
-# Every file dated to the release, so the same sources give the same zip.
+# The same sources give the same zip: every file dated to the release and readable by all, whatever the
+# umask; the files in one sorted order; no owner recorded (-X); the dates stored as UTC (zip keeps local
+# times).
 read -r _ release_date < "$out/cross/dist/release.txt"
-(cd "$stage" && cmake -E tar cf "../$(basename "$zip")" --format=zip --mtime="$release_date 00:00:00 UTC" Brakka)
+chmod -R u=rwX,go=rX "$stage"
+find "$stage" -exec touch -h -d "$release_date 00:00:00 UTC" {} +
+(cd "$stage" && find Brakka -type f | LC_ALL=C sort | TZ=UTC zip -q -X -D -9 "../$(basename "$zip")" -@)
+say "source: $out/brakka-$version-source.tar.xz ($(du -k "$out/brakka-$version-source.tar.xz" | cut -f1) KiB)"
 say "packed in $((SECONDS - started)) s: $(du -k "$zip" | cut -f1) KiB"
 echo "$zip"

@@ -80,6 +80,16 @@ play_release() {  # folder report
   [ "$status" -eq 0 ]
 }
 unpack "$unpacked/Spiele für Zoë"
+# The release is free to pass on: its licence and where its source is, the source beside it; and the
+# program answers --version (to a pipe here; in a console, to that console) without a window.
+for file in COPYING SOURCE.txt; do
+  [ -s "$unpacked/Spiele für Zoë/Brakka/$file" ] || { say "the zip has no Brakka/$file"; exit 1; }
+done
+source_tarball=$(dirname "$zip")/$(basename "$zip" -windows-x64.zip)-source.tar.xz
+[ -s "$source_tarball" ] || { say "no $source_tarball beside the zip"; exit 1; }
+answer=$(wine "$unpacked/Spiele für Zoë/Brakka/brakka.exe" --version | tr -d '\r' | head -n 1)
+say "brakka.exe --version: $answer"
+[ "$answer" = "$(basename "$zip" -windows-x64.zip | sed 's/^brakka-/Brakka /')" ]
 play_release "$unpacked/Spiele für Zoë" real-window.txt
 # The same release on a folder that cannot be written (a read-only mount: root writes through a folder's
 # permissions): the table goes to the Wine user's %APPDATA%\Brakka.

@@ -1,5 +1,7 @@
 // The application frame: settings, start-up, the frame loop, error state, log and the ending.
 #pragma once
+#include <string>
+#include <vector>
 #include "engine/core/log.h"
 #include "engine/core/str.h"
 
@@ -24,6 +26,10 @@ struct CallbackEntry {
 
 // Supplied by the game.
 void game_settings();
+// The game's answer to a command line that asks for no game (its version, its usage), given the
+// program's arguments after its own name; empty to play. The runtime prints a non-empty answer and
+// ends with status 0 before anything starts: no window, no log, nothing written.
+std::string game_command_answer(const std::vector<std::string>& arguments);
 [[noreturn]] void game_main();
 extern const CallbackEntry game_callbacks[];
 

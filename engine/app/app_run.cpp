@@ -1,5 +1,6 @@
-// Running the whole program as the process entry does: the command line kept, the game's settings,
-// the runtime's start-up, then the game's main routine, which never returns.
+// Running the whole program as the process entry does: the command line kept (or answered at once,
+// when it asks the game for no game), the game's settings, the runtime's start-up, then the game's
+// main routine, which never returns.
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -16,6 +17,14 @@ void app_run(int argc, char** argv) {
     line += arguments[i];
   }
   frame_command_line() = line.c_str();
+
+  const std::string answer = game_command_answer(
+      std::vector<std::string>(arguments.begin() + (arguments.empty() ? 0 : 1), arguments.end()));
+  if (!answer.empty()) {
+    system_attach_console();
+    std::fputs(answer.c_str(), stdout);
+    std::exit(std::fflush(stdout) == 0 ? 0 : 1);
+  }
 
   app_set_callback_table(game_callbacks);
   game_settings();

@@ -11,6 +11,10 @@ bool system_tracer_attached();      // a debugger is attached to this process
 void system_debug_output(const char* text);
 // The command line's arguments as UTF-8 (Windows hands main() its own code page's letters).
 std::vector<std::string> system_arguments(int argc, char** argv);
+// Makes stdout reach the console the program was started from, when it has none of its own (a Windows
+// program without a console window); stdout that already leads somewhere (a console, a file, a pipe)
+// is kept. Nothing to do on POSIX.
+void system_attach_console();
 // An environment variable of this process as UTF-8 (getenv answers in the code page on Windows); false
 // when it is not set.
 bool system_env(const char* name, std::string& value);

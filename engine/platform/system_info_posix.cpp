@@ -46,6 +46,8 @@ std::vector<std::string> system_arguments(int argc, char** argv) {
   return out;
 }
 
+void system_attach_console() {}
+
 bool system_env(const char* name, std::string& value) {
   const char* found = name ? std::getenv(name) : nullptr;
   value = found ? found : "";

@@ -35,6 +35,16 @@ std::vector<std::string> system_arguments(int argc, char** argv) {
   return out;
 }
 
+// A program of the graphical subsystem starts without a console; started from one, it may write there.
+// A stdout handed over by the starter (redirected to a file or a pipe) is used as it is.
+void system_attach_console() {
+  const HANDLE out = GetStdHandle(STD_OUTPUT_HANDLE);
+  if (out != nullptr && out != INVALID_HANDLE_VALUE && GetFileType(out) != FILE_TYPE_UNKNOWN) return;
+  if (!AttachConsole(ATTACH_PARENT_PROCESS)) return;
+  FILE* console = std::freopen("CONOUT$", "w", stdout);
+  (void)console;
+}
+
 bool system_env(const char* name, std::string& value) {
   const wchar_t* found = name ? _wgetenv(wide_from_utf8(name).c_str()) : nullptr;
   value = found ? utf8_from_wide(found) : "";
