@@ -533,51 +533,58 @@ TEST(BrakkaProgram, WithoutADisplayTheGameSaysSoAndEndsAtOnce) {
       ::kill(pid, SIGTERM);
       EXPECT_EQ(wait_exit_status(pid, 20000ms), 0);
     }
-    // Every file under a folder, relative to it.
-    std::vector<std::string> files_under(const std::string& folder) {
-      std::vector<std::string> found;
-      for (const auto& entry : std::filesystem::recursive_directory_iterator(folder))
-        found.push_back(std::filesystem::relative(entry.path(), folder).string());
-      std::sort(found.begin(), found.end());
-      return found;
-    }
+  }
+}
 
-    // --version and --help answer at once, without a display, and write nothing but the answer (not even
-    // the log); any other argument is ignored, so the game then starts (and here, with no display, fails
-    // as it does without arguments).
-    TEST(BrakkaProgram, VersionAndHelpAnswerWithoutAWindowAndWriteNothing) {
-      struct Case {
-        std::vector<std::string> arguments;
-        int status;
-        std::string first_line;  // of stdout; empty when the game started instead
-      } cases[] = {
-          {{"--version"}, 0, "Brakka " BRAKKA_VERSION},
-          {{"--help"}, 0, "Usage: brakka [--help | --version]"},
-          {{"--unknown", "--help"}, 0, "Usage: brakka [--help | --version]"},
-          {{"--unknown"}, 1, ""},
-      };
-      for (const Case& c : cases) {
-        TempDir tmp;
-        const std::string home = tmp.path + "/home", out = tmp.path + "/out";
-        std::filesystem::create_directories(home);
-        std::filesystem::create_directories(out);
-        std::vector<std::string> command = {std::string(BRAKKA_BIN_DIR) + "/brakka"};
-        command.insert(command.end(), c.arguments.begin(), c.arguments.end());
-        pid_t pid = start_brakka(
-            {"DISPLAY=:9999", "BRAKKA_PLATFORM=sdl", "SDL_VIDEODRIVER=x11", "SDL_AUDIODRIVER=dummy",
-             "TMPDIR=" + home, "HOME=" + home, "XDG_DATA_HOME=" + home + "/data"},
-            out + "/stdout.txt", command);
-        const std::string name = c.arguments.back();
-        EXPECT_EQ(wait_exit_status(pid, 20000ms), c.status) << name;
-        const std::vector<std::string> lines = read_lines(out + "/stdout.txt");
-        if (c.first_line.empty()) {
-          EXPECT_FALSE(files_under(home).empty()) << name << ": the game started and wrote its log";
-          continue;
-        }
-        ASSERT_FALSE(lines.empty()) << name;
-        EXPECT_EQ(lines[0], c.first_line) << name;
-        EXPECT_EQ(files_under(home), std::vector<std::string>()) << name;
-      }
-    }
+}  // namespace
 
-  }  // namespace
+namespace {
+
+// Every file under a folder, relative to it.
+std::vector<std::string> files_under(const std::string& folder) {
+  std::vector<std::string> found;
+  for (const auto& entry : std::filesystem::recursive_directory_iterator(folder))
+    found.push_back(std::filesystem::relative(entry.path(), folder).string());
+  std::sort(found.begin(), found.end());
+  return found;
+}
+
+// --version and --help answer at once, without a display, and write nothing but the answer (not even
+// the log); any other argument is ignored, so the game then starts (and here, with no display, fails
+// as it does without arguments).
+TEST(BrakkaProgram, VersionAndHelpAnswerWithoutAWindowAndWriteNothing) {
+  struct Case {
+    std::vector<std::string> arguments;
+    int status;
+    std::string first_line;  // of stdout; empty when the game started instead
+  } cases[] = {
+      {{"--version"}, 0, "Brakka " BRAKKA_VERSION},
+      {{"--help"}, 0, "Usage: brakka [--help | --version]"},
+      {{"--unknown", "--help"}, 0, "Usage: brakka [--help | --version]"},
+      {{"--unknown"}, 1, ""},
+  };
+  for (const Case& c : cases) {
+    TempDir tmp;
+    const std::string home = tmp.path + "/home", out = tmp.path + "/out";
+    std::filesystem::create_directories(home);
+    std::filesystem::create_directories(out);
+    std::vector<std::string> command = {std::string(BRAKKA_BIN_DIR) + "/brakka"};
+    command.insert(command.end(), c.arguments.begin(), c.arguments.end());
+    pid_t pid =
+        start_brakka({"DISPLAY=:9999", "BRAKKA_PLATFORM=sdl", "SDL_VIDEODRIVER=x11", "SDL_AUDIODRIVER=dummy",
+                      "TMPDIR=" + home, "HOME=" + home, "XDG_DATA_HOME=" + home + "/data"},
+                     out + "/stdout.txt", command);
+    const std::string name = c.arguments.back();
+    EXPECT_EQ(wait_exit_status(pid, 20000ms), c.status) << name;
+    const std::vector<std::string> lines = read_lines(out + "/stdout.txt");
+    if (c.first_line.empty()) {
+      EXPECT_FALSE(files_under(home).empty()) << name << ": the game started and wrote its log";
+      continue;
+    }
+    ASSERT_FALSE(lines.empty()) << name;
+    EXPECT_EQ(lines[0], c.first_line) << name;
+    EXPECT_EQ(files_under(home), std::vector<std::string>()) << name;
+  }
+}
+
+}  // namespace
