@@ -5,6 +5,7 @@
 #include "engine/core/app_frame.h"
 #include "engine/platform/os_files.h"
 #include "engine/platform/platform.h"
+#include "engine/platform/system_info.h"
 
 namespace {
 
@@ -20,6 +21,7 @@ const char* log_path() {
 
 void log_line(const char* text) {
   if (!text) text = "NULL";
+  system_log_echo(text);
   const std::string path = log_path();
   // Held by nobody else while a line goes in.
   int fd = -1;

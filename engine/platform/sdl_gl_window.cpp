@@ -1,4 +1,7 @@
 #include "engine/platform/sdl_gl_window.h"
+#ifdef __EMSCRIPTEN__
+#include "engine/platform/web_page.h"
+#endif
 #include <algorithm>
 #include <cstdio>
 #include "engine/platform/x11_connection.h"
@@ -159,6 +162,11 @@ ViewFit SdlGlWindow::view() const {
 
 void SdlGlWindow::allow_scaling() {
   if (!window_ || scaling_) return;
+#ifdef __EMSCRIPTEN__
+  // In a browser the page scales the canvas and takes it full screen (dist/web/index.html): the picture
+  // keeps its own size here.
+  return;
+#endif
   scaling_ = true;
   // Shrinking is allowed down to half the picture; below that text would no longer be readable.
   SDL_SetWindowMinimumSize(window_, std::max(1, picture_w_ / 2), std::max(1, picture_h_ / 2));
@@ -188,4 +196,7 @@ void SdlGlWindow::toggle_fullscreen() {
 
 void SdlGlWindow::swap() {
   if (window_) SDL_GL_SwapWindow(window_);
+#ifdef __EMSCRIPTEN__
+  web_frame_shown();
+#endif
 }

@@ -1,0 +1,193 @@
+// The browser build played in headless Chromium: a game by the keyboard alone whose high rating is
+// kept by the browser across a reload, the screens compared with the desktop's pictures, a game that
+// ends on Esc, and the figures (load time, frame pacing, CPU share). scripts/test-web.sh runs it:
+//   BRAKKA_WEB_DIR     the served folder (build-web/stage/brakka)
+//   BRAKKA_HIGHS       a native brakka_highs, which reads the saved table
+//   BRAKKA_SCREENS     the desktop's pictures (docs/screens)
+//   BRAKKA_WEB_OUT     where the browser's pictures and figures.txt go
+import { test, before, after } from "node:test";
+import assert from "node:assert/strict";
+import { execFileSync } from "node:child_process";
+import { mkdirSync, readFileSync, writeFileSync, appendFileSync, statSync } from "node:fs";
+import { gzipSync } from "node:zlib";
+import { join } from "node:path";
+import { serveFolder } from "./serve.mjs";
+import { launchBrowser, openGame, startGame, waitState, canvasPixels, pixel, until, PICTURE_W, PICTURE_H }
+  from "./browser.mjs";
+import { decodePng } from "./png.mjs";
+
+const dir = process.env.BRAKKA_WEB_DIR, out = process.env.BRAKKA_WEB_OUT || "build-web/test";
+mkdirSync(out, { recursive: true });
+const figures = join(out, "figures.txt");
+writeFileSync(figures, "");
+const figure = (line) => { appendFileSync(figures, line + "\n"); console.log("figure: " + line); };
+
+// The game's buttons (the same boxes the game hit-tests) and its focus ring's colour.
+const WELCOME = [[37, 528, 112, 36], [189, 510, 112, 36], [342, 492, 112, 36], [496, 510, 112, 36], [651, 528, 112, 36]];
+const CHANGE_NAME = 0, PLAY = 2;
+const MENU = [[250, 545, 96, 32], [453, 545, 96, 32]], MENU_QUIT = 1;
+const STATS = [[352, 545, 96, 32]];
+const NAME_DONE = [[174 + 343, 246 + 39, 90, 30]];
+const RING = 0xffcc33, RING_GAP = 3;
+
+let server, browser;
+before(async () => {
+  assert.ok(dir, "BRAKKA_WEB_DIR names the folder to serve");
+  server = await serveFolder(dir);
+  browser = await launchBrowser();
+});
+after(async () => {
+  if (browser) await browser.close();
+  if (server) server.close();
+});
+
+const near = (a, b, tolerance = 10) =>
+  [16, 8, 0].every((s) => Math.abs(((a >> s) & 255) - ((b >> s) & 255)) <= tolerance);
+
+// The button of `buttons` that has the focus ring, or -1.
+function ringOn(picture, buttons) {
+  const e = RING_GAP + 1;
+  return buttons.findIndex(([x, y, w, h]) =>
+    near(pixel(picture, x - e, y + (h >> 1)), RING) && near(pixel(picture, x + (w >> 1), y - e), RING));
+}
+
+async function press(tab, key) {
+  await tab.keyboard.down(key);
+  await new Promise((r) => setTimeout(r, 90));
+  await tab.keyboard.up(key);
+  await new Promise((r) => setTimeout(r, 90));
+}
+
+// Moves the ring onto buttons[target] as a player would, waiting for each press to show.
+async function focus(tab, buttons, target, next = "ArrowRight") {
+  for (let tries = 0; tries < 40; ++tries) {
+    const at = ringOn(await canvasPixels(tab), buttons);
+    if (at === target) return;
+    await press(tab, at > target ? "ArrowLeft" : next);
+    await until(async () => ringOn(await canvasPixels(tab), buttons) !== at, 1500, "the ring to move").catch(() => {});
+  }
+  throw new Error(`the focus never came to button ${target}`);
+}
+
+// What the page's file system and the browser's storage hold for the player: the saved file's bytes.
+async function savedFile(tab) {
+  return tab.evaluate(() => {
+    const folder = "/userdata/brakka";
+    const names = FS.readdir(folder).filter((n) => n !== "." && n !== "..");
+    return names.length === 1 ? Array.from(FS.readFile(folder + "/" + names[0])) : null;
+  });
+}
+
+function tableOf(bytes) {
+  const file = join(out, "saved-highs.txt");
+  writeFileSync(file, Buffer.from(bytes));
+  return execFileSync(process.env.BRAKKA_HIGHS, ["--read", file], { encoding: "utf8" })
+    .trim().split("\n").map((line) => line.split("\t"));
+}
+
+// Per-pixel difference from the desktop's picture: the share of pixels off by more than `tolerance`
+// in some channel (filtering and rounding of a different rasteriser stay below it).
+function difference(browserPicture, desktopFile, tolerance = 24) {
+  const desktop = decodePng(readFileSync(desktopFile));
+  assert.equal(desktop.width, PICTURE_W);
+  assert.equal(desktop.height, PICTURE_H);
+  let off = 0;
+  for (let i = 0; i < PICTURE_W * PICTURE_H; ++i) {
+    for (let c = 0; c < 3; ++c) {
+      if (Math.abs(browserPicture.rgba[4 * i + c] - desktop.rgba[4 * i + c]) > tolerance) {
+        ++off;
+        break;
+      }
+    }
+  }
+  return off / (PICTURE_W * PICTURE_H);
+}
+
+function compare(name, picture, limit) {
+  writeFileSync(join(out, `${name}.png`), picture.png);
+  const share = difference(picture, join(process.env.BRAKKA_SCREENS || "docs/screens", `${name}.png`));
+  figure(`pixels off by more than 24 levels from the desktop's ${name}.png: ${(share * 100).toFixed(2)} %`);
+  assert.ok(share <= limit, `${name}: ${(share * 100).toFixed(2)} % of the pixels differ (at most ${limit * 100} %)`);
+}
+
+test("the page loads, starts on a key and draws the welcome screen as the desktop does", async () => {
+  const { tab, log } = await openGame(browser, server.url);
+  await waitState(tab, "ready");
+  const loaded = await tab.evaluate(() => window.brakkaPage.loaded - window.brakkaPage.loadStarted);
+  await startGame(tab);
+  const first = await tab.evaluate(() => window.brakkaPage.firstFrame - window.brakkaPage.runStarted);
+  figure(`download of brakka.wasm and brakka.data: ${loaded.toFixed(0)} ms; start to first frame: ${first.toFixed(0)} ms`);
+  await new Promise((r) => setTimeout(r, 1500));
+  const welcome = await canvasPixels(tab);
+  assert.equal(ringOn(welcome, WELCOME), PLAY, "PLAY has the focus at first");
+  compare("welcome", welcome, 0.15);
+  assert.ok(log.some((l) => l === "Init Finalized"), "the start-up trace goes to the console");
+  await tab.close();
+});
+
+test("a game by the keyboard alone saves the name, and a reload keeps it", async () => {
+  const { tab } = await openGame(browser, server.url);
+  await startGame(tab);
+  await focus(tab, WELCOME, CHANGE_NAME);
+  await press(tab, "Enter");
+  const keyboardShown = async () => pixel(await canvasPixels(tab), 174 - 8, 300) === 0x505046;
+  await until(keyboardShown, 5000, "the name keyboard");
+  for (const key of ["w", "e", "b", "z", "Backspace", "s"]) await press(tab, key);
+  await until(async () => ringOn(await canvasPixels(tab), NAME_DONE) === 0, 3000, "the focus on DONE");
+  await press(tab, "Enter");
+  await until(async () => !(await keyboardShown()), 5000, "the name keyboard to close");
+  await focus(tab, WELCOME, PLAY);
+  await press(tab, "Enter");
+  await focus(tab, MENU, MENU_QUIT);  // after the fade and the intro
+  compare("main-menu", await canvasPixels(tab), 0.15);
+  await press(tab, "Enter");
+  await focus(tab, STATS, 0, "Tab");
+  await press(tab, "Enter");
+  await waitState(tab, "ended", 30000);
+  const saved = await savedFile(tab);
+  assert.ok(saved, "the user data folder holds the saved table");
+  assert.equal(tableOf(saved)[0][1], "WEBS");
+  // A new visit reads the table back from the browser's storage.
+  await tab.reload();
+  await startGame(tab);
+  const again = await savedFile(tab);
+  assert.deepEqual(again, saved);
+  assert.equal(tableOf(again)[0][1], "WEBS");
+  await tab.close();
+});
+
+test("Esc ends the game and the page says so", async () => {
+  const { tab } = await openGame(browser, server.url);
+  await startGame(tab);
+  await press(tab, "Escape");
+  await waitState(tab, "ended", 10000);
+  assert.equal(await tab.evaluate(() => document.getElementById("ended").hidden), false);
+  await tab.close();
+});
+
+test("figures: sizes, frame pacing over 1,000 frames and the page's CPU share", async () => {
+  for (const name of ["brakka.wasm", "brakka.js", "brakka.data"]) {
+    const bytes = readFileSync(join(dir, name));
+    figure(`${name}: ${statSync(join(dir, name)).size} bytes, ${gzipSync(bytes, { level: 9 }).length} gzipped`);
+  }
+  const { tab } = await openGame(browser, server.url);
+  await startGame(tab);
+  const cdp = await tab.createCDPSession();
+  await cdp.send("Performance.enable");
+  const busy = async () => (await cdp.send("Performance.getMetrics")).metrics.find((m) => m.name === "TaskDuration").value;
+  const startBusy = await busy(), startWall = Date.now();
+  const startFrames = await tab.evaluate(() => window.brakkaPage.frameTimes.length);
+  await tab.waitForFunction((n) => window.brakkaPage.frameTimes.length >= n + 1001, { timeout: 60000, polling: 200 },
+                           startFrames);
+  const share = (await busy() - startBusy) / ((Date.now() - startWall) / 1000);
+  const times = await tab.evaluate(() => window.brakkaPage.frameTimes.slice(-1001));
+  const intervals = times.slice(1).map((t, i) => t - times[i]).sort((a, b) => a - b);
+  const deviations = intervals.map((d) => Math.abs(d - 20)).sort((a, b) => a - b);
+  const median = intervals[intervals.length >> 1], p99 = deviations[Math.floor(deviations.length * 0.99)];
+  const span = times[times.length - 1] - times[0];
+  figure(`welcome screen, 1000 frames: median interval ${median.toFixed(2)} ms, p99 |interval - 20 ms| ` +
+         `${p99.toFixed(2)} ms, ${(1000 / (span / 1000)).toFixed(2)} frames/s; main thread busy ${(share * 100).toFixed(1)} %`);
+  assert.ok(Math.abs(median - 20) < 2, `median frame interval ${median} ms`);
+  assert.ok(Math.abs(span / 1000 - 20) < 0.5, `1000 frames took ${span} ms: the pacing drifts`);
+  await tab.close();
+});
