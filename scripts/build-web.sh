@@ -9,7 +9,7 @@
 # Steps, each in its own folder under build-web/:
 #   1. scripts/web-deps.sh: the libraries, from Debian's source packages (reused while their versions
 #      stay the same);
-#   2. native/: a Linux build of the media generators, which make the media set;
+#   2. native/ (or $BRAKKA_WEB_NATIVE): a Linux build of the media generators, which make the media set;
 #   3. cmake/: brakka.js and brakka.wasm with Debian's emscripten;
 #   4. stage/brakka, zipped.
 # Installs whatever is missing (apt-get; run as root or with sudo).
@@ -25,9 +25,13 @@ export NODE_PATH=${NODE_PATH:-/usr/share/nodejs}
 deps=$(scripts/web-deps.sh)
 scripts/deps.sh
 
-say "native build of the media set"
-cmake -S . -B "$out/native" -DCMAKE_BUILD_TYPE=Release -DBRAKKA_TESTS=OFF -DBRAKKA_MEDIA=ON >/dev/null
-nice -n 19 cmake --build "$out/native" -j"$jobs" --target media brakka_highs
+# The media set from a native build: build-web/native, or the one BRAKKA_WEB_NATIVE names (CI gives
+# the test build's, which has made it already).
+native=${BRAKKA_WEB_NATIVE:-$out/native}
+say "native build of the media set in $native"
+[ -f "$native/CMakeCache.txt" ] ||
+  cmake -S . -B "$native" -DCMAKE_BUILD_TYPE=Release -DBRAKKA_TESTS=OFF -DBRAKKA_MEDIA=ON >/dev/null
+nice -n 19 cmake --build "$native" -j"$jobs" --target media brakka_highs >/dev/null
 
 say "web build of brakka.js and brakka.wasm"
 emcmake cmake -S . -B "$out/cmake" -G Ninja -DBRAKKA_WEB_DEPS="$deps" -DCMAKE_BUILD_TYPE=Release \
@@ -44,8 +48,8 @@ cp "$out/cmake/bin/brakka.js" "$out/cmake/bin/brakka.wasm" "$game/"
 # The program's file system: /brakka is the program, /Media its data beside it, and the install record
 # says the data is installed: the game never writes there, and keeps the player's high ratings in the
 # user data folder, which lives in the browser's storage.
-cp "$out/native/bin/Media/data.zaz" "$out/native/bin/Media/media.zaz" "$stage/data/Media/"
-cp "$out/native/first-highs/"* "$stage/data/Media/"
+cp "$native/bin/Media/data.zaz" "$native/bin/Media/media.zaz" "$stage/data/Media/"
+cp "$native/first-highs/"* "$stage/data/Media/"
 printf 'Media\n' > "$stage/data/installed-data"
 python3 /usr/share/emscripten/tools/file_packager.py "$game/brakka.data" \
   --preload "$stage/data/Media@/Media" "$stage/data/installed-data@/installed-data" \

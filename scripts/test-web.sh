@@ -13,14 +13,17 @@ say() { echo "test-web: $*" >&2; }
 scripts/install-packages.sh chromium
 # node and npm: Debian's, unless the machine has its own.
 command -v npm >/dev/null || scripts/install-packages.sh nodejs npm
-zip=$(scripts/build-web.sh)
+# The test build's media set and brakka_highs where scripts/test.sh has made them.
+native=${BRAKKA_WEB_NATIVE:-build-web/native}
+[ -n "${BRAKKA_WEB_NATIVE:-}" ] || [ ! -f build/CMakeCache.txt ] || native=build
+zip=$(BRAKKA_WEB_NATIVE=$native scripts/build-web.sh)
 say "built $zip in $((SECONDS - started)) s"
 
 (cd tests/web && npm ci --no-audit --no-fund --ignore-scripts --loglevel=error >&2)
 out=build-web/test
 rm -rf "$out"
 mkdir -p "$out"
-BRAKKA_WEB_DIR="$PWD/build-web/stage/brakka" BRAKKA_HIGHS="$PWD/build-web/native/bin/brakka_highs" \
+BRAKKA_WEB_DIR="$PWD/build-web/stage/brakka" BRAKKA_HIGHS="$PWD/$native/bin/brakka_highs" \
 BRAKKA_SCREENS="$PWD/docs/screens" BRAKKA_WEB_OUT="$PWD/$out" \
   node --test tests/web/
 say "passed in $((SECONDS - started)) s; figures in $out/figures.txt"

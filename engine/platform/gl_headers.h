@@ -19,3 +19,10 @@
 #endif
 #include <GL/gl.h>
 #include <GL/glext.h>
+#if defined(__EMSCRIPTEN__) && !defined(BRAKKA_GL_WEB_CALLS)
+// WebGL 1 takes a texture's internal format only as the unsized format of its pixels (GL_RGBA where
+// desktop OpenGL also takes GL_RGBA8): gl_web_calls_web.cpp passes the unsized one.
+void gl_web_tex_image_2d(GLenum target, GLint level, GLint internal_format, GLsizei width, GLsizei height,
+                         GLint border, GLenum format, GLenum type, const void* pixels);
+#define glTexImage2D gl_web_tex_image_2d
+#endif
