@@ -35,4 +35,7 @@ set(BRAKKA_WEB_LINK_OPTIONS
   -sLEGACY_GL_EMULATION=1 -sMIN_WEBGL_VERSION=1 -sMAX_WEBGL_VERSION=1
   -sALLOW_MEMORY_GROWTH=1 -sINITIAL_MEMORY=67108864
   -sEXIT_RUNTIME=1 -sFORCE_FILESYSTEM=1 -lidbfs.js -sENVIRONMENT=web
-  "SHELL:--pre-js ${PROJECT_SOURCE_DIR}/dist/web/storage.js")
+  # SDL's JavaScript calls back into the program through dynCall (audio): the list in the file.
+  -sDEFAULT_LIBRARY_FUNCS_TO_INCLUDE=@${PROJECT_SOURCE_DIR}/cmake/web-library-funcs.json
+  "SHELL:--pre-js ${PROJECT_SOURCE_DIR}/dist/web/storage.js"
+  "SHELL:--pre-js ${PROJECT_SOURCE_DIR}/dist/web/audio_resume.js")

@@ -22,7 +22,8 @@ jobs=$(nproc)
 say() { echo "build-web: $*" >&2; }
 export NODE_PATH=${NODE_PATH:-/usr/share/nodejs}
 
-deps=$(scripts/web-deps.sh)
+# The libraries: scripts/web-deps.sh's prefix, or one BRAKKA_WEB_DEPS names.
+deps=${BRAKKA_WEB_DEPS:-$(scripts/web-deps.sh)}
 scripts/deps.sh
 
 # The media set from a native build: build-web/native, or the one BRAKKA_WEB_NATIVE names (CI gives

@@ -12,3 +12,23 @@ void gl_web_tex_image_2d(GLenum target, GLint level, GLint internal_format, GLsi
   }
   glTexImage2D(target, level, internal_format, width, height, border, format, type, pixels);
 }
+
+void gl_web_pixel_store(GLenum name, GLint value) {
+  switch (name) {
+    case GL_UNPACK_ROW_LENGTH:
+    case GL_UNPACK_SKIP_ROWS:
+    case GL_UNPACK_SKIP_PIXELS:
+    case GL_PACK_ROW_LENGTH:
+    case GL_PACK_SKIP_ROWS:
+    case GL_PACK_SKIP_PIXELS:
+      if (value == 0) return;
+      break;
+    default:
+      break;
+  }
+  glPixelStorei(name, value);
+}
+
+void gl_web_hint(GLenum target, GLenum mode) {
+  if (target == GL_GENERATE_MIPMAP_HINT) glHint(target, mode);
+}
