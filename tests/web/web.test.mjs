@@ -31,14 +31,14 @@ const SETUP = [[256, 410, 96, 36], [448, 410, 96, 36]];
 const NAME_DONE = [[174 + 343, 246 + 39, 90, 30]];
 const RING = 0xffcc33, RING_GAP = 3;
 
-let server, browser;
+let server, browser, closeBrowser;
 before(async () => {
   assert.ok(dir, "BRAKKA_WEB_DIR names the folder to serve");
   server = await serveFolder(dir);
-  browser = await launchBrowser();
+  ({ browser, close: closeBrowser } = await launchBrowser());
 });
 after(async () => {
-  if (browser) await browser.close();
+  if (closeBrowser) await closeBrowser();
   if (server) server.close();
 });
 
