@@ -7,7 +7,7 @@ packages=(
   libsdl2-dev libsdl2-mixer-dev libx11-dev libgl-dev libgl1-mesa-dri
   libpng-dev zlib1g-dev libjpeg62-turbo-dev liblzo2-dev
   libcairo2-dev libfreetype-dev fonts-dejavu-core libmp3lame-dev
-  libgtest-dev xvfb xauth valgrind
+  libgtest-dev xvfb xauth valgrind clang-format
 )
 if [ "${1:-}" = package ]; then
   packages+=(dpkg-dev lintian appstream desktop-file-utils)

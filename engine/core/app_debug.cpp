@@ -1,6 +1,6 @@
 // Debug texts for an attached debugger, and the source line marker of debug builds.
 #include <string>
-#include "engine/core/app.h"
+#include "engine/core/log.h"
 #include "engine/platform/platform.h"
 
 void dbg_print(const Str& text) {

@@ -1,8 +1,7 @@
 // The log file "ErrorLog.txt" in the temporary directory: a fresh one each run, appended line by line.
 #include <cstring>
 #include <string>
-#include "engine/core/app.h"
-#include "engine/core/app_frame.h"
+#include "engine/core/log.h"
 #include "engine/platform/os_files.h"
 #include "engine/platform/platform.h"
 #include "engine/platform/system_info.h"
@@ -25,7 +24,8 @@ void log_line(const char* text) {
   const std::string path = log_path();
   // Held by nobody else while a line goes in.
   int fd = -1;
-  for (int attempt = 0; attempt < kOpenAttempts && fd < 0; ++attempt) fd = os_open(path, OsOpen::append_alone);
+  for (int attempt = 0; attempt < kOpenAttempts && fd < 0; ++attempt)
+    fd = os_open(path, OsOpen::append_alone);
   if (fd < 0) return;
   os_write_all(fd, text, std::strlen(text));
   os_close(fd);

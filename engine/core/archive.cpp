@@ -3,9 +3,9 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
-#include "engine/core/app.h"
 #include "engine/core/archive_reader.h"
 #include "engine/core/files.h"
+#include "engine/core/log.h"
 #include "engine/core/mem_name.h"
 #include "engine/platform/os_files.h"
 #include "engine/platform/platform.h"
@@ -78,7 +78,8 @@ std::string archive_problem(const std::string& archive_name) {
   if (archive_name.empty()) return "";
   if (!mem_name_is(archive_name.c_str())) {
     OsFileInfo info;
-    if (!os_stat(path_to_native(archive_name.c_str()), info)) return errno == ENOENT ? "" : std::strerror(errno);
+    if (!os_stat(path_to_native(archive_name.c_str()), info))
+      return errno == ENOENT ? "" : std::strerror(errno);
     if (info.kind != OsFileKind::file) return "not a file";
   }
   errno = 0;

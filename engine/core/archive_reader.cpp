@@ -132,7 +132,8 @@ bool archive_find_entry(ArchiveSource& src, const ArchiveDirectory& dir, const s
   return false;
 }
 
-std::vector<ArchiveEntry> archive_list_entries(ArchiveSource& src, const ArchiveDirectory& dir, bool* complete) {
+std::vector<ArchiveEntry> archive_list_entries(ArchiveSource& src, const ArchiveDirectory& dir,
+                                               bool* complete) {
   std::vector<ArchiveEntry> entries;
   if (complete) *complete = false;
   const int64_t limit = src.length() - kTrailerSize;
@@ -165,7 +166,8 @@ bool archive_unpack_entry(ArchiveSource& src, const ArchiveDirectory& dir, const
   // Left uninitialised: the decompressor writes what it produces, and only an exact fill is accepted.
   std::unique_ptr<uint8_t[]> data(new uint8_t[unpacked]);
   lzo_uint produced = unpacked;
-  int rc = lzo1x_decompress_safe(packed.data() + 4, lzo_uint(packed.size() - 4), data.get(), &produced, nullptr);
+  int rc =
+      lzo1x_decompress_safe(packed.data() + 4, lzo_uint(packed.size() - 4), data.get(), &produced, nullptr);
   if (rc != LZO_E_OK || produced != unpacked) return false;
   out.data = std::move(data);
   out.size = unpacked;

@@ -1,7 +1,7 @@
 // Out-of-line parts of DimArray: sizes, the bad-index report and the fatal endings.
 #include "engine/core/dim_array.h"
-#include "engine/core/app.h"
 #include "engine/core/key_record.h"
+#include "engine/core/log.h"
 
 void arr_reset_element(Str& s) { str_assign_cstr(s, ""); }
 
@@ -56,6 +56,6 @@ void arr_index_report(const DimShape& shape, int i, int j, int k, int l) {
   dbg_print(access);
 }
 
-void arr_index_fatal() { app_fatal(9); }
+void arr_index_fatal() { app_fatal(RtError::array_index); }
 
-void arr_alloc_fatal() { app_fatal(7); }
+void arr_alloc_fatal() { app_fatal(RtError::memory_or_range); }

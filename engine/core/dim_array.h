@@ -21,7 +21,7 @@ struct DimArray {
   int dim3 = 0;
   int dim4 = 0;
   int dim_count = 0;
-  int capacity = 0;    // elements allocated
+  int capacity = 0;  // elements allocated
 
   DimArray() = default;
   DimArray(const DimArray& other);
@@ -41,9 +41,16 @@ struct DimArray {
 
  private:
   void take(DimArray& other) {
-    elems = other.elems; stride1 = other.stride1; stride2 = other.stride2; stride3 = other.stride3;
-    dim1 = other.dim1; dim2 = other.dim2; dim3 = other.dim3; dim4 = other.dim4;
-    dim_count = other.dim_count; capacity = other.capacity;
+    elems = other.elems;
+    stride1 = other.stride1;
+    stride2 = other.stride2;
+    stride3 = other.stride3;
+    dim1 = other.dim1;
+    dim2 = other.dim2;
+    dim3 = other.dim3;
+    dim4 = other.dim4;
+    dim_count = other.dim_count;
+    capacity = other.capacity;
     other.elems = nullptr;
     other.stride1 = other.stride2 = other.stride3 = 0;
     other.dim1 = other.dim2 = other.dim3 = other.dim4 = 0;
@@ -132,8 +139,8 @@ inline void arr_dim_num(DimArray<double>& a, int d1, int d2 = 0, int d3 = 0, int
     a.elems = p;
     a.capacity = int(cap);
   }
-  dim_detail::set_shape(a.stride1, a.stride2, a.stride3, a.dim1, a.dim2, a.dim3, a.dim4, a.dim_count,
-                        d1, d2, d3, d4);
+  dim_detail::set_shape(a.stride1, a.stride2, a.stride3, a.dim1, a.dim2, a.dim3, a.dim4, a.dim_count, d1, d2,
+                        d3, d4);
 }
 
 // DIM of a Str or record array: capacity in steps of 64 (none for zero elements), every element at its
@@ -158,8 +165,8 @@ void arr_dim(DimArray<T>& a, int d1, int d2 = 0, int d3 = 0, int d4 = 0) {
   } else {
     for (int64_t n = 0; n < total; n++) arr_reset_element(a.elems[n]);
   }
-  dim_detail::set_shape(a.stride1, a.stride2, a.stride3, a.dim1, a.dim2, a.dim3, a.dim4, a.dim_count,
-                        d1, d2, d3, d4);
+  dim_detail::set_shape(a.stride1, a.stride2, a.stride3, a.dim1, a.dim2, a.dim3, a.dim4, a.dim_count, d1, d2,
+                        d3, d4);
 }
 
 // One DIM entry point for both kinds, for code that is generic over the element type.
@@ -182,8 +189,8 @@ inline uint32_t index_limit(int d) { return d > 0 ? uint32_t(d) : uint32_t(d == 
 template <typename T>
 inline T& arr_at(DimArray<T>& a, int i, int j = 0) {
   if (i < 0) i += a.dim1;
-  if (int(uint32_t(i) >= uint32_t(a.dim1 > 0 ? a.dim1 : 0)) | int(uint32_t(j) >= dim_detail::index_limit(a.dim2)))
-      [[unlikely]]
+  if (int(uint32_t(i) >= uint32_t(a.dim1 > 0 ? a.dim1 : 0)) |
+      int(uint32_t(j) >= dim_detail::index_limit(a.dim2))) [[unlikely]]
     arr_bad_index(a, i, j, 0, 0);
   return a.elems[i + j * a.stride1];
 }
@@ -191,9 +198,10 @@ inline T& arr_at(DimArray<T>& a, int i, int j = 0) {
 template <typename T>
 inline T& arr_at(DimArray<T>& a, int i, int j, int k, int l = 0) {
   if (i < 0) i += a.dim1;
-  if (int(uint32_t(i) >= uint32_t(a.dim1 > 0 ? a.dim1 : 0)) | int(uint32_t(j) >= dim_detail::index_limit(a.dim2)) |
-      int(uint32_t(k) >= dim_detail::index_limit(a.dim3)) | int(uint32_t(l) >= dim_detail::index_limit(a.dim4)))
-      [[unlikely]]
+  if (int(uint32_t(i) >= uint32_t(a.dim1 > 0 ? a.dim1 : 0)) |
+      int(uint32_t(j) >= dim_detail::index_limit(a.dim2)) |
+      int(uint32_t(k) >= dim_detail::index_limit(a.dim3)) |
+      int(uint32_t(l) >= dim_detail::index_limit(a.dim4))) [[unlikely]]
     arr_bad_index(a, i, j, k, l);
   return a.elems[i + j * a.stride1 + k * a.stride2 + l * a.stride3];
 }
@@ -204,9 +212,13 @@ inline const T& arr_at(const DimArray<T>& a, int i, int j = 0) {
 }
 
 template <typename T>
-T& DimArray<T>::operator()(int i, int j) { return arr_at(*this, i, j); }
+T& DimArray<T>::operator()(int i, int j) {
+  return arr_at(*this, i, j);
+}
 template <typename T>
-T& DimArray<T>::operator()(int i, int j, int k, int l) { return arr_at(*this, i, j, k, l); }
+T& DimArray<T>::operator()(int i, int j, int k, int l) {
+  return arr_at(*this, i, j, k, l);
+}
 
 // ---- Assignment ----------------------------------------------------------------------------------------------
 // DIM dst with src's four sizes (which clears it), then copy the elements in storage order.
@@ -221,6 +233,10 @@ DimArray<T>& arr_copy(DimArray<T>& dst, const DimArray<T>& src) {
 }
 
 template <typename T>
-DimArray<T>::DimArray(const DimArray& other) { arr_copy(*this, other); }
+DimArray<T>::DimArray(const DimArray& other) {
+  arr_copy(*this, other);
+}
 template <typename T>
-DimArray<T>& DimArray<T>::operator=(const DimArray& other) { return arr_copy(*this, other); }
+DimArray<T>& DimArray<T>::operator=(const DimArray& other) {
+  return arr_copy(*this, other);
+}

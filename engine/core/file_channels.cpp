@@ -2,9 +2,9 @@
 #include "engine/core/file_channels.h"
 #include <cstdio>
 #include <cstring>
-#include "engine/core/app.h"
 #include "engine/core/archive.h"
 #include "engine/core/files.h"
+#include "engine/core/log.h"
 #include "engine/core/mem_name.h"
 #include "engine/platform/os_files.h"
 
@@ -63,10 +63,10 @@ bool file_channel_is_open(int channel) {
 }
 
 int file_open(int channel, const Str& path, int mode) {
-  app_set_error(0);
+  app_set_error(RtError::success);
   FileChannel* ch = file_channel(channel);
   if (!ch) {
-    app_set_error(7);
+    app_set_error(RtError::memory_or_range);
     return 0;
   }
   clear_channel(*ch);
@@ -74,11 +74,9 @@ int file_open(int channel, const Str& path, int mode) {
   bool ok = false;
   if (mode > 0) {
     Str resolved;
-    if (!archive_resolve(ARCHIVE_DATA, name, resolved, 1)) app_set_error(3);
-    if (mem_name_is(resolved.data))
-      ok = open_virtual(*ch, resolved.data);
-    else if (*resolved.data)
-      ok = open_disk(*ch, resolved.data, OsOpen::read);
+    if (!archive_resolve(ARCHIVE_DATA, name, resolved, 1)) app_set_error(RtError::file);
+    if (mem_name_is(resolved.data)) ok = open_virtual(*ch, resolved.data);
+    else if (*resolved.data) ok = open_disk(*ch, resolved.data, OsOpen::read);
   } else if (*name && std::strlen(name) <= FILE_PATH_MAX && !mem_name_is(name)) {
     if (mode == 0) {
       os_remove_file(path_to_native(name));
@@ -89,7 +87,7 @@ int file_open(int channel, const Str& path, int mode) {
   }
   if (!ok) {
     clear_channel(*ch);
-    app_set_error(3);
+    app_set_error(RtError::file);
     return 0;
   }
   return 1;
@@ -97,7 +95,7 @@ int file_open(int channel, const Str& path, int mode) {
 
 void file_close(int channel) {
   FileChannel* ch = file_channel(channel);
-  if (!ch) app_fatal(7);
+  if (!ch) app_fatal(RtError::memory_or_range);
   clear_channel(*ch);
 }
 

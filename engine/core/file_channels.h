@@ -9,11 +9,11 @@ constexpr int FILE_CHANNELS = 8;
 constexpr int FILE_LINE_MAX = 1024;
 
 struct FileChannel {
-  int handle = -1;                  // open disk file, -1 when none
+  int handle = -1;                    // open disk file, -1 when none
   const uint8_t* mem_data = nullptr;  // bytes of an open virtual file
-  int64_t size = 0;                 // size of the open file in bytes
-  int64_t pos = 0;                  // read position in a virtual file
-  std::vector<uint8_t> mem_copy;    // the channel's own copy of a virtual file
+  int64_t size = 0;                   // size of the open file in bytes
+  int64_t pos = 0;                    // read position in a virtual file
+  std::vector<uint8_t> mem_copy;      // the channel's own copy of a virtual file
 };
 
 // Channel by number; null when the number is outside 0..7.

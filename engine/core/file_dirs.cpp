@@ -3,18 +3,18 @@
 #include <cerrno>
 #include <cstring>
 #include <string>
-#include "engine/core/app.h"
 #include "engine/core/files.h"
+#include "engine/core/log.h"
 #include "engine/core/mem_name.h"
 #include "engine/platform/os_files.h"
 #include "engine/platform/os_paths.h"
 #include "engine/platform/user_folders.h"
 
 double file_set_cwd(const Str& dir) {
-  app_set_error(0);
+  app_set_error(RtError::success);
   const char* name = dir.data ? dir.data : "";
   if (!*name || os_set_cwd(path_to_native(name)) != 0) {
-    app_set_error(3);
+    app_set_error(RtError::file);
     return 0.0;
   }
   return 1.0;
@@ -50,12 +50,12 @@ bool file_dir_can_hold(const Str& dir, std::string* why) {
 }
 
 bool file_make_dirs(const Str& dir, std::string* error) {
-  app_set_error(0);
+  app_set_error(RtError::success);
   const char* name = dir.data ? dir.data : "";
   const std::string path = path_to_native(name);
   auto fail = [&](const std::string& at, int err) {
     if (error) *error = "cannot make \"" + at + "\": " + std::strerror(err);
-    app_set_error(3);
+    app_set_error(RtError::file);
     return false;
   };
   if (path.empty() || path.size() > FILE_PATH_MAX || mem_name_is(name)) return fail(path, EINVAL);

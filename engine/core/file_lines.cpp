@@ -3,9 +3,9 @@
 #include <cstdio>
 #include <cstring>
 #include <string>
-#include "engine/core/app.h"
 #include "engine/core/file_channels.h"
 #include "engine/core/files.h"
+#include "engine/core/log.h"
 #include "engine/platform/os_files.h"
 
 namespace {
@@ -87,15 +87,15 @@ int file_try_read_line(int channel, Str& out) {
 }
 
 void file_read_line(int channel, Str& out) {
-  if (!file_channel(channel)) app_fatal(7);
-  if (!file_try_read_line(channel, out)) app_fatal(3);
+  if (!file_channel(channel)) app_fatal(RtError::memory_or_range);
+  if (!file_try_read_line(channel, out)) app_fatal(RtError::file);
 }
 
 void file_write_line(int channel, const Str& text) {
   FileChannel* ch = file_channel(channel);
-  if (!ch) app_fatal(7);
-  if (ch->handle < 0) app_fatal(3);
+  if (!ch) app_fatal(RtError::memory_or_range);
+  if (ch->handle < 0) app_fatal(RtError::file);
   std::string bytes(text.data ? text.data : "", text.data ? text.length : 0);
   bytes += "\r\n";
-  if (!os_write_all(ch->handle, bytes.data(), bytes.size())) app_fatal(3);
+  if (!os_write_all(ch->handle, bytes.data(), bytes.size())) app_fatal(RtError::file);
 }

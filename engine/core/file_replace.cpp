@@ -6,8 +6,8 @@
 #include <cstring>
 #include <ctime>
 
-#include "engine/core/app.h"
 #include "engine/core/files.h"
+#include "engine/core/log.h"
 #include "engine/core/mem_name.h"
 #include "engine/platform/os_files.h"
 #include "engine/platform/os_paths.h"
@@ -19,7 +19,7 @@ constexpr int64_t kStaleSeconds = 60;
 // Tells which step failed and why, sets the file error and answers false.
 bool fail(std::string* error, const std::string& step, int err) {
   if (error) *error = step + ": " + std::strerror(err);
-  app_set_error(3);
+  app_set_error(RtError::file);
   return false;
 }
 
@@ -45,8 +45,9 @@ int create_new_file(const std::string& target, std::string& made) {
   const std::string base = new_file_prefix(target);
   static unsigned counter = 0;
   for (int attempt = 0; attempt < 100; ++attempt) {
-    made = path_join(folder, base + std::to_string(os_process_id()) + "." + std::to_string(counter++) + ".tmp",
-                     host_path_style());
+    made =
+        path_join(folder, base + std::to_string(os_process_id()) + "." + std::to_string(counter++) + ".tmp",
+                  host_path_style());
     const int fd = os_open(made, OsOpen::create_only);
     if (fd >= 0 || errno != EEXIST) return fd;
   }
@@ -74,7 +75,7 @@ void remove_stale_new_files(const std::string& target) {
 }  // namespace
 
 bool file_replace_lines(const Str& path, const std::vector<Str>& lines, std::string* error) {
-  app_set_error(0);
+  app_set_error(RtError::success);
   const char* name = path.data ? path.data : "";
   if (!*name || std::strlen(name) > FILE_PATH_MAX || mem_name_is(name))
     return fail(error, std::string("not a file name: \"") + name + "\"", EINVAL);

@@ -3,12 +3,11 @@
 #include <algorithm>
 #include <iterator>
 #include <vector>
-#include "engine/core/app.h"
 #include "engine/platform/platform.h"
 
 namespace {
 
-constexpr unsigned kPollEvery = 128;   // key queries between two keyboard polls
+constexpr unsigned kPollEvery = 128;  // key queries between two keyboard polls
 constexpr size_t kMaxWaitingChars = 16;
 constexpr size_t kTextInitial = 512;
 constexpr int kMiceAllocated = 4;
@@ -39,19 +38,29 @@ struct InputState {
 };
 
 InputState g_input;
+int g_screen_width = 0;
+int g_screen_height = 0;
 unsigned key_poll_count = 0;
 unsigned poll_serial = 0;
 
 // The screen size the pointer is kept inside (both ends included).
 void screen_size(int& w, int& h) {
-  w = app_settings.screen_width;
-  h = app_settings.screen_height;
+  w = g_screen_width;
+  h = g_screen_height;
   if (w <= 0 || h <= 0) platform().window_client_size(w, h);
 }
 
 }  // namespace
 
-void inp_create() { g_input = InputState(); key_poll_count = 0; }
+void inp_create() {
+  g_input = InputState();
+  key_poll_count = 0;
+}
+
+void inp_set_screen_size(int width, int height) {
+  g_screen_width = width;
+  g_screen_height = height;
+}
 
 void inp_open_devices() { g_input.devices_open = true; }
 
@@ -191,9 +200,16 @@ int inp_take_char() {
 
 int inp_key_to_char(int code) {
   switch (code) {
-    case 28: case 156: return 10;
+    case 28:
+    case 156: return 10;
     case 14: return 8;
-    case 29: case 42: case 54: case 56: case 58: case 69: case 221: return 0;
+    case 29:
+    case 42:
+    case 54:
+    case 56:
+    case 58:
+    case 69:
+    case 221: return 0;
     default: break;
   }
   int c = platform().key_to_char(code);

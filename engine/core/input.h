@@ -3,8 +3,10 @@
 #pragma once
 #include <cstdint>
 
-void inp_create();            // input service, after the window exists
-void inp_open_devices();      // keyboard and mouse devices
+void inp_create();  // input service, after the window exists
+// The picture size the pointer is kept inside; 0 (the default) takes the window's client size.
+void inp_set_screen_size(int width, int height);
+void inp_open_devices();  // keyboard and mouse devices
 void inp_destroy();
 void inp_apply_mouse_mode(int hide_mouse);  // start-up: pointer hidden (relative) or shown (absolute)
 
@@ -25,7 +27,7 @@ void inp_mouse_show(double show);
 void inp_poll_keyboard();  // the keyboard and the pads
 void inp_reset_poll_count();
 void inp_read_mouse(int16_t out[6], bool reset);
-void inp_read_all_mice();     // frame_show: read every attached mouse
+void inp_read_all_mice();  // frame_show: read every attached mouse
 void inp_char_typed(signed char c);
 int inp_key_to_char(int code);
 // Typed characters waiting (at most 16); taking them empties the buffer.

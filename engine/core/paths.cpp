@@ -5,7 +5,9 @@
 #include "engine/platform/os_files.h"
 #include "engine/platform/os_paths.h"
 
-std::string path_to_native(const char* path) { return path_spelt_natively(path ? path : "", host_path_style()); }
+std::string path_to_native(const char* path) {
+  return path_spelt_natively(path ? path : "", host_path_style());
+}
 
 bool path_is_regular_file(const char* path) {
   if (!path || !*path || mem_name_is(path)) return false;
@@ -25,7 +27,9 @@ std::string file_path_join(const char* folder, const char* name) {
   return path_join(path_to_native(folder), path_to_native(name), host_path_style());
 }
 
-std::string file_path_parent(const char* path) { return path_parent(path_to_native(path), host_path_style()); }
+std::string file_path_parent(const char* path) {
+  return path_parent(path_to_native(path), host_path_style());
+}
 
 bool file_read_all(const char* path, std::vector<uint8_t>& out) {
   out.clear();

@@ -52,10 +52,8 @@ void add_arctan(Number& sum, uint32_t factor, uint32_t m) {
     for (size_t i = 0; i < first; ++i) term[i] = 0;
     for (size_t i = first; i < power.size(); ++i) term[i] = power[i];
     size_t term_first = divide(term, first, 2 * k + 1);
-    if (k % 2 == 0)
-      add(sum, term, term_first);
-    else
-      subtract(sum, term, term_first);
+    if (k % 2 == 0) add(sum, term, term_first);
+    else subtract(sum, term, term_first);
     first = divide(power, first, m2);
   }
 }

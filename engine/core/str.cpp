@@ -12,8 +12,7 @@ namespace {
 char g_shared_empty[1] = {0};
 
 [[noreturn]] void out_of_memory(uint64_t bytes) {
-  std::fprintf(stderr, "Str: out of memory allocating %llu bytes\n",
-               static_cast<unsigned long long>(bytes));
+  std::fprintf(stderr, "Str: out of memory allocating %llu bytes\n", static_cast<unsigned long long>(bytes));
   std::abort();
 }
 

@@ -25,9 +25,7 @@ void append_bytes(Str& dst, const char* bytes, uint32_t n) {
   dst.data[dst.length] = 0;
 }
 
-uint32_t cstr_length(const char* text) {
-  return text ? static_cast<uint32_t>(std::strlen(text)) : 0;
-}
+uint32_t cstr_length(const char* text) { return text ? static_cast<uint32_t>(std::strlen(text)) : 0; }
 
 }  // namespace
 

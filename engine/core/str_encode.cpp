@@ -30,12 +30,9 @@ Str& str_url_encode(Str& out, const Str& s) {
       continue;
     }
     // Bytes 0x80-0xFF are Latin-1 characters and go out as their two UTF-8 bytes.
-    if (c >= 0x80 && c <= 0xBF)
-      std::snprintf(piece, sizeof piece, "%%%02x%%%02x", 0xC2u, c);
-    else if (c >= 0xC0)
-      std::snprintf(piece, sizeof piece, "%%%02x%%%02x", 0xC3u, (c & 0x3Fu) + 0x80u);
-    else
-      std::snprintf(piece, sizeof piece, "%%%02x", c);
+    if (c >= 0x80 && c <= 0xBF) std::snprintf(piece, sizeof piece, "%%%02x%%%02x", 0xC2u, c);
+    else if (c >= 0xC0) std::snprintf(piece, sizeof piece, "%%%02x%%%02x", 0xC3u, (c & 0x3Fu) + 0x80u);
+    else std::snprintf(piece, sizeof piece, "%%%02x", c);
     for (const char* p = piece; *p; ++p) str_append_char(encoded, static_cast<uint8_t>(*p));
   }
   return str_assign(out, encoded);

@@ -25,7 +25,8 @@ TimerState g_timer;
 double counter_ms(uint64_t count, uint64_t freq) {
   uint64_t seconds = count / freq;
   uint64_t rest = count % freq;
-  return static_cast<double>(seconds) * 1000.0 + static_cast<double>(rest) * 1000.0 / static_cast<double>(freq);
+  return static_cast<double>(seconds) * 1000.0 +
+         static_cast<double>(rest) * 1000.0 / static_cast<double>(freq);
 }
 
 void start_clock(uint64_t counter_freq) {

@@ -2,7 +2,7 @@
 #include <algorithm>
 #include <string>
 
-#include "engine/core/app.h"
+#include "engine/core/log.h"
 #include "engine/media/draw.h"
 #include "engine/media/image.h"
 #include "engine/media/image_staging.h"
@@ -110,10 +110,10 @@ void background_draw(OpenGLDuderozi& r) {
 }
 
 void draw_load_background(const Str& file) {
-  app_set_error(0);
+  app_set_error(RtError::success);
   OpenGLDuderozi* r = renderer_gl();
   if (!r) {
-    app_set_error(3);
+    app_set_error(RtError::file);
     return;
   }
   // The main screen asks for the same picture every frame: keep the tiles while the name stays, and

@@ -4,8 +4,8 @@
 #include <cmath>
 #include <cstring>
 
-#include "engine/core/app.h"
 #include "engine/core/archive.h"
+#include "engine/core/log.h"
 #include "engine/media/font.h"
 #include "engine/media/font_builtin.h"
 #include "engine/media/picture_file.h"
@@ -25,10 +25,10 @@ void load_failed(int font, int code) {
 }  // namespace
 
 void font_load(const Str& file, int id) {
-  app_set_error(0);
+  app_set_error(RtError::success);
   OpenGLDuderozi* r = renderer_object();
   if (!r) {
-    app_set_error(3);
+    app_set_error(RtError::file);
     return;
   }
   if (file.c_str()[0] == '\0') {
@@ -41,7 +41,7 @@ void font_load(const Str& file, int id) {
   if (id >= 0 && id < kFontSlots) {
     r->current_font = id;
   } else {
-    app_set_error(7);  // and the file goes into the current font's slot
+    app_set_error(RtError::memory_or_range);  // and the file goes into the current font's slot
   }
   const int font = r->current_font;
   // The old picture goes first: its memory is the new one's to use.
@@ -66,7 +66,7 @@ bool font_install_image(ImageBuffer image, int font) {
 void font_set(int id) {
   OpenGLDuderozi* r = renderer_object();
   if (id < 0 || id >= kFontSlots) {
-    app_set_error(7);
+    app_set_error(RtError::memory_or_range);
     return;
   }
   if (r) r->current_font = id;

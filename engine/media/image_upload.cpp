@@ -44,8 +44,7 @@ GLuint make_mip_texture(std::vector<uint8_t>& block, int tw, int th) {
 }
 
 void drain_gl_errors() {
-  for (int i = 0; i < 16 && glGetError() != GL_NO_ERROR; ++i) {
-  }
+  for (int i = 0; i < 16 && glGetError() != GL_NO_ERROR; ++i) {}
 }
 
 bool pixels_complete(const ImageBuffer& image) {

@@ -3,8 +3,8 @@
 
 #include <set>
 
-#include "engine/core/app.h"
 #include "engine/core/archive.h"
+#include "engine/core/log.h"
 
 namespace {
 

@@ -3,8 +3,8 @@
 
 #include <string>
 
-#include "engine/core/app.h"
 #include "engine/core/archive.h"
+#include "engine/core/log.h"
 #include "engine/core/timer.h"
 #include "engine/media/media_log.h"
 #include "engine/platform/platform_audio.h"
@@ -14,9 +14,9 @@ namespace {
 constexpr int kMinimumLengthMs = 500;
 
 struct MusicState {
-  bool open = false;     // a stream is open
-  Str file_name;         // resolved path of the current music
-  double restart = 0;    // 0 not looping; > 0 restart when timer_ms reaches it; < 0 looping but paused
+  bool open = false;   // a stream is open
+  Str file_name;       // resolved path of the current music
+  double restart = 0;  // 0 not looping; > 0 restart when timer_ms reaches it; < 0 looping but paused
   double pause_time = 0;
   double volume_cache = -1;  // last volume sent; -1 none
 };
@@ -39,7 +39,7 @@ void close_stream() {
 }  // namespace
 
 void music_play(const Str& file, int loop) {
-  app_set_error(0);
+  app_set_error(RtError::success);
   g_music.volume_cache = -1;
   g_music.restart = 0;
   close_stream();
@@ -49,7 +49,7 @@ void music_play(const Str& file, int loop) {
   const std::string problem = media_lookup_problem(ARCHIVE_MEDIA);
   if (!problem.empty()) {
     media_log_failure(file.c_str(), problem);
-    app_set_error(3);
+    app_set_error(RtError::file);
     return;
   }
   g_music.file_name = path;
@@ -57,7 +57,7 @@ void music_play(const Str& file, int loop) {
   if (!audio.music_open(std::string(path.c_str()))) {
     // Without a device nothing opens: that is no fault of the file.
     if (audio.is_open()) media_log_failure(file.c_str(), "damaged or unsupported music");
-    app_set_error(3);
+    app_set_error(RtError::file);
     return;
   }
   g_music.open = true;

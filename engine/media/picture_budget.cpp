@@ -31,7 +31,8 @@ PictureCost background_picture_cost(int w, int h, int side) {
 int64_t picture_bytes_in_use(const OpenGLDuderozi& r) {
   int64_t bytes = 0;
   for (const SpriteRecord& rec : r.sprites) {
-    if (rec.texture) bytes += sprite_texture_bytes(rec.texture_width, rec.texture_height, rec.mip_texture != 0);
+    if (rec.texture)
+      bytes += sprite_texture_bytes(rec.texture_width, rec.texture_height, rec.mip_texture != 0);
   }
   for (int column = 0; column < r.background.columns; ++column) {
     for (int row = 0; row < r.background.rows; ++row) {

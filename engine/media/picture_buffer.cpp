@@ -75,8 +75,7 @@ int gl_major_version() {
 }
 
 void drain_gl_errors() {
-  for (int i = 0; i < 16 && glGetError() != GL_NO_ERROR; ++i) {
-  }
+  for (int i = 0; i < 16 && glGetError() != GL_NO_ERROR; ++i) {}
 }
 
 // Loads the entry points; the depth and stencil format to use is returned in `depth_format`

@@ -15,9 +15,10 @@ int64_t whole_mb_up(int64_t bytes) { return (bytes + (int64_t{1} << 20) - 1) >> 
 
 std::string over_budget(int w, int h, int64_t need, int64_t left, int64_t budget) {
   char text[160];
-  std::snprintf(text, sizeof text, "over the picture memory budget (%d x %d needs %lld MB, %lld MB of %lld MB left)",
-                w, h, static_cast<long long>(whole_mb_up(need)), static_cast<long long>(std::max<int64_t>(0, left) >> 20),
-                static_cast<long long>(budget >> 20));
+  std::snprintf(
+      text, sizeof text, "over the picture memory budget (%d x %d needs %lld MB, %lld MB of %lld MB left)", w,
+      h, static_cast<long long>(whole_mb_up(need)), static_cast<long long>(std::max<int64_t>(0, left) >> 20),
+      static_cast<long long>(budget >> 20));
   return text;
 }
 

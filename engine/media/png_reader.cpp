@@ -61,7 +61,8 @@ void request_conversions(png_structp png, png_infop info) {
 // setjmp below and everything it leaves behind is owned by `d`.
 bool decode_with_library(PngDecode& d, const char* name, int color_key, ImageBuffer& out) {
   if (setjmp(png_jmpbuf(d.png))) return false;
-  png_set_user_limits(d.png, static_cast<png_uint_32>(kImageMaxSide), static_cast<png_uint_32>(kImageMaxSide));
+  png_set_user_limits(d.png, static_cast<png_uint_32>(kImageMaxSide),
+                      static_cast<png_uint_32>(kImageMaxSide));
   png_set_chunk_cache_max(d.png, kChunkCacheMax);
   png_set_chunk_malloc_max(d.png, kChunkMallocMax);
   png_set_read_fn(d.png, &d.source, read_from_memory);
@@ -73,12 +74,14 @@ bool decode_with_library(PngDecode& d, const char* name, int color_key, ImageBuf
   request_conversions(d.png, d.info);
 
   const int channels = png_get_channels(d.png, d.info);
-  if (!png_format_supported(name, channels, png_get_bit_depth(d.png, d.info), png_get_color_type(d.png, d.info)))
+  if (!png_format_supported(name, channels, png_get_bit_depth(d.png, d.info),
+                            png_get_color_type(d.png, d.info)))
     return false;
 
   // 8-bit samples of at most 4 channels: one row is at most 4 * kImageMaxSide bytes.
   const size_t rowbytes = png_get_rowbytes(d.png, d.info);
-  if (rowbytes < static_cast<size_t>(width) * channels || rowbytes > static_cast<size_t>(width) * 4) return false;
+  if (rowbytes < static_cast<size_t>(width) * channels || rowbytes > static_cast<size_t>(width) * 4)
+    return false;
   // The rows are read straight into the output, each at the start of its RGBA row, and widened there:
   // the picture is never held twice.
   if (!image_buffer_prepare(out, width, height)) return false;
@@ -90,7 +93,8 @@ bool decode_with_library(PngDecode& d, const char* name, int color_key, ImageBuf
   const size_t stride = static_cast<size_t>(width) * 4;
   for (png_uint_32 y = 0; y < height; ++y) d.rows[y] = out.pixels.data() + y * stride;
   png_read_image(d.png, d.rows.data());
-  for (png_uint_32 y = 0; y < height; ++y) image_widen_row(d.rows[y], static_cast<int>(width), channels, color_key);
+  for (png_uint_32 y = 0; y < height; ++y)
+    image_widen_row(d.rows[y], static_cast<int>(width), channels, color_key);
   return true;
 }
 

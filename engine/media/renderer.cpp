@@ -1,11 +1,11 @@
 // The renderer object's life, the GL start-up checks, the per-frame set-up and the work around a
 // buffer swap (clearing or drawing the background for the next frame).
+#include "engine/core/log.h"
 #include "engine/platform/gl_headers.h"
 #include <cstdio>
 #include <cstring>
 #include <string>
 
-#include "engine/core/app.h"
 #include "engine/media/renderer_state.h"
 #include "engine/platform/platform.h"
 
@@ -83,7 +83,8 @@ void renderer_gl_init() {
   r->texture_units = units > 0 ? units : 1;
   r->active_texture = reinterpret_cast<PFNGLACTIVETEXTUREPROC>(platform().gl_proc_address("glActiveTexture"));
   if (!r->active_texture)
-    r->active_texture = reinterpret_cast<PFNGLACTIVETEXTUREPROC>(platform().gl_proc_address("glActiveTextureARB"));
+    r->active_texture =
+        reinterpret_cast<PFNGLACTIVETEXTUREPROC>(platform().gl_proc_address("glActiveTextureARB"));
   log_line("init fbo\n");
   picture_buffer_create(*r, extensions);
   r->gl_ready = true;

@@ -27,10 +27,10 @@ struct SpriteRecord {
 void renderer_create();
 void renderer_destroy();
 bool renderer_exists();
-void renderer_gl_init();        // extension checks, texture size limit, log traces
-void renderer_frame_setup();    // per-frame GL state reset
-void renderer_flush();          // hand pending drawing to GL before a buffer swap
-void renderer_prepare_next();   // after a swap: draw the background or clear
+void renderer_gl_init();       // extension checks, texture size limit, log traces
+void renderer_frame_setup();   // per-frame GL state reset
+void renderer_flush();         // hand pending drawing to GL before a buffer swap
+void renderer_prepare_next();  // after a swap: draw the background or clear
 void renderer_request_depth_clear();
 void renderer_reset_viewport();
 

@@ -45,7 +45,7 @@ class OpenGLDuderozi : public Duderozi3D {
   OpenGLDuderozi();
   ~OpenGLDuderozi() override;  // releases every texture; the window belongs to the platform
 
-  std::vector<SpriteRecord> sprites;                          // kSpriteSlots records
+  std::vector<SpriteRecord> sprites;                               // kSpriteSlots records
   std::vector<std::unique_ptr<std::vector<uint8_t>>> pixel_cache;  // optional pixel copy per slot
   GlyphRecord glyphs[kFontSlots][256];
 
@@ -84,11 +84,11 @@ class OpenGLDuderozi : public Duderozi3D {
   GLuint picture_depth = 0;
   int picture_w = 0;
   int picture_h = 0;
-  bool picture_offscreen = false;      // frames are drawn into picture_fbo (the window is scaled)
+  bool picture_offscreen = false;       // frames are drawn into picture_fbo (the window is scaled)
   bool picture_back_to_window = false;  // from the next frame on, drawing goes to the window again
 
   // Test and device hooks.
-  int texture_limit_cap = 0;      // 0 = the driver's limit
+  int texture_limit_cap = 0;  // 0 = the driver's limit
   bool force_grab_readback = false;
   int background_decodes = 0;
 

@@ -4,8 +4,8 @@
 #include <cmath>
 #include <memory>
 
-#include "engine/core/app.h"
 #include "engine/core/archive.h"
+#include "engine/core/log.h"
 #include "engine/core/timer.h"
 #include "engine/media/media_log.h"
 #include "engine/media/wav_reader.h"
@@ -73,15 +73,15 @@ void snd_shutdown() {
 }
 
 void snd_load(const Str& file, int id, int buffers) {
-  app_set_error(0);
+  app_set_error(RtError::success);
   if (!id_in_range(id)) {
-    app_set_error(7);
+    app_set_error(RtError::memory_or_range);
     return;
   }
   Str path;
   archive_resolve(ARCHIVE_DATA, file.c_str(), path, 1);
   if (!g_slots) {
-    app_set_error(3);
+    app_set_error(RtError::file);
     return;
   }
   SoundSlot& s = g_slots[id];
@@ -96,18 +96,18 @@ void snd_load(const Str& file, int id, int buffers) {
   if (!problem.empty()) media_log_failure(file.c_str(), problem);
   // Without a device nothing is read: that is no fault of the file.
   if (!problem.empty() || !s.device) {
-    app_set_error(3);
+    app_set_error(RtError::file);
     return;
   }
   if (!wav_read(path.c_str(), wav)) {
     media_log_failure(file.c_str(), "damaged or unsupported sound");
-    app_set_error(3);
+    app_set_error(RtError::file);
     return;
   }
   s.sample = audio.sample_create(wav.format, wav.samples.data(), uint32_t(wav.samples.size()));
   if (s.sample < 0) {
     s.device = false;
-    app_set_error(3);
+    app_set_error(RtError::file);
     return;
   }
   for (int n = 0; n < count; n++) {
@@ -115,7 +115,7 @@ void snd_load(const Str& file, int id, int buffers) {
     if (s.voices[n] < 0) {
       slot_clear(s);
       s.device = false;
-      app_set_error(3);
+      app_set_error(RtError::file);
       return;
     }
   }
@@ -124,7 +124,7 @@ void snd_load(const Str& file, int id, int buffers) {
 
 int snd_play(int id, double pan, double volume) {
   if (!id_in_range(id)) {
-    app_set_error(7);
+    app_set_error(RtError::memory_or_range);
     return -1;
   }
   int p = snd_pan(pan);
@@ -147,7 +147,7 @@ int snd_play(int id, double pan, double volume) {
 
 int snd_is_playing(int channel) {
   if (channel < 0 || channel / 256 >= kSoundSlots) {
-    app_set_error(7);
+    app_set_error(RtError::memory_or_range);
     return 0;
   }
   if (!g_slots || !g_device) return 0;

@@ -1,5 +1,5 @@
 // Loading picture files into sprite slots, animation cell sizes, slot sizes and the colour keys.
-#include "engine/core/app.h"
+#include "engine/core/log.h"
 #include "engine/media/image.h"
 #include "engine/media/picture_file.h"
 #include "engine/media/renderer_state.h"
@@ -10,9 +10,9 @@ bool is_sprite_slot(int id) { return id >= 0 && id < kFirstFontSlot; }
 }  // namespace
 
 void spr_load(const Str& file, int id) {
-  app_set_error(0);
+  app_set_error(RtError::success);
   if (!is_sprite_slot(id)) {
-    app_set_error(7);
+    app_set_error(RtError::memory_or_range);
     return;
   }
   sprite_free(id);

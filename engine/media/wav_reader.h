@@ -6,10 +6,10 @@
 #include "engine/platform/platform_audio.h"
 
 struct WavSound {
-  int format_tag = 0;       // as the file says; the samples are taken as PCM whatever it is
-  int file_channels = 0;    // as the file says
-  uint32_t byte_rate = 0;   // as the file says
-  PcmFormat format;         // the playback format: 1 or 2 channels, the file's rate, bits and block align
+  int format_tag = 0;      // as the file says; the samples are taken as PCM whatever it is
+  int file_channels = 0;   // as the file says
+  uint32_t byte_rate = 0;  // as the file says
+  PcmFormat format;        // the playback format: 1 or 2 channels, the file's rate, bits and block align
   std::vector<uint8_t> samples;  // the "data" chunk, whole blocks only
 };
 

@@ -4,7 +4,7 @@
 #include <memory>
 #include <vector>
 
-#include "engine/platform/audio_backends.h"
+#include "engine/platform/platform_backends.h"
 #include "engine/platform/headless_audio.h"
 #include "engine/platform/os_files.h"
 #include "engine/platform/platform.h"
@@ -149,7 +149,9 @@ class HeadlessAudio final : public PlatformAudio {
   }
   int music_length_ms() override { return music_open_ ? music_length_ : 0; }
   int music_position_ms() override { return music_open_ ? int(position()) : 0; }
-  bool music_active() override { return music_open_ && music_state_ != Stopped && position() < music_length_; }
+  bool music_active() override {
+    return music_open_ && music_state_ != Stopped && position() < music_length_;
+  }
 
  private:
   enum MusicState { Stopped, Playing, Paused };

@@ -7,7 +7,7 @@
 #include <memory>
 #include <vector>
 
-#include "engine/platform/audio_backends.h"
+#include "engine/platform/platform_backends.h"
 
 namespace {
 
@@ -145,7 +145,9 @@ class SdlAudio final : public PlatformAudio {
     return true;
   }
 
-  bool voice_playing(int voice) override { return valid_voice(voice) && Mix_Playing(voices_[size_t(voice)].channel); }
+  bool voice_playing(int voice) override {
+    return valid_voice(voice) && Mix_Playing(voices_[size_t(voice)].channel);
+  }
 
   void voice_stop(int voice) override {
     if (valid_voice(voice)) Mix_HaltChannel(voices_[size_t(voice)].channel);
@@ -203,7 +205,9 @@ class SdlAudio final : public PlatformAudio {
     double right = pan < 0 ? db100_to_gain(pan) : 1.0;
     Mix_SetPanning(channel, Uint8(std::lround(left * 255)), Uint8(std::lround(right * 255)));
   }
-  bool valid_sample(int s) const { return s >= 0 && size_t(s) < samples_.size() && samples_[size_t(s)].chunk; }
+  bool valid_sample(int s) const {
+    return s >= 0 && size_t(s) < samples_.size() && samples_[size_t(s)].chunk;
+  }
   bool valid_voice(int v) const {
     return v >= 0 && size_t(v) < voices_.size() && voices_[size_t(v)].channel >= 0;
   }

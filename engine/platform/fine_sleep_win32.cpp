@@ -14,7 +14,8 @@ int g_periods = 0;
 
 HANDLE nap_timer() {
   static HANDLE timer = [] {
-    HANDLE made = CreateWaitableTimerExW(nullptr, nullptr, CREATE_WAITABLE_TIMER_HIGH_RESOLUTION, TIMER_ALL_ACCESS);
+    HANDLE made =
+        CreateWaitableTimerExW(nullptr, nullptr, CREATE_WAITABLE_TIMER_HIGH_RESOLUTION, TIMER_ALL_ACCESS);
     return made ? made : CreateWaitableTimerW(nullptr, TRUE, nullptr);
   }();
   return timer;

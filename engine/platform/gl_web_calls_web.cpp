@@ -23,8 +23,7 @@ void gl_web_pixel_store(GLenum name, GLint value) {
     case GL_PACK_SKIP_PIXELS:
       if (value == 0) return;
       break;
-    default:
-      break;
+    default: break;
   }
   glPixelStorei(name, value);
 }

@@ -47,8 +47,22 @@
 #include <string>
 
 struct HeadlessEvent {
-  enum Kind { KeyDown, KeyUp, Mouse, MouseRel, ButtonDown, ButtonUp, Wheel, Char, FocusLost,
-              FocusGained, Close, PadDown, PadUp, PadMove };
+  enum Kind {
+    KeyDown,
+    KeyUp,
+    Mouse,
+    MouseRel,
+    ButtonDown,
+    ButtonUp,
+    Wheel,
+    Char,
+    FocusLost,
+    FocusGained,
+    Close,
+    PadDown,
+    PadUp,
+    PadMove
+  };
   Kind kind = KeyDown;
   int a = 0;  // key code, x, dx, button, steps, character, pad button (PadButton) or axis (PadAxis)
   int b = 0;  // y, dy or the axis' value
@@ -82,12 +96,12 @@ void headless_set_program_path(const std::string& path);
 // no message boxes or debug text.
 void headless_reset();
 
-double headless_time_ms();          // the virtual clock, without advancing it
-double headless_slept_ms();         // total of every millisecond sleep (sleep_ms) so far
-double headless_short_slept_ms();   // total of every short nap (sleep_us) so far
-uint64_t headless_short_sleeps();   // number of short naps so far
+double headless_time_ms();         // the virtual clock, without advancing it
+double headless_slept_ms();        // total of every millisecond sleep (sleep_ms) so far
+double headless_short_slept_ms();  // total of every short nap (sleep_us) so far
+uint64_t headless_short_sleeps();  // number of short naps so far
 void headless_advance_ms(double ms);
-uint64_t headless_frames();         // buffer swaps so far
+uint64_t headless_frames();  // buffer swaps so far
 
 // Message boxes never block: the last one shown is kept here.
 int headless_message_box_count();

@@ -15,8 +15,8 @@ struct HeadlessSoundPlay {
 struct HeadlessMusicEvent {
   enum Kind { Open, Close, Play, Stop, Pause, Resume, Volume };
   Kind kind;
-  int value;          // Volume: the 0..1000+ value sent
-  std::string path;   // Open: the path opened
+  int value;         // Volume: the 0..1000+ value sent
+  std::string path;  // Open: the path opened
   double at_ms;
 };
 

@@ -43,11 +43,23 @@ int pad_index(const std::string& name, const char* const* names, int count) {
 }
 
 bool parse_pad(const char* p, HeadlessEvent& ev) {
-  static const char* const kButtons[PadButtons] = {
-      "a", "b", "x", "y", "back", "guide", "start", "leftstick", "rightstick", "leftshoulder",
-      "rightshoulder", "dpup", "dpdown", "dpleft", "dpright"};
-  static const char* const kAxes[PadAxes] = {"leftx", "lefty", "rightx", "righty", "lefttrigger",
-                                             "righttrigger"};
+  static const char* const kButtons[PadButtons] = {"a",
+                                                   "b",
+                                                   "x",
+                                                   "y",
+                                                   "back",
+                                                   "guide",
+                                                   "start",
+                                                   "leftstick",
+                                                   "rightstick",
+                                                   "leftshoulder",
+                                                   "rightshoulder",
+                                                   "dpup",
+                                                   "dpdown",
+                                                   "dpleft",
+                                                   "dpright"};
+  static const char* const kAxes[PadAxes] = {"leftx",  "lefty",       "rightx",
+                                             "righty", "lefttrigger", "righttrigger"};
   std::string what, name;
   if (!word(p, what) || !word(p, name)) return false;
   if (what == "down" || what == "up") {

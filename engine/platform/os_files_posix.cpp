@@ -16,7 +16,9 @@
 namespace {
 
 bool fill(const struct stat& st, OsFileInfo& info) {
-  info.kind = S_ISREG(st.st_mode) ? OsFileKind::file : S_ISDIR(st.st_mode) ? OsFileKind::folder : OsFileKind::other;
+  info.kind = S_ISREG(st.st_mode)   ? OsFileKind::file
+              : S_ISDIR(st.st_mode) ? OsFileKind::folder
+                                    : OsFileKind::other;
   info.size = int64_t(st.st_size);
   info.modified = int64_t(st.st_mtime);
   return true;
@@ -30,7 +32,10 @@ int os_open(const std::string& path, OsOpen how) {
   switch (how) {
     case OsOpen::read: flags |= O_RDONLY; break;
     case OsOpen::write_new: flags |= O_RDWR | O_CREAT | O_TRUNC; break;
-    case OsOpen::write_private: flags |= O_RDWR | O_CREAT | O_TRUNC; mode = 0600; break;
+    case OsOpen::write_private:
+      flags |= O_RDWR | O_CREAT | O_TRUNC;
+      mode = 0600;
+      break;
     case OsOpen::append:
     case OsOpen::append_alone: flags |= O_WRONLY | O_CREAT | O_APPEND; break;
     case OsOpen::create_only: flags |= O_WRONLY | O_CREAT | O_EXCL; break;
@@ -133,7 +138,9 @@ bool os_folder_writable(const std::string& folder) {
   return ::access(folder.c_str(), W_OK) == 0;
 }
 
-int os_replace_file(const std::string& from, const std::string& to) { return ::rename(from.c_str(), to.c_str()); }
+int os_replace_file(const std::string& from, const std::string& to) {
+  return ::rename(from.c_str(), to.c_str());
+}
 
 void os_copy_permissions(const std::string& from, int fd) {
   struct stat old {};

@@ -128,7 +128,7 @@ bool os_fstat(int fd, OsFileInfo& info) {
   info = OsFileInfo();
   struct _stat64 st;
   if (_fstat64(fd, &st) != 0) return false;
-  info.kind = (st.st_mode & _S_IFMT) == _S_IFREG ? OsFileKind::file
+  info.kind = (st.st_mode & _S_IFMT) == _S_IFREG   ? OsFileKind::file
               : (st.st_mode & _S_IFMT) == _S_IFDIR ? OsFileKind::folder
                                                    : OsFileKind::other;
   info.size = int64_t(st.st_size);
@@ -178,8 +178,9 @@ bool os_folder_writable(const std::string& folder) {
     const std::wstring probe = base + L".brakka-probe-" + std::to_wstring(GetCurrentProcessId()) + L"-" +
                                std::to_wstring(counter++) + L".tmp";
     // Gone again as soon as its handle closes.
-    HANDLE h = CreateFileW(probe.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
-                           FILE_ATTRIBUTE_TEMPORARY | FILE_ATTRIBUTE_HIDDEN | FILE_FLAG_DELETE_ON_CLOSE, nullptr);
+    HANDLE h =
+        CreateFileW(probe.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                    FILE_ATTRIBUTE_TEMPORARY | FILE_ATTRIBUTE_HIDDEN | FILE_FLAG_DELETE_ON_CLOSE, nullptr);
     if (h != INVALID_HANDLE_VALUE) {
       CloseHandle(h);
       return true;
@@ -206,14 +207,15 @@ int os_replace_file(const std::string& from, const std::string& to) {
   // Another program (a virus scanner, an indexer) may hold the old file for a moment.
   for (int attempt = 0; attempt < 5 && !moved; ++attempt) {
     if (attempt) Sleep(20);
-    moved = MoveFileExW(wide_from.c_str(), wide_to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
+    moved =
+        MoveFileExW(wide_from.c_str(), wide_to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
     err = moved ? 0 : GetLastError();
     if (err != ERROR_SHARING_VIOLATION) break;
   }
   if (read_only) {
     const DWORD now = GetFileAttributesW(wide_to.c_str());
-    SetFileAttributesW(wide_to.c_str(), moved && now != INVALID_FILE_ATTRIBUTES ? now | FILE_ATTRIBUTE_READONLY
-                                                                                 : attributes);
+    SetFileAttributesW(wide_to.c_str(),
+                       moved && now != INVALID_FILE_ATTRIBUTES ? now | FILE_ATTRIBUTE_READONLY : attributes);
   }
   if (moved) return 0;
   errno = errno_from_win32(err);

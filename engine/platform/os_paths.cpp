@@ -59,7 +59,8 @@ bool path_is_absolute(std::string_view p, PathStyle style) {
 std::string path_join(std::string_view folder, std::string_view name, PathStyle style) {
   if (folder.empty() || path_is_absolute(name, style)) return std::string(name);
   std::string out(folder);
-  if (!path_is_separator(out.back(), style) && !(style == PathStyle::windows && out.size() == 2 && out[1] == ':'))
+  if (!path_is_separator(out.back(), style) &&
+      !(style == PathStyle::windows && out.size() == 2 && out[1] == ':'))
     out += path_separator(style);
   out += name;
   return out;
@@ -68,9 +69,9 @@ std::string path_join(std::string_view folder, std::string_view name, PathStyle 
 std::string path_parent(std::string_view p, PathStyle style) {
   const size_t root = path_root_length(p, style);
   size_t end = p.size();
-  while (end > root && path_is_separator(p[end - 1], style)) --end;  // separators at the end
+  while (end > root && path_is_separator(p[end - 1], style)) --end;   // separators at the end
   while (end > root && !path_is_separator(p[end - 1], style)) --end;  // the last part
-  while (end > root && path_is_separator(p[end - 1], style)) --end;  // the separators before it
+  while (end > root && path_is_separator(p[end - 1], style)) --end;   // the separators before it
   return std::string(p.substr(0, end));
 }
 

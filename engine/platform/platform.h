@@ -7,12 +7,12 @@
 struct PlatformEvent {
   enum Type {
     None,
-    Activate,     // the window became the active window
-    Deactivate,   // the window lost activation
-    Close,        // the user asked to close the window
-    KeyDown,      // code = scan code in the runtime's numbering (extended keys + 0x80)
+    Activate,    // the window became the active window
+    Deactivate,  // the window lost activation
+    Close,       // the user asked to close the window
+    KeyDown,     // code = scan code in the runtime's numbering (extended keys + 0x80)
     KeyUp,
-    Char,         // code = typed character as a Latin-1 byte
+    Char,  // code = typed character as a Latin-1 byte
     MouseMove,
     MouseButton,  // code = button 0 left, 1 right, 2 middle; down = pressed
     MouseWheel,   // code = steps, positive up
@@ -24,8 +24,22 @@ struct PlatformEvent {
 
 // Game pads in the standard controller layout (SDL's GameController numbering): buttons and axes.
 enum PadButton {
-  PadA, PadB, PadX, PadY, PadBack, PadGuide, PadStart, PadLeftStick, PadRightStick, PadLeftShoulder,
-  PadRightShoulder, PadDpUp, PadDpDown, PadDpLeft, PadDpRight, PadButtons
+  PadA,
+  PadB,
+  PadX,
+  PadY,
+  PadBack,
+  PadGuide,
+  PadStart,
+  PadLeftStick,
+  PadRightStick,
+  PadLeftShoulder,
+  PadRightShoulder,
+  PadDpUp,
+  PadDpDown,
+  PadDpLeft,
+  PadDpRight,
+  PadButtons
 };
 enum PadAxis { PadLeftX, PadLeftY, PadRightX, PadRightY, PadLeftTrigger, PadRightTrigger, PadAxes };
 
@@ -78,7 +92,7 @@ class Platform {
   // keeps the window as it is.
   virtual void window_allow_scaling() = 0;
   virtual void gl_swap() = 0;
-  virtual bool gl_alpha_bits() = 0;  // frame buffer has its own alpha
+  virtual bool gl_alpha_bits() = 0;                     // frame buffer has its own alpha
   virtual void* gl_proc_address(const char* name) = 0;  // an OpenGL entry point, null when missing
 
   // Events: removes one pending event; false when the queue is empty.

@@ -4,16 +4,16 @@
 #include <string>
 
 struct PcmFormat {
-  int channels = 1;        // 1 or 2
+  int channels = 1;  // 1 or 2
   int sample_rate = 22050;
-  int bits = 16;           // 8 or 16
+  int bits = 16;  // 8 or 16
   int block_align = 2;
 };
 
 class PlatformAudio {
  public:
   virtual ~PlatformAudio() = default;
-  virtual bool open() = 0;    // false = no device; everything else then does nothing
+  virtual bool open() = 0;  // false = no device; everything else then does nothing
   virtual void close() = 0;
   virtual bool is_open() const = 0;
 
@@ -36,7 +36,7 @@ class PlatformAudio {
   virtual void music_pause() = 0;
   virtual void music_resume() = 0;
   virtual void music_set_volume(int volume_1000) = 0;  // 1000 = unchanged level
-  virtual int music_length_ms() = 0;                    // 0 when unknown
+  virtual int music_length_ms() = 0;                   // 0 when unknown
   virtual int music_position_ms() = 0;
   // True while the opened stream has not reached its end (a paused stream counts as running).
   virtual bool music_active() = 0;

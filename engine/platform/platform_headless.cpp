@@ -78,9 +78,7 @@ void apply(const HeadlessEvent& ev) {
       s.wheel += ev.a;
       push(PlatformEvent::MouseWheel, ev.a);
       break;
-    case HeadlessEvent::Char:
-      push(PlatformEvent::Char, ev.a & 0xFF);
-      break;
+    case HeadlessEvent::Char: push(PlatformEvent::Char, ev.a & 0xFF); break;
     case HeadlessEvent::PadDown:
     case HeadlessEvent::PadUp:
       if (ev.a < 0 || ev.a >= PadButtons) break;
@@ -104,9 +102,7 @@ void apply(const HeadlessEvent& ev) {
       s.active = true;
       push(PlatformEvent::Activate);
       break;
-    case HeadlessEvent::Close:
-      push(PlatformEvent::Close);
-      break;
+    case HeadlessEvent::Close: push(PlatformEvent::Close); break;
   }
 }
 
@@ -136,7 +132,8 @@ class HeadlessPlatform final : public Platform {
     std::string path;
     if (!script_loaded && system_env("BRAKKA_SCRIPT", path) && !path.empty()) {
       script_loaded = true;
-      if (headless_load_script(path.c_str()) < 0) std::fprintf(stderr, "script %s can't be read\n", path.c_str());
+      if (headless_load_script(path.c_str()) < 0)
+        std::fprintf(stderr, "script %s can't be read\n", path.c_str());
     }
   }
   const char* name() const override { return "headless"; }
@@ -346,4 +343,4 @@ void headless_mouse_position(int& x, int& y) {
 std::string headless_window_title() { return headless_state().title; }
 bool headless_window_shown() { return headless_state().shown; }
 
-Platform* platform_create_headless() { return new HeadlessPlatform(); }
+std::unique_ptr<Platform> make_headless_platform() { return std::make_unique<HeadlessPlatform>(); }

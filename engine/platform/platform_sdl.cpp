@@ -27,15 +27,29 @@ void utf8_to_latin1(const char* text, std::deque<PlatformEvent>& out) {
   while (*p) {
     unsigned cp;
     int extra;
-    if (*p < 0x80) { cp = *p; extra = 0; }
-    else if ((*p & 0xE0) == 0xC0) { cp = *p & 0x1F; extra = 1; }
-    else if ((*p & 0xF0) == 0xE0) { cp = *p & 0x0F; extra = 2; }
-    else if ((*p & 0xF8) == 0xF0) { cp = *p & 0x07; extra = 3; }
-    else { ++p; continue; }
+    if (*p < 0x80) {
+      cp = *p;
+      extra = 0;
+    } else if ((*p & 0xE0) == 0xC0) {
+      cp = *p & 0x1F;
+      extra = 1;
+    } else if ((*p & 0xF0) == 0xE0) {
+      cp = *p & 0x0F;
+      extra = 2;
+    } else if ((*p & 0xF8) == 0xF0) {
+      cp = *p & 0x07;
+      extra = 3;
+    } else {
+      ++p;
+      continue;
+    }
     ++p;
     bool ok = true;
     for (int i = 0; i < extra; ++i, ++p) {
-      if ((*p & 0xC0) != 0x80) { ok = false; break; }
+      if ((*p & 0xC0) != 0x80) {
+        ok = false;
+        break;
+      }
       cp = (cp << 6) | (*p & 0x3F);
     }
     if (ok && cp > 0 && cp < 256) event_queue_push(out, PlatformEvent::Char, static_cast<int>(cp));
@@ -223,8 +237,7 @@ class SdlPlatform final : public Platform {
   void debug_output(const char* text) override { system_debug_output(text); }
   void message_box(const char* title, const char* text) override {
     std::fprintf(stderr, "%s: %s\n", title ? title : "", text ? text : "");
-    SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_WARNING, title ? title : "", text ? text : "",
-                             window_.window());
+    SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_WARNING, title ? title : "", text ? text : "", window_.window());
   }
 
  private:
@@ -235,9 +248,7 @@ class SdlPlatform final : public Platform {
   void translate(const SDL_Event& e) {
     if (pads_.handle(e, active_)) return;
     switch (e.type) {
-      case SDL_QUIT:
-        push(PlatformEvent::Close);
-        break;
+      case SDL_QUIT: push(PlatformEvent::Close); break;
       case SDL_WINDOWEVENT:
         if (e.window.windowID != window_.window_id()) break;
         if (e.window.event == SDL_WINDOWEVENT_FOCUS_GAINED) {
@@ -257,19 +268,17 @@ class SdlPlatform final : public Platform {
         // F11 and Alt+Enter belong to a window that can be scaled: they toggle full screen and go no
         // further. A window that keeps the picture's size passes them on like any other keys.
         const bool down = e.type == SDL_KEYDOWN, alt = (e.key.keysym.mod & KMOD_ALT) != 0;
-        const WindowChords::Action action =
-            window_.scaling_allowed() ? chords_.key_event(code, down, alt, e.key.repeat != 0) : WindowChords::Pass;
+        const WindowChords::Action action = window_.scaling_allowed()
+                                                ? chords_.key_event(code, down, alt, e.key.repeat != 0)
+                                                : WindowChords::Pass;
         switch (action) {
-          case WindowChords::ToggleFullscreen:
-            window_.toggle_fullscreen();
-            return;
-          case WindowChords::Swallow:
-            return;
-          case WindowChords::Pass:
-            break;
+          case WindowChords::ToggleFullscreen: window_.toggle_fullscreen(); return;
+          case WindowChords::Swallow: return;
+          case WindowChords::Pass: break;
         }
-        if (code) push(e.type == SDL_KEYDOWN ? PlatformEvent::KeyDown : PlatformEvent::KeyUp, code,
-                       e.type == SDL_KEYDOWN);
+        if (code)
+          push(e.type == SDL_KEYDOWN ? PlatformEvent::KeyDown : PlatformEvent::KeyUp, code,
+               e.type == SDL_KEYDOWN);
         if (code && down && !e.key.repeat) key_pressed_[code] = true;
         // Text input carries no control characters; the keys that type them give their character here.
         if (e.type == SDL_KEYDOWN) {
@@ -279,16 +288,14 @@ class SdlPlatform final : public Platform {
         }
         break;
       }
-      case SDL_TEXTINPUT:
-        utf8_to_latin1(e.text.text, pending_);
-        break;
-      case SDL_MOUSEMOTION:
-        push(PlatformEvent::MouseMove);
-        break;
+      case SDL_TEXTINPUT: utf8_to_latin1(e.text.text, pending_); break;
+      case SDL_MOUSEMOTION: push(PlatformEvent::MouseMove); break;
       case SDL_MOUSEBUTTONDOWN:
       case SDL_MOUSEBUTTONUP: {
-        int b = e.button.button == SDL_BUTTON_LEFT ? 0 : e.button.button == SDL_BUTTON_RIGHT ? 1
-              : e.button.button == SDL_BUTTON_MIDDLE ? 2 : -1;
+        int b = e.button.button == SDL_BUTTON_LEFT     ? 0
+                : e.button.button == SDL_BUTTON_RIGHT  ? 1
+                : e.button.button == SDL_BUTTON_MIDDLE ? 2
+                                                       : -1;
         if (b >= 0) push(PlatformEvent::MouseButton, b, e.type == SDL_MOUSEBUTTONDOWN);
         if (b >= 0 && e.type == SDL_MOUSEBUTTONDOWN) button_pressed_[b] = true;
         break;
@@ -302,8 +309,7 @@ class SdlPlatform final : public Platform {
         }
         break;
       }
-      default:
-        break;
+      default: break;
     }
   }
 
@@ -334,4 +340,4 @@ void on_display_lost(const char* what) {
 
 }  // namespace
 
-Platform* platform_create_sdl() { return new SdlPlatform(); }
+std::unique_ptr<Platform> make_sdl_platform() { return std::make_unique<SdlPlatform>(); }

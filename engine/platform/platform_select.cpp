@@ -1,3 +1,4 @@
+// Choosing the platform backend by name from the table of backends; the backend in use.
 #include <cstdlib>
 #include <cstring>
 #include "engine/platform/platform.h"
@@ -9,20 +10,31 @@ namespace {
 // and no destructor run by exit() may talk to the window system (after a lost display it would wait
 // on the broken connection forever). Only a backend replaced by another is deleted.
 Platform* g_platform = nullptr;
+
+constexpr PlatformBackend kBackends[] = {
+    {"sdl", make_sdl_platform, make_sdl_audio},
+    {"headless", make_headless_platform, make_headless_audio},
+};
+}  // namespace
+
+const PlatformBackend* platform_backend(const char* name) {
+  if (!name) return nullptr;
+  for (const PlatformBackend& row : kBackends)
+    if (std::strcmp(row.name, name) == 0) return &row;
+  return nullptr;
 }
 
 bool platform_select(const char* name) {
   if (!name || !*name) name = "sdl";
-  Platform* made = nullptr;
-  if (std::strcmp(name, "sdl") == 0) made = platform_create_sdl();
-  else if (std::strcmp(name, "headless") == 0) made = platform_create_headless();
-  if (!made) return false;
+  const PlatformBackend* row = platform_backend(name);
+  if (!row) return false;
+  Platform* made = row->make_platform().release();
   if (g_platform) {
     g_platform->window_destroy();
     delete g_platform;
   }
   g_platform = made;
-  platform_audio_select(name);
+  platform_audio_select(row->name);
   return true;
 }
 

@@ -31,9 +31,7 @@ void SdlPads::close_all() {
 
 bool SdlPads::handle(const SDL_Event& e, bool active) {
   switch (e.type) {
-    case SDL_CONTROLLERDEVICEADDED:
-      open(e.cdevice.which);
-      return true;
+    case SDL_CONTROLLERDEVICEADDED: open(e.cdevice.which); return true;
     case SDL_CONTROLLERDEVICEREMOVED: {
       SDL_GameController* pad = SDL_GameControllerFromInstanceID(e.cdevice.which);
       auto it = std::find(pads_.begin(), pads_.end(), pad);
@@ -47,10 +45,8 @@ bool SdlPads::handle(const SDL_Event& e, bool active) {
       if (active && e.cbutton.button < PadButtons) pressed_[e.cbutton.button] = true;
       return true;
     case SDL_CONTROLLERBUTTONUP:
-    case SDL_CONTROLLERAXISMOTION:
-      return true;
-    default:
-      return false;
+    case SDL_CONTROLLERAXISMOTION: return true;
+    default: return false;
   }
 }
 

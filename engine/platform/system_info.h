@@ -21,14 +21,14 @@ bool system_env(const char* name, std::string& value);
 // nullptr removes it. False when the system refuses.
 bool system_set_env(const char* name, const char* value);
 
-const char* system_name();          // "LINUX", "WINDOWS"
-std::string system_version();       // "Linux 6.1.0", "Windows 10.0.19045"; "NO_DATA" when unknown
+const char* system_name();     // "LINUX", "WINDOWS"
+std::string system_version();  // "Linux 6.1.0", "Windows 10.0.19045"; "NO_DATA" when unknown
 // 8 upper-case hex digits: the identifier of the file system that holds the system (the root, or the
 // system drive); "NO_DATA" when unknown.
 std::string system_volume_id();
-std::string system_host_id();       // 8 upper-case hex digits naming the machine
-std::string system_locale();        // two-letter language code of the user ("en" when none is set)
-std::string system_battery();       // charge of the first battery in percent, "NO_DATA" without one
+std::string system_host_id();  // 8 upper-case hex digits naming the machine
+std::string system_locale();   // two-letter language code of the user ("en" when none is set)
+std::string system_battery();  // charge of the first battery in percent, "NO_DATA" without one
 // Whether the loaded OpenGL library (or, on Windows, the current context's driver) has the function.
 bool system_gl_exports(const char* function);
 // The time now, local or universal, in parts.

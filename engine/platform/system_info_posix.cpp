@@ -105,14 +105,14 @@ std::string system_battery() {
   return "NO_DATA";
 }
 
-bool system_gl_exports(const char* function) { return function && *function && ::dlsym(RTLD_DEFAULT, function); }
+bool system_gl_exports(const char* function) {
+  return function && *function && ::dlsym(RTLD_DEFAULT, function);
+}
 
 std::tm system_time(bool utc) {
   const std::time_t now = std::time(nullptr);
   std::tm parts{};
-  if (utc)
-    gmtime_r(&now, &parts);
-  else
-    localtime_r(&now, &parts);
+  if (utc) gmtime_r(&now, &parts);
+  else localtime_r(&now, &parts);
   return parts;
 }

@@ -48,11 +48,13 @@ const char* system_name() { return "WEB"; }
 
 std::string system_version() {
   char agent[256] = {};
-  const int n = EM_ASM_INT({
-    var text = (typeof navigator !== "undefined" && navigator.userAgent) || "";
-    stringToUTF8(text, $0, $1);
-    return text.length;
-  }, agent, static_cast<int>(sizeof agent));
+  const int n = EM_ASM_INT(
+      {
+        var text = (typeof navigator != = "undefined" && navigator.userAgent) || "";
+        stringToUTF8(text, $0, $1);
+        return text.length;
+      },
+      agent, static_cast<int>(sizeof agent));
   return n > 0 ? std::string(agent) : std::string("NO_DATA");
 }
 
@@ -74,9 +76,7 @@ bool system_gl_exports(const char* function) {
 std::tm system_time(bool utc) {
   const std::time_t now = std::time(nullptr);
   std::tm parts{};
-  if (utc)
-    gmtime_r(&now, &parts);
-  else
-    localtime_r(&now, &parts);
+  if (utc) gmtime_r(&now, &parts);
+  else localtime_r(&now, &parts);
   return parts;
 }

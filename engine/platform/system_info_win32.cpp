@@ -56,8 +56,9 @@ const char* system_name() { return "WINDOWS"; }
 std::string system_version() {
   using GetVersion = LONG(WINAPI*)(OSVERSIONINFOW*);
   const HMODULE ntdll = GetModuleHandleW(L"ntdll.dll");
-  const auto get = ntdll ? reinterpret_cast<GetVersion>(reinterpret_cast<void*>(GetProcAddress(ntdll, "RtlGetVersion")))
-                         : nullptr;
+  const auto get =
+      ntdll ? reinterpret_cast<GetVersion>(reinterpret_cast<void*>(GetProcAddress(ntdll, "RtlGetVersion")))
+            : nullptr;
   OSVERSIONINFOW info = {};
   info.dwOSVersionInfoSize = sizeof info;
   if (!get || get(&info) != 0) return "NO_DATA";

@@ -21,7 +21,8 @@ std::string known_folder(REFKNOWNFOLDERID id) {
 std::string platform_temp_dir() {
   wchar_t path[MAX_PATH + 2];
   const DWORD n = GetTempPathW(MAX_PATH + 1, path);
-  std::string out = n > 0 && n <= MAX_PATH + 1 ? utf8_from_wide(std::wstring_view(path, n)) : "C:\\Windows\\Temp";
+  std::string out =
+      n > 0 && n <= MAX_PATH + 1 ? utf8_from_wide(std::wstring_view(path, n)) : "C:\\Windows\\Temp";
   if (out.back() != '\\' && out.back() != '/') out += '\\';
   return out;
 }

@@ -5,6 +5,9 @@
 
 namespace {
 
+// The JavaScript below keeps its own layout.
+// clang-format off
+
 // The page's turn begins with a message to the page itself, which runs right after the page's other
 // work; a wait goes on with a timer set from that message. Browsers stretch a timer set from a timer's
 // handler again and again to at least 4 ms, and a message's handler starts that count afresh.
@@ -37,6 +40,8 @@ EM_JS(void, page_console_line, (const char* text), {
 EM_JS(void, page_frame_shown, (), {
   if (Module["brakkaFrameShown"]) Module["brakkaFrameShown"]();
 });
+
+// clang-format on
 
 }  // namespace
 

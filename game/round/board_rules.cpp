@@ -1,8 +1,8 @@
 #include "game/round/board_rules.h"
 
 #include "engine/core/random.h"
-#include "game/round/round_state.h"
-#include "game/shell/game_state.h"
+#include "game/state/round_state.h"
+#include "game/state/game_state.h"
 
 void generate_board() {
   for (int column = 1; column <= 8; ++column) {
@@ -42,7 +42,7 @@ double round_result_of(double& margin) {
   const double mine = totals(human);
   const double theirs = totals(3 - human);
   margin = mine - theirs;
-  if (mine > theirs) return 12;
-  if (mine < theirs) return 13;
-  return 0;
+  if (mine > theirs) return kRoundWon;
+  if (mine < theirs) return kRoundLost;
+  return kRoundDraw;
 }

@@ -17,7 +17,7 @@ int cursor_position(double dir);
 // else 0. Only the mover's line counts. Returns moves_remain.
 double test_moves_remain();
 
-// The player who is human (1 or 2) and the result of a round from the two totals: 12 the human won,
-// 13 the human lost, 0 a draw; margin = human's total - computer's total.
+// The player who is human (1 or 2) and the result of a round from the two totals: kRoundWon,
+// kRoundLost or kRoundDraw (game/state/round_state.h); margin = human's total - computer's total.
 int human_player();
 double round_result_of(double& margin);

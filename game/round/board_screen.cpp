@@ -2,12 +2,12 @@
 
 #include <cmath>
 
-#include "engine/core/app.h"
+#include "engine/app/app.h"
 #include "engine/core/str.h"
 #include "engine/media/draw.h"
 #include "engine/media/font.h"
-#include "game/round/round_state.h"
-#include "game/shell/game_state.h"
+#include "game/state/round_state.h"
+#include "game/state/game_state.h"
 #include "game/shell/media_slots.h"
 
 namespace {

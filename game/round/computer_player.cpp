@@ -1,27 +1,19 @@
+// The computer player's choice of cell: plain rules over the board, with no drawing, sound or waits.
 #include "game/round/computer_player.h"
 
 #include "engine/core/dim_array.h"
-#include "engine/media/sound.h"
 #include "game/round/board_rules.h"
-#include "game/round/board_screen.h"
-#include "game/round/round_state.h"
-#include "game/shell/game_state.h"
-#include "game/shell/media_slots.h"
-#include "game/shell/waits.h"
+#include "game/state/round_state.h"
+#include "game/state/game_state.h"
 
 namespace {
 
-constexpr double kNone = -99;      // no candidate (EASY) / the human has no reply (HARD)
-constexpr double kNever = 99;      // HARD: an empty cell or the cursor's own
-constexpr double kStepMs = 250;
-
-double mover_dir() { return player_dir(static_cast<int>(turn)); }
+constexpr double kNone = -99;  // no candidate (EASY) / the human has no reply (HARD)
+constexpr double kNever = 99;  // HARD: an empty cell or the cursor's own
 
 // The cell of the human's reply line through position k of the computer's line (vertical computer:
 // row k; horizontal computer: column k) at position j of that reply line.
-double reply_cell(double dir, int k, int j) {
-  return dir == 1 ? board(j, k) : board(k, j);
-}
+double reply_cell(double dir, int k, int j) { return dir == 1 ? board(j, k) : board(k, j); }
 
 }  // namespace
 
@@ -34,6 +26,8 @@ double reply_margin(double w, double v) {
   }
   return margin;
 }
+
+double mover_dir() { return player_dir(static_cast<int>(turn)); }
 
 int easy_choice() {
   const double dir = mover_dir();
@@ -86,19 +80,3 @@ int hard_choice() {
 }
 
 int computer_choice() { return round_difficulty == 1 ? easy_choice() : hard_choice(); }
-
-void computer_move() {
-  move_confirmed = 0;
-  const int target = computer_choice();
-  const double dir = mover_dir();
-  double& coordinate = dir == 1 ? cursor_row : cursor_col;
-  if (target >= 1 && target <= 8) {
-    do {
-      sound_channel = snd_play(sound::move, 0, volume);
-      coordinate += target <= coordinate ? -1 : 1;
-      draw_board(1, 1);
-      wait_ms(kStepMs);
-    } while (coordinate != target);
-  }
-  move_confirmed = 1;
-}

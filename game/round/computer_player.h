@@ -12,6 +12,5 @@ int computer_choice();
 int easy_choice();
 int hard_choice();
 
-// One whole computer move: chooses, walks the cursor there one cell per 250 ms with "move.wav" at each
-// step (the board drawn and shown after each), and sets move_confirmed to 1.
-void computer_move();
+// The direction of the player to move: 1 when it picks along the cursor's column, 2 along its row.
+double mover_dir();

@@ -1,23 +1,22 @@
 #include "game/round/game_rating.h"
 
-#include "game/round/round_state.h"
-#include "game/round/stats_screen.h"
-#include "game/shell/game_state.h"
-#include "game/shell/media_slots.h"
+#include "game/state/round_state.h"
+#include "game/shell/stats_screen.h"
+#include "game/state/game_state.h"
 
 void rate_round(double result, double difficulty) {
   const double d = difficulty;
-  if (result == 0) {
+  if (result == kRoundDraw) {
     game_stats(3) = game_stats(3) + 1;
     if (d == 2) game_stats(7) = 20;
   }
-  if (result == sprite::you_win) {
+  if (result == kRoundWon) {
     game_stats(1) = game_stats(1) + 1;
     game_stats(4) = game_stats(4) + 1;
     if (game_stats(4) > game_stats(5)) game_stats(5) = game_stats(4);
     game_stats(7) = (d + d) * 3 * game_stats(7);
   }
-  if (result == sprite::you_lose) {
+  if (result == kRoundLost) {
     game_stats(2) = game_stats(2) + 1;
     game_stats(4) = 0;
     if (d == 1) game_stats(7) = game_stats(7) - 20;  // the margin is already negative

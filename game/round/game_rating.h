@@ -9,8 +9,8 @@
 // (margin - 20) / 10 on EASY, margin / 10 on HARD; a draw 0 on EASY, 2 on HARD. Nothing is rounded.
 #pragma once
 
-// Counts one round into game_stats and recomputes the rating. result is the round's result picture
-// (0 draw, 12 won, 13 lost: round_result); difficulty 1 EASY, 2 HARD (round_difficulty).
+// Counts one round into game_stats and recomputes the rating. result is the round's result
+// (kRoundDraw, kRoundWon, kRoundLost: round_result); difficulty 1 EASY, 2 HARD (round_difficulty).
 void rate_round(double result, double difficulty);
 // After a round: rate_round(round_result, round_difficulty), then the stats screen with its continue
 // button.

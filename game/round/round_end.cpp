@@ -1,15 +1,15 @@
 #include "game/round/round_end.h"
 
-#include "engine/core/app.h"
+#include "engine/app/app.h"
 #include "engine/core/input.h"
 #include "engine/media/draw.h"
 #include "engine/media/sound.h"
 #include "game/round/board_rules.h"
 #include "game/round/board_screen.h"
-#include "game/round/round_state.h"
+#include "game/state/round_state.h"
 #include "game/shell/button_focus.h"
 #include "game/shell/controls.h"
-#include "game/shell/game_state.h"
+#include "game/state/game_state.h"
 #include "game/shell/media_slots.h"
 #include "game/shell/waits.h"
 
@@ -41,8 +41,8 @@ void round_end_screen() {
     const double result = round_result_of(margin);
     game_stats(7) = margin;
     round_result = result;
-    if (result == 0) spr_draw(sprite::its_a_draw, 579, 443);
-    else if (result == 12) spr_draw(sprite::you_win, 591, 430);
+    if (result == kRoundDraw) spr_draw(sprite::its_a_draw, 579, 443);
+    else if (result == kRoundWon) spr_draw(sprite::you_win, 591, 430);
     else spr_draw(sprite::you_lose, 586, 439);
     spr_draw(sprite::level_over, 584, 77);
     draw_board(0, 0);
@@ -59,7 +59,8 @@ void round_end_screen() {
     if (move_confirmed > 0) {
       spr_draw(sprite::continue_button, kRoundEndContinue.x, kRoundEndContinue.y);
       focus.draw();
-      if (pressed || button_clicked(kRoundEndContinue, mouse_x, mouse_y, mouse_b1) || control_down(Control::enter))
+      if (pressed || button_clicked(kRoundEndContinue, mouse_x, mouse_y, mouse_b1) ||
+          control_down(Control::enter))
         move_confirmed = 2;
     }
     frame_show();
@@ -73,8 +74,8 @@ void fade_result_picture() {
   if (fade_alpha > -1) {
     if (totals_differ()) {
       draw_alpha_mode(fade_alpha);
-      if (round_result == 12) spr_draw(sprite::round_picture_a, 55, 90);
-      else if (round_result == 13) draw_rect(55, 90, 420, 420, 0);
+      if (round_result == kRoundWon) spr_draw(sprite::round_picture_a, 55, 90);
+      else if (round_result == kRoundLost) draw_rect(55, 90, 420, 420, 0);
     } else {
       fade_alpha = -1;
     }

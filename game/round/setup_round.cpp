@@ -4,8 +4,8 @@
 #include "engine/media/sprites.h"
 #include "game/round/board_rules.h"
 #include "game/round/board_screen.h"
-#include "game/round/round_state.h"
-#include "game/shell/game_state.h"
+#include "game/state/round_state.h"
+#include "game/state/game_state.h"
 #include "game/shell/media_slots.h"
 
 void setup_round() {

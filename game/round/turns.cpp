@@ -9,10 +9,11 @@
 #include "engine/media/sound.h"
 #include "game/round/board_rules.h"
 #include "game/round/board_screen.h"
+#include "game/round/computer_move.h"
 #include "game/round/computer_player.h"
-#include "game/round/round_state.h"
+#include "game/state/round_state.h"
 #include "game/shell/controls.h"
-#include "game/shell/game_state.h"
+#include "game/state/game_state.h"
 #include "game/shell/media_slots.h"
 #include "game/shell/waits.h"
 
@@ -28,8 +29,8 @@ constexpr size_t kMaxPendingSteps = 8;
 // made yet (the 250 ms gate holds them back), in the order pressed, and when each direction, while it
 // stays held, steps again.
 struct CursorKeys {
-  double axis = 0;              // the direction they were read for
-  std::deque<int> pending;      // -1 or +1 per press
+  double axis = 0;          // the direction they were read for
+  std::deque<int> pending;  // -1 or +1 per press
   bool held[2] = {false, false};
   double repeat_at[2] = {0, 0};
 };
@@ -122,8 +123,7 @@ void mouse_cursor(double direction) {
   }
   inp_mouse_state(&mouse_x, &mouse_y, &mouse_b1, &mouse_b2);
   const int c = to_int(cursor_col), r = to_int(cursor_row);
-  if (mouse_in(cell_x(c, r), cell_y(c, r), 60, 60) && mouse_b2 != 0 && cursor_cell() != 0)
-    move_confirmed = 1;
+  if (mouse_in(cell_x(c, r), cell_y(c, r), 60, 60) && mouse_b2 != 0 && cursor_cell() != 0) move_confirmed = 1;
 }
 
 void take_cell() {

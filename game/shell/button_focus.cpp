@@ -4,9 +4,10 @@
 #include <numeric>
 
 #include "game/shell/controls.h"
-#include "game/shell/game_state.h"
+#include "game/state/game_state.h"
 
-ButtonFocus::ButtonFocus(std::span<const Button> buttons, int first) : buttons_(buttons), order_(buttons.size()) {
+ButtonFocus::ButtonFocus(std::span<const Button> buttons, int first)
+    : buttons_(buttons), order_(buttons.size()) {
   std::iota(order_.begin(), order_.end(), 0);
   std::stable_sort(order_.begin(), order_.end(), [&](int a, int b) {
     const Button &p = buttons_[static_cast<size_t>(a)], &q = buttons_[static_cast<size_t>(b)];
@@ -21,10 +22,10 @@ int ButtonFocus::update(double mouse_x, double mouse_y, bool start_presses) {
   controls_update();
   shown_.update(mouse_x, mouse_y, any_control_pressed());
 
-  const bool next = control_pressed(Control::next) || control_pressed(Control::right) ||
-                    control_pressed(Control::down);
-  const bool previous = control_pressed(Control::previous) || control_pressed(Control::left) ||
-                        control_pressed(Control::up);
+  const bool next =
+      control_pressed(Control::next) || control_pressed(Control::right) || control_pressed(Control::down);
+  const bool previous =
+      control_pressed(Control::previous) || control_pressed(Control::left) || control_pressed(Control::up);
   const bool press = control_pressed(Control::enter) || control_pressed(Control::space) ||
                      (start_presses && control_pressed(Control::start));
   const int last = static_cast<int>(order_.size()) - 1;

@@ -14,16 +14,19 @@ struct Source {
   int pad_button;      // -1: none
   int axis, sign;      // the stick's axis and which way; sign 0: none
 };
-constexpr Source kSources[kControls] = {
-    {kKeyUp, 0, PadDpUp, PadLeftY, -1},       {kKeyDown, 0, PadDpDown, PadLeftY, +1},
-    {kKeyLeft, 0, PadDpLeft, PadLeftX, -1},   {kKeyRight, 0, PadDpRight, PadLeftX, +1},
-    {kKeyTab, 0, -1, 0, 0},                   {kKeyTab, 0, -1, 0, 0},
-    {kKeyEnter, kKeyPadEnter, PadA, 0, 0},    {kKeySpace, 0, -1, 0, 0},
-    {0, 0, PadStart, 0, 0}};
+constexpr Source kSources[kControls] = {{kKeyUp, 0, PadDpUp, PadLeftY, -1},
+                                        {kKeyDown, 0, PadDpDown, PadLeftY, +1},
+                                        {kKeyLeft, 0, PadDpLeft, PadLeftX, -1},
+                                        {kKeyRight, 0, PadDpRight, PadLeftX, +1},
+                                        {kKeyTab, 0, -1, 0, 0},
+                                        {kKeyTab, 0, -1, 0, 0},
+                                        {kKeyEnter, kKeyPadEnter, PadA, 0, 0},
+                                        {kKeySpace, 0, -1, 0, 0},
+                                        {0, 0, PadStart, 0, 0}};
 
 bool pressed[kControls] = {};  // newly pressed before the reading
 bool stick_held[kControls] = {};
-unsigned read_serial = 0;      // the keyboard poll the reading was taken after
+unsigned read_serial = 0;  // the keyboard poll the reading was taken after
 
 bool shift() { return inp_key_down(kKeyLeftShift) || inp_key_down(kKeyRightShift); }
 

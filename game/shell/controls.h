@@ -2,11 +2,15 @@
 #pragma once
 
 enum class Control {
-  up, down, left, right,  // the arrow keys, the pad's D-pad or its left stick past the dead zone
-  next, previous,         // Tab; Shift+Tab
-  enter,                  // Enter (either key) or the pad's A
-  space,                  // the space bar
-  start,                  // the pad's Start
+  up,
+  down,
+  left,
+  right,  // the arrow keys, the pad's D-pad or its left stick past the dead zone
+  next,
+  previous,  // Tab; Shift+Tab
+  enter,     // Enter (either key) or the pad's A
+  space,     // the space bar
+  start,     // the pad's Start
   count
 };
 

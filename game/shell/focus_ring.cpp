@@ -4,7 +4,8 @@
 
 namespace {
 
-constexpr int kEdgeColour = 0x102040;  // red 64, green 32, blue 16: dark, so the gold stands out on light pictures
+constexpr int kEdgeColour =
+    0x102040;  // red 64, green 32, blue 16: dark, so the gold stands out on light pictures
 
 // A frame of `width` pixels whose outer edge is the box (x, y, w, h).
 void frame(int x, int y, int w, int h, int width, int colour) {

@@ -3,7 +3,7 @@
 #include "game/shell/button.h"
 
 constexpr int kFocusRingColour = 255 + 204 * 256 + 51 * 65536;  // red 255, green 204, blue 51
-constexpr int kFocusRingGap = 3;    // pixels between the box and the gold
+constexpr int kFocusRingGap = 3;                                // pixels between the box and the gold
 constexpr int kFocusRingWidth = 2;  // the gold's width; one dark pixel lies outside it
 
 void draw_focus_ring(const Button& button);

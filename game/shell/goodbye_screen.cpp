@@ -1,11 +1,11 @@
 #include "game/shell/goodbye_screen.h"
 
-#include "engine/core/app.h"
+#include "engine/app/app.h"
 #include "engine/core/str.h"
 #include "engine/media/draw.h"
 #include "engine/media/font.h"
 #include "engine/media/music.h"
-#include "game/shell/game_state.h"
+#include "game/state/game_state.h"
 #include "game/shell/media_slots.h"
 
 namespace {

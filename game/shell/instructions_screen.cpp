@@ -1,6 +1,6 @@
 #include "game/shell/instructions_screen.h"
 
-#include "engine/core/app.h"
+#include "engine/app/app.h"
 #include "engine/core/input.h"
 #include "engine/core/random.h"
 #include "engine/core/str.h"
@@ -9,7 +9,7 @@
 #include "engine/media/sprites.h"
 #include "game/shell/button_focus.h"
 #include "game/shell/centred_text.h"
-#include "game/shell/game_state.h"
+#include "game/state/game_state.h"
 #include "game/shell/media_slots.h"
 #include "game/shell/star_field.h"
 
@@ -71,5 +71,4 @@ void instructions_screen() {
     frame_show();
     if (pressed || button_clicked(kInstructionsContinue, mouse_x, mouse_y, mouse_b1)) break;
   }
-
 }

@@ -1,10 +1,10 @@
 #include "game/shell/main_screen.h"
 
-#include "engine/core/app.h"
+#include "engine/app/app.h"
 #include "engine/core/str.h"
 #include "engine/media/draw.h"
 #include "engine/media/font.h"
-#include "game/shell/game_state.h"
+#include "game/state/game_state.h"
 #include "game/shell/media_slots.h"
 
 namespace {

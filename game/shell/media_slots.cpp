@@ -12,14 +12,13 @@ struct SlotFile {
 };
 
 constexpr SlotFile kSprites[] = {
-    {1, "green.bmp"},      {2, "red.bmp"},        {3, "outeranim.bmp"}, {4, "levelover.png"},
-    {5, "qmark.bmp"},      {6, "go.bmp"},         {7, "stop.bmp"},      {8, "vertical.png"},
-    {9, "horizontal.png"}, {10, "myturn.png"},    {11, "yourturn.png"}, {12, "youwin.png"},
-    {13, "youlose.png"},   {14, "continue.png"},  {15, "quit.png"},     {16, "itsadraw.png"},
-    {17, "first.png"},     {18, "second.png"},    {19, "horiz.png"},    {20, "vert.png"},
-    {21, "mapcover.png"},  {22, "bevel.png"},     {99, "1a.png"},       {100, "1b.png"},
-    {101, "1c.png"},       {102, "2c.png"},       {103, "3c.png"},      {104, "4c.png"},
-    {105, "5c.png"},       {106, "6c.png"},       {107, "7c.png"},      {108, "8c.png"},
+    {1, "green.bmp"},     {2, "red.bmp"},     {3, "outeranim.bmp"}, {4, "levelover.png"},  {5, "qmark.bmp"},
+    {6, "go.bmp"},        {7, "stop.bmp"},    {8, "vertical.png"},  {9, "horizontal.png"}, {10, "myturn.png"},
+    {11, "yourturn.png"}, {12, "youwin.png"}, {13, "youlose.png"},  {14, "continue.png"},  {15, "quit.png"},
+    {16, "itsadraw.png"}, {17, "first.png"},  {18, "second.png"},   {19, "horiz.png"},     {20, "vert.png"},
+    {21, "mapcover.png"}, {22, "bevel.png"},  {99, "1a.png"},       {100, "1b.png"},       {101, "1c.png"},
+    {102, "2c.png"},      {103, "3c.png"},    {104, "4c.png"},      {105, "5c.png"},       {106, "6c.png"},
+    {107, "7c.png"},      {108, "8c.png"},
 };
 
 constexpr SlotFile kFonts[] = {

@@ -4,7 +4,7 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "engine/core/app.h"
+#include "engine/app/app.h"
 #include "engine/core/dim_array.h"
 #include "engine/core/input.h"
 #include "engine/core/key_record.h"
@@ -16,7 +16,7 @@
 #include "engine/media/sprites.h"
 #include "game/shell/controls.h"
 #include "game/shell/focus_ring.h"
-#include "game/shell/game_state.h"
+#include "game/state/game_state.h"
 #include "game/shell/media_slots.h"
 #include "game/shell/waits.h"
 

@@ -1,6 +1,6 @@
 #include "game/shell/waits.h"
 
-#include "engine/core/app.h"
+#include "engine/app/app.h"
 #include "engine/core/input.h"
 #include "engine/core/timer.h"
 #include "engine/media/sound.h"

@@ -1,6 +1,6 @@
 #include "game/shell/win_screen.h"
 
-#include "engine/core/app.h"
+#include "engine/app/app.h"
 #include "engine/core/input.h"
 #include "engine/core/str.h"
 #include "engine/media/draw.h"
@@ -9,7 +9,7 @@
 #include "engine/media/sprites.h"
 #include "game/shell/button_focus.h"
 #include "game/shell/centred_text.h"
-#include "game/shell/game_state.h"
+#include "game/state/game_state.h"
 #include "game/shell/media_slots.h"
 #include "game/shell/title_animation.h"
 

@@ -11,7 +11,7 @@
 #include <cstdlib>
 #include <string>
 #include <vector>
-#include "engine/core/app.h"
+#include "engine/app/app.h"
 #include "engine/media/renderer.h"
 #include "engine/platform/platform.h"
 #include "portable.h"

@@ -12,8 +12,8 @@
 #include <filesystem>
 #include <string>
 
-#include "engine/core/app.h"
-#include "engine/core/app_frame.h"
+#include "engine/app/app.h"
+#include "engine/app/app_frame.h"
 #include "engine/core/timer.h"
 #include "engine/media/draw.h"
 #include "engine/media/font.h"
@@ -50,7 +50,8 @@ bool run_runtime_scene(double& cpu, double& wall) {
       const int y = (s * 53 + frame * 2) % 536;
       spr_draw(s % 4, x, y);
     }
-    for (int line = 0; line < menu_scene::kLines; ++line) font_print(menu_scene::kLine, 20, 40 + line * 50, 1);
+    for (int line = 0; line < menu_scene::kLines; ++line)
+      font_print(menu_scene::kLine, 20, 40 + line * 50, 1);
     if (!frame_present(nullptr)) break;
     renderer_frame_setup();
   }
@@ -70,7 +71,8 @@ bool run_comparison(const std::string& program, const std::string& dir, const ch
 
 int main(int, char** argv) {
   const std::filesystem::path self = std::filesystem::absolute(argv[0]);
-  const std::string dir = (std::filesystem::temp_directory_path() / ("brakka_menu_scene_" + std::to_string(getpid()))).string();
+  const std::string dir =
+      (std::filesystem::temp_directory_path() / ("brakka_menu_scene_" + std::to_string(getpid()))).string();
   std::filesystem::create_directories(dir);
   if (!menu_scene::write_pictures(dir) || chdir(dir.c_str()) != 0) {
     std::fprintf(stderr, "cannot write the pictures into %s\n", dir.c_str());
@@ -93,7 +95,8 @@ int main(int, char** argv) {
     }
     std::printf("SDL_Renderer (%s): %d frames, %.3f s CPU (%.3f ms CPU per frame; whole process %.3f s)\n",
                 filter, menu_scene::kFrames, sdl_cpu, sdl_cpu * 1000.0 / menu_scene::kFrames, sdl_total);
-    if (sdl_cpu > 0) std::printf("ratio runtime / SDL_Renderer (%s) CPU: %.2f\n", filter, runtime_cpu / sdl_cpu);
+    if (sdl_cpu > 0)
+      std::printf("ratio runtime / SDL_Renderer (%s) CPU: %.2f\n", filter, runtime_cpu / sdl_cpu);
     std::fflush(stdout);
   }
   std::filesystem::remove_all(dir);

@@ -69,10 +69,10 @@ inline bool write_pictures(const std::string& dir) {
                          });
   }
   ok = ok && write_bmp(dir + "/font.bmp", 256, 128, [](int x, int y) -> unsigned {
-    const int g = (y / 16) * 16 + x / 16;
-    const int cx = x % 16, cy = y % 16;
-    return (g > 32 && cx >= 1 && cx < 1 + glyph_bar_width(g) && cy >= 2 && cy < 14) ? 0xffffffu : 0u;
-  });
+         const int g = (y / 16) * 16 + x / 16;
+         const int cx = x % 16, cy = y % 16;
+         return (g > 32 && cx >= 1 && cx < 1 + glyph_bar_width(g) && cy >= 2 && cy < 14) ? 0xffffffu : 0u;
+       });
   return ok;
 }
 

@@ -23,12 +23,14 @@ using bench::now_ms;
 using bench::open_sdl_renderer;
 using bench::pace_frame;
 
-SDL_Texture* load(SDL_Renderer* renderer, const std::string& path, Uint32 key_rgb, bool keyed, SDL_Surface** keep) {
+SDL_Texture* load(SDL_Renderer* renderer, const std::string& path, Uint32 key_rgb, bool keyed,
+                  SDL_Surface** keep) {
   SDL_Surface* surface = SDL_LoadBMP(path.c_str());
   if (!surface) return nullptr;
   if (keyed) {
-    SDL_SetColorKey(surface, SDL_TRUE,
-                    SDL_MapRGB(surface->format, key_rgb & 0xff, (key_rgb >> 8) & 0xff, (key_rgb >> 16) & 0xff));
+    SDL_SetColorKey(
+        surface, SDL_TRUE,
+        SDL_MapRGB(surface->format, key_rgb & 0xff, (key_rgb >> 8) & 0xff, (key_rgb >> 16) & 0xff));
   }
   SDL_Texture* texture = SDL_CreateTextureFromSurface(renderer, surface);
   if (keep) *keep = surface;
@@ -76,7 +78,8 @@ int main(int argc, char** argv) {
   if (!open_sdl_renderer("menu scene", window, renderer, info)) return 1;
   SDL_Texture* map = load(renderer, dir + "/map.bmp", 0, false, nullptr);
   SDL_Texture* sprites[4];
-  for (int i = 0; i < 4; ++i) sprites[i] = load(renderer, dir + "/sprite" + std::to_string(i) + ".bmp", 0x8000ff, true, nullptr);
+  for (int i = 0; i < 4; ++i)
+    sprites[i] = load(renderer, dir + "/sprite" + std::to_string(i) + ".bmp", 0x8000ff, true, nullptr);
   SDL_Surface* font_surface = nullptr;
   SDL_Texture* font = load(renderer, dir + "/font.bmp", 0, true, &font_surface);
   if (!map || !font || !sprites[0] || !sprites[1] || !sprites[2] || !sprites[3]) {

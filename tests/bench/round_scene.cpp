@@ -25,8 +25,8 @@
 #include <string>
 #include <vector>
 
-#include "engine/core/app.h"
-#include "engine/core/app_frame.h"
+#include "engine/app/app.h"
+#include "engine/app/app_frame.h"
 #include "engine/core/files.h"
 #include "engine/core/random.h"
 #include "engine/core/timer.h"
@@ -37,10 +37,10 @@
 #include "engine/media/sprites.h"
 #include "engine/platform/platform.h"
 #include "game/round/board_screen.h"
-#include "game/round/round_state.h"
+#include "game/state/round_state.h"
 #include "game/round/setup_round.h"
-#include "game/shell/blocks.h"
-#include "game/shell/game_state.h"
+#include "game/state/blocks.h"
+#include "game/state/game_state.h"
 #include "game/shell/media_slots.h"
 #include "tests/bench/round_scene_data.h"
 
@@ -192,7 +192,8 @@ bool run_runtime_scene(const std::string& media, const std::string& dir, const s
 // Runs the comparison program with the scene's folder, a filter and the run's options.
 bool run_comparison(const std::string& program, const std::string& dir, const char* filter,
                     const std::string& snapshot, const Options& options, double& cpu, double& total_cpu) {
-  std::string command = "'" + program + "' '" + dir + "' " + filter + " --frames " + std::to_string(options.frames);
+  std::string command =
+      "'" + program + "' '" + dir + "' " + filter + " --frames " + std::to_string(options.frames);
   if (options.unpaced) command += " --unpaced";
   if (!snapshot.empty()) command += " --snapshot '" + snapshot + "'";
   return bench::run_comparison(command, cpu, total_cpu);
@@ -210,21 +211,26 @@ int main(int argc, char** argv) {
     if (std::strcmp(argv[i], "--snapshot") == 0) snapshots = true;
     else if (std::strcmp(argv[i], "--runtime-only") == 0) runtime_only = true;
     else if (std::strcmp(argv[i], "--unpaced") == 0) options.unpaced = true;
-    else if (std::strcmp(argv[i], "--frames") == 0 && i + 1 < argc) options.frames = std::max(1, std::atoi(argv[++i]));
-    else if (std::strcmp(argv[i], "--keep") == 0 && i + 1 < argc) kept = std::filesystem::absolute(argv[++i]).string();
+    else if (std::strcmp(argv[i], "--frames") == 0 && i + 1 < argc)
+      options.frames = std::max(1, std::atoi(argv[++i]));
+    else if (std::strcmp(argv[i], "--keep") == 0 && i + 1 < argc)
+      kept = std::filesystem::absolute(argv[++i]).string();
     else media = std::filesystem::absolute(argv[i]).string();
   }
   const std::string here = std::filesystem::current_path().string();
   const std::string dir =
-      !kept.empty() ? kept
-                    : (std::filesystem::temp_directory_path() / ("brakka_round_scene_" + std::to_string(getpid()))).string();
+      !kept.empty()
+          ? kept
+          : (std::filesystem::temp_directory_path() / ("brakka_round_scene_" + std::to_string(getpid())))
+                .string();
   std::filesystem::create_directories(dir);
   auto clean_up = [&] {
     if (kept.empty()) std::filesystem::remove_all(dir);
   };
 
   double runtime_cpu = 0, runtime_wall = 0;
-  const bool ran = run_runtime_scene(media, dir, snapshots ? here + "/round_runtime.bmp" : "", options, runtime_cpu, runtime_wall);
+  const bool ran = run_runtime_scene(media, dir, snapshots ? here + "/round_runtime.bmp" : "", options,
+                                     runtime_cpu, runtime_wall);
   if (!ran) {
     clean_up();
     return 1;
@@ -248,9 +254,10 @@ int main(int argc, char** argv) {
       status = 1;
       break;
     }
-    std::printf("SDL_Renderer (%s): %d frames, %.3f s CPU (%.3f ms CPU per frame; whole process %.3f s)\n", filter,
-                options.frames, sdl_cpu, sdl_cpu * 1000.0 / options.frames, sdl_total);
-    if (sdl_cpu > 0) std::printf("ratio runtime / SDL_Renderer (%s) CPU: %.2f\n", filter, runtime_cpu / sdl_cpu);
+    std::printf("SDL_Renderer (%s): %d frames, %.3f s CPU (%.3f ms CPU per frame; whole process %.3f s)\n",
+                filter, options.frames, sdl_cpu, sdl_cpu * 1000.0 / options.frames, sdl_total);
+    if (sdl_cpu > 0)
+      std::printf("ratio runtime / SDL_Renderer (%s) CPU: %.2f\n", filter, runtime_cpu / sdl_cpu);
     std::fflush(stdout);
   }
   clean_up();

@@ -30,14 +30,22 @@ struct Picture {
   Key key;
 };
 constexpr Picture kPictures[] = {
-    {"backdrop.png", "backdrop.bmp", Key::none},     {"3b.png", "picture_b.bmp", Key::sprite},
-    {"green.bmp", "green.bmp", Key::sprite},         {"red.bmp", "red.bmp", Key::sprite},
-    {"outeranim.bmp", "outeranim.bmp", Key::sprite}, {"qmark.bmp", "qmark.bmp", Key::sprite},
-    {"go.bmp", "go.bmp", Key::sprite},               {"stop.bmp", "stop.bmp", Key::sprite},
-    {"vertical.png", "vertical.bmp", Key::sprite},   {"horizontal.png", "horizontal.bmp", Key::sprite},
-    {"myturn.png", "myturn.bmp", Key::sprite},       {"yourturn.png", "yourturn.bmp", Key::sprite},
-    {"greenfont.png", "greenfont.bmp", Key::font},   {"redfont.png", "redfont.bmp", Key::font},
-    {"infofont.png", "infofont.bmp", Key::font},     {"totalfont.png", "totalfont.bmp", Key::font},
+    {"backdrop.png", "backdrop.bmp", Key::none},
+    {"3b.png", "picture_b.bmp", Key::sprite},
+    {"green.bmp", "green.bmp", Key::sprite},
+    {"red.bmp", "red.bmp", Key::sprite},
+    {"outeranim.bmp", "outeranim.bmp", Key::sprite},
+    {"qmark.bmp", "qmark.bmp", Key::sprite},
+    {"go.bmp", "go.bmp", Key::sprite},
+    {"stop.bmp", "stop.bmp", Key::sprite},
+    {"vertical.png", "vertical.bmp", Key::sprite},
+    {"horizontal.png", "horizontal.bmp", Key::sprite},
+    {"myturn.png", "myturn.bmp", Key::sprite},
+    {"yourturn.png", "yourturn.bmp", Key::sprite},
+    {"greenfont.png", "greenfont.bmp", Key::font},
+    {"redfont.png", "redfont.bmp", Key::font},
+    {"infofont.png", "infofont.bmp", Key::font},
+    {"totalfont.png", "totalfont.bmp", Key::font},
 };
 constexpr int kCursorCell = 68;  // the cursor frame animation's cells are 68 x 68
 
@@ -59,9 +67,9 @@ struct Scene {
   int turn = 1;
   double totals[3] = {};
   double last_taken = 0, moves_remain = 0;
-  int hard = 0;            // the block's difficulty is not 1
-  int mover_kind = 1;      // 1 human, 2 computer
-  int mover_dir = 0;       // 1 within the column, 2 within the row
+  int hard = 0;        // the block's difficulty is not 1
+  int mover_kind = 1;  // 1 human, 2 computer
+  int mover_dir = 0;   // 1 within the column, 2 within the row
   double cursor_anim = 0, rock_angle = 0, rock_step = -1;
   std::string block_name, labels[3];
   FontMetrics fonts[kFontCount];
@@ -70,13 +78,14 @@ struct Scene {
 inline bool write_scene(const std::string& path, const Scene& s) {
   std::ofstream out(path);
   out.precision(17);
-  out << "cursor " << s.cursor_col << ' ' << s.cursor_row << "\nturn " << s.turn << "\ntotals " << s.totals[1] << ' '
-      << s.totals[2] << "\nlast " << s.last_taken << ' ' << s.moves_remain << "\nmover " << s.hard << ' '
-      << s.mover_kind << ' ' << s.mover_dir << "\nanim " << s.cursor_anim << ' ' << s.rock_angle << ' '
+  out << "cursor " << s.cursor_col << ' ' << s.cursor_row << "\nturn " << s.turn << "\ntotals " << s.totals[1]
+      << ' ' << s.totals[2] << "\nlast " << s.last_taken << ' ' << s.moves_remain << "\nmover " << s.hard
+      << ' ' << s.mover_kind << ' ' << s.mover_dir << "\nanim " << s.cursor_anim << ' ' << s.rock_angle << ' '
       << s.rock_step << '\n';
   for (int c = 1; c <= 8; ++c)
     for (int r = 1; r <= 8; ++r)
-      out << "cell " << c << ' ' << r << ' ' << s.cell_x[c][r] << ' ' << s.cell_y[c][r] << ' ' << s.board[c][r] << '\n';
+      out << "cell " << c << ' ' << r << ' ' << s.cell_x[c][r] << ' ' << s.cell_y[c][r] << ' '
+          << s.board[c][r] << '\n';
   for (int f = 1; f < kFontCount; ++f) {
     const FontMetrics& m = s.fonts[f];
     out << "font " << f << ' ' << m.cell_width << ' ' << m.cell_height << ' ' << m.glyph_count;
@@ -150,11 +159,11 @@ inline bool write_bmp32(const std::string& path, int w, int h, const uint8_t* rg
   put32(o, 2835);
   put32(o, 0);
   put32(o, 0);
-  put32(o, 0x00ff0000u);  // red
-  put32(o, 0x0000ff00u);  // green
-  put32(o, 0x000000ffu);  // blue
-  put32(o, 0xff000000u);  // alpha
-  put32(o, 0x73524742u);  // "sRGB"
+  put32(o, 0x00ff0000u);                     // red
+  put32(o, 0x0000ff00u);                     // green
+  put32(o, 0x000000ffu);                     // blue
+  put32(o, 0xff000000u);                     // alpha
+  put32(o, 0x73524742u);                     // "sRGB"
   for (int i = 0; i < 12; ++i) put32(o, 0);  // end points and gamma
   for (int y = h - 1; y >= 0; --y) {
     const uint8_t* p = rgba + static_cast<size_t>(y) * w * 4;

@@ -82,8 +82,8 @@ class RoundScreen {
   Picture fonts[round_scene::kFontCount];
 
   bool complete() const {
-    for (const Picture* p : {&backdrop, &picture_b, &green, &red, &cursor, &qmark, &go, &stop, &vertical, &horizontal,
-                             &my_turn, &your_turn, &fonts[1], &fonts[2], &fonts[3], &fonts[4]}) {
+    for (const Picture* p : {&backdrop, &picture_b, &green, &red, &cursor, &qmark, &go, &stop, &vertical,
+                             &horizontal, &my_turn, &your_turn, &fonts[1], &fonts[2], &fonts[3], &fonts[4]}) {
       if (!p->texture) return false;
     }
     return true;
@@ -153,7 +153,9 @@ class RoundScreen {
     }
   }
 
-  void print_in_cell(const std::string& text, double x, double y) { print(text, x + (65 - width(text)) / 2, y); }
+  void print_in_cell(const std::string& text, double x, double y) {
+    print(text, x + (65 - width(text)) / 2, y);
+  }
 
   void draw_tiles() {
     for (int column = 1; column <= 8; ++column) {
@@ -181,7 +183,8 @@ class RoundScreen {
     const bool is_red = s_.last_taken < 0;
     copy(is_red ? red : green, 608, kRowY[other]);
     font_ = is_red ? 2 : 1;
-    if (s_.moves_remain == 1) print_in_cell(round_scene::number_text(std::fabs(s_.last_taken)), 608, kRowY[other]);
+    if (s_.moves_remain == 1)
+      print_in_cell(round_scene::number_text(std::fabs(s_.last_taken)), 608, kRowY[other]);
   }
 
   void draw_info_panel() {
@@ -224,7 +227,8 @@ class RoundScreen {
 
 bool write_snapshot(SDL_Renderer* renderer, const std::string& path) {
   std::vector<uint8_t> pixels(800 * 600 * 4);
-  if (SDL_RenderReadPixels(renderer, nullptr, SDL_PIXELFORMAT_ABGR8888, pixels.data(), 800 * 4) != 0) return false;
+  if (SDL_RenderReadPixels(renderer, nullptr, SDL_PIXELFORMAT_ABGR8888, pixels.data(), 800 * 4) != 0)
+    return false;
   for (size_t i = 3; i < pixels.size(); i += 4) pixels[i] = 255;
   return round_scene::write_bmp32(path, 800, 600, pixels.data());
 }
@@ -233,7 +237,9 @@ bool write_snapshot(SDL_Renderer* renderer, const std::string& path) {
 
 int main(int argc, char** argv) {
   if (argc < 2) {
-    std::fprintf(stderr, "usage: %s <directory> [linear|nearest] [--frames N] [--unpaced] [--snapshot FILE]\n", argv[0]);
+    std::fprintf(stderr,
+                 "usage: %s <directory> [linear|nearest] [--frames N] [--unpaced] [--snapshot FILE]\n",
+                 argv[0]);
     return 2;
   }
   const std::string dir = argv[1];
@@ -291,8 +297,7 @@ int main(int argc, char** argv) {
     SDL_RenderPresent(renderer);
     if (unpaced) {
       SDL_Event ev;
-      while (SDL_PollEvent(&ev)) {
-      }
+      while (SDL_PollEvent(&ev)) {}
       continue;
     }
     pace_frame(deadline, period);

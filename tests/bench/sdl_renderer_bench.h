@@ -37,8 +37,7 @@ inline double now_ms() {
 inline void pace_frame(double& deadline, double period) {
   SDL_Event ev;
   for (;;) {
-    while (SDL_PollEvent(&ev)) {
-    }
+    while (SDL_PollEvent(&ev)) {}
     const double left_ms = deadline - now_ms();
     if (left_ms > 7.0) {
       SDL_Delay(static_cast<Uint32>(std::lround(left_ms - 3.0)));

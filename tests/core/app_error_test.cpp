@@ -2,8 +2,8 @@
 #include <gtest/gtest.h>
 #include <string>
 #include "support/app_test_helpers.h"
-#include "engine/core/app.h"
-#include "engine/core/app_frame.h"
+#include "engine/app/app.h"
+#include "engine/app/app_frame.h"
 #include "portable.h"
 
 namespace {
@@ -53,7 +53,7 @@ TEST_F(AppServices, CallsByName) {
   app_set_callback_table(kTable);
   EXPECT_EQ(app_call_by_name(Str("MY_HOOK")), 1.0);
   EXPECT_EQ(g_called, 1);
-  EXPECT_EQ(app_call_by_name(Str("my_hook")), 0.0);  // names are case-sensitive
+  EXPECT_EQ(app_call_by_name(Str("my_hook")), 0.0);    // names are case-sensitive
   EXPECT_EQ(app_call_by_name(Str("AFTER_END")), 0.0);  // the table ends at the null function
   EXPECT_EQ(app_find_by_name(Str("QVX_ON_QUIT")), &counted);
   EXPECT_EQ(app_find_by_name(Str("QVX_ON_PAUSE")), nullptr);

@@ -58,7 +58,8 @@ void ArchiveImage::put32(size_t at, int32_t value) {
   put(at, b);
 }
 
-size_t ArchiveImage::put_entry(size_t at, const std::string& name, int32_t data_position, int32_t packed_size) {
+size_t ArchiveImage::put_entry(size_t at, const std::string& name, int32_t data_position,
+                               int32_t packed_size) {
   Bytes b{uint8_t(name.size())};
   b.insert(b.end(), name.begin(), name.end());
   put(at, b);

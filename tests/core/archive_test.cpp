@@ -3,7 +3,7 @@
 #include <filesystem>
 #include "core/archive_image_helpers.h"
 #include "core/temp_dir_helpers.h"
-#include "engine/core/app.h"
+#include "engine/app/app.h"
 #include "engine/core/archive.h"
 #include "engine/core/files.h"
 #include "engine/core/mem_name.h"
@@ -67,8 +67,8 @@ TEST_F(ArchiveTest, MixedCasePathWithDirectoriesMatchesBaseName) {
 }
 
 TEST_F(ArchiveTest, StoredNameWithDirectoryNeverMatches) {
-  use_data_archive(build_archive({{"sub/green.bmp", lzo_packed(kGreen)}, {"sub\\red.bmp", lzo_packed(kRed)}},
-                                 false));
+  use_data_archive(
+      build_archive({{"sub/green.bmp", lzo_packed(kGreen)}, {"sub\\red.bmp", lzo_packed(kRed)}}, false));
   for (const char* name : {"sub/green.bmp", "green.bmp", "sub\\red.bmp", "red.bmp"}) {
     Str path = "unchanged";
     EXPECT_EQ(archive_resolve(ARCHIVE_DATA, name, path, 1), 0) << name;
@@ -78,7 +78,8 @@ TEST_F(ArchiveTest, StoredNameWithDirectoryNeverMatches) {
 }
 
 TEST_F(ArchiveTest, WholeNameMustMatchNotAPrefix) {
-  use_data_archive(build_archive({{"green.bmp.old", lzo_packed(kRed)}, {"green.bmp", lzo_packed(kGreen)}}, false));
+  use_data_archive(
+      build_archive({{"green.bmp.old", lzo_packed(kRed)}, {"green.bmp", lzo_packed(kGreen)}}, false));
   EXPECT_EQ(resolve_to_bytes("green.bmp"), kGreen);
   Str path;
   EXPECT_EQ(archive_resolve(ARCHIVE_DATA, "green", path, 1), 0);
@@ -328,14 +329,14 @@ TEST_F(ArchiveTest, DataOutsideArchiveGivesEmptyEntry) {
     int32_t position, packed_size;
     bool end_relative;
   } cases[] = {
-      {1000, size, false},            // beyond the end
-      {-5, size, false},              // negative absolute offset
-      {395, size, false},             // runs over the end
-      {-401, size, true},             // before the start
-      {10, -1, false},                // negative size
-      {10, 3, false},                 // too short for the size word
-      {0, 0x7fffffff, false},         // larger than the archive
-      {INT32_MIN, size, true},        // far before the start
+      {1000, size, false},      // beyond the end
+      {-5, size, false},        // negative absolute offset
+      {395, size, false},       // runs over the end
+      {-401, size, true},       // before the start
+      {10, -1, false},          // negative size
+      {10, 3, false},           // too short for the size word
+      {0, 0x7fffffff, false},   // larger than the archive
+      {INT32_MIN, size, true},  // far before the start
   };
   for (const Case& c : cases) {
     int result = 0;
@@ -386,8 +387,8 @@ TEST_F(ArchiveTest, OversizedUnpackedSizeGivesEmptyEntry) {
 TEST_F(ArchiveTest, UnpackedSizeMustMatchStream) {
   for (uint32_t claimed : {uint32_t(kGreen.size() - 1), uint32_t(kGreen.size() + 1), 1u}) {
     int result = 0;
-    Bytes out = resolve_from(build_archive({{"green.bmp", lzo_packed_claiming(kGreen, claimed)}}, false),
-                             &result);
+    Bytes out =
+        resolve_from(build_archive({{"green.bmp", lzo_packed_claiming(kGreen, claimed)}}, false), &result);
     EXPECT_EQ(result, 1);
     EXPECT_TRUE(out.empty()) << claimed;
   }

@@ -22,7 +22,8 @@ Str bytes_str(const std::vector<uint8_t>& bytes) {
 
 std::vector<uint8_t> from_hex(const std::string& hex) {
   std::vector<uint8_t> out;
-  for (size_t i = 0; i + 1 < hex.size(); i += 2) out.push_back(static_cast<uint8_t>(std::stoul(hex.substr(i, 2), nullptr, 16)));
+  for (size_t i = 0; i + 1 < hex.size(); i += 2)
+    out.push_back(static_cast<uint8_t>(std::stoul(hex.substr(i, 2), nullptr, 16)));
   return out;
 }
 
@@ -39,7 +40,11 @@ std::string le_block_hex(uint32_t left, uint32_t right) {
 }
 
 // Published Blowfish vectors: key, plain text and cipher text as big-endian hex.
-struct Vector { const char* key; const char* plain; const char* cipher; };
+struct Vector {
+  const char* key;
+  const char* plain;
+  const char* cipher;
+};
 const Vector kVectors[] = {
     {"0000000000000000", "0000000000000000", "4EF997456198DD78"},
     {"FFFFFFFFFFFFFFFF", "FFFFFFFFFFFFFFFF", "51866FD5B85ECB8A"},
@@ -71,7 +76,8 @@ double bbp_series(int j, int n) {
 }
 
 std::string bbp_hex_digits(int position, int count) {
-  double x = 4 * bbp_series(1, position) - 2 * bbp_series(4, position) - bbp_series(5, position) - bbp_series(6, position);
+  double x = 4 * bbp_series(1, position) - 2 * bbp_series(4, position) - bbp_series(5, position) -
+             bbp_series(6, position);
   x -= std::floor(x);
   std::string out;
   for (int i = 0; i < count; ++i) {
@@ -170,19 +176,24 @@ TEST(TextCipher, EmptyTextGivesEmptyHex) {
 
 TEST(TextCipher, LengthsPadToWholeBlocks) {
   Str key("Brakka");
-  struct Case { const char* text; uint32_t hex_length; } cases[] = {
-      {"a", 16}, {"abcdefg", 16}, {"abcdefgh", 16}, {"abcdefghi", 32}, {"0123456789abcdef", 32}, {"0123456789abcdefX", 48}};
+  struct Case {
+    const char* text;
+    uint32_t hex_length;
+  } cases[] = {{"a", 16},         {"abcdefg", 16},          {"abcdefgh", 16},
+               {"abcdefghi", 32}, {"0123456789abcdef", 32}, {"0123456789abcdefX", 48}};
   for (auto c : cases) {
     Str out;
     str_encrypt(out, key, Str(c.text));
     EXPECT_EQ(out.length, c.hex_length) << c.text;
-    for (uint32_t i = 0; i < out.length; ++i) EXPECT_TRUE(std::isxdigit(out.data[i]) && !std::isupper(out.data[i]));
+    for (uint32_t i = 0; i < out.length; ++i)
+      EXPECT_TRUE(std::isxdigit(out.data[i]) && !std::isupper(out.data[i]));
   }
 }
 
 TEST(TextCipher, RoundTrips) {
   Str key("high ratings");
-  for (const char* plain : {"x", "8 bytes!", "nine byte", "A much longer line: 1234.5 \xE9\xFF", "\x01\x7F\x80"}) {
+  for (const char* plain :
+       {"x", "8 bytes!", "nine byte", "A much longer line: 1234.5 \xE9\xFF", "\x01\x7F\x80"}) {
     Str hex, back;
     str_encrypt(hex, key, Str(plain));
     str_decrypt(back, key, hex);

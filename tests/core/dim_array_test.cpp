@@ -3,11 +3,11 @@
 #include <gtest/gtest.h>
 #include <cstring>
 
-#include "engine/core/app.h"
+#include "engine/app/app.h"
 #include "engine/core/key_record.h"
 #include "engine/platform/headless.h"
 #include "engine/platform/platform.h"
-#include "game/shell/block_record.h"
+#include "game/state/block_record.h"
 #include "portable.h"
 
 namespace {

@@ -13,7 +13,7 @@
 
 #include "core/archive_image_helpers.h"
 #include "core/temp_dir_helpers.h"
-#include "engine/core/app.h"
+#include "engine/app/app.h"
 #include "engine/core/file_replace.h"
 #include "portable.h"
 
@@ -25,7 +25,8 @@ class FileReplace : public TempDirTest {
  protected:
   std::vector<std::string> names(const std::string& folder) const {
     std::vector<std::string> out;
-    for (const auto& e : fs::directory_iterator(in_dir(folder))) out.push_back(portable::path_text(e.path().filename()));
+    for (const auto& e : fs::directory_iterator(in_dir(folder)))
+      out.push_back(portable::path_text(e.path().filename()));
     std::sort(out.begin(), out.end());
     return out;
   }
@@ -73,7 +74,7 @@ TEST_F(FileReplace, FailuresLeaveTheOldFileAndNoNewOne) {
       {"mem://       4.12345678", "not a file name"},
       {"no_such_folder/f.txt", "cannot create"},
       {"kept.txt/f.txt", "cannot create"},  // a file where a folder should be
-      {"a_folder", "cannot rename"},         // a folder where the file should be
+      {"a_folder", "cannot rename"},        // a folder where the file should be
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.path);
@@ -97,10 +98,12 @@ TEST_F(FileReplace, TheNewFileKeepsTheOldFilesMode) {
   const std::pair<P, P> cases[] = {{P(0444), P(0444)}, {P(0666), P(0666)}, {P::none, P(0666)}};
 #else
   const mode_t umask_before = ::umask(022);
-  const std::pair<P, P> cases[] = {{P(0444), P(0444)}, {P(0600), P(0600)}, {P(0755), P(0755)}, {P::none, P(0644)}};
+  const std::pair<P, P> cases[] = {
+      {P(0444), P(0444)}, {P(0600), P(0600)}, {P(0755), P(0755)}, {P::none, P(0644)}};
 #endif
   for (const auto& [mode, expected] : cases) {
-    if (fs::exists("moded.txt")) fs::permissions("moded.txt", P::owner_read | P::owner_write, fs::perm_options::add);
+    if (fs::exists("moded.txt"))
+      fs::permissions("moded.txt", P::owner_read | P::owner_write, fs::perm_options::add);
     fs::remove("moded.txt");
     if (mode != P::none) {
       write_bytes("moded.txt", to_bytes("old\r\n"));
@@ -122,7 +125,8 @@ namespace {
 // old, and leaves younger ones (a save under way elsewhere) and other files alone.
 TEST_F(FileReplace, LaterSavesRemoveNewFilesLeftBehind) {
   const auto old_time = fs::file_time_type::clock::now() - std::chrono::minutes(5);
-  for (const char* name : {".table.txt.4242.0.tmp", ".table.txt.4243.7.tmp", ".other.txt.1.0.tmp", "keep.tmp"}) {
+  for (const char* name :
+       {".table.txt.4242.0.tmp", ".table.txt.4243.7.tmp", ".other.txt.1.0.tmp", "keep.tmp"}) {
     write_bytes(in_dir(name), to_bytes("cut off"));
     fs::last_write_time(in_dir(name), old_time);
   }

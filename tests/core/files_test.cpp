@@ -2,7 +2,7 @@
 #include <filesystem>
 #include "core/archive_image_helpers.h"
 #include "core/temp_dir_helpers.h"
-#include "engine/core/app.h"
+#include "engine/app/app.h"
 #include "engine/core/archive.h"
 #include "engine/core/file_channels.h"
 #include "engine/core/files.h"
@@ -186,7 +186,8 @@ TEST_F(FilesTest, OpeningAgainClosesThePreviousFile) {
 // ---- virtual files -------------------------------------------------------------------------
 
 TEST_F(FilesTest, ArchiveEntryReadsAsVirtualFile) {
-  write_bytes("data.zaz", build_archive({{"ratings.txt", lzo_packed(to_bytes("one\r\ntwo\nthree\r"))}}, false));
+  write_bytes("data.zaz",
+              build_archive({{"ratings.txt", lzo_packed(to_bytes("one\r\ntwo\nthree\r"))}}, false));
   file_set_archives("data.zaz", "");
   ASSERT_EQ(file_open(0, "Media/Ratings.TXT", 1), 1);
   EXPECT_EQ(app_error_code(), 0);
@@ -200,7 +201,8 @@ TEST_F(FilesTest, ArchiveEntryReadsAsVirtualFile) {
 
 TEST_F(FilesTest, VirtualLongLineComesInPiecesOf1024) {
   const std::string text = std::string(2000, 'y') + "\nz";
-  const std::string name = mem_name_register(reinterpret_cast<const uint8_t*>(text.data()), uint32_t(text.size()));
+  const std::string name =
+      mem_name_register(reinterpret_cast<const uint8_t*>(text.data()), uint32_t(text.size()));
   ASSERT_EQ(file_open(4, name.c_str(), 1), 1);
   Str line;
   file_read_line(4, line);
@@ -435,7 +437,8 @@ TEST(SysInfoTest, FoldersAndLocale) {
     // follows %TMP%.
     for (const char* key : {"documents", "desktop", "appdata"}) {
       const std::string folder = info(key);
-      EXPECT_TRUE(folder.size() > 3 && folder[1] == ':' && (folder[2] == '\\' || folder[2] == '/')) << key << " " << folder;
+      EXPECT_TRUE(folder.size() > 3 && folder[1] == ':' && (folder[2] == '\\' || folder[2] == '/'))
+          << key << " " << folder;
     }
     portable::set_temp_env("C:\\Brakka temp");
     EXPECT_EQ(info("temp"), "C:\\Brakka temp\\");

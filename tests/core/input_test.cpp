@@ -1,8 +1,8 @@
 // The input service on the headless backend's scripted devices.
 #include <gtest/gtest.h>
 #include "support/app_test_helpers.h"
-#include "engine/core/app.h"
-#include "engine/core/app_frame.h"
+#include "engine/app/app.h"
+#include "engine/app/app_frame.h"
 #include "engine/core/input.h"
 #include "engine/platform/platform.h"
 
@@ -13,6 +13,8 @@ class Input : public ::testing::Test {
   void SetUp() override {
     prepare_headless_app();
     inp_create();
+    // As start-up does: the picture size the settings name.
+    inp_set_screen_size(app_settings.screen_width, app_settings.screen_height);
     inp_open_devices();
   }
   void TearDown() override { remove_private_temp_dir(); }
@@ -68,8 +70,7 @@ TEST_F(Input, KeysAndButtonsReadReleasedWhileInactive) {
   ASSERT_EQ(b1, 1.0);
   now(HeadlessEvent::FocusLost);
   PlatformEvent ev;
-  while (platform().event_poll(ev)) {
-  }
+  while (platform().event_poll(ev)) {}
   ASSERT_FALSE(platform().window_active());
   now(HeadlessEvent::KeyDown, 31);
   inp_poll_keyboard();
@@ -79,8 +80,7 @@ TEST_F(Input, KeysAndButtonsReadReleasedWhileInactive) {
   EXPECT_EQ(inp_key_down(31), 0);
   EXPECT_EQ(b1, 0.0);
   now(HeadlessEvent::FocusGained);
-  while (platform().event_poll(ev)) {
-  }
+  while (platform().event_poll(ev)) {}
   inp_poll_keyboard();
   inp_mouse_state(&x, &y, &b1, &b2);
   EXPECT_EQ(inp_key_down(30), 1);  // the devices' state again
@@ -158,10 +158,10 @@ TEST_F(Input, ButtonsAndWheel) {
   EXPECT_EQ(out[2], 1);
   EXPECT_EQ(out[3], 7 - 100);  // from the last position, initially (100, 100)
   EXPECT_EQ(out[4], -3 - 100);
-  EXPECT_EQ(out[5], 1);        // one step per read, whatever the distance
+  EXPECT_EQ(out[5], 1);  // one step per read, whatever the distance
   now(HeadlessEvent::Wheel, 1);
   inp_read_mouse(out, true);
-  EXPECT_EQ(out[5], 2);        // the sum is kept until a reset
+  EXPECT_EQ(out[5], 2);  // the sum is kept until a reset
   inp_read_mouse(out, true);
   EXPECT_EQ(out[3], 0);
   EXPECT_EQ(out[5], 0);
@@ -239,8 +239,8 @@ TEST_F(Input, KeyToChar) {
   for (int modifier : {29, 42, 54, 56, 58, 69, 221}) EXPECT_EQ(inp_key_to_char(modifier), 0) << modifier;
   EXPECT_EQ(inp_key_to_char(30), 'a');
   EXPECT_EQ(inp_key_to_char(57), ' ');
-  EXPECT_EQ(inp_key_to_char(15), 0);   // Tab's 9 is a control character
-  EXPECT_EQ(inp_key_to_char(1), 0);    // Esc types nothing
+  EXPECT_EQ(inp_key_to_char(15), 0);  // Tab's 9 is a control character
+  EXPECT_EQ(inp_key_to_char(1), 0);   // Esc types nothing
   EXPECT_EQ(inp_key_to_char(200), 0);
   now(HeadlessEvent::KeyDown, 42);
   inp_poll_keyboard();

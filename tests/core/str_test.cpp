@@ -49,7 +49,9 @@ TEST(StrStorage, EmptyValuesShareOneNeverFreedText) {
 }
 
 TEST(StrStorage, ReserveGrowsToNextMultipleOf16AboveN) {
-  struct Case { uint32_t n, capacity; } cases[] = {{1, 16}, {14, 16}, {15, 16}, {16, 32}, {31, 32}, {32, 48}, {63, 64}, {100, 112}};
+  struct Case {
+    uint32_t n, capacity;
+  } cases[] = {{1, 16}, {14, 16}, {15, 16}, {16, 32}, {31, 32}, {32, 48}, {63, 64}, {100, 112}};
   for (auto c : cases) {
     Str s;
     str_reserve(s, c.n, false);
@@ -385,7 +387,7 @@ TEST(StrCompare, ByteOrder) {
   EXPECT_EQ(str_lt(B, a), 1);
   EXPECT_EQ(str_eq(empty, empty2), 1);
   EXPECT_EQ(str_lt(Str("ab"), Str("abc")), 1);  // a proper prefix sorts first
-  EXPECT_EQ(str_gt(Str("\xE9"), Str("z")), 1);   // bytes compare unsigned
+  EXPECT_EQ(str_gt(Str("\xE9"), Str("z")), 1);  // bytes compare unsigned
   EXPECT_EQ(str_ne(a, b), 1);
   EXPECT_EQ(str_ne(a, Str("a")), 0);
 }
@@ -396,10 +398,13 @@ TEST(StrCompare, AllFormsAgreeOnEveryOperator) {
     for (const char* y : texts) {
       Str sx(x), sy(y);
       int r = std::strcmp(x, y);
-      int expect[6] = {r == 0, r != 0, r < 0, r > 0, r <= 0, r >= 0};
-      int ss[6] = {str_eq(sx, sy), str_ne(sx, sy), str_lt(sx, sy), str_gt(sx, sy), str_le(sx, sy), str_ge(sx, sy)};
-      int cs[6] = {str_eq_cs(x, sy), str_ne_cs(x, sy), str_lt_cs(x, sy), str_gt_cs(x, sy), str_le_cs(x, sy), str_ge_cs(x, sy)};
-      int sc[6] = {str_eq_sc(sx, y), str_ne_sc(sx, y), str_lt_sc(sx, y), str_gt_sc(sx, y), str_le_sc(sx, y), str_ge_sc(sx, y)};
+      int expect[6] = {r == 0, r != 0, r<0, r> 0, r <= 0, r >= 0};
+      int ss[6] = {str_eq(sx, sy), str_ne(sx, sy), str_lt(sx, sy),
+                   str_gt(sx, sy), str_le(sx, sy), str_ge(sx, sy)};
+      int cs[6] = {str_eq_cs(x, sy), str_ne_cs(x, sy), str_lt_cs(x, sy),
+                   str_gt_cs(x, sy), str_le_cs(x, sy), str_ge_cs(x, sy)};
+      int sc[6] = {str_eq_sc(sx, y), str_ne_sc(sx, y), str_lt_sc(sx, y),
+                   str_gt_sc(sx, y), str_le_sc(sx, y), str_ge_sc(sx, y)};
       for (int k = 0; k < 6; ++k) {
         EXPECT_EQ(ss[k], expect[k]) << "'" << x << "' '" << y << "' op " << k;
         EXPECT_EQ(cs[k], expect[k]) << "'" << x << "' '" << y << "' op " << k;
@@ -412,7 +417,7 @@ TEST(StrCompare, AllFormsAgreeOnEveryOperator) {
 TEST(StrCompare, TextAgainstNumber) {
   EXPECT_EQ(str_eq_num(Str("12.5"), 12.5), 1);
   EXPECT_EQ(str_eq_num(Str("abc"), 0), 1);
-  EXPECT_EQ(str_lt_num(Str("9"), 10), 1);   // numeric, not byte order
+  EXPECT_EQ(str_lt_num(Str("9"), 10), 1);  // numeric, not byte order
   EXPECT_EQ(str_gt_num(Str("10"), 9), 1);
   EXPECT_EQ(str_gt_num(Str("-1"), 0), 0);
 }

@@ -58,7 +58,7 @@ TEST_F(TimerTest, SleepAdvancesTheClock) {
 
 TEST_F(TimerTest, GameClockStartsAtTheStartOffset) {
   timer_init();
-  timer_now();  // first reading during window creation
+  timer_now();               // first reading during window creation
   headless_advance_ms(700);  // the rest of start-up
   timer_set_start_offset();
   EXPECT_NEAR(timer_ms(), 0.0, 0.1);

@@ -60,7 +60,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
   // Names under a folder that does not exist, so that no loose file can win the look-up.
   const std::string folder = "/nonexistent-brakka-fuzz/";
-  std::vector<std::string> names = {folder + "a", folder + "green.bmp", folder + "Sub\\GREEN.BMP", folder + "song.mp3"};
+  std::vector<std::string> names = {folder + "a", folder + "green.bmp", folder + "Sub\\GREEN.BMP",
+                                    folder + "song.mp3"};
   auto src = archive_source_memory(data, size);
   ArchiveDirectory dir;
   if (archive_read_directory(*src, dir)) {
@@ -70,7 +71,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   }
   for (const std::string& name : names) check_resolved(ARCHIVE_DATA, name.c_str(), 1);
   if (use_file)
-    for (size_t i = 0; i < names.size() && i < 2; ++i) check_resolved(ARCHIVE_MEDIA, names[names.size() - 1 - i].c_str(), 0);
+    for (size_t i = 0; i < names.size() && i < 2; ++i)
+      check_resolved(ARCHIVE_MEDIA, names[names.size() - 1 - i].c_str(), 0);
 
   archive_slots_release();
   mem_name_release(data);

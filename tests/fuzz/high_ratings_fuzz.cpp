@@ -17,8 +17,8 @@
 #include <vector>
 
 #include "engine/core/mem_name.h"
-#include "game/round/high_ratings_file.h"
-#include "game/round/high_ratings_table.h"
+#include "game/state/high_ratings_file.h"
+#include "game/state/high_ratings_table.h"
 
 namespace {
 
@@ -105,7 +105,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   size_t damaged = 0;  // entries held in full but left as they were
   for (int k = 0; k < kHighEntries; ++k) {
     damaged += k < whole && untouched(table, k);
-    if (!untouched(table, k) && (k >= whole || !std::isfinite(table.ratings[k]) || !printable(table.names[k].c_str())))
+    if (!untouched(table, k) &&
+        (k >= whole || !std::isfinite(table.ratings[k]) || !printable(table.names[k].c_str())))
       std::abort();
   }
   if (damaged != damage.entries.size()) std::abort();
@@ -134,7 +135,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   }
   HighTable again = sentinel_table();
   damage = {};
-  if (read_bytes_as_file(file_of(lines), again, damage) != kHighEntries || !damage.entries.empty()) std::abort();
+  if (read_bytes_as_file(file_of(lines), again, damage) != kHighEntries || !damage.entries.empty())
+    std::abort();
   const std::vector<Str> lines_again = high_ratings_lines(again);
   for (size_t i = 0; i < lines.size(); ++i) {
     if (std::strcmp(lines[i].c_str(), lines_again[i].c_str()) != 0) std::abort();

@@ -8,7 +8,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   ImageBuffer out;
   if (image_decode_jpeg(data, size, out)) {
     // A decoded picture is exactly width x height RGBA pixels.
-    if (out.pixels.size() != static_cast<size_t>(out.width) * static_cast<size_t>(out.height) * 4) __builtin_trap();
+    if (out.pixels.size() != static_cast<size_t>(out.width) * static_cast<size_t>(out.height) * 4)
+      __builtin_trap();
   }
   return 0;
 }

@@ -14,7 +14,7 @@
 #include "engine/platform/headless_audio.h"
 #include "game/game_test_helpers.h"
 #include "game/screen_test_helpers.h"
-#include "game/shell/game_state.h"
+#include "game/state/game_state.h"
 #include "game/shell/lose_screen.h"
 #include "game/shell/main_screen.h"
 #include "game/shell/welcome_screen.h"
@@ -53,7 +53,7 @@ double landmark_on_frame(int n) {
 }
 
 TEST_F(EndScreens, WinScreenCyclesTheLandmarksAndLeavesOnContinue) {
-  draw_main_screen(1);  // as the game reaches it: font 5 current
+  draw_main_screen(1);       // as the game reaches it: font 5 current
   renderer_set_blind(true);  // only the counters are watched
   const uint64_t f0 = headless_frames();
   std::vector<double> shown;

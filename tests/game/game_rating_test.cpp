@@ -6,7 +6,7 @@
 
 #include "game/high_ratings_helpers.h"
 #include "game/round/game_rating.h"
-#include "game/shell/game_state.h"
+#include "game/state/game_state.h"
 
 namespace {
 
@@ -29,8 +29,8 @@ void play(std::initializer_list<Round> rounds) {
 struct FirstRoundCase {
   const char* what;
   Round round;
-  double points;        // game_stats(6)
-  const char* rating;   // as the screen prints it
+  double points;       // game_stats(6)
+  const char* rating;  // as the screen prints it
   double won, lost, drawn, run, best;
 };
 
@@ -75,13 +75,10 @@ TEST(GameRating, ASequenceOfRoundsAccumulates) {
     double run, best;
   };
   const Step steps[] = {
-      {{kWon, kEasy, 10}, 6, 1, 1},
-      {{kWon, kHard, 5}, 12, 2, 2},
-      {{kLost, kEasy, -3}, 9.7, 0, 2},   // a loss resets the run, not the best run
-      {{kWon, kEasy, 4}, 12.1, 1, 2},
-      {{kDraw, kHard, 0}, 14.1, 1, 2},   // a draw leaves the run as it is
-      {{kLost, kHard, -10}, 13.1, 0, 2},
-      {{kDraw, kEasy, 0}, 13.1, 0, 2},
+      {{kWon, kEasy, 10}, 6, 1, 1},      {{kWon, kHard, 5}, 12, 2, 2},
+      {{kLost, kEasy, -3}, 9.7, 0, 2},  // a loss resets the run, not the best run
+      {{kWon, kEasy, 4}, 12.1, 1, 2},    {{kDraw, kHard, 0}, 14.1, 1, 2},  // a draw leaves the run as it is
+      {{kLost, kHard, -10}, 13.1, 0, 2}, {{kDraw, kEasy, 0}, 13.1, 0, 2},
   };
   dim_game_arrays();
   double won = 0, lost = 0, drawn = 0;

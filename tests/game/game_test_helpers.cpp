@@ -3,8 +3,8 @@
 
 #include "engine/core/files.h"
 #include "game/screen_test_helpers.h"
-#include "game/shell/blocks.h"
-#include "game/shell/game_state.h"
+#include "game/state/blocks.h"
+#include "game/state/game_state.h"
 #include "game/shell/media_slots.h"
 #include "support/app_test_helpers.h"
 
@@ -34,7 +34,8 @@ Pixel screen_at(int x, int y) { return screen_rect(x, y, x + 1, y + 1)[0]; }
 std::vector<Pixel> screen_rect(int x0, int y0, int x1, int y1) {
   const ScreenRect rect = read_screen(x0, y0, x1 - x0, y1 - y0);
   std::vector<Pixel> out(rect.rgb.size() / 3);
-  for (size_t i = 0; i < out.size(); ++i) out[i] = {rect.rgb[i * 3], rect.rgb[i * 3 + 1], rect.rgb[i * 3 + 2]};
+  for (size_t i = 0; i < out.size(); ++i)
+    out[i] = {rect.rgb[i * 3], rect.rgb[i * 3 + 1], rect.rgb[i * 3 + 2]};
   return out;
 }
 

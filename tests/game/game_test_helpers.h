@@ -22,6 +22,6 @@ Pixel screen_at(int x, int y);
 std::vector<Pixel> screen_rect(int x0, int y0, int x1, int y1);
 // How many pixels of the rectangle satisfy the test.
 int count_pixels(int x0, int y0, int x1, int y1, bool (*test)(const Pixel&));
-bool reddish(const Pixel& p);    // red well above green
-bool greenish(const Pixel& p);   // green well above red
-bool whitish(const Pixel& p);    // near white
+bool reddish(const Pixel& p);   // red well above green
+bool greenish(const Pixel& p);  // green well above red
+bool whitish(const Pixel& p);   // near white

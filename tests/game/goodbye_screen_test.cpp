@@ -21,10 +21,10 @@ using namespace screen_driver;
 
 // What the run saw, reported as the process ends.
 uint64_t start_frame = 0;
-int first_silent = -1;     // first frame (from 0) presented with the music stopped
-int lit_at_start = -1;     // lit pixels of the first frame (zoom 0)
+int first_silent = -1;            // first frame (from 0) presented with the music stopped
+int lit_at_start = -1;            // lit pixels of the first frame (zoom 0)
 int box[4] = {800, 600, -1, -1};  // lit pixels' bounds on a held frame
-int gx = 0, width = 0;     // where the held word belongs
+int gx = 0, width = 0;            // where the held word belongs
 
 void report() {
   const bool inside = box[0] >= gx && box[2] < gx + width && box[1] >= 275 && box[3] < 275 + 50 &&

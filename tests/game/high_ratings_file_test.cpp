@@ -14,12 +14,12 @@
 #include <thread>
 #include <vector>
 
-#include "engine/core/app.h"
+#include "engine/app/app.h"
 #include "engine/platform/headless.h"
 #include "game/high_ratings_helpers.h"
-#include "game/round/high_ratings_file.h"
-#include "game/round/high_ratings_table.h"
-#include "game/shell/game_state.h"
+#include "game/state/high_ratings_file.h"
+#include "game/state/high_ratings_table.h"
+#include "game/state/game_state.h"
 #include "portable.h"
 #include "support/app_test_helpers.h"
 
@@ -27,11 +27,11 @@ namespace {
 
 // The user's data folder of Windows is the shell's Roaming AppData folder, which a test cannot move as
 // it moves $XDG_DATA_HOME; the cases that save there or read where it is run on POSIX systems.
-const char* const kUserFolderFixed = "the user's data folder on Windows is the shell's, which a test cannot move";
+const char* const kUserFolderFixed =
+    "the user's data folder on Windows is the shell's, which a test cannot move";
 
-const Entries kSample = {{42, "OWN ENTRY"},  {123.4567891, "ELLIE"}, {1.0 / 3, "ARTHUR J"},
-                         {8.2, "priya"},     {0, ""},                {-3.6, "TOM TOM TOM"},
-                         {-1234567890, "Z"}};
+const Entries kSample = {{42, "OWN ENTRY"}, {123.4567891, "ELLIE"}, {1.0 / 3, "ARTHUR J"}, {8.2, "priya"},
+                         {0, ""},           {-3.6, "TOM TOM TOM"},  {-1234567890, "Z"}};
 
 class HighRatingsFile : public ::testing::Test {
  protected:
@@ -160,14 +160,24 @@ TEST_F(HighRatingsFile, DamagedEntriesAndOversizedFilesComeFromTheStartingTableA
     std::vector<int> damaged;  // each from the starting table, with its log line
     const char* whole;         // the one log line of a file damaged as a whole
   } cases[] = {
-      {"odd but sound", file({"42", "OWN", " 7.5", "", "1e308", "a~ Z", "-3.6", "N", "0", "N", "1e-400", "N", "12", "N"}),
-       {}, nullptr},
-      {"damaged", file({"42", "OWN", "12abc", "N", "", "N", "4e526", "N", "7", "BAD\x01", "inf", "\xe9T", "nan", "N"}),
-       {1, 2, 3, 4, 5, 6}, nullptr},
-      {"garbage", "not hex\r\n\r\nzz\r\nabc\r\n\x01\x80\xff\r\n1\r\nDEADBEEF\r\n0000000000000000\r\n5e\r\n7\r\n~\r\nf\r\n0\r\n2\r\n",
-       {0, 1, 2, 3, 4, 5, 6}, nullptr},
+      {"odd but sound",
+       file({"42", "OWN", " 7.5", "", "1e308", "a~ Z", "-3.6", "N", "0", "N", "1e-400", "N", "12", "N"}),
+       {},
+       nullptr},
+      {"damaged",
+       file({"42", "OWN", "12abc", "N", "", "N", "4e526", "N", "7", "BAD\x01", "inf", "\xe9T", "nan", "N"}),
+       {1, 2, 3, 4, 5, 6},
+       nullptr},
+      {"garbage",
+       "not "
+       "hex\r\n\r\nzz\r\nabc\r\n\x01\x80\xff\r\n1\r\nDEADBEEF\r\n0000000000000000\r\n5e\r\n7\r\n~"
+       "\r\nf\r\n0\r\n2\r\n",
+       {0, 1, 2, 3, 4, 5, 6},
+       nullptr},
       {"10 MB of random bytes", random, {}, "is damaged as a whole (10485760 bytes, far more than a table)"},
-      {"lines of 100 kB", std::string(100000, '7') + "\r\n" + std::string(100000, 'a') + "\r\n", {},
+      {"lines of 100 kB",
+       std::string(100000, '7') + "\r\n" + std::string(100000, 'a') + "\r\n",
+       {},
        "is damaged as a whole (200004 bytes, far more than a table); the starting table is used"},
   };
   for (const auto& c : cases) {
@@ -182,7 +192,8 @@ TEST_F(HighRatingsFile, DamagedEntriesAndOversizedFilesComeFromTheStartingTableA
     const std::vector<std::string> log = read_log_lines();
     ASSERT_EQ(log.size(), c.whole ? 1u : c.damaged.size());
     for (size_t i = 0; i < log.size(); ++i) {
-      const std::string line = c.whole ? c.whole : ": entry " + std::to_string(c.damaged[i]) + " is damaged (";
+      const std::string line =
+          c.whole ? c.whole : ": entry " + std::to_string(c.damaged[i]) + " is damaged (";
       EXPECT_NE(log[i].find(line), std::string::npos) << log[i];
     }
     ::unlink(log_path());
@@ -223,7 +234,8 @@ bool folder_in_place(const std::string& folder) {
 }
 bool full_media_folder(const std::string& folder) {
   if (!portable::mount_tiny_file_system(folder) || ::chdir(folder.c_str()) != 0) return false;
-  write_bytes(folder + high_ratings_file_name().c_str(), file_bytes_of(make_table(kOldEntries)));  // its one page
+  write_bytes(folder + high_ratings_file_name().c_str(),
+              file_bytes_of(make_table(kOldEntries)));  // its one page
   return true;
 }
 bool home_under_a_file(const std::string& folder) {
@@ -266,25 +278,36 @@ TEST_F(HighRatingsFile, SaveFailuresAreLoggedWithTheSystemsReasonAndFallBackToTh
   const std::string old_bytes = file_bytes_of(make_table(kOldEntries));
   const std::string new_bytes = file_bytes_of(make_table(kNewEntries));
   write_bytes(not_a_folder, "x");
-  const std::string not_saved = "High ratings not saved to \"", instead = "High ratings saved to \"" + user_path_;
+  const std::string not_saved = "High ratings not saved to \"",
+                    instead = "High ratings saved to \"" + user_path_;
   const std::string nowhere = "High ratings not saved: no folder could take the file";
   const struct {
     const char* what;
-    int cause;  // in kCauses
+    int cause;   // in kCauses
     bool saved;  // to the user's folder
     std::vector<std::pair<std::string, std::string>> log;
   } cases[] = {
-      {"a folder in the file's place", 0, true,
+      {"a folder in the file's place",
+       0,
+       true,
        {{not_saved + name + "\": cannot rename", ": Is a directory"}, {instead + "\" instead", ""}}},
-      {"a full media folder", 1, true,
+      {"a full media folder",
+       1,
+       true,
        {{not_saved + name + "\": cannot write", ": No space left on device"}, {instead + "\" instead", ""}}},
-      {"that folder, and a home under a file", 2, false,
+      {"that folder, and a home under a file",
+       2,
+       false,
        {{not_saved + name + "\": cannot rename", ": Is a directory"},
-        {not_saved + not_a_folder + "/.local/share/brakka/" + name, "\"" + not_a_folder + "\": Not a directory"},
+        {not_saved + not_a_folder + "/.local/share/brakka/" + name,
+         "\"" + not_a_folder + "\": Not a directory"},
         {nowhere, ""}}},
-      {"a file size limit", 3, false,
+      {"a file size limit",
+       3,
+       false,
        {{not_saved + name + "\": cannot write", ": File too large"},
-        {not_saved + user_path_ + "\": cannot write", ": File too large"}, {nowhere, ""}}},
+        {not_saved + user_path_ + "\": cannot write", ": File too large"},
+        {nowhere, ""}}},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);
@@ -306,9 +329,10 @@ TEST_F(HighRatingsFile, SaveFailuresAreLoggedWithTheSystemsReasonAndFallBackToTh
       ::unlink(log_path());
       load_high_ratings();
       EXPECT_EQ(file_bytes_of(high_table_from_globals()), new_bytes);
-      expect_log({{"High ratings: \"" + name + "\" in the media folder is not a file; the ratings are read from \"" +
-                       user_path_ + "\", where the last save went",
-                   ""}});
+      expect_log(
+          {{"High ratings: \"" + name + "\" in the media folder is not a file; the ratings are read from \"" +
+                user_path_ + "\", where the last save went",
+            ""}});
     }
   }
 }
@@ -316,10 +340,12 @@ TEST_F(HighRatingsFile, SaveFailuresAreLoggedWithTheSystemsReasonAndFallBackToTh
 // Permissions stop everyone but root.
 TEST_F(HighRatingsFile, SaveIntoAFolderWithoutWritePermissionFailsAndKeepsTheOldFile) {
   if (!portable::permissions_stop_writes())
-    GTEST_SKIP() << "permissions do not stop root (nor anyone on Windows); the file size limit case covers it";
+    GTEST_SKIP()
+        << "permissions do not stop root (nor anyone on Windows); the file size limit case covers it";
   // A read-only media folder sends the save to the user's data folder, which cannot be made here
   // either: its parent is read-only too. The start of the game says so.
-  const std::string locked = folder_ + "../locked", user = locked + "/share/brakka/" + high_ratings_file_name().c_str();
+  const std::string locked = folder_ + "../locked",
+                    user = locked + "/share/brakka/" + high_ratings_file_name().c_str();
   ASSERT_TRUE(std::filesystem::create_directory(locked));
   std::filesystem::permissions(locked, std::filesystem::perms(0555));
   portable::set_env("XDG_DATA_HOME", locked + "/share");
@@ -328,12 +354,15 @@ TEST_F(HighRatingsFile, SaveIntoAFolderWithoutWritePermissionFailsAndKeepsTheOld
   load_high_ratings();
   EXPECT_FALSE(save_high_ratings());
   EXPECT_EQ(read_bytes(path_), "old");
-  expect_log({{"High ratings: the media folder is read-only; the ratings are kept in \"" + user + "\"", ""},
-              {"High ratings: no folder can take the ratings file (the media folder is read-only; \"" + locked +
-                   "\": Permission denied); this game's ratings will not be saved", ""},
-              {"High ratings: \"" + std::string(high_ratings_file_name().c_str()) + "\" holds 0 of 7", ""},
-              {"High ratings not saved to \"" + user + "\": cannot make \"" + locked + "/share\": Permission denied", ""},
-              {"High ratings not saved: no folder could take the file", ""}});
+  expect_log(
+      {{"High ratings: the media folder is read-only; the ratings are kept in \"" + user + "\"", ""},
+       {"High ratings: no folder can take the ratings file (the media folder is read-only; \"" + locked +
+            "\": Permission denied); this game's ratings will not be saved",
+        ""},
+       {"High ratings: \"" + std::string(high_ratings_file_name().c_str()) + "\" holds 0 of 7", ""},
+       {"High ratings not saved to \"" + user + "\": cannot make \"" + locked + "/share\": Permission denied",
+        ""},
+       {"High ratings not saved: no folder could take the file", ""}});
 }
 
 // Without a media folder the current directory is the program's own folder: an older game's file
@@ -355,11 +384,12 @@ TEST_F(HighRatingsFile, WithoutAMediaFolderNothingIsWrittenBesideTheProgram) {
     EXPECT_EQ(save_high_ratings(), home);
     const std::vector<std::string> log =
         home ? std::vector<std::string>{in + "the ratings are kept in \"" + user_path_ + "\"" + beside}
-             : std::vector<std::string>{in + "there is no user data folder to keep them in (no $XDG_DATA_HOME or $HOME)" + beside,
-                                        "High ratings: no folder can take the ratings file (there is no media "
-                                        "folder; there is no user data folder (no $XDG_DATA_HOME or $HOME)); this game's "
-                                        "ratings will not be saved",
-                                        "High ratings not saved: no folder could take the file"};
+             : std::vector<std::string>{
+                   in + "there is no user data folder to keep them in (no $XDG_DATA_HOME or $HOME)" + beside,
+                   "High ratings: no folder can take the ratings file (there is no media "
+                   "folder; there is no user data folder (no $XDG_DATA_HOME or $HOME)); this game's "
+                   "ratings will not be saved",
+                   "High ratings not saved: no folder could take the file"};
     EXPECT_EQ(read_log_lines(), log);
     EXPECT_EQ(read_bytes(path_), older_game);
     EXPECT_EQ(folder_names(folder_), std::vector<std::string>{name});
@@ -442,7 +472,12 @@ TEST_F(HighRatingsFile, AnInstalledGameKeepsTheFileInTheUsersFolderWhateverItMay
 // The two tables a child saves in turn until it is killed.
 HighTable table_in_turn(long n) {
   return n % 2 == 0 ? make_table(kSample)
-                    : make_table({{7, "SEVEN"}, {99.5, "SOMEBODY ELSE"}, {88, "B"}, {77, "C"}, {66, "D"}, {55, "E"},
+                    : make_table({{7, "SEVEN"},
+                                  {99.5, "SOMEBODY ELSE"},
+                                  {88, "B"},
+                                  {77, "C"},
+                                  {66, "D"},
+                                  {55, "E"},
                                   {44, "F"}});
 }
 
@@ -529,10 +564,11 @@ TEST_F(HighRatingsFile, KilledWhileSavingLeavesTheOldOrTheNewTableWhole) {
       ++leftovers;
     }
   }
-  std::printf("%d kills at random moments (one save takes %.1f ms): the file was table A %d times, "
-              "table B %d times, never torn or missing; %d kills came before the child's first save "
-              "was through, the latest after %ld saves; %d unfinished new files were left behind\n",
-              kTrials, save_us / 1000, found[0], found[1], during_first_save, most_saves, leftovers);
+  std::printf(
+      "%d kills at random moments (one save takes %.1f ms): the file was table A %d times, "
+      "table B %d times, never torn or missing; %d kills came before the child's first save "
+      "was through, the latest after %ld saves; %d unfinished new files were left behind\n",
+      kTrials, save_us / 1000, found[0], found[1], during_first_save, most_saves, leftovers);
   EXPECT_GT(found[0], 0);
   EXPECT_GT(found[1], 0);
 }

@@ -8,7 +8,7 @@
 #include <sstream>
 
 #include "game/game_test_helpers.h"
-#include "game/round/high_ratings_file.h"
+#include "game/state/high_ratings_file.h"
 #include "portable.h"
 #include "support/app_test_helpers.h"
 

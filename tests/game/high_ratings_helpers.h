@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "game/round/high_ratings_table.h"
+#include "game/state/high_ratings_table.h"
 
 // A folder of the test's own under its private temporary folder (the same one in a death test's
 // child), made the current directory. Returns its path with a trailing "/".

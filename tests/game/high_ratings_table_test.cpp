@@ -5,8 +5,8 @@
 #include <vector>
 
 #include "game/high_ratings_helpers.h"
-#include "game/round/high_ratings_table.h"
-#include "game/shell/game_state.h"
+#include "game/state/high_ratings_table.h"
+#include "game/state/game_state.h"
 
 namespace {
 
@@ -19,13 +19,21 @@ TEST(HighRatingsTable, EnteringARating) {
     Entries after;
   };
   const Case cases[] = {
-      {"higher than all", 70, 1,
+      {"higher than all",
+       70,
+       1,
        {{3.5, "OWN"}, {70, "NEW"}, {60, "A"}, {50, "B"}, {40, "C"}, {30, "D"}, {20, "E"}}},
-      {"equal to the third: placed fourth, the old sixth drops out", 40, 4,
+      {"equal to the third: placed fourth, the old sixth drops out",
+       40,
+       4,
        {{3.5, "OWN"}, {60, "A"}, {50, "B"}, {40, "C"}, {40, "NEW"}, {30, "D"}, {20, "E"}}},
-      {"between the second and the third", 45.5, 3,
+      {"between the second and the third",
+       45.5,
+       3,
        {{3.5, "OWN"}, {60, "A"}, {50, "B"}, {45.5, "NEW"}, {40, "C"}, {30, "D"}, {20, "E"}}},
-      {"just above the sixth", 10.01, 6,
+      {"just above the sixth",
+       10.01,
+       6,
        {{3.5, "OWN"}, {60, "A"}, {50, "B"}, {40, "C"}, {30, "D"}, {20, "E"}, {10.01, "NEW"}}},
       {"equal to the sixth: stays out", 10, 0, before},
       {"lower than all", -8.2, 0, before},

@@ -24,10 +24,10 @@
 #include <thread>
 #include <vector>
 
-#include "engine/core/app.h"
+#include "engine/app/app.h"
 #include "game/high_ratings_helpers.h"
-#include "game/round/high_ratings_file.h"
-#include "game/round/high_ratings_table.h"
+#include "game/state/high_ratings_file.h"
+#include "game/state/high_ratings_table.h"
 #include "game/whole_game_helpers.h"
 
 namespace {
@@ -55,10 +55,10 @@ const char* const kWholeGameScript =
     "ms 60000 keydown 1\n";
 
 // A table of the user's own in which the game's rating (0: no round was played) takes third place.
-const Entries kOwnTable = {{0, "SEEDED PLAYER"}, {50, "ALICE"}, {10, "BOB"}, {-1, "CAROL"},
+const Entries kOwnTable = {{0, "SEEDED PLAYER"}, {50, "ALICE"}, {10, "BOB"},  {-1, "CAROL"},
                            {-2, "DAVE"},         {-3, "ERIN"},  {-4, "FRANK"}};
-const Entries kOwnTableAfterAGame = {{0, "SEEDED PLAYER"}, {50, "ALICE"},  {10, "BOB"}, {0, "SEEDED PLAYER"},
-                                     {-1, "CAROL"},        {-2, "DAVE"},   {-3, "ERIN"}};
+const Entries kOwnTableAfterAGame = {{0, "SEEDED PLAYER"}, {50, "ALICE"}, {10, "BOB"}, {0, "SEEDED PLAYER"},
+                                     {-1, "CAROL"},        {-2, "DAVE"},  {-3, "ERIN"}};
 
 std::string find_program(const char* name) {
   const char* path = std::getenv("PATH");
@@ -113,15 +113,14 @@ std::vector<std::string> tree(const std::string& root, bool state = false) {
   std::vector<std::string> names;
   for (auto it = fs::recursive_directory_iterator(root); it != fs::recursive_directory_iterator(); ++it) {
     std::string name = it->path().lexically_relative(root).string();
-    if (it->is_symlink())
-      name += " -> " + fs::read_symlink(it->path()).string();
-    else if (it->is_directory())
-      name += "/";
+    if (it->is_symlink()) name += " -> " + fs::read_symlink(it->path()).string();
+    else if (it->is_directory()) name += "/";
     struct stat st;
     if (state && ::lstat(it->path().c_str(), &st) == 0) {
       name += " mode " + std::to_string(st.st_mode) + " size " + std::to_string(st.st_size) + " mtime " +
               std::to_string(st.st_mtim.tv_sec) + "." + std::to_string(st.st_mtim.tv_nsec);
-      if (S_ISREG(st.st_mode)) name += " bytes " + std::to_string(std::hash<std::string>{}(read_bytes(it->path())));
+      if (S_ISREG(st.st_mode))
+        name += " bytes " + std::to_string(std::hash<std::string>{}(read_bytes(it->path())));
     }
     names.push_back(name);
   }
@@ -136,12 +135,12 @@ int play_script(const std::string& launcher, const std::string& user, std::vecto
   std::ofstream(user + "/script.txt") << kWholeGameScript;
   argv.push_back(launcher);
   const auto t0 = std::chrono::steady_clock::now();
-  const int status = run(argv,
-                         {"PATH=/usr/bin:/bin", "HOME=" + user, "XDG_DATA_HOME=" + user + "/data",
-                          "TMPDIR=" + user + "/tmp", "BRAKKA_PLATFORM=headless", "SDL_VIDEODRIVER=offscreen",
-                          "SDL_AUDIODRIVER=dummy", "BRAKKA_SCRIPT=" + user + "/script.txt",
-                          "ASAN_OPTIONS=detect_leaks=0"},
-                         user, user + "/output.txt", 180s);
+  const int status =
+      run(argv,
+          {"PATH=/usr/bin:/bin", "HOME=" + user, "XDG_DATA_HOME=" + user + "/data", "TMPDIR=" + user + "/tmp",
+           "BRAKKA_PLATFORM=headless", "SDL_VIDEODRIVER=offscreen", "SDL_AUDIODRIVER=dummy",
+           "BRAKKA_SCRIPT=" + user + "/script.txt", "ASAN_OPTIONS=detect_leaks=0"},
+          user, user + "/output.txt", 180s);
   std::printf("a whole game from %s took %.1f s\n", launcher.c_str(),
               std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count());
   return status;
@@ -160,8 +159,8 @@ std::pair<int, int> png_size(const std::string& path) {
   if (bytes.size() < 24 || bytes.compare(0, 8, "\x89PNG\r\n\x1a\n") != 0 || bytes.compare(12, 4, "IHDR") != 0)
     return {0, 0};
   auto be32 = [&](size_t at) {
-    return int(uint8_t(bytes[at])) << 24 | int(uint8_t(bytes[at + 1])) << 16 | int(uint8_t(bytes[at + 2])) << 8 |
-           int(uint8_t(bytes[at + 3]));
+    return int(uint8_t(bytes[at])) << 24 | int(uint8_t(bytes[at + 1])) << 16 |
+           int(uint8_t(bytes[at + 2])) << 8 | int(uint8_t(bytes[at + 3]));
   };
   return {be32(16), be32(20)};
 }
@@ -204,8 +203,10 @@ class InstalledGame : public ::testing::Test {
   void TearDown() override {
     if (root_.empty()) return;
     std::error_code ec;
-    for (auto it = fs::recursive_directory_iterator(root_, ec); it != fs::recursive_directory_iterator(); ++it)
-      if (!it->is_symlink() && it->is_directory()) fs::permissions(it->path(), fs::perms::owner_all, fs::perm_options::add, ec);
+    for (auto it = fs::recursive_directory_iterator(root_, ec); it != fs::recursive_directory_iterator();
+         ++it)
+      if (!it->is_symlink() && it->is_directory())
+        fs::permissions(it->path(), fs::perms::owner_all, fs::perm_options::add, ec);
     fs::remove_all(root_, ec);
   }
 
@@ -221,10 +222,8 @@ class InstalledGame : public ::testing::Test {
     const std::string old_manifest = had_manifest ? read_bytes(manifest) : "";
     const int status = run({BRAKKA_CMAKE_COMMAND, "--install", build, "--prefix", prefix},
                            {"PATH=/usr/bin:/bin"}, root_, root_ + "/install.txt", 300s);
-    if (had_manifest)
-      write_bytes(manifest, old_manifest);
-    else
-      ::unlink(manifest.c_str());
+    if (had_manifest) write_bytes(manifest, old_manifest);
+    else ::unlink(manifest.c_str());
     ::close(lock);
     ASSERT_EQ(status, 0) << read_bytes(root_ + "/install.txt");
   }
@@ -254,14 +253,30 @@ class InstalledGame : public ::testing::Test {
 
 TEST_F(InstalledGame, LaysOutTheProgramItsDataADesktopEntryAndIcons) {
   const std::string highs = high_ratings_file_name().c_str();
-  std::vector<std::string> expected = {
-      "bin/", "bin/brakka -> ../lib/brakka/brakka", "lib/", "lib/brakka/", "lib/brakka/Media -> ../../share/brakka",
-      "lib/brakka/brakka", std::string("lib/brakka/") + kInstallRecord, "share/", "share/applications/",
-      "share/applications/org.brakka.Brakka.desktop", "share/brakka/", "share/brakka/" + highs,
-      "share/brakka/data.zaz", "share/brakka/media.zaz", "share/icons/", "share/icons/hicolor/", "share/man/",
-      "share/man/man6/", "share/man/man6/brakka.6", "share/metainfo/", "share/metainfo/org.brakka.Brakka.metainfo.xml"};
+  std::vector<std::string> expected = {"bin/",
+                                       "bin/brakka -> ../lib/brakka/brakka",
+                                       "lib/",
+                                       "lib/brakka/",
+                                       "lib/brakka/Media -> ../../share/brakka",
+                                       "lib/brakka/brakka",
+                                       std::string("lib/brakka/") + kInstallRecord,
+                                       "share/",
+                                       "share/applications/",
+                                       "share/applications/org.brakka.Brakka.desktop",
+                                       "share/brakka/",
+                                       "share/brakka/" + highs,
+                                       "share/brakka/data.zaz",
+                                       "share/brakka/media.zaz",
+                                       "share/icons/",
+                                       "share/icons/hicolor/",
+                                       "share/man/",
+                                       "share/man/man6/",
+                                       "share/man/man6/brakka.6",
+                                       "share/metainfo/",
+                                       "share/metainfo/org.brakka.Brakka.metainfo.xml"};
   for (int size : kIconSizes) {
-    const std::string folder = "share/icons/hicolor/" + std::to_string(size) + "x" + std::to_string(size) + "/";
+    const std::string folder =
+        "share/icons/hicolor/" + std::to_string(size) + "x" + std::to_string(size) + "/";
     expected.insert(expected.end(), {folder, folder + "apps/", folder + "apps/brakka.png"});
   }
   std::sort(expected.begin(), expected.end());
@@ -278,11 +293,13 @@ TEST_F(InstalledGame, LaysOutTheProgramItsDataADesktopEntryAndIcons) {
   EXPECT_EQ(read_bytes(installed_highs_), file_bytes_of(starting_high_table()));
 
   std::map<std::string, std::string> entry;
-  const std::vector<std::string> lines = text_lines(prefix_ + "/share/applications/org.brakka.Brakka.desktop");
+  const std::vector<std::string> lines =
+      text_lines(prefix_ + "/share/applications/org.brakka.Brakka.desktop");
   ASSERT_FALSE(lines.empty());
   EXPECT_EQ(lines[0], "[Desktop Entry]");
   for (const std::string& line : lines)
-    if (line.find('=') != std::string::npos) entry[line.substr(0, line.find('='))] = line.substr(line.find('=') + 1);
+    if (line.find('=') != std::string::npos)
+      entry[line.substr(0, line.find('='))] = line.substr(line.find('=') + 1);
   EXPECT_EQ(entry["Type"], "Application");
   EXPECT_EQ(entry["Name"], "Brakka");
   EXPECT_FALSE(entry["Comment"].empty());
@@ -365,7 +382,8 @@ TEST_F(InstalledGame, ACopyOfTheProgramsFolderKeepsTheRatingsInItsMediaFolder) {
 // nothing under the unpacked root changes.
 TEST(PackagedGame, PlaysFromTheUnpackedPackageAndWritesOnlyTheUsersDataFolder) {
   const char* deb = std::getenv("BRAKKA_DEB");
-  if (!deb || !*deb) GTEST_SKIP() << "no package given: scripts/test-package.sh builds one and runs this test";
+  if (!deb || !*deb)
+    GTEST_SKIP() << "no package given: scripts/test-package.sh builds one and runs this test";
   char pattern[] = "/tmp/brakka_package_XXXXXX";
   ASSERT_NE(::mkdtemp(pattern), nullptr);
   const std::string top = pattern, root = top + "/root", user = top + "/user";
@@ -377,7 +395,9 @@ TEST(PackagedGame, PlaysFromTheUnpackedPackageAndWritesOnlyTheUsersDataFolder) {
     }
   } removed{top};
   fs::create_directories(user + "/tmp");
-  ASSERT_EQ(run({find_program("dpkg-deb"), "-x", deb, root}, {"PATH=/usr/bin:/bin"}, top, top + "/unpack.txt", 120s), 0)
+  ASSERT_EQ(run({find_program("dpkg-deb"), "-x", deb, root}, {"PATH=/usr/bin:/bin"}, top, top + "/unpack.txt",
+                120s),
+            0)
       << read_bytes(top + "/unpack.txt");
   const std::vector<std::string> before = tree(root, true);
   const std::string own = user + "/data/brakka/" + high_ratings_file_name().c_str();
@@ -385,7 +405,8 @@ TEST(PackagedGame, PlaysFromTheUnpackedPackageAndWritesOnlyTheUsersDataFolder) {
   ASSERT_EQ(play_script(root + "/usr/games/brakka", user, {}), 0) << read_bytes(user + "/output.txt");
   EXPECT_EQ(read_bytes(own), file_bytes_of(starting_high_table()));
   const std::vector<std::string> lines = text_lines(user + "/tmp/ErrorLog.txt");
-  EXPECT_NE(std::find(lines.begin(), lines.end(), "exepath=curdir= " + root + "/usr/lib/games/brakka"), lines.end());
+  EXPECT_NE(std::find(lines.begin(), lines.end(), "exepath=curdir= " + root + "/usr/lib/games/brakka"),
+            lines.end());
   EXPECT_NE(std::find(lines.begin(), lines.end(), first_game_log_line(own)), lines.end());
 
   ::setenv("XDG_DATA_HOME", (user + "/data").c_str(), 1);

@@ -28,8 +28,8 @@ Click at(int x, int y) { return Click{GameScreen::instructions, x, y}; }
 
 TEST_F(Instructions, LeavesOnAClickInItsButtonOnly) {
   // Around the 96 x 32 box at (352, 559) each edge just outside, far away, then the box's last pixel.
-  const std::vector<Click> clicks = {at(351, 570), at(448, 570), at(400, 558), at(400, 591),
-                                     at(10, 10), at(447, 590)};
+  const std::vector<Click> clicks = {at(351, 570), at(448, 570), at(400, 558),
+                                     at(400, 591), at(10, 10),   at(447, 590)};
   MouseRobot robot(clicks);
   instructions_screen();
   EXPECT_EQ(robot.done(), clicks.size() - 1);  // the last click is still held
@@ -79,7 +79,8 @@ TEST_F(Instructions, StarsAreDrawnWhereTheDrawsPutThem) {
     for (int y = s.y; y < s.y + 3; ++y)
       for (int x = s.x; x < s.x + 3; ++x)
         EXPECT_EQ(first[static_cast<size_t>(y) * 800 + x] == colour, x < s.x + s.w && y < s.y + s.h)
-            << "star at " << s.x << "," << s.y << " size " << s.w << "x" << s.h << ", pixel " << x << "," << y;
+            << "star at " << s.x << "," << s.y << " size " << s.w << "x" << s.h << ", pixel " << x << ","
+            << y;
     ++checked;
     wide_or_tall += s.w != s.h;  // these tell the order of the two draws
   }

@@ -41,7 +41,8 @@ std::string visits_while(const std::function<void()>& run) {
   std::string visited;
   GameScreen last = GameScreen::none;
   headless_set_swap_hook([&] {
-    if (game_screen != last) visited += std::string(visited.empty() ? "" : ",") + game_screen_name(game_screen);
+    if (game_screen != last)
+      visited += std::string(visited.empty() ? "" : ",") + game_screen_name(game_screen);
     last = game_screen;
   });
   run();
@@ -59,7 +60,8 @@ TEST_F(KeyboardFocus, EveryScreensButtonsByKeysAndPad) {
   const auto setup = [] {
     round_setup_screen();
     const int human = player_kind(1) == 1 ? 1 : 2;
-    return std::string(human == 1 ? "first" : "second") + (player_dir(human) == 2 ? " horizontal" : " vertical");
+    return std::string(human == 1 ? "first" : "second") +
+           (player_dir(human) == 2 ? " horizontal" : " vertical");
   };
   // The menu's choice after the ring's changes: shown from a key, hidden once the mouse moves.
   const auto menu_ring = [] {
@@ -83,34 +85,46 @@ TEST_F(KeyboardFocus, EveryScreensButtonsByKeysAndPad) {
     std::string expected;
   };
   const Case cases[] = {
-      {"menu: the ring shows from a key until the mouse moves; the focus stays", menu_ring,
+      {"menu: the ring shows from a key until the mouse moves; the focus stays",
+       menu_ring,
        {key(S::main_menu, kKeyRight), Click{S::main_menu, 100, 100}, key(S::main_menu, kKeyEnter)},
        "hidden,shown,hidden,shown: quit"},
-      {"menu: the focus stops at both ends", menu,
+      {"menu: the focus stops at both ends",
+       menu,
        {key(S::main_menu, kKeyDown), key(S::main_menu, kKeyRight), key(S::main_menu, kKeyLeft),
         key(S::main_menu, kKeyUp), key(S::main_menu, kKeyLeft), key(S::main_menu, kKeySpace)},
        "continue"},
-      {"menu: Tab, Shift+Tab, Tab", menu,
+      {"menu: Tab, Shift+Tab, Tab",
+       menu,
        {key(S::main_menu, kKeyTab), key(S::main_menu, kKeyTab, true), key(S::main_menu, kKeyTab),
         key(S::main_menu, kKeyPadEnter)},
        "quit"},
-      {"menu: the stick within its dead zone and Start do nothing; past it, it moves", menu,
-       {stick(S::main_menu, PadLeftX, 12000), pad(S::main_menu, PadStart), stick(S::main_menu, PadLeftX, 30000),
-        pad(S::main_menu, PadA)},
+      {"menu: the stick within its dead zone and Start do nothing; past it, it moves",
+       menu,
+       {stick(S::main_menu, PadLeftX, 12000), pad(S::main_menu, PadStart),
+        stick(S::main_menu, PadLeftX, 30000), pad(S::main_menu, PadA)},
        "quit"},
-      {"set-up: Enter twice", setup, {key(S::round_setup, kKeyEnter), key(S::round_setup, kKeyEnter)},
+      {"set-up: Enter twice",
+       setup,
+       {key(S::round_setup, kKeyEnter), key(S::round_setup, kKeyEnter)},
        "first horizontal"},
       {"set-up: an Enter held into the second question answers only the first; each starts on the left",
-       setup, {held_enter, pad(S::round_setup, PadDpRight, 20), pad(S::round_setup, PadA)}, "first vertical"},
-      {"welcome: the focus stays on a sub-screen's button", welcome,
+       setup,
+       {held_enter, pad(S::round_setup, PadDpRight, 20), pad(S::round_setup, PadA)},
+       "first vertical"},
+      {"welcome: the focus stays on a sub-screen's button",
+       welcome,
        {key(S::welcome, kKeyLeft), key(S::welcome, kKeyEnter), key(S::stats, kKeySpace),
         key(S::welcome, kKeyRight), key(S::welcome, kKeyEnter)},
        "welcome,stats,welcome"},
-      {"welcome: Shift+Tab twice to CHANGE NAME; Tab twice back to PLAY", welcome,
-       {key(S::welcome, kKeyTab, true), key(S::welcome, kKeyTab, true), key(S::welcome, kKeySpace), typed('z'),
-        key(S::name_keyboard, kKeyEnter), key(S::welcome, kKeyTab), key(S::welcome, kKeyTab), pad(S::welcome, PadA)},
+      {"welcome: Shift+Tab twice to CHANGE NAME; Tab twice back to PLAY",
+       welcome,
+       {key(S::welcome, kKeyTab, true), key(S::welcome, kKeyTab, true), key(S::welcome, kKeySpace),
+        typed('z'), key(S::name_keyboard, kKeyEnter), key(S::welcome, kKeyTab), key(S::welcome, kKeyTab),
+        pad(S::welcome, PadA)},
        "welcome,name keyboard,welcome"},
-      {"instructions: Tab and Right stay; Space", left(instructions_screen),
+      {"instructions: Tab and Right stay; Space",
+       left(instructions_screen),
        {key(S::instructions, kKeyTab), key(S::instructions, kKeyRight), key(S::instructions, kKeySpace)},
        "instructions"},
       {"lose: A", left(lose_screen), {pad(S::lose, PadA)}, "lose"},

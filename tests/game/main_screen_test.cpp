@@ -4,7 +4,7 @@
 
 #include <vector>
 
-#include "engine/core/app.h"
+#include "engine/app/app.h"
 #include "engine/core/str.h"
 #include "engine/media/draw.h"
 #include "engine/media/font.h"
@@ -12,7 +12,7 @@
 #include "engine/media/sprites.h"
 #include "game/game_test_helpers.h"
 #include "game/screen_test_helpers.h"
-#include "game/shell/game_state.h"
+#include "game/state/game_state.h"
 #include "game/shell/main_screen.h"
 #include "game/shell/media_slots.h"
 #include "support/app_test_helpers.h"
@@ -169,7 +169,8 @@ void check_fade(double mode, int faded, double first_alpha, double last_alpha, c
   }
   EXPECT_EQ(first_outside, 0) << "the other blocks should stand unchanged, none highlighted";
   EXPECT_EQ(last_outside, 0);
-  EXPECT_EQ(first.cut(bx, by, kAreaW, kAreaH), expect_first) << "plate, frame and picture only, at " << first_alpha;
+  EXPECT_EQ(first.cut(bx, by, kAreaW, kAreaH), expect_first)
+      << "plate, frame and picture only, at " << first_alpha;
   EXPECT_EQ(last.cut(bx, by, kAreaW, kAreaH), expect_last) << "at " << last_alpha;
 }
 

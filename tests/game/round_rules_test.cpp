@@ -8,8 +8,8 @@
 #include "engine/core/random.h"
 #include "game/round/board_rules.h"
 #include "game/round/computer_player.h"
-#include "game/round/round_state.h"
-#include "game/shell/game_state.h"
+#include "game/state/round_state.h"
+#include "game/state/game_state.h"
 
 namespace {
 
@@ -29,25 +29,51 @@ TEST(RoundRules, ReplyMarginCountsOneStepBeyondTheDifference) {
 struct ChoiceCase {
   const char* what;
   double difficulty;
-  double dir;  // the computer's direction
-  int col, row;  // the cursor
+  double dir;                                    // the computer's direction
+  int col, row;                                  // the cursor
   std::vector<std::tuple<int, int, int>> cells;  // column, row, value; every other cell empty
-  int expected;  // position on the computer's line
+  int expected;                                  // position on the computer's line
 };
 
 TEST(RoundRules, ComputerChoiceOnBothLevels) {
   const ChoiceCase cases[] = {
-      {"EASY takes the largest value; of equal ones the lowest position", 1, 1, 5, 4,
-       {{5, 1, 5}, {5, 2, -3}, {5, 3, 5}}, 1},
-      {"EASY with only negative values takes the least negative", 1, 2, 1, 1,
-       {{3, 1, -7}, {5, 1, -2}, {8, 1, -9}}, 5},
+      {"EASY takes the largest value; of equal ones the lowest position",
+       1,
+       1,
+       5,
+       4,
+       {{5, 1, 5}, {5, 2, -3}, {5, 3, 5}},
+       1},
+      {"EASY with only negative values takes the least negative",
+       1,
+       2,
+       1,
+       1,
+       {{3, 1, -7}, {5, 1, -2}, {8, 1, -9}},
+       5},
       {"EASY looks only at its own line", 1, 2, 4, 6, {{4, 1, 12}, {2, 6, 3}, {7, 6, 1}}, 2},
       {"HARD compares margins, not values", 2, 1, 4, 1, {{4, 2, 2}, {1, 2, 1}, {4, 5, 9}, {7, 5, 12}}, 2},
-      {"HARD prefers leaving the human no reply, even to a large value", 2, 1, 4, 1,
-       {{4, 3, 1}, {4, 6, 12}, {2, 6, -12}}, 3},
-      {"HARD takes the highest of equally good positions", 2, 2, 2, 8, {{3, 8, 5}, {3, 1, 5}, {6, 8, 7}, {6, 2, 7}}, 6},
-      {"HARD leaves the candidate itself out of the human's reply line", 2, 2, 1, 3,
-       {{5, 3, 4}, {5, 7, 1}, {8, 3, 2}, {8, 6, 1}}, 5},
+      {"HARD prefers leaving the human no reply, even to a large value",
+       2,
+       1,
+       4,
+       1,
+       {{4, 3, 1}, {4, 6, 12}, {2, 6, -12}},
+       3},
+      {"HARD takes the highest of equally good positions",
+       2,
+       2,
+       2,
+       8,
+       {{3, 8, 5}, {3, 1, 5}, {6, 8, 7}, {6, 2, 7}},
+       6},
+      {"HARD leaves the candidate itself out of the human's reply line",
+       2,
+       2,
+       1,
+       3,
+       {{5, 3, 4}, {5, 7, 1}, {8, 3, 2}, {8, 6, 1}},
+       5},
   };
   for (const ChoiceCase& c : cases) {
     SCOPED_TRACE(c.what);

@@ -6,7 +6,7 @@
 #include <array>
 #include <vector>
 
-#include "engine/core/app.h"
+#include "engine/app/app.h"
 #include "engine/core/random.h"
 #include "engine/core/timer.h"
 #include "engine/media/font.h"
@@ -15,12 +15,13 @@
 #include "engine/platform/platform.h"
 #include "game/game_test_helpers.h"
 #include "game/round/board_screen.h"
+#include "game/round/computer_move.h"
 #include "game/round/computer_player.h"
 #include "game/round/round_end.h"
-#include "game/round/round_state.h"
+#include "game/state/round_state.h"
 #include "game/round/setup_round.h"
 #include "game/round/turns.h"
-#include "game/shell/game_state.h"
+#include "game/state/game_state.h"
 #include "support/app_test_helpers.h"
 
 namespace {
@@ -74,7 +75,9 @@ TEST_F(RoundScreen, TilesShowTheirNumberInTheFontOfTheirSign) {
 }
 
 TEST_F(RoundScreen, SignsQuestionMarkAndLastValueFollowTheTurn) {
-  auto sign_is = [](int y, bool (*test)(const Pixel&)) { return count_pixels(546, y, 606, y + 60, test) > 600; };
+  auto sign_is = [](int y, bool (*test)(const Pixel&)) {
+    return count_pixels(546, y, 606, y + 60, test) > 600;
+  };
   draw();
   EXPECT_TRUE(sign_is(230, greenish)) << "player 1 to move: go";
   EXPECT_TRUE(sign_is(320, reddish)) << "player 2 waits: stop";
@@ -99,10 +102,11 @@ TEST_F(RoundScreen, CursorFrameSurroundsTheCursorCell) {
   auto ring = [](int col, int row) {
     // The frame's band just outside the cell, 4 pixels wide on each side.
     std::vector<Pixel> out;
-    for (auto [x0, y0, x1, y1] : {std::array<int, 4>{tile_x(col) - 4, tile_y(row) - 4, tile_x(col) + 64, tile_y(row)},
-                                  std::array<int, 4>{tile_x(col) - 4, tile_y(row) + 60, tile_x(col) + 64, tile_y(row) + 64},
-                                  std::array<int, 4>{tile_x(col) - 4, tile_y(row), tile_x(col), tile_y(row) + 60},
-                                  std::array<int, 4>{tile_x(col) + 60, tile_y(row), tile_x(col) + 64, tile_y(row) + 60}}) {
+    for (auto [x0, y0, x1, y1] :
+         {std::array<int, 4>{tile_x(col) - 4, tile_y(row) - 4, tile_x(col) + 64, tile_y(row)},
+          std::array<int, 4>{tile_x(col) - 4, tile_y(row) + 60, tile_x(col) + 64, tile_y(row) + 64},
+          std::array<int, 4>{tile_x(col) - 4, tile_y(row), tile_x(col), tile_y(row) + 60},
+          std::array<int, 4>{tile_x(col) + 60, tile_y(row), tile_x(col) + 64, tile_y(row) + 60}}) {
       auto part = screen_rect(x0, y0, x1, y1);
       out.insert(out.end(), part.begin(), part.end());
     }
@@ -253,9 +257,12 @@ TEST_F(RoundScreen, EveryPressStepsOnceAndAHeldKeyRepeats) {
     std::vector<double> steps;  // each step's time from the first press, to a frame or two
     double column;
   } cases[] = {
-      {lefts(3, 100, 50), {0, 250, 500}, 1},        {lefts(3, 200, 120), {0, 250, 500}, 1},
-      {lefts(3, 300, 280), {0, 300, 600}, 1},       {lefts(1, 0, 3), {0}, 3},
-      {lefts(1, 0, 1100), {0, 500, 750, 1000}, 8},  {{{0, 50}, {150, 50, HeadlessEvent::KeyDown, HeadlessEvent::KeyUp, 205}}, {0, 250}, 4},
+      {lefts(3, 100, 50), {0, 250, 500}, 1},
+      {lefts(3, 200, 120), {0, 250, 500}, 1},
+      {lefts(3, 300, 280), {0, 300, 600}, 1},
+      {lefts(1, 0, 3), {0}, 3},
+      {lefts(1, 0, 1100), {0, 500, 750, 1000}, 8},
+      {{{0, 50}, {150, 50, HeadlessEvent::KeyDown, HeadlessEvent::KeyUp, 205}}, {0, 250}, 4},
       {{dpad, stick}, {0, 250}, 2},
   };
   for (const auto& c : cases) {

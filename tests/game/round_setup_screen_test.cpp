@@ -13,7 +13,7 @@
 #include "engine/platform/headless_audio.h"
 #include "game/game_test_helpers.h"
 #include "game/screen_test_helpers.h"
-#include "game/shell/game_state.h"
+#include "game/state/game_state.h"
 #include "game/shell/round_setup_screen.h"
 #include "support/app_test_helpers.h"
 

@@ -91,7 +91,8 @@ Click stick(GameScreen screen, int axis, int value, int settle_frames) {
 std::vector<Rgb> read_screen(int x, int y, int w, int h) {
   const ScreenRect rect = ::read_screen(x, y, w, h);
   std::vector<Rgb> out(static_cast<size_t>(w) * h);
-  for (size_t i = 0; i < out.size(); ++i) out[i] = Rgb{rect.rgb[i * 3], rect.rgb[i * 3 + 1], rect.rgb[i * 3 + 2]};
+  for (size_t i = 0; i < out.size(); ++i)
+    out[i] = Rgb{rect.rgb[i * 3], rect.rgb[i * 3 + 1], rect.rgb[i * 3 + 2]};
   return out;
 }
 

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "game/game_test_helpers.h"
-#include "game/shell/game_state.h"
+#include "game/state/game_state.h"
 
 namespace screen_driver {
 
@@ -20,7 +20,7 @@ struct Click {
   int x, y;
   double hold_ms = 60;
   int settle_frames = 3;
-  int key = 0;          // a key tapped instead (with Shift held when shift)
+  int key = 0;  // a key tapped instead (with Shift held when shift)
   bool shift = false;
   int character = 0;    // typed with the key, between its going down and up
   int pad_button = -1;  // a pad button tapped instead

@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "engine/core/app.h"
+#include "engine/app/app.h"
 #include "engine/core/input.h"
 #include "engine/core/random.h"
 #include "engine/core/timer.h"
@@ -21,17 +21,17 @@
 #include "engine/media/sprites.h"
 #include "game/high_ratings_helpers.h"
 #include "game/round/game_rating.h"
-#include "game/round/high_ratings_file.h"
-#include "game/round/high_ratings_table.h"
-#include "game/round/round_state.h"
-#include "game/round/stats_screen.h"
-#include "game/shell/game_state.h"
+#include "game/state/high_ratings_file.h"
+#include "game/state/high_ratings_table.h"
+#include "game/state/round_state.h"
+#include "game/shell/stats_screen.h"
+#include "game/state/game_state.h"
 #include "game/shell/media_slots.h"
 #include "support/app_test_helpers.h"
 
 namespace {
 
-const Entries kTable = {{0, "EMPTY"}, {96.8, "ELLIE"}, {74.2, "ARTHUR"}, {55.6, "PRIYA"},
+const Entries kTable = {{0, "EMPTY"},    {96.8, "ELLIE"},  {74.2, "ARTHUR"}, {55.6, "PRIYA"},
                         {38.9, "TOMMY"}, {21.3, "MAGGIE"}, {9.5, "SAM"}};
 
 // Set while a screen that must return runs: an ending program then fails the test instead of passing
@@ -286,7 +286,7 @@ void StatsScreen::expect_quit_saves(const std::function<void()>& quit) {
       ::testing::ExitedWithCode(0), "goodbye screen reached");
   HighTable saved = starting_high_table();
   ASSERT_EQ(read_high_ratings(Str(highs_path().c_str()), saved), kHighEntries);
-  const Entries expected = {{0, "EMPTY"}, {96.8, "ELLIE"}, {74.2, "ARTHUR"}, {55.6, "PRIYA"},
+  const Entries expected = {{0, "EMPTY"},     {96.8, "ELLIE"}, {74.2, "ARTHUR"}, {55.6, "PRIYA"},
                             {50.5, "NEWBIE"}, {38.9, "TOMMY"}, {21.3, "MAGGIE"}};
   EXPECT_EQ(entries_of(saved), expected);
 }

@@ -6,7 +6,7 @@
 #include <functional>
 #include <string>
 
-#include "engine/core/app.h"
+#include "engine/app/app.h"
 #include "engine/core/timer.h"
 #include "engine/media/sound.h"
 #include "game/shell/waits.h"
@@ -79,7 +79,8 @@ TEST_F(Waits, CloseAndQuitKeysEndTheProgramFromInsideAWait) {
   const Ending endings[] = {
       {"close", [] { headless_at_ms(headless_time_ms() + 50, script_event(HeadlessEvent::Close)); }},
       {"esc", [] { headless_at_ms(headless_time_ms() + 50, script_event(HeadlessEvent::KeyDown, 1)); }},
-      {"alt+f4", [] {
+      {"alt+f4",
+       [] {
          headless_at_ms(headless_time_ms() + 50, script_event(HeadlessEvent::KeyDown, 56));
          headless_at_ms(headless_time_ms() + 50, script_event(HeadlessEvent::KeyDown, 62));
        }},
@@ -107,7 +108,7 @@ TEST_F(Waits, CloseAndQuitKeysEndTheProgramFromInsideAWait) {
 
 TEST_F(Waits, SoundWaitEndsWithTheSoundOrAtOnceWithoutOne) {
   const double t0 = timer_ms();
-  wait_sound(-1);  // never started
+  wait_sound(-1);       // never started
   wait_sound(5 * 256);  // empty slot
   EXPECT_LT(timer_ms() - t0, 1.0);
 }

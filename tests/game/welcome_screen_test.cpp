@@ -109,15 +109,12 @@ TEST_F(Welcome, ButtonsOpenTheirScreensAndPlayLeavesAfterTheFade) {
   });
   auto key = [](int x, int y) { return Click{GameScreen::name_keyboard, 174 + x + 10, 246 + y + 12}; };
   MouseRobot robot({
-      button(kChangeName[0], kChangeName[1]),
-      key(19, 39),    // A
-      key(307, 39),   // L
-      key(343, 39),   // done
-      button(kHighRatings[0], kHighRatings[1], 60, 8),  // after a few frames with the new name
-      Click{GameScreen::stats, 372, 555},
-      button(kInstructions[0], kInstructions[1]),
-      Click{GameScreen::instructions, 200, 300},
-      Click{GameScreen::instructions, 351, 570},
+      button(kChangeName[0], kChangeName[1]), key(19, 39),  // A
+      key(307, 39),                                         // L
+      key(343, 39),                                         // done
+      button(kHighRatings[0], kHighRatings[1], 60, 8),      // after a few frames with the new name
+      Click{GameScreen::stats, 372, 555}, button(kInstructions[0], kInstructions[1]),
+      Click{GameScreen::instructions, 200, 300}, Click{GameScreen::instructions, 351, 570},
       Click{GameScreen::instructions, 372, 570},
       button(kPlay[0], kPlay[1], 5000),  // held past the 3.6 s of the fade
   });

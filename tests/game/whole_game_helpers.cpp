@@ -14,7 +14,7 @@
 #include "engine/media/renderer.h"
 #include "engine/platform/headless.h"
 #include "game/game_test_helpers.h"
-#include "game/round/high_ratings_file.h"
+#include "game/state/high_ratings_file.h"
 #include "plan_text.h"
 #include "portable.h"
 #include "run_folder.h"
@@ -89,8 +89,8 @@ bool GameRun::read_high_ratings(std::vector<double>& ratings, std::vector<std::s
 }
 
 autoplay::RoundPlan varied_round(int n, bool aim_win) {
-  return autoplay::RoundPlan{n % 2 == 1, (n / 2) % 2 == 0, n % 2 == 1 ? autoplay::Input::keys : autoplay::Input::mouse,
-                             aim_win};
+  return autoplay::RoundPlan{n % 2 == 1, (n / 2) % 2 == 0,
+                             n % 2 == 1 ? autoplay::Input::keys : autoplay::Input::mouse, aim_win};
 }
 
 std::vector<std::string> GameRun::log_lines() const {
@@ -107,7 +107,8 @@ void run_game(const autoplay::Plan& plan, const GameRunOptions& options, GameRun
 
   const auto start = std::chrono::steady_clock::now();
   portable::Child child;
-  ASSERT_TRUE(child.start("whole game", run.dir + "\n" + options.program_dir + "\n" + autoplay::plan_to_text(plan)));
+  ASSERT_TRUE(
+      child.start("whole game", run.dir + "\n" + options.program_dir + "\n" + autoplay::plan_to_text(plan)));
   // A slower run (under valgrind, say) may ask for more time.
   const char* limit_env = std::getenv("BRAKKA_WHOLE_GAME_LIMIT_S");
   const double limit_s = limit_env && std::atof(limit_env) > 0 ? std::atof(limit_env) : options.limit_s;
@@ -120,6 +121,6 @@ void run_game(const autoplay::Plan& plan, const GameRunOptions& options, GameRun
     double ms = 0;
     if (std::sscanf(line.c_str(), "game_ms %lf clicks %d", &ms, &run.clicks) == 2) run.game_s = ms / 1000;
   }
-  std::printf("whole game: %.1f s of game time in %.2f s wall (%.0f x real time), exit status %d\n", run.game_s,
-              run.wall_s, run.wall_s > 0 ? run.game_s / run.wall_s : 0.0, run.status);
+  std::printf("whole game: %.1f s of game time in %.2f s wall (%.0f x real time), exit status %d\n",
+              run.game_s, run.wall_s, run.wall_s > 0 ? run.game_s / run.wall_s : 0.0, run.status);
 }

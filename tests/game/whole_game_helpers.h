@@ -9,9 +9,9 @@
 #include "autoplay.h"
 
 struct GameRunOptions {
-  bool empty_media = false;   // an empty Media folder: no pictures, fonts, sounds, music or ratings
-  double limit_s = 300;       // wall-clock limit; the child is killed after it
-  std::string program_dir;    // the program's folder, with its Media ("": the run's folder)
+  bool empty_media = false;  // an empty Media folder: no pictures, fonts, sounds, music or ratings
+  double limit_s = 300;      // wall-clock limit; the child is killed after it
+  std::string program_dir;   // the program's folder, with its Media ("": the run's folder)
   // Changes the run's folder (its Media holds links to the build's files: remove a link before writing
   // a file of its name) before the program starts.
   std::function<void(const std::string& dir)> prepare;

@@ -15,7 +15,7 @@
 #include <vector>
 
 #include "game/game_test_helpers.h"
-#include "game/round/high_ratings_file.h"
+#include "game/state/high_ratings_file.h"
 #include "game/whole_game_helpers.h"
 #include "portable.h"
 
@@ -37,8 +37,8 @@ RoundLine parse_round(const std::string& line) {
     return at == std::string::npos ? -999 : std::atoi(line.c_str() + at + key.size() + 2);
   };
   r.result = value("result");
-  r.ok = value("mispredicted") == 0 && value("illegal") == 0 && value("sums") == 1 && value("result_ok") == 1 &&
-         value("empty_line") == 1;
+  r.ok = value("mispredicted") == 0 && value("illegal") == 0 && value("sums") == 1 &&
+         value("result_ok") == 1 && value("empty_line") == 1;
   return r;
 }
 
@@ -149,7 +149,8 @@ TEST(WholeGame, WithoutAnyMediaEveryScreenWorksByPosition) {
 // A whole game without the mouse, by keys alone or by a pad alone: the name typed (or picked with the
 // D-pad) with a correction, every welcome sub-screen, two rounds with both answers of each set-up
 // question, quit from the menu and the table saved with the name as entry 0.
-void expect_game_without_mouse(Input input, const char* typed, const char* name, RoundPlan round1, RoundPlan round2) {
+void expect_game_without_mouse(Input input, const char* typed, const char* name, RoundPlan round1,
+                               RoundPlan round2) {
   Plan plan;
   plan.input = input;
   plan.seed = 99;
@@ -162,8 +163,8 @@ void expect_game_without_mouse(Input input, const char* typed, const char* name,
   run_game(plan, {}, run);
   EXPECT_EQ(run.status, 0);
   EXPECT_EQ(run.clicks, 0);
-  for (const char* screen :
-       {"welcome", "name keyboard", "stats", "instructions", "main menu", "round set-up", "round", "round end", "goodbye"})
+  for (const char* screen : {"welcome", "name keyboard", "stats", "instructions", "main menu", "round set-up",
+                             "round", "round end", "goodbye"})
     EXPECT_TRUE(run.saw_screen(screen)) << screen;
   ASSERT_EQ(run.count("round "), 2);
   for (const std::string& line : run.lines("round ")) EXPECT_TRUE(parse_round(line).ok) << line;
@@ -174,7 +175,8 @@ void expect_game_without_mouse(Input input, const char* typed, const char* name,
 }
 
 TEST(WholeGame, KeysOnly) {
-  expect_game_without_mouse(Input::keys, "KEYZ<S ONLY", "KEYS ONLY", RoundPlan{false, false, Input::keys, true},
+  expect_game_without_mouse(Input::keys, "KEYZ<S ONLY", "KEYS ONLY",
+                            RoundPlan{false, false, Input::keys, true},
                             RoundPlan{true, true, Input::keys, true});
 }
 
@@ -200,21 +202,26 @@ TEST(WholeGame, DamagedOrMissingMediaAreNamedInTheLog) {
   from_welcome.quit_from_welcome = true;
   const auto random_data_archive = [](const std::string& dir) {
     for (const auto& entry : std::filesystem::directory_iterator(dir + "/Media"))
-      if (entry.path().filename() != "media.zaz" && entry.path().filename() != high_ratings_file_name().c_str())
+      if (entry.path().filename() != "media.zaz" &&
+          entry.path().filename() != high_ratings_file_name().c_str())
         std::filesystem::remove(entry.path());
     std::mt19937 random(17);
     std::ofstream data(dir + "/Media/data.zaz", std::ios::binary);
     for (int i = 0; i < 100000; ++i) data.put(static_cast<char>(random()));
   };
   const Case cases[] = {
-      {"a random data.zaz", random_data_archive, one_round,
+      {"a random data.zaz",
+       random_data_archive,
+       one_round,
        {"Cannot read the archive \"data.zaz\": not an archive (no \"zaZ\" trailer)",
         "Cannot load \"green.bmp\": not found", "Cannot load \"hint.png\": not found",
         "Cannot load \"add.wav\": not found", "Cannot load \"map.png\": not found",
         "Cannot load \"backdrop.png\": not found"}},
-      {"no Media folder", [](const std::string& dir) { std::filesystem::remove_all(dir + "/Media"); },
+      {"no Media folder",
+       [](const std::string& dir) { std::filesystem::remove_all(dir + "/Media"); },
        from_welcome,
-       {"The \"Media\" folder is missing or cannot be entered: media are looked for in the program's folder"}},
+       {"The \"Media\" folder is missing or cannot be entered: media are looked for in the program's "
+        "folder"}},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
@@ -319,8 +326,7 @@ TEST(WholeGame, ClosingTheWindowOnAnyScreenWritesNothing) {
     size_t files = 0;
     for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(run.media())) ++files;
     size_t built_files = 0;
-    for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(media_dir()))
-      ++built_files;
+    for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(media_dir())) ++built_files;
     EXPECT_EQ(files, built_files) << "no file left behind";
   }
 }

@@ -11,10 +11,10 @@
 #include "engine/platform/headless.h"
 #include "game/game_test_helpers.h"
 #include "game/round/round_end.h"
-#include "game/round/round_state.h"
+#include "game/state/round_state.h"
 #include "game/round/setup_round.h"
 #include "game/round/turns.h"
-#include "game/shell/game_state.h"
+#include "game/state/game_state.h"
 #include "support/app_test_helpers.h"
 
 namespace {

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "engine/core/app.h"
+#include "engine/app/app.h"
 #include "engine/media/draw.h"
 #include "engine/media/renderer.h"
 #include "engine/media/renderer_state.h"
@@ -60,7 +60,10 @@ TEST_F(BackgroundTest, TransparentPartsOfThePictureShowWhatWasUnder) {
   for (int y = 0; y < 560; ++y) {
     for (int x = 0; x < 600; ++x) {
       const bool hole = x >= 100 && x < 120 && y >= 100 && y < 120;
-      samples.insert(samples.end(), {255, 0, 0, static_cast<uint16_t>(hole ? 0 : (x == 550 && y < 512) ? 128 : 255)});
+      samples.insert(samples.end(), {255, 0, 0,
+                                     static_cast<uint16_t>(hole                    ? 0
+                                                           : (x == 550 && y < 512) ? 128
+                                                                                   : 255)});
     }
   }
   testimg::PngSpec spec;

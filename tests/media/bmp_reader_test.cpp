@@ -8,17 +8,17 @@
 #include "media/image_files_helpers.h"
 
 using testimg::BmpSpec;
-using testimg::Rgb;
 using testimg::pixel;
+using testimg::Rgb;
 
 namespace {
 
 constexpr int kSpriteKey = 255 + 0 * 256 + 128 * 65536;
 
-const std::vector<Rgb> kPalette16 = {
-    {0, 0, 0},     {255, 255, 255}, {255, 0, 0},   {0, 255, 0},    {0, 0, 255},    {10, 20, 30},
-    {40, 50, 60},  {70, 80, 90},    {100, 110, 120}, {130, 140, 150}, {160, 170, 180}, {190, 200, 210},
-    {220, 230, 240}, {1, 2, 3},     {4, 5, 6},     {7, 8, 9}};
+const std::vector<Rgb> kPalette16 = {{0, 0, 0},       {255, 255, 255}, {255, 0, 0},     {0, 255, 0},
+                                     {0, 0, 255},     {10, 20, 30},    {40, 50, 60},    {70, 80, 90},
+                                     {100, 110, 120}, {130, 140, 150}, {160, 170, 180}, {190, 200, 210},
+                                     {220, 230, 240}, {1, 2, 3},       {4, 5, 6},       {7, 8, 9}};
 
 // A picture whose every pixel differs from its neighbours, as values for `bits`.
 std::vector<uint32_t> pattern(int width, int height, int bits) {
@@ -43,7 +43,8 @@ std::vector<int> expected_colour(uint32_t value, int bits, const std::vector<Rgb
     const int r = (value >> 10) & 31, g = (value >> 5) & 31, b = value & 31;
     return {r * 255 / 31, g * 255 / 31, b * 255 / 31, 255};
   }
-  return {static_cast<int>(value & 255), static_cast<int>((value >> 8) & 255), static_cast<int>(value >> 16), 255};
+  return {static_cast<int>(value & 255), static_cast<int>((value >> 8) & 255), static_cast<int>(value >> 16),
+          255};
 }
 
 ImageBuffer decode(const std::vector<uint8_t>& bytes, int key = kNoColorKey) {
@@ -92,10 +93,12 @@ TEST_P(BmpEveryDepth, ReadsEveryPixelTopRowFirst) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Depths, BmpEveryDepth,
-                         ::testing::Values(Depth{40, 1}, Depth{40, 4}, Depth{40, 8}, Depth{40, 16}, Depth{40, 24},
-                                           Depth{40, 32}, Depth{12, 1}, Depth{12, 4}, Depth{12, 8}, Depth{12, 24}),
+                         ::testing::Values(Depth{40, 1}, Depth{40, 4}, Depth{40, 8}, Depth{40, 16},
+                                           Depth{40, 24}, Depth{40, 32}, Depth{12, 1}, Depth{12, 4},
+                                           Depth{12, 8}, Depth{12, 24}),
                          [](const auto& info) {
-                           return "h" + std::to_string(info.param.header) + "_bits" + std::to_string(info.param.bits);
+                           return "h" + std::to_string(info.param.header) + "_bits" +
+                                  std::to_string(info.param.bits);
                          });
 
 // Only the 40-byte header has a signed height.
@@ -244,7 +247,8 @@ TEST(BmpRefusal, WrongSignatureHeaderSizeOrBitCount) {
 TEST(BmpRefusal, TruncatedFiles) {
   const auto good = testimg::bmp_encode(spec_for(40, 8, 9, 9), pattern(9, 9, 8));
   EXPECT_TRUE(refuses({}));
-  for (size_t keep : {size_t{1}, size_t{2}, size_t{14}, size_t{17}, size_t{30}, size_t{54}, good.size() - 1}) {
+  for (size_t keep :
+       {size_t{1}, size_t{2}, size_t{14}, size_t{17}, size_t{30}, size_t{54}, good.size() - 1}) {
     const std::vector<uint8_t> cut(good.begin(), good.begin() + keep);
     EXPECT_TRUE(refuses(cut)) << keep;
   }
@@ -268,7 +272,8 @@ TEST(BmpRefusal, PixelDataBeyondTheFile) {
 TEST(BmpRefusal, EmptyNegativeAndExtremeSizes) {
   const auto good = testimg::bmp_encode(spec_for(40, 24, 2, 2), pattern(2, 2, 24));
   const std::vector<std::pair<uint32_t, uint32_t>> sizes = {
-      {0, 2}, {2, 0}, {static_cast<uint32_t>(-2), 2}, {0x80000000u, 2}, {2, 0x80000000u}, {0x7FFFFFFFu, 0x7FFFFFFFu}};
+      {0, 2},           {2, 0},           {static_cast<uint32_t>(-2), 2},
+      {0x80000000u, 2}, {2, 0x80000000u}, {0x7FFFFFFFu, 0x7FFFFFFFu}};
   for (const auto& [w, h] : sizes) {
     auto bad = good;
     testimg::put_u32(bad, 18, w);

@@ -21,7 +21,8 @@ Rgba gradient(int x, int y) {
 Rgba noise(int x, int y) {
   const uint32_t h = (static_cast<uint32_t>(x) * 73856093u) ^ (static_cast<uint32_t>(y) * 19349663u);
   const uint32_t v = h * 2654435761u;
-  return Rgba{static_cast<uint8_t>(v >> 24), static_cast<uint8_t>(v >> 16), static_cast<uint8_t>(v >> 8), 255};
+  return Rgba{static_cast<uint8_t>(v >> 24), static_cast<uint8_t>(v >> 16), static_cast<uint8_t>(v >> 8),
+              255};
 }
 
 // Every pixel of the w x h screen rectangle at (x, y) equals fn(column, row).
@@ -29,7 +30,9 @@ Rgba noise(int x, int y) {
   for (int row = 0; row < h; ++row) {
     for (int col = 0; col < w; ++col) {
       const Rgba want = fn(col, row), got = screen_pixel(x + col, y + row);
-      if (!(got == want)) return ::testing::AssertionFailure() << "at " << col << "," << row << ": " << got << " instead of " << want;
+      if (!(got == want))
+        return ::testing::AssertionFailure()
+               << "at " << col << "," << row << ": " << got << " instead of " << want;
     }
   }
   return ::testing::AssertionSuccess();
@@ -129,7 +132,8 @@ TEST_F(DrawSpritesTest, RotozoomScalesAboutTheCentre) {
 TEST_F(DrawSpritesTest, AnimationFrameFiveIsColumnOneOfRowOne) {
   // 64 x 32 sheet of 16 x 16 cells; each cell's colour encodes its index.
   auto cell_colour = [](int cell) { return Rgba{static_cast<uint8_t>(30 * cell), 40, 200, 255}; };
-  const ImageBuffer sheet = make_image(64, 32, [&](int x, int y) { return cell_colour(x / 16 + 4 * (y / 16)); });
+  const ImageBuffer sheet =
+      make_image(64, 32, [&](int x, int y) { return cell_colour(x / 16 + 4 * (y / 16)); });
   ASSERT_TRUE(image_upload(sheet, 6, false));
   spr_set_anim(6, 16, 16);
   spr_draw_anim(6, 5, 200, 300);
@@ -158,7 +162,8 @@ TEST_F(DrawSpritesTest, OneToOneDrawsShowEveryTexelAndLeaveTheAlphaTestOn) {
   // An opaque picture of odd size (its texture is padded) and a cut-out one; each drawn plainly, as a
   // stretched drawing of its own size and as an animation cell: every pixel is its texel.
   const ImageBuffer opaque = make_image(37, 23, noise);
-  const ImageBuffer cut_out = make_image(37, 23, [](int x, int y) { return (x + y) % 5 == 0 ? kClear : noise(x, y); });
+  const ImageBuffer cut_out =
+      make_image(37, 23, [](int x, int y) { return (x + y) % 5 == 0 ? kClear : noise(x, y); });
   ASSERT_TRUE(image_upload(opaque, 1, false));
   ASSERT_TRUE(image_upload(cut_out, 2, false));
   ASSERT_EQ(sprite_record(1).opaque, 1);
@@ -217,7 +222,11 @@ TEST_F(DrawSpritesTest, OpaquePicturesStillBlendAndScaledDrawingsStayFiltered) {
   draw_alpha_mode(0);
   // Two texels, black and white: a 1:1 drawing shows them as they are, a drawing eight times as wide
   // still shades between them, also after the 1:1 drawing of the same slot.
-  ASSERT_TRUE(image_upload(make_image(2, 1, [](int x, int) { return x == 0 ? Rgba{0, 0, 0, 255} : kWhite; }), 3, false));
+  ASSERT_TRUE(image_upload(make_image(2, 1,
+                                      [](int x, int) {
+                                        return x == 0 ? Rgba{0, 0, 0, 255} : kWhite;
+                                      }),
+                           3, false));
   clear_screen_to(kBlue);
   spr_draw(3, 100, 100);
   EXPECT_EQ(screen_pixel(100, 100), (Rgba{0, 0, 0, 255}));

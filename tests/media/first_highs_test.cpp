@@ -46,7 +46,7 @@ std::vector<std::string> split_crlf_lines(const std::string& text) {
 }
 
 class FirstHighs : public ::testing::Test {
-protected:
+ protected:
   void SetUp() override {
     ASSERT_FALSE(dir_.path().empty());
     path_ = dir_.file(encrypt("highs.txt"));

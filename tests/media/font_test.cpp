@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "engine/core/app.h"
+#include "engine/app/app.h"
 #include "engine/media/draw.h"
 #include "engine/media/font.h"
 #include "engine/media/font_builtin.h"
@@ -75,7 +75,10 @@ TEST_F(FontTest, HighBytesFoldOntoLowGlyphsAndGlyphZeroEndsText) {
   font_set(1);
   font_print("\xC1", 0, 0, 0);  // 193 folds onto 65
   EXPECT_TRUE(screen_rect_is(0, 0, 8, 8, glyph_colour('A')));
-  font_print("A\x80" "B", 0, 100, 0);  // 128 folds onto 0: the text ends there
+  font_print(
+      "A\x80"
+      "B",
+      0, 100, 0);  // 128 folds onto 0: the text ends there
   EXPECT_TRUE(screen_rect_is(0, 100, 8, 108, glyph_colour('A')));
   EXPECT_TRUE(screen_rect_is(8, 100, 16, 108, kBlack));
 }
@@ -83,7 +86,10 @@ TEST_F(FontTest, HighBytesFoldOntoLowGlyphsAndGlyphZeroEndsText) {
 TEST_F(FontTest, TallFontKeepsAll256Glyphs) {
   ASSERT_TRUE(font_install_image(coloured_cells(128, 256), 2));
   font_set(2);
-  font_print("\xC8" "A", 50, 50, 0);  // 200, then 65
+  font_print(
+      "\xC8"
+      "A",
+      50, 50, 0);  // 200, then 65
   EXPECT_TRUE(screen_rect_is(50, 50, 58, 66, glyph_colour(200)));
   EXPECT_TRUE(screen_rect_is(58, 50, 66, 66, glyph_colour('A')));
 }
@@ -157,9 +163,9 @@ TEST_F(FontTest, LoadsFontPictureFromFile) {
   const std::string path = scratch_dir() + "/font.bmp";
   // Black cells are keyed out by the default font key; glyph "i" drawn in white.
   ASSERT_TRUE(write_bmp24(path, make_image(256, 128, [](int x, int y) {
-    const int g = (y / 16) * 16 + x / 16;
-    return (g == 'i' && x % 16 >= 3 && x % 16 <= 4) ? kWhite : Rgba{0, 0, 0, 255};
-  })));
+                            const int g = (y / 16) * 16 + x / 16;
+                            return (g == 'i' && x % 16 >= 3 && x % 16 <= 4) ? kWhite : Rgba{0, 0, 0, 255};
+                          })));
   font_load(path.c_str(), 7);
   ASSERT_EQ(app_error_code(), 0);
   EXPECT_EQ(font_current(), 7);

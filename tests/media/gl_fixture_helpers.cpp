@@ -122,9 +122,9 @@ bool write_bmp24(const std::string& path, const ImageBuffer& image) {
 
 std::string scratch_dir() {
   const ::testing::TestInfo* info = ::testing::UnitTest::GetInstance()->current_test_info();
-  std::filesystem::path dir = std::filesystem::temp_directory_path() /
-                              ("brakka_media_" + std::to_string(portable::process_id()) + "_" +
-                               (info ? std::string(info->name()) : std::string("x")));
+  std::filesystem::path dir =
+      std::filesystem::temp_directory_path() / ("brakka_media_" + std::to_string(portable::process_id()) +
+                                                "_" + (info ? std::string(info->name()) : std::string("x")));
   std::filesystem::remove_all(dir);
   std::filesystem::create_directories(dir);
   return dir.string();

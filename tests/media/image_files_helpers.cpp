@@ -101,7 +101,9 @@ void png_write_to_vector(png_structp png, png_bytep data, png_size_t length) {
   out->insert(out->end(), data, data + length);
 }
 void png_flush_nothing(png_structp) {}
-[[noreturn]] void png_writer_error(png_structp, png_const_charp message) { throw std::runtime_error(message); }
+[[noreturn]] void png_writer_error(png_structp, png_const_charp message) {
+  throw std::runtime_error(message);
+}
 
 int png_channels_of(int color_type) {
   switch (color_type) {
@@ -268,7 +270,8 @@ int jpeg_count_scans(const std::vector<uint8_t>& bytes) {
 
 size_t jpeg_find_frame_header(const std::vector<uint8_t>& bytes) {
   for (size_t i = 0; i + 1 < bytes.size(); ++i)
-    if (bytes[i] == 0xFF && (bytes[i + 1] == 0xC0 || bytes[i + 1] == 0xC1 || bytes[i + 1] == 0xC2)) return i + 2;
+    if (bytes[i] == 0xFF && (bytes[i + 1] == 0xC0 || bytes[i + 1] == 0xC1 || bytes[i + 1] == 0xC2))
+      return i + 2;
   return 0;
 }
 

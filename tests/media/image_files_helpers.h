@@ -53,8 +53,8 @@ struct JpegSpec {
   int height = 0;
   int components = 3;
   int quality = 95;
-  bool progressive = false;   // the library's standard progressive script
-  bool many_scans = false;    // a progressive script of one scan per coefficient and bit (379 for RGB)
+  bool progressive = false;       // the library's standard progressive script
+  bool many_scans = false;        // a progressive script of one scan per coefficient and bit (379 for RGB)
   bool single_bit_scans = false;  // one scan per coefficient only (190 for RGB)
 };
 std::vector<uint8_t> jpeg_encode(const JpegSpec& spec, const std::vector<uint8_t>& samples);

@@ -54,8 +54,8 @@ TEST(StageInPlace, GivesTheBlockOfAStagingCopyWithoutASecondOne) {
     int width, height, w, h, tw, th;
   };
   const Case cases[] = {
-      {3, 2, 3, 2, 16, 16},     {20, 17, 20, 17, 32, 32}, {16, 16, 16, 16, 16, 16},
-      {40, 9, 16, 9, 16, 16},   {33, 40, 32, 32, 32, 32}, {5, 31, 5, 30, 16, 32},
+      {3, 2, 3, 2, 16, 16},   {20, 17, 20, 17, 32, 32}, {16, 16, 16, 16, 16, 16},
+      {40, 9, 16, 9, 16, 16}, {33, 40, 32, 32, 32, 32}, {5, 31, 5, 30, 16, 32},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(testing::Message() << c.width << " x " << c.height << " as " << c.w << " x " << c.h);
@@ -122,7 +122,7 @@ TEST(MipReduction, TallBlockIsHalvedVertically) {
   mip_make_square(block, w, h);
   EXPECT_EQ(w, 2);
   EXPECT_EQ(h, 2);
-  EXPECT_EQ(block[1], 20);           // rows 0 and 1: (0 + 40) / 2
+  EXPECT_EQ(block[1], 20);                 // rows 0 and 1: (0 + 40) / 2
   EXPECT_EQ(block[(2 * 1) * 4 + 1], 100);  // rows 2 and 3: (80 + 120) / 2
 }
 
@@ -155,16 +155,16 @@ TEST(RegionOpaque, OnlyPixelsInsideTheRegionAndThePictureCount) {
     bool opaque;
   };
   const Case cases[] = {
-      {0, 0, 6, 4, false},    // the whole picture
-      {0, 0, 4, 4, true},     // left of both
-      {0, 2, 5, 2, true},     // below the first, left of the second
-      {4, 1, 1, 1, false},    // alpha 254 is not opaque
-      {0, 0, 512, 1, true},   // beyond the picture's right edge: only the picture's part is looked at
-      {5, 0, 512, 512, false},
-      {6, 0, 10, 10, true},   // wholly outside: nothing to see
+      {0, 0, 6, 4, false},   // the whole picture
+      {0, 0, 4, 4, true},    // left of both
+      {0, 2, 5, 2, true},    // below the first, left of the second
+      {4, 1, 1, 1, false},   // alpha 254 is not opaque
+      {0, 0, 512, 1, true},  // beyond the picture's right edge: only the picture's part is looked at
+      {5, 0, 512, 512, false}, {6, 0, 10, 10, true},  // wholly outside: nothing to see
   };
   for (const Case& c : cases) {
-    EXPECT_EQ(image_region_opaque(image, c.x0, c.y0, c.w, c.h), c.opaque) << c.x0 << "," << c.y0 << " " << c.w << "x" << c.h;
+    EXPECT_EQ(image_region_opaque(image, c.x0, c.y0, c.w, c.h), c.opaque)
+        << c.x0 << "," << c.y0 << " " << c.w << "x" << c.h;
   }
   ImageBuffer truncated = image;
   truncated.pixels.resize(10);

@@ -33,7 +33,8 @@ std::vector<uint8_t> gradient(int w, int h, int components) {
   return v;
 }
 
-void expect_close(const ImageBuffer& img, const std::vector<uint8_t>& samples, int components, int tolerance) {
+void expect_close(const ImageBuffer& img, const std::vector<uint8_t>& samples, int components,
+                  int tolerance) {
   ASSERT_EQ(img.pixels.size(), samples.size() / components * 4);
   for (int y = 0; y < img.height; ++y) {
     for (int x = 0; x < img.width; ++x) {
@@ -122,7 +123,8 @@ TEST(JpegColourKey, NeverKeyed) {
   std::vector<uint8_t> samples;
   for (int i = 0; i < 16 * 16; ++i) samples.insert(samples.end(), {255, 0, 128});
   const std::string dir = testimg::make_temp_dir();
-  const std::string path = testimg::write_file(dir, "key.jpg", testimg::jpeg_encode(spec(16, 16, 3), samples));
+  const std::string path =
+      testimg::write_file(dir, "key.jpg", testimg::jpeg_encode(spec(16, 16, 3), samples));
   ImageBuffer img;
   ASSERT_TRUE(image_read_any(path.c_str(), kSpriteKey, true, img));
   for (int i = 0; i < 256; ++i) EXPECT_EQ(pixel(img.pixels, 16, i % 16, i / 16)[3], 255);
@@ -195,7 +197,8 @@ TEST(JpegLimits, OversizedPicturesAreRefusedBeforeDecoding) {
   set_frame_size(bytes, 16384, 16);  // at the side limit: decodes (the missing data is filled)
   EXPECT_TRUE(decode(bytes, img));
   EXPECT_EQ(img.width, 16384);
-  for (const auto& [w, h] : std::vector<std::pair<uint16_t, uint16_t>>{{16385, 16}, {16, 16385}, {8001, 8000}, {65535, 65535}}) {
+  for (const auto& [w, h] :
+       std::vector<std::pair<uint16_t, uint16_t>>{{16385, 16}, {16, 16385}, {8001, 8000}, {65535, 65535}}) {
     bytes = good;
     set_frame_size(bytes, w, h);
     EXPECT_FALSE(decode(bytes, img)) << w << " x " << h;

@@ -18,7 +18,8 @@ using media_tools::ScratchDir;
 
 namespace {
 
-const std::vector<std::string> kEffects = {"add.wav", "move.wav", "click.wav", "win.wav", "lose.wav", "amb.wav"};
+const std::vector<std::string> kEffects = {"add.wav", "move.wav", "click.wav",
+                                           "win.wav", "lose.wav", "amb.wav"};
 
 // Packs `names` from `dir`/Media into `dir`/`archive`.
 int pack(const ScratchDir& dir, const std::string& archive, const std::vector<std::string>& names) {
@@ -29,7 +30,7 @@ int pack(const ScratchDir& dir, const std::string& archive, const std::vector<st
 
 // Works in an empty folder, so no loose file can stand in for an archive entry.
 class MediaArchives : public ::testing::Test {
-protected:
+ protected:
   void SetUp() override {
     ASSERT_FALSE(dir_.path().empty());
     ASSERT_EQ(mkdir(dir_.file("empty").c_str(), 0755), 0);

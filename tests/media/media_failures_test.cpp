@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "engine/core/app.h"
+#include "engine/app/app.h"
 #include "engine/core/archive.h"
 #include "engine/core/files.h"
 #include "engine/media/draw.h"
@@ -103,7 +103,10 @@ TEST_F(MediaFailures, PictureMemoryBudget) {
     EXPECT_EQ(sprite_record(slot).image_width, slot <= 2 ? 600 : 0);
   }
   EXPECT_EQ(renderer_picture_bytes(), 2 * sprite_bytes);
-  EXPECT_EQ(in_log("Cannot load \"a.png\": over the picture memory budget (600 x 400 needs 6 MB, 3 MB of 10 MB left)"), 1);
+  EXPECT_EQ(
+      in_log(
+          "Cannot load \"a.png\": over the picture memory budget (600 x 400 needs 6 MB, 3 MB of 10 MB left)"),
+      1);
 
   spr_load("XXX", 1);  // names no file: empties the slot, and its bytes are free again
   EXPECT_EQ(renderer_picture_bytes(), sprite_bytes);
@@ -140,7 +143,9 @@ TEST_F(MediaFailures, PictureMemoryBudget) {
 // (the game's way of emptying a slot) is no file and gets no line.
 TEST_F(MediaFailures, EachFileThatCannotBeLoadedIsLoggedOnceWithItsReason) {
   // One entry, "broken.png", whose packed size (2) is too small to hold any data.
-  write("pack.zaz", bytes_of(std::string("xx\x0a" "broken.png\0\0\0\0\x02\0\0\0\0zaZ\x02\0\0\0", 29)));
+  write("pack.zaz", bytes_of(std::string("xx\x0a"
+                                         "broken.png\0\0\0\0\x02\0\0\0\0zaZ\x02\0\0\0",
+                                         29)));
   write("bad.zaz", Bytes(64, 0xAB));
   write("junk.png", bytes_of("not a picture"));
   write("junk.wav", bytes_of(std::string("RIFF\x04\0\0\0WAVE", 12)));

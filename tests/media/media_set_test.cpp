@@ -65,8 +65,9 @@ Decoded decode(const std::string& path, int key) {
 }
 
 const std::vector<std::string>& font_names() {
-  static const std::vector<std::string> names = {"scoresfont.png", "greenfont.png", "redfont.png", "infofont.png",
-                                                 "totalfont.png",  "options.png",   "hint.png"};
+  static const std::vector<std::string> names = {"scoresfont.png", "greenfont.png", "redfont.png",
+                                                 "infofont.png",   "totalfont.png", "options.png",
+                                                 "hint.png"};
   return names;
 }
 
@@ -77,11 +78,11 @@ bool is_font(const std::string& name) {
 // Pictures drawn at fixed positions or hit-tested in fixed boxes: their exact size.
 std::map<std::string, std::pair<int, int>> exact_sizes() {
   std::map<std::string, std::pair<int, int>> sizes = {
-      {"green.bmp", {60, 60}},      {"red.bmp", {60, 60}},    {"outeranim.bmp", {8 * 68, 68}},
-      {"continue.png", {96, 32}},   {"quit.png", {96, 32}},   {"first.png", {96, 36}},
-      {"second.png", {96, 36}},     {"horiz.png", {96, 36}},  {"vert.png", {96, 36}},
-      {"buttons.png", {728, 72}},   {"keys.png", {452, 108}}, {"bevel.png", {110, 110}},
-      {"map.png", {800, 600}},      {"backdrop.png", {800, 600}},
+      {"green.bmp", {60, 60}},    {"red.bmp", {60, 60}},        {"outeranim.bmp", {8 * 68, 68}},
+      {"continue.png", {96, 32}}, {"quit.png", {96, 32}},       {"first.png", {96, 36}},
+      {"second.png", {96, 36}},   {"horiz.png", {96, 36}},      {"vert.png", {96, 36}},
+      {"buttons.png", {728, 72}}, {"keys.png", {452, 108}},     {"bevel.png", {110, 110}},
+      {"map.png", {800, 600}},    {"backdrop.png", {800, 600}},
   };
   for (int i = 1; i <= 8; ++i) {
     const std::string n = std::to_string(i);
@@ -100,13 +101,13 @@ struct SizeRange {
 };
 std::map<std::string, SizeRange> size_ranges() {
   return {
-      {"mapcover.png", {130, 150, 160, 192}},  // a plate of about 150 x 175, plates 160 apart
-      {"brakka.png", {480, 80, 640, 145}},     // a title of about 640 x 120 at (80, 50)
-      {"edition.png", {100, 10, 800, 160}},    // centred at y 180, above the greeting at y 350
+      {"mapcover.png", {130, 150, 160, 192}},        // a plate of about 150 x 175, plates 160 apart
+      {"brakka.png", {480, 80, 640, 145}},           // a title of about 640 x 120 at (80, 50)
+      {"edition.png", {100, 10, 800, 160}},          // centred at y 180, above the greeting at y 350
       {"copyw.png", {40, 8, 800 - 285, 600 - 561}},  // a credit line at (285, 561)
-      {"go.bmp", {16, 16, 62, 90}},            // at (546, 230), left of the tile at x 608
-      {"stop.bmp", {16, 16, 62, 90}},          // at (546, 320)
-      {"qmark.bmp", {16, 16, 66, 60}},         // at (622, 237), left of the totals at x 688
+      {"go.bmp", {16, 16, 62, 90}},                  // at (546, 230), left of the tile at x 608
+      {"stop.bmp", {16, 16, 62, 90}},                // at (546, 320)
+      {"qmark.bmp", {16, 16, 66, 60}},               // at (622, 237), left of the totals at x 688
       // The side panel's upper well (578..792 x 68..188) and lower well (572..788 x 418..534).
       {"myturn.png", {40, 20, 792 - 601, 188 - 76}},
       {"yourturn.png", {40, 20, 792 - 600, 188 - 75}},
@@ -162,7 +163,8 @@ TEST(MediaSet, EveryPictureDecodesAtItsSizeWithTheGamesKeys) {
     SCOPED_TRACE(name);
     const Decoded& t = pictures[name];
     ASSERT_EQ(t.image.width, 60);
-    for (auto [x, y] : {std::pair{0, 0}, {59, 0}, {0, 59}, {59, 59}}) EXPECT_EQ(t.alpha(x, y), 0) << x << "," << y;
+    for (auto [x, y] : {std::pair{0, 0}, {59, 0}, {0, 59}, {59, 59}})
+      EXPECT_EQ(t.alpha(x, y), 0) << x << "," << y;
     EXPECT_EQ(t.visible_in(8, 8, 52, 52), 44 * 44) << "the tile face has keyed holes";
   }
 
@@ -184,7 +186,8 @@ TEST(MediaSet, EveryPictureDecodesAtItsSizeWithTheGamesKeys) {
     const Decoded& d = pictures[name];
     const int area = d.image.width * d.image.height;
     EXPECT_GT(d.transparent_in(0, 0, d.image.width, d.image.height), 0) << name << " has no keyed ground";
-    EXPECT_GT(d.visible_in(0, 0, d.image.width, d.image.height), area / 10) << name << " shows almost nothing";
+    EXPECT_GT(d.visible_in(0, 0, d.image.width, d.image.height), area / 10)
+        << name << " shows almost nothing";
   }
 
   // The block frame: an opaque ring around a clear 100 x 100 window for the block picture at +5, +5.
@@ -283,13 +286,15 @@ TEST(MediaSet, FontsFollowTheCellLayoutAndFitTheirTexts) {
     } else {
       EXPECT_EQ(h % 16, 0) << h;
     }
-    EXPECT_EQ(f.layout.glyph_count, 128) << "the game prints ASCII only; a 256-glyph sheet wastes half its cells";
+    EXPECT_EQ(f.layout.glyph_count, 128)
+        << "the game prints ASCII only; a 256-glyph sheet wastes half its cells";
     const int cw = f.layout.cell_width, ch = f.layout.cell_height;
     // Every character the game prints has a glyph the alpha test lets through, and the runtime's
     // measurement finds it inside its cell.
     for (int c = 33; c <= 126; ++c) {
       const int cx = (c % 16) * cw, cy = (c / 16) * ch;
-      EXPECT_GT(f.sheet.visible_in(cx, cy, cx + cw, cy + ch), 0) << "glyph " << c << " ('" << char(c) << "') is invisible";
+      EXPECT_GT(f.sheet.visible_in(cx, cy, cx + cw, cy + ch), 0)
+          << "glyph " << c << " ('" << char(c) << "') is invisible";
       EXPECT_GE(f.glyphs[c].advance, 1) << "glyph " << c;
       EXPECT_LE(f.glyphs[c].left + f.glyphs[c].advance, cw) << "glyph " << c;
     }
@@ -382,7 +387,8 @@ TEST(MediaSet, PicturesAndFontsComeBackFromTheDataArchive) {
   ScratchDir work;
   ASSERT_FALSE(work.path().empty());
   std::vector<std::string> names;
-  for (const auto& entry : std::filesystem::directory_iterator(art_output())) names.push_back(entry.path().filename().string());
+  for (const auto& entry : std::filesystem::directory_iterator(art_output()))
+    names.push_back(entry.path().filename().string());
   std::sort(names.begin(), names.end());
   ASSERT_GE(names.size(), 80u);
   std::vector<std::string> args = {work.file("data.zaz")};

@@ -24,9 +24,7 @@ int u16(const std::vector<uint8_t>& b, std::size_t at) { return b[at] | (b[at + 
 
 std::string tool_path(const char* name) { return std::string(BRAKKA_BIN_DIR) + "/" + name; }
 
-ScratchDir::ScratchDir() {
-  path_ = portable::make_temp_dir("brakka_media_");
-}
+ScratchDir::ScratchDir() { path_ = portable::make_temp_dir("brakka_media_"); }
 
 ScratchDir::~ScratchDir() {
   std::error_code ec;
@@ -42,7 +40,8 @@ int run_tool(const char* tool, const std::vector<std::string>& args, const std::
 
 const std::string& art_output() {
   static const ScratchDir dir;
-  static const std::string path = !dir.path().empty() && run_tool("brakka_art", {dir.path()}) == 0 ? dir.path() : "";
+  static const std::string path =
+      !dir.path().empty() && run_tool("brakka_art", {dir.path()}) == 0 ? dir.path() : "";
   return path;
 }
 
@@ -64,7 +63,8 @@ std::vector<int> Wav::channel(int c) const {
 
 Wav parse_wav(const std::vector<uint8_t>& b) {
   Wav w;
-  if (b.size() < 12 || std::string(b.begin(), b.begin() + 4) != "RIFF" || std::string(b.begin() + 8, b.begin() + 12) != "WAVE") {
+  if (b.size() < 12 || std::string(b.begin(), b.begin() + 4) != "RIFF" ||
+      std::string(b.begin() + 8, b.begin() + 12) != "WAVE") {
     w.problem = "not a RIFF/WAVE file";
     return w;
   }
@@ -91,7 +91,8 @@ Wav parse_wav(const std::vector<uint8_t>& b) {
     } else if (id == "data") {
       w.data_size = size;
       if (have_fmt && w.bits == 16)
-        for (std::size_t i = 0; i + 1 < size; i += 2) w.samples.push_back(static_cast<int16_t>(u16(b, body + i)));
+        for (std::size_t i = 0; i + 1 < size; i += 2)
+          w.samples.push_back(static_cast<int16_t>(u16(b, body + i)));
       have_data = true;
     }
     at = body + size + (size & 1);
@@ -101,7 +102,9 @@ Wav parse_wav(const std::vector<uint8_t>& b) {
   return w;
 }
 
-int max_sample_at_minus_one_dbfs() { return static_cast<int>(std::floor(32767.0 * std::pow(10.0, -1.0 / 20.0))); }
+int max_sample_at_minus_one_dbfs() {
+  return static_cast<int>(std::floor(32767.0 * std::pow(10.0, -1.0 / 20.0)));
+}
 
 SeamMeasure loop_seam(const std::vector<int>& x) {
   // Second difference: zero for a signal that runs on in a straight line, large at a step.
@@ -111,7 +114,8 @@ SeamMeasure loop_seam(const std::vector<int>& x) {
   std::sort(bends.begin(), bends.end());
   const double typical = bends.empty() ? 0.0 : bends[bends.size() * 999 / 1000];
   // Across the join: ..., x[n-2], x[n-1] | x[0], x[1], ...
-  const double seam = std::max(std::fabs(x[0] - 2.0 * x[n - 1] + x[n - 2]), std::fabs(x[1] - 2.0 * x[0] + x[n - 1]));
+  const double seam =
+      std::max(std::fabs(x[0] - 2.0 * x[n - 1] + x[n - 2]), std::fabs(x[1] - 2.0 * x[0] + x[n - 1]));
   return {seam, typical};
 }
 

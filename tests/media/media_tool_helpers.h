@@ -14,7 +14,7 @@ std::string tool_path(const char* name);
 
 // A fresh folder under the system's temporary directory, removed with its contents.
 class ScratchDir {
-public:
+ public:
   ScratchDir();
   ~ScratchDir();
   ScratchDir(const ScratchDir&) = delete;
@@ -22,7 +22,7 @@ public:
   const std::string& path() const { return path_; }
   std::string file(const std::string& name) const { return path_ + "/" + name; }
 
-private:
+ private:
   std::string path_;
 };
 

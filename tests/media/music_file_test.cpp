@@ -48,10 +48,10 @@ FrameHeader read_header(const std::vector<uint8_t>& b, std::size_t at) {
 }
 
 struct InfoTag {
-  std::string id;        // "Info" or "Xing"
+  std::string id;  // "Info" or "Xing"
   uint32_t flags = 0;
   uint32_t frames = 0;
-  std::string encoder;   // first bytes of the LAME extension
+  std::string encoder;  // first bytes of the LAME extension
   int delay = 0, padding = 0;
 };
 
@@ -75,7 +75,7 @@ InfoTag read_info_tag(const std::vector<uint8_t>& b, const FrameHeader& h) {
 }
 
 class MusicFile : public ::testing::Test {
-protected:
+ protected:
   void SetUp() override {
     ASSERT_FALSE(dir_.path().empty());
     ASSERT_EQ(run_tool("brakka_sound", {dir_.path(), "--music-wav", dir_.file("loop.wav")}), 0);
@@ -137,7 +137,8 @@ TEST_F(MusicFile, FirstPlayStartsWithoutAStep) {
   const media_tools::Wav loop = media_tools::parse_wav(read_bytes(dir_.file("loop.wav")));
   ASSERT_EQ(loop.problem, "");
   ASSERT_FALSE(loop.samples.empty());
-  for (int c = 0; c < loop.channels; ++c) EXPECT_LE(std::abs(static_cast<int>(loop.samples[c])), 328);  // 1 % of full scale
+  for (int c = 0; c < loop.channels; ++c)
+    EXPECT_LE(std::abs(static_cast<int>(loop.samples[c])), 328);  // 1 % of full scale
 }
 
 TEST_F(MusicFile, LoopLeavesHeadroomForTheEncoder) {

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "engine/core/app.h"
+#include "engine/app/app.h"
 #include "engine/core/timer.h"
 #include "engine/media/sound.h"
 #include "engine/platform/headless.h"

@@ -5,7 +5,7 @@
 
 #include <vector>
 
-#include "engine/core/app.h"
+#include "engine/app/app.h"
 #include "engine/media/draw.h"
 #include "engine/media/renderer.h"
 #include "engine/media/sprites.h"

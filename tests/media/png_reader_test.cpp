@@ -8,8 +8,8 @@
 #include "engine/media/png_format_check.h"
 #include "media/image_files_helpers.h"
 
-using testimg::PngSpec;
 using testimg::pixel;
+using testimg::PngSpec;
 
 namespace {
 
@@ -38,7 +38,8 @@ bool decode(const std::vector<uint8_t>& bytes, ImageBuffer& out, std::string* pr
 TEST(PngLayouts, GreyEightBits) {
   ImageBuffer img;
   std::string printed;
-  ASSERT_TRUE(decode(testimg::png_encode(spec(3, 2, PNG_COLOR_TYPE_GRAY), {0, 1, 127, 128, 254, 255}), img, &printed));
+  ASSERT_TRUE(decode(testimg::png_encode(spec(3, 2, PNG_COLOR_TYPE_GRAY), {0, 1, 127, 128, 254, 255}), img,
+                     &printed));
   EXPECT_EQ(printed, "");
   ASSERT_EQ(img.width, 3);
   ASSERT_EQ(img.height, 2);
@@ -58,11 +59,13 @@ TEST(PngLayouts, LowBitGreyIsScaledToEightBits) {
     // 9 pixels wide so that rows end part-way through a byte.
     std::vector<uint16_t> samples(9 * 2);
     for (size_t i = 0; i < samples.size(); ++i) samples[i] = static_cast<uint16_t>(i % (top + 1));
-    ASSERT_TRUE(decode(testimg::png_encode(spec(9, 2, PNG_COLOR_TYPE_GRAY, depth), samples), img, &printed)) << depth;
+    ASSERT_TRUE(decode(testimg::png_encode(spec(9, 2, PNG_COLOR_TYPE_GRAY, depth), samples), img, &printed))
+        << depth;
     EXPECT_EQ(printed, "");
     for (int i = 0; i < 18; ++i) {
       const int v = samples[i] * step;
-      EXPECT_EQ(pixel(img.pixels, 9, i % 9, i / 9), (Px{v, v, v, 255})) << "depth " << depth << " sample " << i;
+      EXPECT_EQ(pixel(img.pixels, 9, i % 9, i / 9), (Px{v, v, v, 255}))
+          << "depth " << depth << " sample " << i;
     }
   }
 }
@@ -79,7 +82,8 @@ TEST(PngLayouts, RgbIsOpaqueAndKeyed) {
 }
 
 TEST(PngLayouts, RgbaIsCopiedAndNeverKeyed) {
-  const auto bytes = testimg::png_encode(spec(2, 1, PNG_COLOR_TYPE_RGB_ALPHA), {255, 0, 128, 200, 9, 8, 7, 0});
+  const auto bytes =
+      testimg::png_encode(spec(2, 1, PNG_COLOR_TYPE_RGB_ALPHA), {255, 0, 128, 200, 9, 8, 7, 0});
   ImageBuffer img;
   ASSERT_TRUE(decode(bytes, img, nullptr, kSpriteKey));
   EXPECT_EQ(pixel(img.pixels, 2, 0, 0), (Px{255, 0, 128, 200}));
@@ -126,7 +130,8 @@ TEST(PngLayouts, RgbTransparentColourBecomesAlpha) {
 TEST(PngLayouts, SixteenBitSamplesKeepTheirHighByte) {
   ImageBuffer img;
   std::string printed;
-  ASSERT_TRUE(decode(testimg::png_encode(spec(2, 1, PNG_COLOR_TYPE_RGB, 16), {0xFF00, 0x0080, 0x80FF, 0x1234, 0xABCD, 0x00FF}),
+  ASSERT_TRUE(decode(testimg::png_encode(spec(2, 1, PNG_COLOR_TYPE_RGB, 16),
+                                         {0xFF00, 0x0080, 0x80FF, 0x1234, 0xABCD, 0x00FF}),
                      img, &printed));
   EXPECT_EQ(printed, "");  // converted to 8 bits, so no bit-depth message
   EXPECT_EQ(pixel(img.pixels, 2, 0, 0)[3], 255);
@@ -137,7 +142,8 @@ TEST(PngLayouts, SixteenBitSamplesKeepTheirHighByte) {
     EXPECT_NEAR(first[c], want[c], 1);
     EXPECT_NEAR(second[c], want[3 + c], 1);
   }
-  ASSERT_TRUE(decode(testimg::png_encode(spec(1, 1, PNG_COLOR_TYPE_RGB_ALPHA, 16), {0x4000, 0x8000, 0xC000, 0x2000}), img));
+  ASSERT_TRUE(decode(
+      testimg::png_encode(spec(1, 1, PNG_COLOR_TYPE_RGB_ALPHA, 16), {0x4000, 0x8000, 0xC000, 0x2000}), img));
   const Px rgba = pixel(img.pixels, 1, 0, 0);
   EXPECT_EQ(rgba, (Px{0x40, 0x80, 0xC0, 0x20}));
 }
@@ -158,8 +164,9 @@ TEST(PngRefusal, GreyWithAlphaFailsWithoutAMessage) {
   for (int depth : {8, 16}) {
     ImageBuffer img;
     std::string printed = "unset";
-    EXPECT_FALSE(decode(testimg::png_encode(spec(2, 2, PNG_COLOR_TYPE_GRAY_ALPHA, depth), std::vector<uint16_t>(8, 100)),
-                        img, &printed));
+    EXPECT_FALSE(decode(
+        testimg::png_encode(spec(2, 2, PNG_COLOR_TYPE_GRAY_ALPHA, depth), std::vector<uint16_t>(8, 100)), img,
+        &printed));
     EXPECT_EQ(printed, "");
     EXPECT_EQ(img.width, 0);
     EXPECT_TRUE(img.pixels.empty());
@@ -180,7 +187,8 @@ TEST(PngFormatCheck, BitDepthMessage) {
             "File pics/a.png has bit depth 16.\nOnly bit depth of 8 is supported.\n");
   testing::internal::CaptureStdout();
   EXPECT_FALSE(png_format_supported("b.png", 1, 4, PNG_COLOR_TYPE_GRAY));
-  EXPECT_EQ(testing::internal::GetCapturedStdout(), "File b.png has bit depth 4.\nOnly bit depth of 8 is supported.\n");
+  EXPECT_EQ(testing::internal::GetCapturedStdout(),
+            "File b.png has bit depth 4.\nOnly bit depth of 8 is supported.\n");
 }
 
 TEST(PngFormatCheck, ColourTypeMessage) {

@@ -6,7 +6,7 @@
 #include <sstream>
 #include <string>
 
-#include "engine/core/app.h"
+#include "engine/app/app.h"
 #include "engine/media/draw.h"
 #include "engine/media/renderer.h"
 #include "engine/platform/platform.h"

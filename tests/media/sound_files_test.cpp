@@ -24,7 +24,7 @@ const char* const kEffects[] = {"add.wav", "move.wav", "click.wav", "win.wav", "
 
 // Runs the generator (effects only: the music has tests of its own) and keeps what it wrote.
 class SoundFiles : public ::testing::Test {
-protected:
+ protected:
   void SetUp() override {
     ASSERT_FALSE(dir_.path().empty());
     ASSERT_EQ(run_tool("brakka_sound", {dir_.path(), "--effects-only"}), 0) << "brakka_sound failed";

@@ -1,7 +1,7 @@
 // Real playback through the sdl audio backend, on SDL's dummy audio driver unless another is chosen.
 #include <gtest/gtest.h>
 
-#include "engine/core/app.h"
+#include "engine/app/app.h"
 #include "engine/media/music.h"
 #include "engine/media/sound.h"
 #include "engine/platform/platform.h"

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "engine/core/app.h"
+#include "engine/app/app.h"
 #include "engine/core/mem_name.h"
 #include "engine/platform/headless.h"
 #include "engine/platform/headless_audio.h"
@@ -19,7 +19,8 @@ class Sound : public HeadlessAudioTest {
  protected:
   // Loads a sound of the given length into slot id and expects success.
   void load(int id, int buffers, int ms = 1000) {
-    files_.emplace_back(std::make_unique<TempFile>("s" + std::to_string(files_.size()) + ".wav", pcm_wav(ms)));
+    files_.emplace_back(
+        std::make_unique<TempFile>("s" + std::to_string(files_.size()) + ".wav", pcm_wav(ms)));
     snd_load(files_.back()->c_str(), id, buffers);
     ASSERT_EQ(app_error_code(), 0);
   }

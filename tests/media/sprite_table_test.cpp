@@ -1,7 +1,7 @@
 // The sprite table: uploads, slot records, freeing, the free-slot search and picture loading.
 #include <gtest/gtest.h>
 
-#include "engine/core/app.h"
+#include "engine/app/app.h"
 #include "engine/media/draw.h"
 #include "engine/media/renderer.h"
 #include "engine/media/sprites.h"
@@ -35,7 +35,8 @@ TEST_F(SpriteTableTest, OnePixelPictureGetsSixteenSquareTexture) {
 TEST_F(SpriteTableTest, OpaqueOnlyForSpritesWithoutAnyTransparency) {
   ASSERT_TRUE(image_upload(solid_image(20, 10, kRed), 3, false));
   EXPECT_EQ(sprite_record(3).opaque, 1);
-  ASSERT_TRUE(image_upload(make_image(20, 10, [](int x, int y) { return x == 19 && y == 9 ? kClear : kRed; }), 4, false));
+  ASSERT_TRUE(image_upload(make_image(20, 10, [](int x, int y) { return x == 19 && y == 9 ? kClear : kRed; }),
+                           4, false));
   EXPECT_EQ(sprite_record(4).opaque, 0);
   // Fonts are never drawn through the opaque path; a freed or grabbed slot is not opaque either.
   ASSERT_TRUE(image_upload(solid_image(32, 32, kRed), kFirstFontSlot + 2, true));
@@ -164,7 +165,7 @@ TEST_F(SpriteTableTest, KeyedBmpPixelsBecomeTransparentOnScreen) {
   ASSERT_EQ(app_error_code(), 0);
   clear_screen_to(kBlue);
   spr_draw(15, 10, 10);
-  EXPECT_EQ(screen_pixel(11, 12), kBlue);   // keyed: dropped by the alpha test
+  EXPECT_EQ(screen_pixel(11, 12), kBlue);  // keyed: dropped by the alpha test
   EXPECT_EQ(screen_pixel(16, 12), kGreen);
 }
 

@@ -39,8 +39,12 @@ inline Bytes fmt_chunk(uint32_t body, int channels, int rate, int bits, int tag 
   int align = channels * bits / 8;
   b.id("fmt ").u32(body);
   Bytes f;
-  f.u16(uint16_t(tag)).u16(uint16_t(channels)).u32(uint32_t(rate)).u32(uint32_t(rate * align))
-      .u16(uint16_t(align)).u16(uint16_t(bits));
+  f.u16(uint16_t(tag))
+      .u16(uint16_t(channels))
+      .u32(uint32_t(rate))
+      .u32(uint32_t(rate * align))
+      .u16(uint16_t(align))
+      .u16(uint16_t(bits));
   f.v.resize(body, 0);
   b.v.insert(b.v.end(), f.v.begin(), f.v.end());
   return b;

@@ -8,7 +8,9 @@ namespace {
 
 using namespace wavtest;
 
-bool parse(const std::vector<uint8_t>& bytes, WavSound& out) { return wav_parse(bytes.data(), bytes.size(), out); }
+bool parse(const std::vector<uint8_t>& bytes, WavSound& out) {
+  return wav_parse(bytes.data(), bytes.size(), out);
+}
 
 TEST(WavReader, PlainMonoSixteenBit) {
   WavSound w;
@@ -31,7 +33,8 @@ TEST(WavReader, EighteenByteFormatChunkLoads) {
 
 TEST(WavReader, OtherChunksAreSkipped) {
   WavSound w;
-  ASSERT_TRUE(parse(riff({chunk("LIST", 26), fmt_chunk(16, 1, 11025, 8), chunk("fact", 4), data_chunk(50, 0x80)}), w));
+  ASSERT_TRUE(parse(
+      riff({chunk("LIST", 26), fmt_chunk(16, 1, 11025, 8), chunk("fact", 4), data_chunk(50, 0x80)}), w));
   EXPECT_EQ(w.format.bits, 8);
   EXPECT_EQ(w.format.block_align, 1);
   EXPECT_EQ(w.samples.size(), 50u);

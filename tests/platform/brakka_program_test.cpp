@@ -2,8 +2,8 @@
 // and a whole game by the keyboard alone), and on the "headless" backend driven by a script file.
 #include <gtest/gtest.h>
 #include "engine/core/str.h"
-#include "game/round/high_ratings_file.h"
-#include "game/round/stats_screen.h"
+#include "game/state/high_ratings_file.h"
+#include "game/shell/stats_screen.h"
 #include "game/shell/focus_ring.h"
 #include "game/shell/main_menu.h"
 #include "game/shell/name_keyboard.h"
@@ -100,10 +100,25 @@ bool log_has(const std::string& file, const std::string& line) {
 
 // The start-up trace of a normal run, as a subsequence of the log ending in "Init Finalized".
 void expect_startup_trace(const std::vector<std::string>& log) {
-  const char* steps[] = {"Start new log...", "debug works at all", "timer", "rbow", "rbow init",
-                         "WIN32 init video", "get accurate timer - 1st call", "flip - 1st call", "2D VP",
-                         "OGRB init [OK]", "Cptn", "Network", "Input", "Window mode", "Create DXin",
-                         "reptr", "getexe", "cd", "Init Finalized"};
+  const char* steps[] = {"Start new log...",
+                         "debug works at all",
+                         "timer",
+                         "rbow",
+                         "rbow init",
+                         "WIN32 init video",
+                         "get accurate timer - 1st call",
+                         "flip - 1st call",
+                         "2D VP",
+                         "OGRB init [OK]",
+                         "Cptn",
+                         "Network",
+                         "Input",
+                         "Window mode",
+                         "Create DXin",
+                         "reptr",
+                         "getexe",
+                         "cd",
+                         "Init Finalized"};
   ASSERT_FALSE(log.empty());
   EXPECT_EQ(log[0], "Start new log...");
   size_t at = 0;
@@ -139,7 +154,8 @@ struct GameUnderXvfb {
   // start-up is done and its window shows the welcome screen (something is drawn: the game's loop is
   // running).
   ::testing::AssertionResult start(const std::vector<std::string>& env = {},
-                                   const std::vector<std::string>& command = {std::string(BRAKKA_BIN_DIR) + "/brakka"},
+                                   const std::vector<std::string>& command = {std::string(BRAKKA_BIN_DIR) +
+                                                                              "/brakka"},
                                    const std::string& screen = "1280x1024x24") {
     if (!server.start(x, screen)) return ::testing::AssertionFailure() << "no Xvfb came up";
     std::vector<std::string> all = {"DISPLAY=" + server.display, "BRAKKA_PLATFORM=sdl", "SDL_VIDEODRIVER=x11",
@@ -197,7 +213,8 @@ int ring_on(XClient& x, Display* d, Window window, const Button* buttons, int co
   for (int i = 0; i < count && p.size() == 800u * 600u; ++i) {
     const Button& b = buttons[i];
     const int e = kFocusRingGap + 1;
-    if (p[b.centre_y() * 800 + b.x - e] == 0xffcc33 && p[(b.y - e) * 800 + b.centre_x()] == 0xffcc33) return i;
+    if (p[b.centre_y() * 800 + b.x - e] == 0xffcc33 && p[(b.y - e) * 800 + b.centre_x()] == 0xffcc33)
+      return i;
   }
   return -1;
 }
@@ -241,8 +258,9 @@ TEST(BrakkaProgram, EndingsFromOutsideEndTheGameWithinSeconds) {
       ASSERT_TRUE(wait_for([&] { return log_has(game.log(), "Shut down QVX"); }, 10000ms));
     }
     // The ending's own log line, before "qvx is shut down".
-    const std::string line = c.sig ? "Quit on signal " + std::to_string(c.sig)
-                                   : "Display lost: the connection to X display " + game.server.display + " is broken";
+    const std::string line =
+        c.sig ? "Quit on signal " + std::to_string(c.sig)
+              : "Display lost: the connection to X display " + game.server.display + " is broken";
     if (c.sig) ::kill(game.pid, c.sig);
     else game.end_server();
     EXPECT_EQ(game.wait_end(10000ms), c.status);
@@ -341,8 +359,9 @@ TEST(BrakkaProgram, WindowsProgramUnderWineIsPlayedWithTheMouseAndKeys) {
   const char* program = std::getenv("BRAKKA_WINDOWS_PROGRAM");
   const char* temp = std::getenv("BRAKKA_WINDOWS_TEMP");
   if (!program || !*program || !temp || !*temp)
-    GTEST_SKIP() << "no Windows program given (BRAKKA_WINDOWS_PROGRAM, BRAKKA_WINDOWS_TEMP): scripts/test-windows.sh "
-                    "runs this test";
+    GTEST_SKIP()
+        << "no Windows program given (BRAKKA_WINDOWS_PROGRAM, BRAKKA_WINDOWS_TEMP): scripts/test-windows.sh "
+           "runs this test";
   XClient x;
   if (!xvfb_available(x)) GTEST_SKIP() << "Xvfb or the X client libraries are not installed";
   const std::string media = std::filesystem::path(program).parent_path().string() + "/Media";

@@ -189,9 +189,11 @@ TEST_F(HeadlessBackend, PadFromTheScript) {
   PadState pads;
   p.pad_state(pads);
   EXPECT_EQ(pads.connected, 0);
-  for (const char* bad : {"ms 1 pad down z", "ms 1 pad down 15", "ms 1 pad axis leftx", "ms 1 pad axis lefty 40000"})
+  for (const char* bad :
+       {"ms 1 pad down z", "ms 1 pad down 15", "ms 1 pad axis leftx", "ms 1 pad axis lefty 40000"})
     EXPECT_FALSE(headless_script_line(bad)) << bad;
-  for (const char* line : {"ms 1 pad down a", "ms 1 pad up a", "ms 1 pad down 14", "ms 1 pad axis lefty -32768"})
+  for (const char* line :
+       {"ms 1 pad down a", "ms 1 pad up a", "ms 1 pad down 14", "ms 1 pad axis lefty -32768"})
     ASSERT_TRUE(headless_script_line(line)) << line;
   p.sleep_ms(2);
   p.pad_state(pads);

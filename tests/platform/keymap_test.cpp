@@ -25,11 +25,9 @@ TEST(KeyTable, BlocksOfTheScanCodeSet) {
   for (int i = 0; i < 10; ++i)
     EXPECT_EQ(keymap_from_sdl(SDL_SCANCODE_A + (row1[i] - 'A')), 16 + i) << row1[i];
   const char* row2 = "ASDFGHJKL";
-  for (int i = 0; i < 9; ++i)
-    EXPECT_EQ(keymap_from_sdl(SDL_SCANCODE_A + (row2[i] - 'A')), 30 + i) << row2[i];
+  for (int i = 0; i < 9; ++i) EXPECT_EQ(keymap_from_sdl(SDL_SCANCODE_A + (row2[i] - 'A')), 30 + i) << row2[i];
   const char* row3 = "ZXCVBNM";
-  for (int i = 0; i < 7; ++i)
-    EXPECT_EQ(keymap_from_sdl(SDL_SCANCODE_A + (row3[i] - 'A')), 44 + i) << row3[i];
+  for (int i = 0; i < 7; ++i) EXPECT_EQ(keymap_from_sdl(SDL_SCANCODE_A + (row3[i] - 'A')), 44 + i) << row3[i];
   for (int i = 0; i < 9; ++i) EXPECT_EQ(keymap_from_sdl(SDL_SCANCODE_1 + i), 2 + i);
   EXPECT_EQ(keymap_from_sdl(SDL_SCANCODE_0), 11);
   for (int i = 0; i < 10; ++i) EXPECT_EQ(keymap_from_sdl(SDL_SCANCODE_F1 + i), 59 + i);

@@ -33,7 +33,8 @@ std::string read_whole(const std::string& path) {
 
 TEST(OsFiles, AFolderNamedWithAnyLettersHoldsFilesByteForByte) {
   const PathStyle style = host_path_style();
-  const std::string top = path_join(platform_temp_dir(), "brakka Zoë " + std::to_string(os_process_id()), style);
+  const std::string top =
+      path_join(platform_temp_dir(), "brakka Zoë " + std::to_string(os_process_id()), style);
   const std::string folder = path_join(top, "Spiele", style);
   fs::remove_all(utf8_path(top));
   ASSERT_TRUE(file_make_dirs(folder.c_str()));

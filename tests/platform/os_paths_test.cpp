@@ -53,7 +53,8 @@ TEST(OsPaths, JoinAndSpellingFollowTheSystem) {
   EXPECT_EQ(path_join("/", "x", posix), "/x");
   EXPECT_EQ(path_join("", "x", posix), "x");
   EXPECT_EQ(path_join("/a", "/b", posix), "/b");
-  EXPECT_EQ(path_join("C:\\Users\\Zoë\\AppData\\Roaming", "Brakka", windows), "C:\\Users\\Zoë\\AppData\\Roaming\\Brakka");
+  EXPECT_EQ(path_join("C:\\Users\\Zoë\\AppData\\Roaming", "Brakka", windows),
+            "C:\\Users\\Zoë\\AppData\\Roaming\\Brakka");
   EXPECT_EQ(path_join("C:/games/", "Brakka", windows), "C:/games/Brakka");
   EXPECT_EQ(path_join("C:", "x", windows), "C:x");
   EXPECT_EQ(path_join("C:\\a", "\\\\srv\\share\\x", windows), "\\\\srv\\share\\x");

@@ -74,8 +74,7 @@ TEST(SdlBackend, EventsAreTranslated) {
   Platform& p = platform();
   ASSERT_TRUE(p.window_create(320, 200, false, false));
   PlatformEvent ev;
-  while (p.event_poll(ev)) {
-  }
+  while (p.event_poll(ev)) {}
 
   SDL_Event e{};
   e.type = SDL_TEXTINPUT;
@@ -112,8 +111,7 @@ TEST(SdlBackend, TapsBetweenReadsAreSeenOnce) {
   Platform& p = platform();
   ASSERT_TRUE(p.window_create(320, 200, false, false));
   PlatformEvent ev;
-  while (p.event_poll(ev)) {
-  }
+  while (p.event_poll(ev)) {}
   uint8_t keys[256];
   MouseSample m;
   p.keyboard_state(keys);

@@ -4,7 +4,7 @@
 #include <gtest/gtest.h>
 #include <SDL2/SDL.h>
 #include <cstdlib>
-#include "engine/core/app.h"
+#include "engine/app/app.h"
 #include "engine/core/input.h"
 #include "engine/media/draw.h"
 #include "engine/media/renderer.h"
@@ -22,7 +22,8 @@ using namespace std::chrono_literals;
 // Starts an Xvfb server with one screen of `screen` and the runtime on the "sdl" backend under it, with
 // the game's settings but the pointer shown and no pause (no window manager hands out the focus); `d` is
 // a connection of the test's own to the server.
-::testing::AssertionResult start_under_xvfb(XClient& x, Xvfb& server, const std::string& screen, Display*& d) {
+::testing::AssertionResult start_under_xvfb(XClient& x, Xvfb& server, const std::string& screen,
+                                            Display*& d) {
   if (!server.start(x, screen)) return ::testing::AssertionFailure() << "no Xvfb came up";
   ::setenv("DISPLAY", server.display.c_str(), 1);
   ::setenv("SDL_VIDEODRIVER", "x11", 1);
@@ -105,7 +106,8 @@ TEST(SdlScaling, UnderXvfbTheWindowFitsTheDesktopAndMapsThePointer) {
     EXPECT_TRUE(frames_until([&] {
       inp_mouse_state(&mx, &my, nullptr, nullptr);
       return mx == p.x && my == p.y;
-    })) << "at " << p.x << "," << p.y << " the pointer read " << mx << "," << my;
+    })) << "at "
+        << p.x << "," << p.y << " the pointer read " << mx << "," << my;
   }
 
   // Hidden pointer: motion is scaled down to the picture, 2 window pixels to 1.
@@ -192,7 +194,11 @@ TEST(SdlScaling, UnderXvfbThePictureFollowsTheWindowsRealSize) {
   const Step steps[] = {
       {"F11", [&] { chord({XK_F11}); }, 800},
       {"F11 again", [&] { chord({XK_F11}); }, 800},
-      {"Alt+Enter twice", [&] { chord({XK_Alt_L, XK_Return}), chord({XK_Alt_L, XK_Return}); }, 800},
+      {"Alt+Enter twice",
+       [&] {
+         chord({XK_Alt_L, XK_Return}), chord({XK_Alt_L, XK_Return});
+       },
+       800},
       {"resized", [&] { x.resize_window(d, xwindow, 1000, 600); }, 1000},
       {"F11 twice after that", [&] { chord({XK_F11}), chord({XK_F11}); }, 1000},
   };
@@ -212,8 +218,8 @@ TEST(SdlScaling, UnderXvfbThePictureFollowsTheWindowsRealSize) {
         << step.what << ": the corners show " << std::hex << top_left << " and " << bottom_right;
     SDL_WarpMouseInWindow(SDL_GL_GetCurrentWindow(), left + 775, 585);
     double mx = -1, my = -1;
-    EXPECT_TRUE(frames_until([&] { return inp_mouse_state(&mx, &my, nullptr, nullptr), mx == 775 && my == 585; },
-                             draw_marks))
+    EXPECT_TRUE(frames_until(
+        [&] { return inp_mouse_state(&mx, &my, nullptr, nullptr), mx == 775 && my == 585; }, draw_marks))
         << step.what << ": the pointer read " << mx << "," << my;
   }
   stop_on(server, x, d);

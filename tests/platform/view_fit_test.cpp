@@ -14,12 +14,12 @@ struct FitCase {
 
 // Desktop and window sizes: exact scales, bars left and right or above and below, shrunk, odd sizes.
 const FitCase kFits[] = {
-    {800, 600, 0, 0, 800, 600, true},         {1600, 1200, 0, 0, 1600, 1200, true},
-    {2400, 1800, 0, 0, 2400, 1800, true},     {1920, 1080, 240, 0, 1440, 1080, false},
-    {2560, 1440, 320, 0, 1920, 1440, false},  {3840, 2160, 480, 0, 2880, 2160, false},
-    {1000, 600, 100, 0, 800, 600, true},      {801, 600, 0, 0, 800, 600, true},
-    {800, 1000, 0, 200, 800, 600, true},      {1600, 1300, 0, 50, 1600, 1200, true},
-    {400, 300, 0, 0, 400, 300, false},        {1280, 1024, 0, 32, 1280, 960, false},
+    {800, 600, 0, 0, 800, 600, true},        {1600, 1200, 0, 0, 1600, 1200, true},
+    {2400, 1800, 0, 0, 2400, 1800, true},    {1920, 1080, 240, 0, 1440, 1080, false},
+    {2560, 1440, 320, 0, 1920, 1440, false}, {3840, 2160, 480, 0, 2880, 2160, false},
+    {1000, 600, 100, 0, 800, 600, true},     {801, 600, 0, 0, 800, 600, true},
+    {800, 1000, 0, 200, 800, 600, true},     {1600, 1300, 0, 50, 1600, 1200, true},
+    {400, 300, 0, 0, 400, 300, false},       {1280, 1024, 0, 32, 1280, 960, false},
     {1366, 768, 171, 0, 1024, 768, false},
 };
 
@@ -139,8 +139,8 @@ TEST(ViewFit, ClicksOnAScaledButtonHitItsPicturePosition) {
 TEST(ViewFit, RelativeMotionIsScaledWithoutLosingFractions) {
   struct Case {
     int window_w, window_h;
-    int steps, dx, dy;        // `steps` readings of (dx, dy) window pixels
-    int total_x, total_y;     // picture pixels handed out in all
+    int steps, dx, dy;     // `steps` readings of (dx, dy) window pixels
+    int total_x, total_y;  // picture pixels handed out in all
   };
   for (Case c : {Case{800, 600, 10, 3, -2, 30, -20}, Case{1600, 1200, 10, 1, 1, 5, 5},
                  Case{2400, 1800, 9, -1, 2, -3, 6}, Case{1920, 1080, 18, 1, 0, 10, 0},

@@ -109,7 +109,8 @@ bool XClient::lit(Display* d, Window win, int w, int h) {
 
 std::vector<uint32_t> XClient::pixels(Display* d, Window window, int w, int h) {
   std::vector<uint32_t> out;
-  XImage* image = get_image(d, window, 0, 0, static_cast<unsigned>(w), static_cast<unsigned>(h), AllPlanes, ZPixmap);
+  XImage* image =
+      get_image(d, window, 0, 0, static_cast<unsigned>(w), static_cast<unsigned>(h), AllPlanes, ZPixmap);
   if (!image) return out;
   out.reserve(static_cast<size_t>(w) * h);
   for (int y = 0; y < h; ++y)

@@ -3,8 +3,8 @@
 #include <filesystem>
 #include <fstream>
 #include <memory>
-#include "engine/core/app.h"
-#include "engine/core/app_frame.h"
+#include "engine/app/app.h"
+#include "engine/app/app_frame.h"
 #include "engine/platform/platform.h"
 #include "portable.h"
 

@@ -7,8 +7,9 @@
 namespace {
 struct HeadlessDefaults {
   HeadlessDefaults() {
-    for (const auto& [name, value] :
-         {std::pair{"SDL_VIDEODRIVER", "offscreen"}, {"SDL_AUDIODRIVER", "dummy"}, {"BRAKKA_PLATFORM", "headless"}})
+    for (const auto& [name, value] : {std::pair{"SDL_VIDEODRIVER", "offscreen"},
+                                      {"SDL_AUDIODRIVER", "dummy"},
+                                      {"BRAKKA_PLATFORM", "headless"}})
       if (!portable::get_env(name) && !(portable::kWindows && name == std::string("SDL_VIDEODRIVER")))
         portable::set_env(name, value);
   }

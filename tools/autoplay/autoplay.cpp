@@ -10,10 +10,10 @@
 #include "engine/platform/headless.h"
 #include "engine/platform/platform.h"
 #include "game/round/round_end.h"
-#include "game/round/round_state.h"
-#include "game/round/stats_screen.h"
+#include "game/state/round_state.h"
+#include "game/shell/stats_screen.h"
 #include "game/shell/game_keys.h"
-#include "game/shell/game_state.h"
+#include "game/state/game_state.h"
 #include "game/shell/instructions_screen.h"
 #include "game/shell/lose_screen.h"
 #include "game/shell/main_menu.h"
@@ -26,16 +26,18 @@ namespace autoplay {
 
 namespace {
 
-constexpr double kPressMs = 60;     // a click holds the button for three frames
+constexpr double kPressMs = 60;  // a click holds the button for three frames
 constexpr double kClickGapMs = 200;
 constexpr double kKeyHoldMs = 40;
-constexpr double kKeyGapMs = 270;   // arrow keys step once per 250 ms
-constexpr double kFocusGapMs = 120; // between two moves of the focus
+constexpr double kKeyGapMs = 270;    // arrow keys step once per 250 ms
+constexpr double kFocusGapMs = 120;  // between two moves of the focus
 
 int to_int(double v) { return static_cast<int>(v); }
 
 // The name keyboard's key for a character of a planned name ('<' is delete), or 0.
-int name_key_for(char c) { return c == '<' ? kNameKeyDelete : name_key_of_char(static_cast<unsigned char>(c)); }
+int name_key_for(char c) {
+  return c == '<' ? kNameKeyDelete : name_key_of_char(static_cast<unsigned char>(c));
+}
 
 Button name_key_at(int key) { return name_key(key, kNameKeyboardX, kNameKeyboardY); }
 
@@ -313,7 +315,10 @@ void Player::name_keyboard(double now) {
   }
   // Rows first, then along the row.
   const Button from = name_key_at(at), to = name_key_at(key);
-  const int button = to.y < from.y ? PadDpUp : to.y > from.y ? PadDpDown : to.x < from.x ? PadDpLeft : PadDpRight;
+  const int button = to.y < from.y   ? PadDpUp
+                     : to.y > from.y ? PadDpDown
+                     : to.x < from.x ? PadDpLeft
+                                     : PadDpRight;
   pad_tap(now, button, kFocusGapMs);
 }
 
@@ -352,7 +357,8 @@ void Player::play_turn(double now) {
     if (coordinate != target_ && plan.stick) {
       stick_tap(now, vertical ? PadLeftY : PadLeftX, sign);
     } else if (coordinate != target_) {
-      pad_tap(now, vertical ? (sign < 0 ? PadDpUp : PadDpDown) : (sign < 0 ? PadDpLeft : PadDpRight), kKeyGapMs);
+      pad_tap(now, vertical ? (sign < 0 ? PadDpUp : PadDpDown) : (sign < 0 ? PadDpLeft : PadDpRight),
+              kKeyGapMs);
     } else if (now >= confirm_after_) {
       pad_tap(now, PadA, kKeyGapMs);
       confirm_after_ = now + 1000;

@@ -23,8 +23,8 @@ struct RoundPlan {
   bool human_first = true;
   bool horizontal = true;  // the human's direction
   Input input = Input::mouse;
-  bool aim_win = true;     // play for the best margin, or for the worst
-  bool stick = false;      // with the pad: steps with the left stick rather than the D-pad
+  bool aim_win = true;  // play for the best margin, or for the worst
+  bool stick = false;   // with the pad: steps with the left stick rather than the D-pad
 };
 
 struct Plan {
@@ -64,9 +64,9 @@ struct RoundRecord {
   int dir[3] = {0, 0, 0};
   std::vector<Take> takes;
   int totals[3] = {0, 0, 0};
-  int result = -1;                 // round_result as the round end left it
+  int result = -1;  // round_result as the round end left it
   int computer_moves = 0;
-  int computer_mispredicted = 0;   // computer moves that differ from the model's choice
+  int computer_mispredicted = 0;     // computer moves that differ from the model's choice
   bool ended_on_empty_line = false;  // the player to move had an empty line when the round ended
   int illegal_takes = 0;             // takes off the mover's line, of an empty cell, or out of turn
   bool model_totals_match = true;    // the totals as the takes add them up
@@ -77,7 +77,7 @@ struct RoundRecord {
 struct Record {
   std::vector<std::string> screens;  // each screen as it was entered
   std::vector<RoundRecord> rounds;
-  int clicks = 0;                    // mouse clicks made
+  int clicks = 0;  // mouse clicks made
 };
 
 class Player {

@@ -29,8 +29,8 @@ std::string plan_to_text(const Plan& plan) {
       << "close_on " << plan.close_on << "\n";
   for (int n = 1; n <= kPlanTextRounds; ++n) {
     const RoundPlan r = plan.round_plan(n);
-    out << "round " << flag(r.human_first) << " " << flag(r.horizontal) << " " << static_cast<int>(r.input) << " "
-        << flag(r.aim_win) << " " << flag(r.stick) << "\n";
+    out << "round " << flag(r.human_first) << " " << flag(r.horizontal) << " " << static_cast<int>(r.input)
+        << " " << flag(r.aim_win) << " " << flag(r.stick) << "\n";
   }
   return out.str();
 }
@@ -41,13 +41,15 @@ bool plan_from_text(const std::string& text, Plan& plan) {
   int fields = 0;
   for (std::string line; std::getline(in, line);) {
     const size_t space = line.find(' ');
-    const std::string key = line.substr(0, space), value = space == std::string::npos ? "" : line.substr(space + 1);
+    const std::string key = line.substr(0, space),
+                      value = space == std::string::npos ? "" : line.substr(space + 1);
     std::istringstream v(value);
     int i = 0;
     if (key == "round") {
       int first = 0, horizontal = 0, input = 0, aim = 0, stick = 0;
       if (!(v >> first >> horizontal >> input >> aim >> stick) || input < 0 || input > 2) return false;
-      rounds->push_back(RoundPlan{first != 0, horizontal != 0, static_cast<Input>(input), aim != 0, stick != 0});
+      rounds->push_back(
+          RoundPlan{first != 0, horizontal != 0, static_cast<Input>(input), aim != 0, stick != 0});
       continue;
     }
     ++fields;
@@ -65,7 +67,9 @@ bool plan_from_text(const std::string& text, Plan& plan) {
     if (v.fail() && key != "typed_name" && key != "close_on") return false;
   }
   if (fields != 10 || rounds->size() != static_cast<size_t>(kPlanTextRounds)) return false;
-  plan.round_plan = [rounds](int n) { return (*rounds)[static_cast<size_t>(std::clamp(n, 1, kPlanTextRounds) - 1)]; };
+  plan.round_plan = [rounds](int n) {
+    return (*rounds)[static_cast<size_t>(std::clamp(n, 1, kPlanTextRounds) - 1)];
+  };
   return true;
 }
 

@@ -78,7 +78,8 @@ bool exited_non_zero(int status);
 
 // Runs argv[0] (a path; ".exe" may be left off on Windows) with the arguments after it, its standard
 // output and error written to output_file ("": discarded), and waits at most limit_s.
-int run_program(const std::vector<std::string>& argv, const std::string& output_file = "", double limit_s = 600);
+int run_program(const std::vector<std::string>& argv, const std::string& output_file = "",
+                double limit_s = 600);
 
 // Child processes that run a function of this program: a ChildBody registered under a name (a static
 // object) and started with a text argument; what it returns is the child's exit status. On POSIX the

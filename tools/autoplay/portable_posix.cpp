@@ -112,7 +112,8 @@ int run_program(const std::vector<std::string>& argv, const std::string& output_
   if (pid < 0) return kTimedOut;
   if (pid == 0) {
     die_with_parent();
-    const int out = ::open(output_file.empty() ? "/dev/null" : output_file.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    const int out =
+        ::open(output_file.empty() ? "/dev/null" : output_file.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
     if (out >= 0) {
       ::dup2(out, 1);
       ::dup2(out, 2);
@@ -183,7 +184,8 @@ bool load_average(double load[3]) { return ::getloadavg(load, 3) == 3; }
 #ifdef __linux__
 namespace {
 int pin_library(dl_phdr_info* info, size_t, void*) {
-  if (info->dlpi_name && info->dlpi_name[0]) ::dlopen(info->dlpi_name, RTLD_NOW | RTLD_NOLOAD | RTLD_NODELETE);
+  if (info->dlpi_name && info->dlpi_name[0])
+    ::dlopen(info->dlpi_name, RTLD_NOW | RTLD_NOLOAD | RTLD_NODELETE);
   return 0;
 }
 }  // namespace

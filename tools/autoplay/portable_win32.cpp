@@ -32,10 +32,11 @@ std::wstring wide(const std::string& text) {
 
 std::string utf8(const std::wstring& text) {
   if (text.empty()) return "";
-  const int n = ::WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr,
-                                      nullptr);
+  const int n = ::WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0,
+                                      nullptr, nullptr);
   std::string out(static_cast<size_t>(n), '\0');
-  ::WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), out.data(), n, nullptr, nullptr);
+  ::WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), out.data(), n, nullptr,
+                        nullptr);
   return out;
 }
 
@@ -80,8 +81,8 @@ HANDLE spawn(const wchar_t* program, std::wstring command_line, HANDLE output) {
   startup.hStdError = output ? output : ::GetStdHandle(STD_ERROR_HANDLE);
   PROCESS_INFORMATION info{};
   std::fflush(nullptr);
-  if (!::CreateProcessW(program, command_line.data(), nullptr, nullptr, TRUE, CREATE_SUSPENDED, nullptr, nullptr,
-                        &startup, &info))
+  if (!::CreateProcessW(program, command_line.data(), nullptr, nullptr, TRUE, CREATE_SUSPENDED, nullptr,
+                        nullptr, &startup, &info))
     return nullptr;
   if (HANDLE job = children_job()) ::AssignProcessToJobObject(job, info.hProcess);
   ::ResumeThread(info.hThread);
@@ -92,7 +93,8 @@ HANDLE spawn(const wchar_t* program, std::wstring command_line, HANDLE output) {
 // Waits at most limit_s for the process: its exit code, or kTimedOut while it runs on.
 int wait_for(HANDLE process, double limit_s) {
   const double ms = std::max(0.0, limit_s * 1000.0);
-  if (::WaitForSingleObject(process, ms >= 4e9 ? INFINITE : static_cast<DWORD>(ms)) != WAIT_OBJECT_0) return kTimedOut;
+  if (::WaitForSingleObject(process, ms >= 4e9 ? INFINITE : static_cast<DWORD>(ms)) != WAIT_OBJECT_0)
+    return kTimedOut;
   DWORD code = 0;
   return ::GetExitCodeProcess(process, &code) ? static_cast<int>(code) : kTimedOut;
 }
@@ -135,7 +137,8 @@ std::string make_temp_dir(const std::string& prefix) {
 std::optional<std::string> get_env(const std::string& name) {
   const std::wstring key = wide(name);
   const DWORD n = ::GetEnvironmentVariableW(key.c_str(), nullptr, 0);
-  if (n == 0) return ::GetLastError() == ERROR_ENVVAR_NOT_FOUND ? std::nullopt : std::optional<std::string>("");
+  if (n == 0)
+    return ::GetLastError() == ERROR_ENVVAR_NOT_FOUND ? std::nullopt : std::optional<std::string>("");
   std::wstring value(n, L'\0');
   value.resize(::GetEnvironmentVariableW(key.c_str(), value.data(), n));
   return utf8(value);
@@ -186,8 +189,8 @@ int run_program(const std::vector<std::string>& argv, const std::string& output_
   for (size_t i = 1; i < argv.size(); ++i) line += L" " + quoted(wide(argv[i]));
   SECURITY_ATTRIBUTES inherited{sizeof(SECURITY_ATTRIBUTES), nullptr, TRUE};
   HANDLE output = ::CreateFileW(output_file.empty() ? L"NUL" : wide(output_file).c_str(), GENERIC_WRITE,
-                                FILE_SHARE_READ | FILE_SHARE_WRITE, &inherited, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
-                                nullptr);
+                                FILE_SHARE_READ | FILE_SHARE_WRITE, &inherited, CREATE_ALWAYS,
+                                FILE_ATTRIBUTE_NORMAL, nullptr);
   HANDLE process = spawn(nullptr, line, output == INVALID_HANDLE_VALUE ? nullptr : output);
   if (output != INVALID_HANDLE_VALUE) ::CloseHandle(output);
   if (!process) return 127;

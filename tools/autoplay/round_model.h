@@ -14,7 +14,7 @@ struct RoundModel {
   int kind[3] = {0, 1, 2};                   // per player: 1 human, 2 computer
   int turn = 1;
   int total[3] = {0, 0, 0};
-  int difficulty = 1;                        // the computer's level: 1 EASY, 2 HARD
+  int difficulty = 1;  // the computer's level: 1 EASY, 2 HARD
 
   // Position k (1..8) on the line of the player to move, and the cursor's own position on it.
   int& at(int k) { return dir[turn] == 1 ? cell[col][k] : cell[k][row]; }

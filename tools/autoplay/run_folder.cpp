@@ -3,11 +3,11 @@
 #include <cstdlib>
 #include <filesystem>
 
-#include "engine/core/app.h"
+#include "engine/app/app.h"
 #include "engine/core/str.h"
 #include "engine/platform/headless.h"
 #include "engine/platform/platform.h"
-#include "game/round/high_ratings_file.h"
+#include "game/state/high_ratings_file.h"
 #include "portable.h"
 
 namespace fs = std::filesystem;

@@ -8,8 +8,8 @@
 #include <filesystem>
 #include <system_error>
 
-#include "game/round/high_ratings_file.h"
-#include "game/round/high_ratings_table.h"
+#include "game/state/high_ratings_file.h"
+#include "game/state/high_ratings_table.h"
 
 #ifndef O_BINARY
 #define O_BINARY 0  // no text mode to leave

@@ -6,8 +6,8 @@
 #include <cstring>
 
 #include "first_highs.h"
-#include "game/round/high_ratings_file.h"
-#include "game/round/high_ratings_table.h"
+#include "game/state/high_ratings_file.h"
+#include "game/state/high_ratings_table.h"
 
 namespace {
 

@@ -13,8 +13,8 @@
 
 #include "autoplay.h"
 #include "engine/platform/headless.h"
-#include "game/round/round_state.h"
-#include "game/shell/game_state.h"
+#include "game/state/round_state.h"
+#include "game/state/game_state.h"
 #include "game/shell/welcome_screen.h"
 #include "run_folder.h"
 #include "screen_capture.h"
@@ -63,7 +63,8 @@ void take_shots(std::vector<Shot> shots, const std::string& out_dir) {
   });
 }
 
-int run(const std::string& media, const std::string& out, const autoplay::Plan& plan, std::vector<Shot> shots) {
+int run(const std::string& media, const std::string& out, const autoplay::Plan& plan,
+        std::vector<Shot> shots) {
   const std::string dir = autoplay::make_run_folder("brakka_shots_", media);
   if (dir.empty()) return 1;
   std::fflush(nullptr);
@@ -101,8 +102,8 @@ int main(int argc, char** argv) {
   won.visit_high_ratings = true;
   won.visit_instructions = true;
   won.round_plan = [](int n) {
-    return autoplay::RoundPlan{n % 2 == 1, n % 2 == 1, n % 2 == 1 ? autoplay::Input::keys : autoplay::Input::mouse,
-                               true};
+    return autoplay::RoundPlan{n % 2 == 1, n % 2 == 1,
+                               n % 2 == 1 ? autoplay::Input::keys : autoplay::Input::mouse, true};
   };
   std::vector<Shot> won_shots = {
       {"welcome.png", [](double t, int v) { return v == 1 && t > 1000; }, GameScreen::welcome},
@@ -112,7 +113,8 @@ int main(int argc, char** argv) {
       {"main-menu.png", [](double t, int) { return t > 800; }, GameScreen::main_menu},
       {"setup-order.png", [](double t, int) { return t > 800; }, GameScreen::round_setup},
       {"setup-direction.png", [](double t, int) { return t > 2000; }, GameScreen::round_setup},
-      {"round.png", [](double, int) { return non_empty_cells() <= 55 && player_kind(static_cast<int>(turn)) == 1; },
+      {"round.png",
+       [](double, int) { return non_empty_cells() <= 55 && player_kind(static_cast<int>(turn)) == 1; },
        GameScreen::round},
       {"round-end.png", [](double, int) { return move_confirmed >= 1; }, GameScreen::round_end},
       {"stats.png", [](double t, int v) { return v == 2 && t > 1000; }, GameScreen::stats},

@@ -15,12 +15,9 @@ int main(int argc, char** argv) {
   for (int i = 1; i < argc; ++i) {
     if (std::strcmp(argv[i], "--music-wav") == 0 && i + 1 < argc && argv[i + 1][0] != '\0')
       options.music_wav = argv[++i];
-    else if (std::strcmp(argv[i], "--effects-only") == 0)
-      options.music = false;
-    else if (outdir.empty() && argv[i][0] != '\0' && argv[i][0] != '-')
-      outdir = argv[i];
-    else
-      usage_error = true;
+    else if (std::strcmp(argv[i], "--effects-only") == 0) options.music = false;
+    else if (outdir.empty() && argv[i][0] != '\0' && argv[i][0] != '-') outdir = argv[i];
+    else usage_error = true;
   }
   if (usage_error || outdir.empty() || (!options.music && !options.music_wav.empty())) {
     std::fprintf(stderr, "usage: brakka_sound <outdir> [--effects-only] [--music-wav <file>]\n");

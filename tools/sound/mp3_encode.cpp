@@ -15,7 +15,8 @@ struct LameCloser {
 
 }  // namespace
 
-bool encode_mp3(const Audio& audio, const Mp3Settings& settings, std::vector<uint8_t>& out, std::string& error) {
+bool encode_mp3(const Audio& audio, const Mp3Settings& settings, std::vector<uint8_t>& out,
+                std::string& error) {
   out.clear();
   if (audio.channels != 1 && audio.channels != 2) {
     error = "mp3: only mono or stereo audio can be encoded";
@@ -53,9 +54,11 @@ bool encode_mp3(const Audio& audio, const Mp3Settings& settings, std::vector<uin
     const int n = static_cast<int>(std::min<std::size_t>(frames_per_call, frames - at));
     int written;
     if (audio.channels == 2)
-      written = lame_encode_buffer_interleaved(gf.get(), pcm.data() + 2 * at, n, chunk.data(), static_cast<int>(chunk.size()));
+      written = lame_encode_buffer_interleaved(gf.get(), pcm.data() + 2 * at, n, chunk.data(),
+                                               static_cast<int>(chunk.size()));
     else
-      written = lame_encode_buffer(gf.get(), pcm.data() + at, nullptr, n, chunk.data(), static_cast<int>(chunk.size()));
+      written = lame_encode_buffer(gf.get(), pcm.data() + at, nullptr, n, chunk.data(),
+                                   static_cast<int>(chunk.size()));
     if (written < 0) {
       error = "mp3: encoding failed (" + std::to_string(written) + ")";
       return false;

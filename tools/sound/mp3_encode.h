@@ -17,6 +17,7 @@ struct Mp3Settings {
 
 // Encodes 16-bit stereo or mono audio. On failure returns false with a message; `out` then
 // holds nothing useful.
-bool encode_mp3(const Audio& audio, const Mp3Settings& settings, std::vector<uint8_t>& out, std::string& error);
+bool encode_mp3(const Audio& audio, const Mp3Settings& settings, std::vector<uint8_t>& out,
+                std::string& error);
 
 }  // namespace snd

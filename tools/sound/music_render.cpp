@@ -15,7 +15,9 @@ constexpr double kLeadInSeconds = 0.03;  // how far before the downbeat the file
 
 struct Timing {
   double frames_per_beat;
-  std::size_t frame(double beat) const { return static_cast<std::size_t>(std::lround(beat * frames_per_beat)); }
+  std::size_t frame(double beat) const {
+    return static_cast<std::size_t>(std::lround(beat * frames_per_beat));
+  }
   double seconds(double beats) const { return beats * frames_per_beat / kMusicRate; }
 };
 
@@ -34,7 +36,8 @@ Audio render_loop(const Score& score, double peak_dbfs) {
   const std::size_t loop = loop_frames(score);
   const std::size_t total = loop + static_cast<std::size_t>(kTailSeconds * kMusicRate);
 
-  Audio harmony(kMusicRate, 2, total), lead(kMusicRate, 2, total), bass(kMusicRate, 2, total), drums(kMusicRate, 2, total);
+  Audio harmony(kMusicRate, 2, total), lead(kMusicRate, 2, total), bass(kMusicRate, 2, total),
+      drums(kMusicRate, 2, total);
 
   for (const ScoreChord& ch : score.chords) {
     for (std::size_t k = 0; k < ch.voicing.size(); ++k) {
@@ -44,10 +47,13 @@ Audio render_loop(const Score& score, double peak_dbfs) {
   }
   for (std::size_t k = 0; k < score.comping.size(); ++k) {
     const ScoreNote& n = score.comping[k];
-    play_keys(harmony, {time.frame(n.beat), time.seconds(n.length), n.pitch, n.velocity, -0.3 + 0.2 * (k % 4)});
+    play_keys(harmony,
+              {time.frame(n.beat), time.seconds(n.length), n.pitch, n.velocity, -0.3 + 0.2 * (k % 4)});
   }
-  for (const ScoreNote& n : score.bass) play_bass(bass, {time.frame(n.beat), time.seconds(n.length), n.pitch, n.velocity, 0.0});
-  for (const ScoreNote& n : score.melody) play_lead(lead, {time.frame(n.beat), time.seconds(n.length), n.pitch, n.velocity, 0.1});
+  for (const ScoreNote& n : score.bass)
+    play_bass(bass, {time.frame(n.beat), time.seconds(n.length), n.pitch, n.velocity, 0.0});
+  for (const ScoreNote& n : score.melody)
+    play_lead(lead, {time.frame(n.beat), time.seconds(n.length), n.pitch, n.velocity, 0.1});
   unsigned seed = 1;
   for (const ScoreHit& h : score.drums) {
     const std::size_t at = time.frame(h.beat);

@@ -69,7 +69,8 @@ void play_bass(Audio& bus, const NoteSpec& n) {
   const double level = 0.22 * n.velocity;
   render(bus, n.start, n.seconds + release, n.pan, [&](double t) {
     const double ph = kTwoPi * f * t;
-    const double tone = std::sin(ph) + 0.3 * std::sin(2.0 * ph) * exp_decay(t, 0.25) + 0.12 * std::sin(3.0 * ph) * exp_decay(t, 0.12);
+    const double tone = std::sin(ph) + 0.3 * std::sin(2.0 * ph) * exp_decay(t, 0.25) +
+                        0.12 * std::sin(3.0 * ph) * exp_decay(t, 0.12);
     const double env = gate(t, n.seconds + release, 0.006, release) * (0.6 + 0.4 * exp_decay(t, 0.3));
     return level * env * tone;
   });
@@ -98,7 +99,8 @@ void play_kick(Audio& bus, std::size_t start, double velocity) {
   render(bus, start, 0.4, 0.0, [&](double t) {
     const double f = 48.0 + 70.0 * exp_decay(t, 0.035);
     phase += kTwoPi * f * dt;
-    return 0.42 * velocity * smooth_step(t / 0.002) * exp_decay(t, 0.16) * gate(t, 0.4, 0.0, 0.05) * std::sin(phase);
+    return 0.42 * velocity * smooth_step(t / 0.002) * exp_decay(t, 0.16) * gate(t, 0.4, 0.0, 0.05) *
+           std::sin(phase);
   });
 }
 

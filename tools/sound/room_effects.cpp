@@ -6,7 +6,7 @@ namespace {
 
 // Feedback comb filter with a gentle low-pass in the loop, as in classic studio reverbs.
 class Comb {
-public:
+ public:
   Comb(std::size_t length, double feedback, double damping)
       : line_(length, 0.0), feedback_(feedback), damping_(damping) {}
   double process(double x) {
@@ -17,14 +17,14 @@ public:
     return y;
   }
 
-private:
+ private:
   std::vector<double> line_;
   std::size_t pos_ = 0;
   double feedback_, damping_, store_ = 0.0;
 };
 
 class Allpass {
-public:
+ public:
   Allpass(std::size_t length, double gain) : line_(length, 0.0), gain_(gain) {}
   double process(double x) {
     const double buffered = line_[pos_];
@@ -34,7 +34,7 @@ public:
     return y;
   }
 
-private:
+ private:
   std::vector<double> line_;
   std::size_t pos_ = 0;
   double gain_;
@@ -64,9 +64,11 @@ Audio room_reverb(const Audio& dry) {
   for (int c = 0; c < 2; ++c) {
     const std::size_t spread = c == 0 ? 0 : 23;  // decorrelates the two sides
     std::vector<Comb> combs;
-    for (std::size_t len : comb_lengths) combs.emplace_back(static_cast<std::size_t>((len + spread) * scale), 0.8, 0.3);
+    for (std::size_t len : comb_lengths)
+      combs.emplace_back(static_cast<std::size_t>((len + spread) * scale), 0.8, 0.3);
     std::vector<Allpass> allpasses;
-    for (std::size_t len : allpass_lengths) allpasses.emplace_back(static_cast<std::size_t>((len + spread) * scale), 0.5);
+    for (std::size_t len : allpass_lengths)
+      allpasses.emplace_back(static_cast<std::size_t>((len + spread) * scale), 0.5);
     for (std::size_t i = 0; i < dry.frames(); ++i) {
       const double in = 0.5 * (dry.samples[2 * i] + dry.samples[2 * i + 1]) * 0.1;
       double out = 0.0;

@@ -94,7 +94,8 @@ Audio make_add() {
   for (std::size_t i = 0; i < a.frames(); ++i) {
     const double t = static_cast<double>(i) / a.rate;
     const double env = smooth_step(t / 0.003) * exp_decay(t, 0.02);
-    const double tone = std::sin(kTwoPi * f * t) + 0.45 * std::sin(kTwoPi * 1.5 * f * t) * exp_decay(t, 0.012) +
+    const double tone = std::sin(kTwoPi * f * t) +
+                        0.45 * std::sin(kTwoPi * 1.5 * f * t) * exp_decay(t, 0.012) +
                         0.15 * std::sin(kTwoPi * 2.0 * f * t) * exp_decay(t, 0.008);
     a.at(i, 0) = env * tone;
   }
@@ -124,8 +125,8 @@ Audio make_appear() {
     }
     // A soft rising breath of air: noise whose band climbs from 600 Hz to about 4 kHz.
     const double centre = 600.0 * std::pow(6.5, std::fmin(t / 1.2, 1.0));
-    const double breath = air.bandpass(noise.next(), centre, a.rate) * smooth_step(t / 0.3) *
-                          smooth_step((1.4 - t) / 0.7);
+    const double breath =
+        air.bandpass(noise.next(), centre, a.rate) * smooth_step(t / 0.3) * smooth_step((1.4 - t) / 0.7);
     a.at(i, 0) += 0.07 * swell * pad + 0.05 * breath;
   }
   fade_tail(a, 0.25);

@@ -27,8 +27,8 @@ std::string describe(const std::string& name, const Audio& a) {
 
 const std::vector<EffectFile>& effect_files() {
   static const std::vector<EffectFile> files = {
-      {"add.wav", make_add},         {"move.wav", make_move},     {"click.wav", make_click},
-      {"win.wav", make_appear},      {"lose.wav", make_vanish},   {"amb.wav", make_ambience},
+      {"add.wav", make_add},    {"move.wav", make_move},   {"click.wav", make_click},
+      {"win.wav", make_appear}, {"lose.wav", make_vanish}, {"amb.wav", make_ambience},
   };
   return files;
 }

@@ -52,8 +52,10 @@ double SweepFilter::bandpass(double x, double centre_hz, double rate) {
 }
 
 Phasor::Phasor(double hz, double rate, double phase)
-    : re_(std::cos(phase)), im_(std::sin(phase)),
-      step_re_(std::cos(kTwoPi * hz / rate)), step_im_(std::sin(kTwoPi * hz / rate)) {}
+    : re_(std::cos(phase)),
+      im_(std::sin(phase)),
+      step_re_(std::cos(kTwoPi * hz / rate)),
+      step_im_(std::sin(kTwoPi * hz / rate)) {}
 
 double Phasor::next() {
   const double out = im_;

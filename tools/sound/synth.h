@@ -15,24 +15,24 @@ double note_hz(double midi);
 
 // White noise in [-1, 1) from a 32-bit xorshift generator with a fixed seed.
 class Noise {
-public:
+ public:
   explicit Noise(uint32_t seed);
   double next();
 
-private:
+ private:
   uint32_t state_;
 };
 
 // Second-order filter section (the well-known audio cookbook designs).
 class Biquad {
-public:
+ public:
   static Biquad lowpass(double cutoff_hz, double q, double rate);
   static Biquad highpass(double cutoff_hz, double q, double rate);
   static Biquad bandpass(double centre_hz, double q, double rate);  // 0 dB at the centre
   double process(double x);
   void reset();
 
-private:
+ private:
   Biquad(double b0, double b1, double b2, double a0, double a1, double a2);
   double b0_, b1_, b2_, a1_, a2_;
   double z1_ = 0.0, z2_ = 0.0;
@@ -40,11 +40,11 @@ private:
 
 // State-variable filter whose centre frequency may change every sample (for sweeps).
 class SweepFilter {
-public:
+ public:
   explicit SweepFilter(double damping) : damping_(damping) {}
   double bandpass(double x, double centre_hz, double rate);
 
-private:
+ private:
   double damping_;
   double low_ = 0.0, band_ = 0.0;
 };
@@ -52,11 +52,11 @@ private:
 // A steady sine oscillator that advances by rotating a unit vector: one complex multiply
 // per sample instead of a sine call, for the many partials of held chords.
 class Phasor {
-public:
+ public:
   Phasor(double hz, double rate, double phase);
   double next();  // the sine at the current sample, then one step on
 
-private:
+ private:
   double re_, im_, step_re_, step_im_;
 };
 

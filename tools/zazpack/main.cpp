@@ -138,7 +138,8 @@ int main(int argc, char** argv) {
   std::FILE* out = std::fopen(archive.c_str(), "wb");
   if (!out) return fail("cannot create " + archive + ": " + std::strerror(errno));
   bool ok = true;
-  for (const Entry& e : entries) ok = ok && std::fwrite(e.packed.data(), 1, e.packed.size(), out) == e.packed.size();
+  for (const Entry& e : entries)
+    ok = ok && std::fwrite(e.packed.data(), 1, e.packed.size(), out) == e.packed.size();
   ok = ok && std::fwrite(tail.data(), 1, tail.size(), out) == tail.size();
   ok = (std::fclose(out) == 0) && ok;
   if (!ok) {
