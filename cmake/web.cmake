@@ -33,9 +33,13 @@ add_library(OpenGL::GL INTERFACE IMPORTED GLOBAL)
 set(BRAKKA_WEB_LINK_OPTIONS
   -sASYNCIFY=1 -sASYNCIFY_STACK_SIZE=262144
   -sLEGACY_GL_EMULATION=1 -sMIN_WEBGL_VERSION=1 -sMAX_WEBGL_VERSION=1
+  # Frames are drawn off the canvas and copied onto it whole at the swap (web_present), so the page
+  # never shows a frame half drawn, or the cleared start of the next one while the frame's wait yields.
+  -sOFFSCREEN_FRAMEBUFFER=1
   -sALLOW_MEMORY_GROWTH=1 -sINITIAL_MEMORY=67108864
   -sEXIT_RUNTIME=1 -sFORCE_FILESYSTEM=1 -lidbfs.js -sENVIRONMENT=web
   # SDL's JavaScript calls back into the program through dynCall (audio): the list in the file.
   -sDEFAULT_LIBRARY_FUNCS_TO_INCLUDE=@${PROJECT_SOURCE_DIR}/cmake/web-library-funcs.json
   "SHELL:--pre-js ${PROJECT_SOURCE_DIR}/dist/web/storage.js"
-  "SHELL:--pre-js ${PROJECT_SOURCE_DIR}/dist/web/audio_resume.js")
+  "SHELL:--pre-js ${PROJECT_SOURCE_DIR}/dist/web/audio_resume.js"
+  "SHELL:--pre-js ${PROJECT_SOURCE_DIR}/dist/web/offscreen_frames.js")

@@ -202,8 +202,8 @@ void SdlGlWindow::toggle_fullscreen() {
 }
 
 void SdlGlWindow::swap() {
-  if (window_) SDL_GL_SwapWindow(window_);
 #ifdef __EMSCRIPTEN__
-  web_frame_shown();
+  if (window_) web_present();
 #endif
+  if (window_) SDL_GL_SwapWindow(window_);
 }

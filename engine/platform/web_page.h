@@ -9,7 +9,8 @@ void web_yield(int ms);
 // Writes the files of the user data folder to the browser's storage and waits until it has them.
 // False when the storage refused them (the files stay in memory for this visit).
 bool web_storage_flush();
-// Tells the page a frame has been drawn (for its figures).
-void web_frame_shown();
+// Puts the frame drawn off the canvas onto it and tells the page a frame has been shown (for its
+// figures).
+void web_present();
 // A line of the runtime's log on the browser's console.
 void web_console_line(const char* text);

@@ -1,5 +1,6 @@
 // The web page's side of the runtime: yielding to the page, the browser's storage, its console.
 #include <emscripten.h>
+#include <emscripten/html5_webgl.h>
 
 #include "engine/platform/web_page.h"
 
@@ -47,5 +48,8 @@ EM_JS(void, page_frame_shown, (), {
 
 void web_yield(int ms) { page_yield(ms < 0 ? 0 : ms); }
 bool web_storage_flush() { return page_storage_flush() != 0; }
-void web_frame_shown() { page_frame_shown(); }
+void web_present() {
+  emscripten_webgl_commit_frame();
+  page_frame_shown();
+}
 void web_console_line(const char* text) { page_console_line(text ? text : "NULL"); }
