@@ -174,6 +174,7 @@ test("a game by the keyboard alone saves the name, and a reload keeps it", async
   await press(tab, "Enter");
   await focus(tab, MENU, MENU_QUIT);  // after the fade and the intro
   compare("main-menu", await canvasPixels(tab), null, 0.02);
+  await tab.screenshot({ path: join(out, "page.png") });  // the whole page, for the documentation
   await press(tab, "Enter");
   await focus(tab, STATS, 0, "Tab");
   compare("stats", await canvasPixels(tab), "high-ratings", 0.03);
