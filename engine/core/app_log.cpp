@@ -8,6 +8,7 @@
 #include "engine/platform/os_files.h"
 #include "engine/platform/os_paths.h"
 #include "engine/platform/platform.h"
+#include "engine/platform/system_info.h"
 
 namespace {
 
@@ -50,6 +51,7 @@ const char* log_path() {
 
 void log_line(const char* text) {
   if (!text) text = "NULL";
+  system_log_echo(text);
   const std::string path = log_path();
   // Held by nobody else while a line goes in.
   int fd = -1;

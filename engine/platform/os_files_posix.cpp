@@ -11,6 +11,9 @@
 #include <cstring>
 
 #include "engine/platform/os_files.h"
+#ifdef __EMSCRIPTEN__
+#include "engine/platform/web_page.h"
+#endif
 
 namespace {
 
@@ -169,6 +172,11 @@ void os_copy_permissions(const std::string& from, int fd) {
 }
 
 int os_sync_folder(const std::string& folder) {
+#ifdef __EMSCRIPTEN__
+  // A page's files live in memory: forcing them to the disk is handing them to the browser's storage.
+  (void)folder;
+  return web_storage_flush() ? 0 : -1;
+#endif
   const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
   if (fd < 0) return -1;
   const int r = os_sync(fd);

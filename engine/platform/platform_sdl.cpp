@@ -223,7 +223,11 @@ class SdlPlatform final : public Platform {
 
   void mouse_set_relative(bool relative) override {
     if (!window_.exists() || relative == relative_) return;
+#ifndef __EMSCRIPTEN__
+    // A page keeps the pointer free: locking it would take Esc, which ends the game, to give it back.
+    // Motion there is the difference of the pointer's positions, which keeps the game's pointer on it.
     SDL_SetRelativeMouseMode(relative ? SDL_TRUE : SDL_FALSE);
+#endif
     relative_ = relative;
     int dx, dy;
     SDL_GetRelativeMouseState(&dx, &dy);  // forget motion from before the switch

@@ -1,11 +1,21 @@
 #include "engine/platform/sdl_gl_window.h"
+#ifdef __EMSCRIPTEN__
+#include "engine/platform/web_page.h"
+#endif
 #include <algorithm>
 #include <cstdio>
 #include "engine/platform/x11_connection.h"
 
 bool SdlGlWindow::try_create(int w, int h, bool fullscreen, int samples) {
   SDL_GL_ResetAttributes();
+#ifdef __EMSCRIPTEN__
+  // A browser's context is WebGL (OpenGL ES 2.0), under emscripten's emulation of OpenGL 1.x.
+  SDL_GL_SetAttribute(SDL_GL_CONTEXT_PROFILE_MASK, SDL_GL_CONTEXT_PROFILE_ES);
+  SDL_GL_SetAttribute(SDL_GL_CONTEXT_MAJOR_VERSION, 2);
+  SDL_GL_SetAttribute(SDL_GL_CONTEXT_MINOR_VERSION, 0);
+#else
   SDL_GL_SetAttribute(SDL_GL_CONTEXT_PROFILE_MASK, SDL_GL_CONTEXT_PROFILE_COMPATIBILITY);
+#endif
   SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
   SDL_GL_SetAttribute(SDL_GL_RED_SIZE, 8);
   SDL_GL_SetAttribute(SDL_GL_GREEN_SIZE, 8);
@@ -159,6 +169,11 @@ ViewFit SdlGlWindow::view() const {
 
 void SdlGlWindow::allow_scaling() {
   if (!window_ || scaling_) return;
+#ifdef __EMSCRIPTEN__
+  // In a browser the page scales the canvas and takes it full screen (dist/web/index.html): the picture
+  // keeps its own size here.
+  return;
+#endif
   scaling_ = true;
   // Shrinking is allowed down to half the picture; below that text would no longer be readable, unless
   // the screen itself is smaller (below).
@@ -194,5 +209,8 @@ void SdlGlWindow::toggle_fullscreen() {
 }
 
 void SdlGlWindow::swap() {
+#ifdef __EMSCRIPTEN__
+  if (window_) web_present();
+#endif
   if (window_) SDL_GL_SwapWindow(window_);
 }

@@ -9,6 +9,9 @@ std::string system_program_path();  // the running program's full path; empty wh
 bool system_tracer_attached();      // a debugger is attached to this process
 // The text sent to the system's debug output (Windows: the debugger's; Linux: standard error).
 void system_debug_output(const char* text);
+// Where the system shows a program's messages as they come (the browser's console); nothing on Linux
+// and Windows, where the log file is the place to look.
+void system_log_echo(const char* text);
 // The command line's arguments as UTF-8 (Windows hands main() its own code page's letters).
 std::vector<std::string> system_arguments(int argc, char** argv);
 // Makes stdout reach the console the program was started from, when it has none of its own (a Windows

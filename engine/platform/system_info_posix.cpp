@@ -40,6 +40,8 @@ void system_debug_output(const char* text) {
   std::fflush(stderr);
 }
 
+void system_log_echo(const char*) {}
+
 std::vector<std::string> system_arguments(int argc, char** argv) {
   std::vector<std::string> out;
   for (int i = 0; i < argc; ++i) out.push_back(argv[i] ? argv[i] : "");

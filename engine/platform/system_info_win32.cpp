@@ -23,6 +23,8 @@ bool system_tracer_attached() { return IsDebuggerPresent() != FALSE; }
 
 void system_debug_output(const char* text) { OutputDebugStringW(wide_from_utf8(text ? text : "").c_str()); }
 
+void system_log_echo(const char*) {}
+
 std::vector<std::string> system_arguments(int argc, char** argv) {
   std::vector<std::string> out;
   int n = 0;
