@@ -22,6 +22,9 @@ cd "$(dirname "$0")/.."
 out=build-windows
 started=$SECONDS
 say() { echo "build-windows: $*" >&2; }
+# The dates the build writes (the program's link time, the compiler's __DATE__) are the last commit's.
+SOURCE_DATE_EPOCH=${SOURCE_DATE_EPOCH:-$(git log -1 --format=%ct)}
+export SOURCE_DATE_EPOCH
 
 deps=$(scripts/windows-deps.sh)
 scripts/deps.sh
