@@ -22,7 +22,8 @@ cd "$(dirname "$0")/.."
 out=build-windows
 started=$SECONDS
 say() { echo "build-windows: $*" >&2; }
-# The dates the build writes (the program's link time, the compiler's __DATE__) are the last commit's.
+# The dates the build writes are the last commit's: the compiler's __DATE__ and __TIME__, and the time
+# strip puts in brakka.exe's header (the linker writes none).
 SOURCE_DATE_EPOCH=${SOURCE_DATE_EPOCH:-$(git log -1 --format=%ct)}
 export SOURCE_DATE_EPOCH
 
