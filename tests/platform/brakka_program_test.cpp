@@ -570,10 +570,10 @@ TEST(BrakkaProgram, VersionAndHelpAnswerWithoutAWindowAndWriteNothing) {
     std::filesystem::create_directories(out);
     std::vector<std::string> command = {std::string(BRAKKA_BIN_DIR) + "/brakka"};
     command.insert(command.end(), c.arguments.begin(), c.arguments.end());
-    pid_t pid =
-        start_brakka({"DISPLAY=:9999", "BRAKKA_PLATFORM=sdl", "SDL_VIDEODRIVER=x11", "SDL_AUDIODRIVER=dummy",
-                      "TMPDIR=" + home, "HOME=" + home, "XDG_DATA_HOME=" + home + "/data"},
-                     out + "/stdout.txt", command);
+    pid_t pid = start_brakka({"DISPLAY=:9999", "BRAKKA_PLATFORM=sdl", "SDL_VIDEODRIVER=x11",
+                              "SDL_AUDIODRIVER=dummy", "TMPDIR=" + home, "HOME=" + home,
+                              "XDG_DATA_HOME=" + home + "/data", "XDG_STATE_HOME=" + home + "/state"},
+                             out + "/stdout.txt", command);
     const std::string name = c.arguments.back();
     EXPECT_EQ(wait_exit_status(pid, 20000ms), c.status) << name;
     const std::vector<std::string> lines = read_lines(out + "/stdout.txt");
