@@ -57,11 +57,16 @@ bool printable(const std::string& text) {
   return true;
 }
 
-// A rating text the reader must take: all of it a finite number.
+// A rating text the reader must take: all of it a finite decimal number, with only blanks (spaces
+// and tabs) before it; other white space such as a carriage return, and the hexadecimal, "inf" and
+// "nan" texts a reader of numbers would also take, are no rating.
 bool number_text(const std::string& text, double& value) {
+  const size_t start = text.find_first_not_of(" \t");
+  if (start == std::string::npos || text.find_first_not_of("+-.0123456789eE", start) != std::string::npos)
+    return false;
   char* end = nullptr;
-  value = std::strtod(text.c_str(), &end);
-  return !text.empty() && end != text.c_str() && *end == 0 && std::isfinite(value);
+  value = std::strtod(text.c_str() + start, &end);
+  return end != text.c_str() + start && *end == 0 && std::isfinite(value);
 }
 
 // Plain texts, enciphered line by line; a text ends at its first zero byte (as a deciphered one does)
