@@ -190,8 +190,17 @@ bool renderer_finish_frame() {
     ++g_counts.whole;
     return true;
   }
+  int w = 0, h = 0;
+  platform().window_drawable_size(w, h);
+  const uint32_t repaints = platform().window_repaints();
+  const bool resized = !f.shown || w != f.shown_w || h != f.shown_h;
+  const bool window_changed = resized || repaints != f.shown_repaints;
+  // Where the window keeps its back buffer, a frame moving into it or out of it is drawn whole.
+  if (!f.immediate && picture_buffer_choose(*r, w, h, resized)) f.kept_valid = false;
+  f.present_swap = resized;
   const bool blind = renderer_blind();
   bool drew = true;
+  f.present_part = false;
   if (f.immediate) {
     ++g_counts.whole;  // drawn as it went
     f.kept_valid = f.list.self_contained && !blind;
@@ -202,6 +211,7 @@ bool renderer_finish_frame() {
              draw_list_damage(f.previous, f.list, r->screen_width, r->screen_height, f.boxes)) {
     for (const DrawBox& box : f.boxes) draw_list_now(*r, f.list, &box);
     ++g_counts.part;
+    f.present_part = !window_changed;
   } else {
     draw_list_now(*r, f.list, nullptr);
     ++g_counts.whole;
@@ -212,10 +222,7 @@ bool renderer_finish_frame() {
   std::swap(f.previous, f.list);
   f.list.clear();
 
-  int w = 0, h = 0;
-  platform().window_drawable_size(w, h);
-  const uint32_t repaints = platform().window_repaints();
-  const bool show = drew || !f.shown || w != f.shown_w || h != f.shown_h || repaints != f.shown_repaints;
+  const bool show = drew || window_changed;
   if (show) {
     f.shown = true;
     f.shown_w = w;

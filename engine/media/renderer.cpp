@@ -91,8 +91,10 @@ void renderer_gl_init() {
   // Frames recorded are drawn into the kept picture, which the off-screen buffer holds.
   r->record = FrameRecord{};
   r->record.enabled = frame_record_wanted();
+  r->window_kept = r->record.enabled && kept_window_allowed() && platform().gl_can_show_part();
   picture_buffer_create(*r, extensions);
   r->record.enabled = r->record.enabled && r->picture_fbo != 0;
+  r->window_kept = r->window_kept && r->record.enabled;
   r->gl_ready = true;
   frame_record_start(*r, DrawCommand{}, false);
   // The first frame is drawn before any frame_show: it needs the same set-up as every later one.

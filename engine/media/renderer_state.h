@@ -48,6 +48,12 @@ struct FrameRecord {
   std::vector<DrawBox> boxes;
   std::vector<uint32_t> versions;  // per sprite table slot, then the background's
   uint32_t next_version = 0;
+  // The frame drawn in part (the boxes above) into a window shown as before: where the window keeps
+  // its back buffer, only those boxes are shown.
+  bool present_part = false;
+  // The window's size changed since it was last shown: even where it keeps its back buffer, it is
+  // swapped once, as a driver may size the back buffer anew only at a swap.
+  bool present_swap = true;
   // What the window was last shown: its size and the platform's repaint count then.
   bool shown = false;
   int shown_w = 0, shown_h = 0;
@@ -105,6 +111,12 @@ class OpenGLDuderozi : public Duderozi3D {
   int picture_h = 0;
   bool picture_offscreen = false;       // frames are drawn into picture_fbo (the window is scaled)
   bool picture_back_to_window = false;  // from the next frame on, drawing goes to the window again
+  // The window is shown without swaps (Platform::gl_show_part), so its back buffer is kept from frame
+  // to frame: while it shows the picture 1:1 frames are drawn straight into it, the kept picture
+  // itself; scaled, it holds the last frame shown, scaled (window_holds_shown), and only the boxes that
+  // changed are copied into it and shown.
+  bool window_kept = false;
+  bool window_holds_shown = false;
 
   // Test and device hooks.
   int texture_limit_cap = 0;  // 0 = the driver's limit
@@ -158,6 +170,7 @@ void frame_record_start(OpenGLDuderozi& r, DrawCommand base, bool has_base);
 bool background_covers_picture(const OpenGLDuderozi& r);
 // Whether frames are to be recorded (renderer_set_change_tracking), and whether drawing is blind.
 bool frame_record_wanted();
+bool kept_window_allowed();  // renderer_allow_kept_window
 bool renderer_blind();
 
 // Clears the colour buffer to the clear colour (as a command of the frame).
@@ -175,3 +188,8 @@ void picture_buffer_create(OpenGLDuderozi& r, const std::string& extensions);
 void picture_buffer_release(OpenGLDuderozi& r);
 void picture_buffer_bind(const OpenGLDuderozi& r);
 void picture_buffer_after_swap(OpenGLDuderozi& r);
+// Where the window keeps its back buffer: the frame about to be drawn goes into the window while it
+// shows the picture 1:1 (w x h, its size now) as it did at the last present, else (resized: it is to be
+// swapped in) into the off-screen picture. True when that moved drawing from one to the other, so that
+// the frame must be drawn whole.
+bool picture_buffer_choose(OpenGLDuderozi& r, int w, int h, bool resized);
