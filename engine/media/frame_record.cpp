@@ -105,10 +105,24 @@ void draw_list_now(OpenGLDuderozi& r, const DrawList& list, const DrawBox* box) 
     glEnable(GL_SCISSOR_TEST);
     glScissor(box->x0, r.screen_height - box->y1, box->x1 - box->x0, box->y1 - box->y0);
   }
-  for (const DrawCommand& c : list.commands) {
+  // A start of full-screen layers is drawn in one pass where it is kept, and kept once drawn whole.
+  const size_t run = layer_run_length(r, list);
+  size_t from = 0, make_at = 0;
+  if (run && layer_draw(r, list, run)) {
+    for (size_t k = 0; k < run; ++k)
+      if (list.commands[k].changes_state_only()) draw_command(r, list, list.commands[k]);
+    from = run;
+    ++g_counts.layers;
+  } else if (run && !box) {
+    make_at = run;
+  }
+  for (size_t k = from; k < list.commands.size(); ++k) {
+    if (make_at && k == make_at) layer_make(r, list, run);
+    const DrawCommand& c = list.commands[k];
     if (box && !c.changes_state_only() && !c.box.meets(*box)) continue;
     draw_command(r, list, c);
   }
+  if (make_at && make_at == list.commands.size()) layer_make(r, list, run);
   if (box) frame_state_reset(r);  // the scissor box goes (or the blind one comes back)
   f.replaying = false;
 }
@@ -217,6 +231,7 @@ bool renderer_finish_frame() {
     ++g_counts.whole;
     f.kept_valid = f.list.self_contained && !blind;
   }
+  layer_cache_tick(*r);
   f.recording = false;
   f.immediate = false;
   std::swap(f.previous, f.list);

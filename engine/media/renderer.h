@@ -88,6 +88,7 @@ struct RendererFrameCounts {
   long whole = 0;
   long part = 0;
   long kept = 0;
+  long layers = 0;  // full-screen layers drawn in one pass from a kept copy (in a frame, or in one box)
 };
 RendererFrameCounts renderer_frame_counts();
 

@@ -60,6 +60,15 @@ struct FrameRecord {
   uint32_t shown_repaints = 0;
 };
 
+// A full-screen layer kept to be drawn in one pass (layer_cache.cpp): the copy of what the first
+// commands of a list drew, the key of those commands, and the frame it was last drawn in.
+struct KeptLayer {
+  std::string key;
+  GLuint texture = 0;
+  int64_t bytes = 0;
+  long used = 0;
+};
+
 class Duderozi3D {
  public:
   virtual ~Duderozi3D() = default;
@@ -127,6 +136,8 @@ class OpenGLDuderozi : public Duderozi3D {
   std::vector<float> text_vertices;  // 5 floats per vertex, 4 vertices per character
 
   FrameRecord record;
+  std::vector<KeptLayer> layers;
+  long layer_clock = 0;  // frames finished
 };
 
 // The live renderer or null before renderer_create() / after renderer_destroy().
@@ -172,6 +183,18 @@ bool background_covers_picture(const OpenGLDuderozi& r);
 bool frame_record_wanted();
 bool kept_window_allowed();  // renderer_allow_kept_window
 bool renderer_blind();
+
+// Full-screen layers drawn once (layer_cache.cpp). layer_run_length: how many of the list's first
+// commands a layer can stand for (a clear, then at least two draws that each cover the whole picture,
+// and the state changes among them), 0 for none. layer_draw draws the layer of those commands if one is
+// kept (and leaves the state as opaque mode: the caller sets the state those commands leave);
+// layer_make keeps what the buffer drawn into holds now as the layer of those commands.
+// layer_cache_tick ages the layers once a frame, letting go of those unused for a while.
+size_t layer_run_length(const OpenGLDuderozi& r, const DrawList& list);
+bool layer_draw(OpenGLDuderozi& r, const DrawList& list, size_t n);
+void layer_make(OpenGLDuderozi& r, const DrawList& list, size_t n);
+void layer_cache_tick(OpenGLDuderozi& r);
+void layer_cache_release(OpenGLDuderozi& r);
 
 // Clears the colour buffer to the clear colour (as a command of the frame).
 void clear_now(OpenGLDuderozi& r);
