@@ -1,5 +1,5 @@
 // Full-screen layers drawn once. A frame that starts with a clear followed by several draws that each
-// cover the whole picture (the title animation's two additive, zoomed copies) has that start kept as a
+// cover most of the picture (the title animation's two additive, zoomed copies) has that start kept as a
 // picture of its own: made the first time the list is drawn whole, by copying the buffer drawn into
 // once those commands are drawn, and from then on drawn in one opaque 1:1 pass (nearest) whenever a
 // list starts with the same commands, the same pictures at the same versions. The copy holds exactly
@@ -18,9 +18,11 @@ constexpr int64_t kLayerBytes = int64_t{64} << 20;
 constexpr long kReplaceableAfter = 100;  // frames unused before a layer may give its room to another
 constexpr long kDroppedAfter = 500;      // frames unused before a layer is let go
 
-bool covers_picture(const OpenGLDuderozi& r, const DrawCommand& c) {
-  const DrawBox b = c.box;
-  return b.x0 <= 0 && b.y0 <= 0 && b.x1 >= r.screen_width && b.y1 >= r.screen_height;
+// A draw over at least half the picture: worth keeping in a layer. (The layer holds every pixel of the
+// picture whatever the draws cover, as the commands start with a clear.)
+bool large(const OpenGLDuderozi& r, const DrawCommand& c) {
+  return c.box.clipped(r.screen_width, r.screen_height).area() * 2 >=
+         static_cast<int64_t>(r.screen_width) * r.screen_height;
 }
 
 // The key of the list's first n commands: everything that decides their pixels.
@@ -63,7 +65,7 @@ size_t layer_run_length(const OpenGLDuderozi& r, const DrawList& list) {
   int covering = 0;
   for (size_t k = 1; k < c.size(); ++k) {
     if (c[k].changes_state_only()) continue;
-    if (c[k].op == DrawOp::text || !covers_picture(r, c[k])) break;
+    if (c[k].op == DrawOp::text || !large(r, c[k])) break;
     ++covering;
     end = k + 1;
   }

@@ -185,8 +185,8 @@ bool kept_window_allowed();  // renderer_allow_kept_window
 bool renderer_blind();
 
 // Full-screen layers drawn once (layer_cache.cpp). layer_run_length: how many of the list's first
-// commands a layer can stand for (a clear, then at least two draws that each cover the whole picture,
-// and the state changes among them), 0 for none. layer_draw draws the layer of those commands if one is
+// commands a layer can stand for (a clear, then at least two draws that each cover at least half the
+// picture, and the state changes among them), 0 for none. layer_draw draws the layer of those commands if one is
 // kept (and leaves the state as opaque mode: the caller sets the state those commands leave);
 // layer_make keeps what the buffer drawn into holds now as the layer of those commands.
 // layer_cache_tick ages the layers once a frame, letting go of those unused for a while.

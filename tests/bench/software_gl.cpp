@@ -8,7 +8,8 @@
 // opaque textured quad with nearest filtering), then the runtime drawing the welcome screen, the main
 // screen waiting, a round waiting for the player and a round with the computer walking its cursor.
 // Printed as % of a core and as ratios to the one-quad floor of the same run and scale, with the frame
-// pacing (p99 of |interval - 20 ms|) and how many frames the renderer drew whole, in part or not at all.
+// pacing (p99 of |interval - 20 ms|), how many frames the renderer drew whole, in part or not at all, and
+// how many full-screen layers it drew from kept copies.
 //
 // Frames are shown the runtime's own way: where the driver shows parts of the window without a swap,
 // only the boxes that changed ("shown: in part"); --swap shows every frame by a buffer swap, as where
@@ -68,7 +69,7 @@ struct Result {
   double p99_ms = 0;
   int frames = 0;
   int window_w = 0, window_h = 0;
-  long drawn_whole = 0, drawn_part = 0, kept = 0;
+  long drawn_whole = 0, drawn_part = 0, kept = 0, layers = 0;
   int in_part = 0;  // frames shown without swaps, in part where they changed in part
 };
 
@@ -247,6 +248,7 @@ Result run_scene(const std::string& scene, const std::string& media, double seco
   res.drawn_whole = counts.whole - counts0.whole;
   res.drawn_part = counts.part - counts0.part;
   res.kept = counts.kept - counts0.kept;
+  res.layers = counts.layers - counts0.layers;
   renderer_destroy();
   platform().window_destroy();
   return res;
@@ -310,9 +312,9 @@ bool run_child(const std::string& self, const XServer& x, const std::string& sce
   char line[512];
   bool found = false;
   while (std::fgets(line, sizeof line, pipe)) {
-    if (std::sscanf(line, "result %lf %lf %d %d %d %ld %ld %ld %d", &res.cpu_percent, &res.p99_ms,
+    if (std::sscanf(line, "result %lf %lf %d %d %d %ld %ld %ld %d %ld", &res.cpu_percent, &res.p99_ms,
                     &res.frames, &res.window_w, &res.window_h, &res.drawn_whole, &res.drawn_part, &res.kept,
-                    &res.in_part) == 9)
+                    &res.in_part, &res.layers) == 10)
       found = true;
   }
   return pclose(pipe) == 0 && found;
@@ -350,8 +352,8 @@ int main(int argc, char** argv) {
     renderer_allow_kept_window(!swap);
     const Result r = run_scene(child, media, seconds);
     if (r.cpu_percent < 0) return 1;
-    std::printf("result %.3f %.3f %d %d %d %ld %ld %ld %d\n", r.cpu_percent, r.p99_ms, r.frames, r.window_w,
-                r.window_h, r.drawn_whole, r.drawn_part, r.kept, r.in_part);
+    std::printf("result %.3f %.3f %d %d %d %ld %ld %ld %d %ld\n", r.cpu_percent, r.p99_ms, r.frames,
+                r.window_w, r.window_h, r.drawn_whole, r.drawn_part, r.kept, r.in_part, r.layers);
     return 0;
   }
 
@@ -384,16 +386,16 @@ int main(int argc, char** argv) {
       if (name == "floor_quad") quad = r.cpu_percent;
     bool in_part = false;
     for (const auto& [name, r] : rows) in_part = in_part || r.in_part;
-    std::printf("\nscale %d, shown: %s\n%-16s %8s %9s %10s %8s %8s %8s %7s\n", scale,
+    std::printf("\nscale %d, shown: %s\n%-16s %8s %9s %10s %8s %8s %8s %7s %7s\n", scale,
                 in_part ? "in part" : "by swaps", "scene", "% core", "/ 1 quad", "window", "whole", "part",
-                "kept", "p99 ms");
+                "kept", "layers", "p99 ms");
     for (const auto& [name, r] : rows) {
       char ratio[32] = "-";
       if (quad > 0) std::snprintf(ratio, sizeof ratio, "%.2f", r.cpu_percent / quad);
       char window[32];
       std::snprintf(window, sizeof window, "%dx%d", r.window_w, r.window_h);
-      std::printf("%-16s %8.1f %9s %10s %8ld %8ld %8ld %7.2f\n", name.c_str(), r.cpu_percent, ratio, window,
-                  r.drawn_whole, r.drawn_part, r.kept, r.p99_ms);
+      std::printf("%-16s %8.1f %9s %10s %8ld %8ld %8ld %7ld %7.2f\n", name.c_str(), r.cpu_percent, ratio,
+                  window, r.drawn_whole, r.drawn_part, r.kept, r.layers, r.p99_ms);
     }
     std::fflush(stdout);
   }
