@@ -30,8 +30,7 @@ int frame_present(void (*callback)()) {
   const bool show = renderer_finish_frame() || platform_is_headless();
   renderer_flush();
   if (show) {
-    renderer_present_picture();
-    platform().gl_swap();
+    if (!renderer_present_picture()) platform().gl_swap();
   }
   renderer_prepare_next();
 

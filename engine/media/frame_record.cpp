@@ -105,10 +105,24 @@ void draw_list_now(OpenGLDuderozi& r, const DrawList& list, const DrawBox* box) 
     glEnable(GL_SCISSOR_TEST);
     glScissor(box->x0, r.screen_height - box->y1, box->x1 - box->x0, box->y1 - box->y0);
   }
-  for (const DrawCommand& c : list.commands) {
+  // A start of full-screen layers is drawn in one pass where it is kept, and kept once drawn whole.
+  const size_t run = layer_run_length(r, list);
+  size_t from = 0, make_at = 0;
+  if (run && layer_draw(r, list, run)) {
+    for (size_t k = 0; k < run; ++k)
+      if (list.commands[k].changes_state_only()) draw_command(r, list, list.commands[k]);
+    from = run;
+    ++g_counts.layers;
+  } else if (run && !box) {
+    make_at = run;
+  }
+  for (size_t k = from; k < list.commands.size(); ++k) {
+    if (make_at && k == make_at) layer_make(r, list, run);
+    const DrawCommand& c = list.commands[k];
     if (box && !c.changes_state_only() && !c.box.meets(*box)) continue;
     draw_command(r, list, c);
   }
+  if (make_at && make_at == list.commands.size()) layer_make(r, list, run);
   if (box) frame_state_reset(r);  // the scissor box goes (or the blind one comes back)
   f.replaying = false;
 }
@@ -190,8 +204,17 @@ bool renderer_finish_frame() {
     ++g_counts.whole;
     return true;
   }
+  int w = 0, h = 0;
+  platform().window_drawable_size(w, h);
+  const uint32_t repaints = platform().window_repaints();
+  const bool resized = !f.shown || w != f.shown_w || h != f.shown_h;
+  const bool window_changed = resized || repaints != f.shown_repaints;
+  // Where the window keeps its back buffer, a frame moving into it or out of it is drawn whole.
+  if (!f.immediate && picture_buffer_choose(*r, w, h, resized)) f.kept_valid = false;
+  f.present_swap = resized;
   const bool blind = renderer_blind();
   bool drew = true;
+  f.present_part = false;
   if (f.immediate) {
     ++g_counts.whole;  // drawn as it went
     f.kept_valid = f.list.self_contained && !blind;
@@ -202,20 +225,19 @@ bool renderer_finish_frame() {
              draw_list_damage(f.previous, f.list, r->screen_width, r->screen_height, f.boxes)) {
     for (const DrawBox& box : f.boxes) draw_list_now(*r, f.list, &box);
     ++g_counts.part;
+    f.present_part = !window_changed;
   } else {
     draw_list_now(*r, f.list, nullptr);
     ++g_counts.whole;
     f.kept_valid = f.list.self_contained && !blind;
   }
+  layer_cache_tick(*r);
   f.recording = false;
   f.immediate = false;
   std::swap(f.previous, f.list);
   f.list.clear();
 
-  int w = 0, h = 0;
-  platform().window_drawable_size(w, h);
-  const uint32_t repaints = platform().window_repaints();
-  const bool show = drew || !f.shown || w != f.shown_w || h != f.shown_h || repaints != f.shown_repaints;
+  const bool show = drew || window_changed;
   if (show) {
     f.shown = true;
     f.shown_w = w;

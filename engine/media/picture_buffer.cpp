@@ -21,6 +21,7 @@
 namespace {
 
 bool g_allowed = true;
+bool g_kept_window_allowed = true;
 
 // The entry points, from OpenGL 3.0 / GL_ARB_framebuffer_object or from the EXT extensions (same
 // signatures and enum values).
@@ -111,6 +112,76 @@ void bind_target(const OpenGLDuderozi& r) {
   g_calls.bind_framebuffer(GL_FRAMEBUFFER, r.picture_offscreen ? r.picture_fbo : 0);
 }
 
+// The bars around a scaled picture, black.
+void clear_bars() {
+  GLfloat saved[4];
+  glGetFloatv(GL_COLOR_CLEAR_VALUE, saved);
+  glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
+  glClear(GL_COLOR_BUFFER_BIT);
+  glClearColor(saved[0], saved[1], saved[2], saved[3]);
+}
+
+// Shows a box of picture pixels (y downwards) where the fit puts it in the window, scaled by a whole
+// `scale`; copied there from the off-screen picture first unless the window holds it already.
+void show_box(const OpenGLDuderozi& r, const ViewFit& fit, int scale, const DrawBox& box, bool copy) {
+  const DrawBox b = box.clipped(r.picture_w, r.picture_h);
+  if (b.empty()) return;
+  const int bottom = fit.window_h - fit.y - fit.h;  // GL counts rows from the bottom
+  const int x0 = fit.x + b.x0 * scale, y0 = bottom + (r.picture_h - b.y1) * scale;
+  const int x1 = fit.x + b.x1 * scale, y1 = bottom + (r.picture_h - b.y0) * scale;
+  if (copy)
+    g_calls.blit_framebuffer(b.x0, r.picture_h - b.y1, b.x1, r.picture_h - b.y0, x0, y0, x1, y1,
+                             GL_COLOR_BUFFER_BIT, GL_NEAREST);
+  platform().gl_show_part(x0, y0, x1 - x0, y1 - y0);
+}
+
+// The window keeps its back buffer and is shown without swaps: at 1:1 the frame was drawn into it and
+// the boxes drawn (or all of it) are shown; scaled, the boxes are copied from the off-screen picture
+// into it, scaled, and shown, or all of it when the window changed, the scale is not whole or the
+// window does not hold the last frame shown. A frame that finds the window resized was drawn into the
+// off-screen picture and is shown whole after a swap.
+void present_kept(OpenGLDuderozi& r) {
+  const FrameRecord& f = r.record;
+  const ViewFit fit = view_fit(r.picture_w, r.picture_h, f.shown_w, f.shown_h);
+  const DrawBox all{0, 0, r.picture_w, r.picture_h};
+  if (!r.picture_offscreen && fit.identity() && !f.present_swap) {
+    if (f.present_part) {
+      for (const DrawBox& box : f.boxes) show_box(r, fit, 1, box, false);
+    } else {
+      show_box(r, fit, 1, all, false);
+    }
+    r.window_holds_shown = false;
+    return;
+  }
+  if (!r.picture_offscreen) {
+    // Drawn into the window (as it went) while the window changed size: the frame moves off-screen.
+    copy_unscaled(0, r.picture_fbo, r.picture_w, r.picture_h);
+    r.picture_offscreen = true;
+  }
+  if (f.present_swap) {
+    // The window's size changed: a driver may size its back buffer anew only at a swap. One swap
+    // lets it, and the frame goes into the new back buffer whole.
+    platform().gl_swap();
+    r.window_holds_shown = false;
+  }
+  g_calls.bind_framebuffer(GL_READ_FRAMEBUFFER, r.picture_fbo);
+  g_calls.bind_framebuffer(GL_DRAW_FRAMEBUFFER, 0);
+  if (f.present_part && r.window_holds_shown && fit.whole_scale()) {
+    for (const DrawBox& box : f.boxes) show_box(r, fit, fit.w / r.picture_w, box, true);
+  } else {
+    if (fit.has_bars()) clear_bars();
+    if (!fit.empty()) {
+      const GLenum filter = fit.whole_scale() ? GL_NEAREST : GL_LINEAR;
+      const int bottom = fit.window_h - fit.y - fit.h;
+      g_calls.blit_framebuffer(0, 0, r.picture_w, r.picture_h, fit.x, bottom, fit.x + fit.w, bottom + fit.h,
+                               GL_COLOR_BUFFER_BIT, filter);
+    }
+    platform().gl_show_part(0, 0, fit.window_w, fit.window_h);
+  }
+  r.window_holds_shown = !fit.empty();
+  g_calls.bind_framebuffer(GL_FRAMEBUFFER, r.picture_fbo);
+}
+
 }  // namespace
 
 void picture_buffer_create(OpenGLDuderozi& r, const std::string& extensions) {
@@ -161,8 +232,9 @@ void picture_buffer_create(OpenGLDuderozi& r, const std::string& extensions) {
   glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
   glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT | GL_STENCIL_BUFFER_BIT);
   glClearColor(saved[0], saved[1], saved[2], saved[3]);
-  // A window made larger than the picture shows it scaled from the first frame on.
-  r.picture_offscreen = r.record.enabled || !window_fit(r).identity();
+  // A window made larger than the picture shows it scaled from the first frame on. Frames recorded are
+  // drawn into the kept picture: this buffer, or the window where it keeps its back buffer.
+  r.picture_offscreen = (r.record.enabled && !r.window_kept) || !window_fit(r).identity();
   bind_target(r);
 }
 
@@ -194,7 +266,25 @@ void picture_buffer_after_swap(OpenGLDuderozi& r) {
   bind_target(r);
 }
 
+bool picture_buffer_choose(OpenGLDuderozi& r, int w, int h, bool resized) {
+  if (!r.picture_fbo || !r.window_kept) return false;
+  const bool offscreen = resized || !view_fit(r.picture_w, r.picture_h, w, h).identity();
+  if (offscreen == r.picture_offscreen) return false;
+  r.picture_offscreen = offscreen;
+  bind_target(r);
+  return true;
+}
+
 void renderer_allow_offscreen(bool allow) { g_allowed = allow; }
+
+void renderer_allow_kept_window(bool allow) { g_kept_window_allowed = allow; }
+
+bool kept_window_allowed() { return g_kept_window_allowed; }
+
+bool renderer_keeps_window() {
+  const OpenGLDuderozi* r = renderer_gl();
+  return r && r->window_kept;
+}
 
 bool renderer_can_scale() {
   const OpenGLDuderozi* r = renderer_gl();
@@ -206,12 +296,16 @@ bool renderer_draws_offscreen() {
   return r && r->picture_fbo != 0 && r->picture_offscreen;
 }
 
-void renderer_present_picture() {
+bool renderer_present_picture() {
   OpenGLDuderozi* r = renderer_gl();
-  if (!r || !r->picture_fbo) return;
+  if (!r || !r->picture_fbo) return false;
+  if (r->window_kept) {
+    present_kept(*r);
+    return true;
+  }
   const ViewFit fit = window_fit(*r);
   if (!r->picture_offscreen) {
-    if (fit.identity()) return;  // the window shows the picture as it was drawn
+    if (fit.identity()) return false;  // the window shows the picture as it was drawn
     // The window no longer matches the picture: the frame drawn into it moves off-screen, and it
     // and the frames after it are shown scaled.
     copy_unscaled(0, r->picture_fbo, r->picture_w, r->picture_h);
@@ -238,6 +332,7 @@ void renderer_present_picture() {
   // the next frame on.
   g_calls.bind_framebuffer(GL_FRAMEBUFFER, r->picture_fbo);
   r->picture_back_to_window = fit.identity() && !r->record.enabled;
+  return false;
 }
 
 bool renderer_read_window(int x, int y, int w, int h, uint8_t* rgba) {

@@ -45,6 +45,7 @@ OpenGLDuderozi::~OpenGLDuderozi() {
     if (rec.mip_texture) glDeleteTextures(1, &rec.mip_texture);
   }
   background_release(*this);
+  layer_cache_release(*this);
   picture_buffer_release(*this);
 }
 
@@ -90,9 +91,12 @@ void renderer_gl_init() {
   log_line("init fbo\n");
   // Frames recorded are drawn into the kept picture, which the off-screen buffer holds.
   r->record = FrameRecord{};
+  r->layers.clear();  // made in an earlier context, if any
   r->record.enabled = frame_record_wanted();
+  r->window_kept = r->record.enabled && kept_window_allowed() && platform().gl_can_show_part();
   picture_buffer_create(*r, extensions);
   r->record.enabled = r->record.enabled && r->picture_fbo != 0;
+  r->window_kept = r->window_kept && r->record.enabled;
   r->gl_ready = true;
   frame_record_start(*r, DrawCommand{}, false);
   // The first frame is drawn before any frame_show: it needs the same set-up as every later one.

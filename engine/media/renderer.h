@@ -40,7 +40,9 @@ void renderer_reset_viewport();
 // window's back buffer just before the swap; while the window is exactly the picture's size frames go
 // straight to it. Every read of the screen (spr_grab, glReadPixels) sees the unscaled picture. Without
 // frame buffer objects drawing always goes to the window, which keeps the picture's size.
-void renderer_present_picture();
+// True when it has shown the frame itself (where the window keeps its back buffer: see
+// renderer_allow_kept_window), so the caller must not swap.
+bool renderer_present_picture();
 bool renderer_can_scale();        // an off-screen picture exists: the window may take any size
 bool renderer_draws_offscreen();  // frames go into it now
 
@@ -67,6 +69,12 @@ int64_t renderer_picture_bytes_peak();
 // Off-screen drawing allowed (default) or not, as if the driver had no frame buffer objects; takes
 // effect at the next renderer_gl_init.
 void renderer_allow_offscreen(bool allow);
+// Where the platform can show parts of the window's back buffer without a swap (Platform::gl_show_part)
+// and frames are recorded, the window is never swapped: its back buffer is kept from frame to frame,
+// frames at scale 1 are drawn straight into it, and a frame that changed a few boxes shows only those.
+// Allowed by default; takes effect at the next renderer_gl_init.
+void renderer_allow_kept_window(bool allow);
+bool renderer_keeps_window();  // the live renderer shows frames that way
 // Reads a rectangle of the window's own back buffer (GL window coordinates, rows from the bottom,
 // RGBA bytes): what the picture was copied into. From a swap hook it holds the frame being shown.
 bool renderer_read_window(int x, int y, int w, int h, uint8_t* rgba);
@@ -80,6 +88,7 @@ struct RendererFrameCounts {
   long whole = 0;
   long part = 0;
   long kept = 0;
+  long layers = 0;  // full-screen layers drawn in one pass from a kept copy (in a frame, or in one box)
 };
 RendererFrameCounts renderer_frame_counts();
 

@@ -48,10 +48,25 @@ struct FrameRecord {
   std::vector<DrawBox> boxes;
   std::vector<uint32_t> versions;  // per sprite table slot, then the background's
   uint32_t next_version = 0;
+  // The frame drawn in part (the boxes above) into a window shown as before: where the window keeps
+  // its back buffer, only those boxes are shown.
+  bool present_part = false;
+  // The window's size changed since it was last shown: even where it keeps its back buffer, it is
+  // swapped once, as a driver may size the back buffer anew only at a swap.
+  bool present_swap = true;
   // What the window was last shown: its size and the platform's repaint count then.
   bool shown = false;
   int shown_w = 0, shown_h = 0;
   uint32_t shown_repaints = 0;
+};
+
+// A full-screen layer kept to be drawn in one pass (layer_cache.cpp): the copy of what the first
+// commands of a list drew, the key of those commands, and the frame it was last drawn in.
+struct KeptLayer {
+  std::string key;
+  GLuint texture = 0;
+  int64_t bytes = 0;
+  long used = 0;
 };
 
 class Duderozi3D {
@@ -105,6 +120,12 @@ class OpenGLDuderozi : public Duderozi3D {
   int picture_h = 0;
   bool picture_offscreen = false;       // frames are drawn into picture_fbo (the window is scaled)
   bool picture_back_to_window = false;  // from the next frame on, drawing goes to the window again
+  // The window is shown without swaps (Platform::gl_show_part), so its back buffer is kept from frame
+  // to frame: while it shows the picture 1:1 frames are drawn straight into it, the kept picture
+  // itself; scaled, it holds the last frame shown, scaled (window_holds_shown), and only the boxes that
+  // changed are copied into it and shown.
+  bool window_kept = false;
+  bool window_holds_shown = false;
 
   // Test and device hooks.
   int texture_limit_cap = 0;  // 0 = the driver's limit
@@ -115,6 +136,8 @@ class OpenGLDuderozi : public Duderozi3D {
   std::vector<float> text_vertices;  // 5 floats per vertex, 4 vertices per character
 
   FrameRecord record;
+  std::vector<KeptLayer> layers;
+  long layer_clock = 0;  // frames finished
 };
 
 // The live renderer or null before renderer_create() / after renderer_destroy().
@@ -158,7 +181,20 @@ void frame_record_start(OpenGLDuderozi& r, DrawCommand base, bool has_base);
 bool background_covers_picture(const OpenGLDuderozi& r);
 // Whether frames are to be recorded (renderer_set_change_tracking), and whether drawing is blind.
 bool frame_record_wanted();
+bool kept_window_allowed();  // renderer_allow_kept_window
 bool renderer_blind();
+
+// Full-screen layers drawn once (layer_cache.cpp). layer_run_length: how many of the list's first
+// commands a layer can stand for (a clear, then at least two draws that each cover at least half the
+// picture, and the state changes among them), 0 for none. layer_draw draws the layer of those commands if one is
+// kept (and leaves the state as opaque mode: the caller sets the state those commands leave);
+// layer_make keeps what the buffer drawn into holds now as the layer of those commands.
+// layer_cache_tick ages the layers once a frame, letting go of those unused for a while.
+size_t layer_run_length(const OpenGLDuderozi& r, const DrawList& list);
+bool layer_draw(OpenGLDuderozi& r, const DrawList& list, size_t n);
+void layer_make(OpenGLDuderozi& r, const DrawList& list, size_t n);
+void layer_cache_tick(OpenGLDuderozi& r);
+void layer_cache_release(OpenGLDuderozi& r);
 
 // Clears the colour buffer to the clear colour (as a command of the frame).
 void clear_now(OpenGLDuderozi& r);
@@ -175,3 +211,8 @@ void picture_buffer_create(OpenGLDuderozi& r, const std::string& extensions);
 void picture_buffer_release(OpenGLDuderozi& r);
 void picture_buffer_bind(const OpenGLDuderozi& r);
 void picture_buffer_after_swap(OpenGLDuderozi& r);
+// Where the window keeps its back buffer: the frame about to be drawn goes into the window while it
+// shows the picture 1:1 (w x h, its size now) as it did at the last present, else (resized: it is to be
+// swapped in) into the off-screen picture. True when that moved drawing from one to the other, so that
+// the frame must be drawn whole.
+bool picture_buffer_choose(OpenGLDuderozi& r, int w, int h, bool resized);

@@ -95,6 +95,12 @@ class Platform {
   // keeps the window as it is.
   virtual void window_allow_scaling() = 0;
   virtual void gl_swap() = 0;
+  // Shows a rectangle of the back buffer in the window (window pixels, GL's rows from the bottom)
+  // without a swap, leaving the back buffer as it was: a window that is only ever shown this way keeps
+  // its back buffer from frame to frame, and a frame that changed a few boxes shows only those.
+  // gl_can_show_part says whether the window's driver can (false: the window only swaps).
+  virtual bool gl_can_show_part() { return false; }
+  virtual void gl_show_part(int, int, int, int) {}
   // Counts the times the window's picture was lost or must be shown again (exposed, shown, resized,
   // restored, switched to or from full screen): a change since the last present asks for a present
   // even of an unchanged frame.

@@ -151,6 +151,8 @@ class SdlPlatform final : public Platform {
   void window_drawable_size(int& w, int& h) override { window_.drawable_size(w, h); }
   void window_allow_scaling() override { window_.allow_scaling(); }
   void gl_swap() override { window_.swap(); }
+  bool gl_can_show_part() override { return window_.can_show_part(); }
+  void gl_show_part(int x, int y, int w, int h) override { window_.show_part(x, y, w, h); }
   uint32_t window_repaints() override { return repaints_; }
   bool gl_alpha_bits() override { return window_.alpha_bits(); }
   void* gl_proc_address(const char* name) override {

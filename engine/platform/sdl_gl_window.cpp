@@ -79,6 +79,7 @@ bool SdlGlWindow::create(int client_w, int client_h, bool fullscreen, bool multi
   }
   picture_w_ = client_w;
   picture_h_ = client_h;
+  sub_buffer_ = glx_sub_buffer_find(window_);
   real_w_ = real_h_ = 0;
   scaling_ = false;
   SDL_StartTextInput();
@@ -86,6 +87,7 @@ bool SdlGlWindow::create(int client_w, int client_h, bool fullscreen, bool multi
 }
 
 void SdlGlWindow::destroy() {
+  glx_sub_buffer_forget(sub_buffer_);
   if (context_) {
     SDL_GL_MakeCurrent(window_, nullptr);
     SDL_GL_DeleteContext(context_);
@@ -98,6 +100,7 @@ void SdlGlWindow::destroy() {
 }
 
 void SdlGlWindow::abandon() {
+  glx_sub_buffer_forget(sub_buffer_);
   context_ = nullptr;
   window_ = nullptr;
 }

@@ -1,6 +1,7 @@
 // An SDL window with an OpenGL compatibility context, shared by the "sdl" and "headless" backends.
 #pragma once
 #include <SDL2/SDL.h>
+#include "engine/platform/glx_sub_buffer.h"
 #include "engine/platform/view_fit.h"
 
 class SdlGlWindow {
@@ -45,12 +46,17 @@ class SdlGlWindow {
   bool scaling_allowed() const { return scaling_; }
   void toggle_fullscreen();  // desktop full screen on and off; nothing before allow_scaling
   void swap();
+  // A part of the back buffer shown without a swap, leaving the back buffer as it is (window pixels,
+  // rows from the bottom); only where can_show_part() says so (glx_sub_buffer.h).
+  bool can_show_part() const { return sub_buffer_ != nullptr; }
+  void show_part(int x, int y, int w, int h) { glx_sub_buffer_copy(sub_buffer_, x, y, w, h); }
   bool alpha_bits() const { return alpha_bits_ > 0; }
 
  private:
   bool try_create(int w, int h, bool fullscreen, int samples);
   SDL_Window* window_ = nullptr;
   SDL_GLContext context_ = nullptr;
+  GlxSubBuffer* sub_buffer_ = nullptr;
   int alpha_bits_ = 0;
   int picture_w_ = 0, picture_h_ = 0;
   int real_w_ = 0, real_h_ = 0;  // the X server's size of the window at the last drawable_size; 0 = none

@@ -8,9 +8,14 @@
 // opaque textured quad with nearest filtering), then the runtime drawing the welcome screen, the main
 // screen waiting, a round waiting for the player and a round with the computer walking its cursor.
 // Printed as % of a core and as ratios to the one-quad floor of the same run and scale, with the frame
-// pacing (p99 of |interval - 20 ms|) and how many frames the renderer drew whole, in part or not at all.
+// pacing (p99 of |interval - 20 ms|), how many frames the renderer drew whole, in part or not at all, and
+// how many full-screen layers it drew from kept copies.
 //
-// Usage: ./bin/bench_software_gl [--seconds S] [--scales 1,2] [--media DIR] [--only SCENE]
+// Frames are shown the runtime's own way: where the driver shows parts of the window without a swap,
+// only the boxes that changed ("shown: in part"); --swap shows every frame by a buffer swap, as where
+// it cannot.
+//
+// Usage: ./bin/bench_software_gl [--seconds S] [--scales 1,2] [--media DIR] [--only SCENE] [--swap]
 // (Xvfb must be installed; DISPLAY is not used.)
 #include "engine/platform/gl_headers.h"
 #include <fcntl.h>
@@ -64,7 +69,8 @@ struct Result {
   double p99_ms = 0;
   int frames = 0;
   int window_w = 0, window_h = 0;
-  long drawn_whole = 0, drawn_part = 0, kept = 0;
+  long drawn_whole = 0, drawn_part = 0, kept = 0, layers = 0;
+  int in_part = 0;  // frames shown without swaps, in part where they changed in part
 };
 
 // ---- the child: one scene in one process -------------------------------------------------------
@@ -189,6 +195,7 @@ Result run_scene(const std::string& scene, const std::string& media, double seco
   }
   app_window_windowed_mode();
   platform().window_drawable_size(res.window_w, res.window_h);
+  res.in_part = renderer_keeps_window() ? 1 : 0;
   GLuint texture = 0;
   WelcomeScene welcome;
   if (!floor) {
@@ -241,6 +248,7 @@ Result run_scene(const std::string& scene, const std::string& media, double seco
   res.drawn_whole = counts.whole - counts0.whole;
   res.drawn_part = counts.part - counts0.part;
   res.kept = counts.kept - counts0.kept;
+  res.layers = counts.layers - counts0.layers;
   renderer_destroy();
   platform().window_destroy();
   return res;
@@ -295,16 +303,18 @@ void stop_xvfb(XServer& x) {
 }
 
 bool run_child(const std::string& self, const XServer& x, const std::string& scene, const std::string& media,
-               double seconds, Result& res) {
+               double seconds, bool swap, Result& res) {
   const std::string command = "DISPLAY=" + x.display + " LIBGL_ALWAYS_SOFTWARE=1 '" + self + "' --child " +
-                              scene + " --media '" + media + "' --seconds " + std::to_string(seconds);
+                              scene + " --media '" + media + "' --seconds " + std::to_string(seconds) +
+                              (swap ? " --swap" : "");
   FILE* pipe = popen(command.c_str(), "r");
   if (!pipe) return false;
   char line[512];
   bool found = false;
   while (std::fgets(line, sizeof line, pipe)) {
-    if (std::sscanf(line, "result %lf %lf %d %d %d %ld %ld %ld", &res.cpu_percent, &res.p99_ms, &res.frames,
-                    &res.window_w, &res.window_h, &res.drawn_whole, &res.drawn_part, &res.kept) == 8)
+    if (std::sscanf(line, "result %lf %lf %d %d %d %ld %ld %ld %d %ld", &res.cpu_percent, &res.p99_ms,
+                    &res.frames, &res.window_w, &res.window_h, &res.drawn_whole, &res.drawn_part, &res.kept,
+                    &res.in_part, &res.layers) == 10)
       found = true;
   }
   return pclose(pipe) == 0 && found;
@@ -315,19 +325,22 @@ bool run_child(const std::string& self, const XServer& x, const std::string& sce
 int main(int argc, char** argv) {
   std::string child, media, only;
   double seconds = 4.0;
+  bool swap = false;
   std::vector<int> scales = {1, 2};
   for (int i = 1; i < argc; ++i) {
     const std::string a = argv[i];
     if (a == "--child" && i + 1 < argc) child = argv[++i];
     else if (a == "--media" && i + 1 < argc) media = argv[++i];
     else if (a == "--only" && i + 1 < argc) only = argv[++i];
+    else if (a == "--swap") swap = true;
     else if (a == "--seconds" && i + 1 < argc) seconds = std::max(0.5, std::atof(argv[++i]));
     else if (a == "--scales" && i + 1 < argc) {
       scales.clear();
       for (const char* p = argv[++i]; *p; ++p)
         if (*p >= '1' && *p <= '4') scales.push_back(*p - '0');
     } else {
-      std::fprintf(stderr, "usage: %s [--seconds S] [--scales 1,2] [--media DIR] [--only SCENE]\n", argv[0]);
+      std::fprintf(stderr, "usage: %s [--seconds S] [--scales 1,2] [--media DIR] [--only SCENE] [--swap]\n",
+                   argv[0]);
       return 2;
     }
   }
@@ -336,10 +349,11 @@ int main(int argc, char** argv) {
   media = fs::absolute(media).string();
 
   if (!child.empty()) {
+    renderer_allow_kept_window(!swap);
     const Result r = run_scene(child, media, seconds);
     if (r.cpu_percent < 0) return 1;
-    std::printf("result %.3f %.3f %d %d %d %ld %ld %ld\n", r.cpu_percent, r.p99_ms, r.frames, r.window_w,
-                r.window_h, r.drawn_whole, r.drawn_part, r.kept);
+    std::printf("result %.3f %.3f %d %d %d %ld %ld %ld %d %ld\n", r.cpu_percent, r.p99_ms, r.frames,
+                r.window_w, r.window_h, r.drawn_whole, r.drawn_part, r.kept, r.in_part, r.layers);
     return 0;
   }
 
@@ -359,7 +373,7 @@ int main(int argc, char** argv) {
     for (const char* scene : kScenes) {
       if (!only.empty() && only != scene && std::strncmp(scene, "floor", 5) != 0) continue;
       Result r;
-      if (!run_child(self.string(), x, scene, media, seconds, r)) {
+      if (!run_child(self.string(), x, scene, media, seconds, swap, r)) {
         std::printf("scale %d: %s failed\n", scale, scene);
         ++failures;
         continue;
@@ -370,15 +384,18 @@ int main(int argc, char** argv) {
     double quad = 0;
     for (const auto& [name, r] : rows)
       if (name == "floor_quad") quad = r.cpu_percent;
-    std::printf("\nscale %d\n%-16s %8s %9s %10s %8s %8s %8s %7s\n", scale, "scene", "% core", "/ 1 quad",
-                "window", "whole", "part", "kept", "p99 ms");
+    bool in_part = false;
+    for (const auto& [name, r] : rows) in_part = in_part || r.in_part;
+    std::printf("\nscale %d, shown: %s\n%-16s %8s %9s %10s %8s %8s %8s %7s %7s\n", scale,
+                in_part ? "in part" : "by swaps", "scene", "% core", "/ 1 quad", "window", "whole", "part",
+                "kept", "layers", "p99 ms");
     for (const auto& [name, r] : rows) {
       char ratio[32] = "-";
       if (quad > 0) std::snprintf(ratio, sizeof ratio, "%.2f", r.cpu_percent / quad);
       char window[32];
       std::snprintf(window, sizeof window, "%dx%d", r.window_w, r.window_h);
-      std::printf("%-16s %8.1f %9s %10s %8ld %8ld %8ld %7.2f\n", name.c_str(), r.cpu_percent, ratio, window,
-                  r.drawn_whole, r.drawn_part, r.kept, r.p99_ms);
+      std::printf("%-16s %8.1f %9s %10s %8ld %8ld %8ld %7ld %7.2f\n", name.c_str(), r.cpu_percent, ratio,
+                  window, r.drawn_whole, r.drawn_part, r.kept, r.layers, r.p99_ms);
     }
     std::fflush(stdout);
   }

@@ -1,6 +1,7 @@
 // Drawing only what changed: a run of frames drawn with frames recorded (kept, redrawn in boxes or
 // whole) gives, frame after frame, exactly the pixels of the same frames drawn whole as they come,
-// also across a picture loaded mid-frame, a screen grab, and the window resized and switched back.
+// also across a picture loaded mid-frame, a screen grab, and the window resized and switched back, with
+// full-screen layers drawn from kept copies.
 // And the change detection on its own: which boxes a difference between two lists asks to redraw.
 #include "engine/platform/gl_headers.h"
 #include <gtest/gtest.h>
@@ -33,6 +34,12 @@ ImageBuffer pattern(int w, int h, int seed, bool border) {
 
 // One frame of a scene that changes a little from frame to frame (k), as the game's screens do.
 void scene(int k) {
+  // Two additive full-screen layers, the second other in frames 5..7, and a draw with their mode.
+  draw_alpha_mode(0.5);
+  spr_draw_zoomed(1, 380, 285, 30, 30);
+  spr_draw_zoomed(1, 380, 285, -30, k >= 5 && k < 8 ? -29 : -30);
+  spr_draw(2, 300, 40);
+  draw_alpha_mode(0);
   spr_draw(1, 100, 100);
   spr_draw(2, 200 + (k >= 3 ? 6 * k : 0), 150);
   draw_alpha_mode(k == 6 ? 0.7 : 0.5);  // frame 6: a state change, everything after it differs
@@ -116,7 +123,8 @@ FrameRun run_frames(bool tracking) {
     renderer_frame_setup();
   }
   const RendererFrameCounts after = renderer_frame_counts();
-  run.counts = {after.whole - before.whole, after.part - before.part, after.kept - before.kept};
+  run.counts = {after.whole - before.whole, after.part - before.part, after.kept - before.kept,
+                after.layers - before.layers};
   headless_set_swap_hook({});
   renderer_destroy();
   platform().window_destroy();
@@ -144,8 +152,9 @@ TEST(FrameRecord, FramesDrawnInPartEqualFramesDrawnWhole) {
   // The run went through every way of drawing a frame.
   EXPECT_EQ(whole.counts.part + whole.counts.kept, 0);
   EXPECT_GT(tracked.counts.part, 3);
-  EXPECT_GE(tracked.counts.kept, 3);   // frames 12..15 repeat frame 11
-  EXPECT_GE(tracked.counts.whole, 3);  // the first, the state change, the mid-frame changes
+  EXPECT_GE(tracked.counts.kept, 3);    // frames 12..15 repeat frame 11
+  EXPECT_GE(tracked.counts.whole, 3);   // the first, the state change, the mid-frame changes
+  EXPECT_GE(tracked.counts.layers, 4);  // the layers of frames 0..4 drawn again from frame 8 on
 }
 
 // A frame that repeats the last is not shown again on a display, unless the window changed.

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 #include <SDL2/SDL.h>
 #include <cstdlib>
+#include <string_view>
 #include "engine/app/app.h"
 #include "engine/core/input.h"
 #include "engine/media/draw.h"
@@ -13,6 +14,7 @@
 #include "support/app_test_helpers.h"
 // Xlib's macros (None, True, ...) clash with other names, so it comes last.
 #include "tests/platform/xvfb_helpers.h"
+#include <SDL2/SDL_syswm.h>
 #include <X11/keysym.h>
 
 namespace {
@@ -223,6 +225,68 @@ TEST(SdlScaling, UnderXvfbThePictureFollowsTheWindowsRealSize) {
         << step.what << ": the pointer read " << mx << "," << my;
   }
   stop_on(server, x, d);
+}
+
+// Where the driver shows parts of the window without a swap, the window keeps its back buffer and a
+// frame that moved one square shows only the boxes that changed, straight from the window at scale 1,
+// copied and scaled from the off-screen picture at scale 2. What the X server shows after every frame
+// equals what frames drawn whole and swapped show, across resizes to 1:1, to an uneven scale with bars
+// and back, and full-screen switches.
+TEST(SdlScaling, UnderXvfbFramesShownInPartEqualFramesSwappedWhole) {
+  XClient x;
+  if (!xvfb_available(x)) GTEST_SKIP() << "Xvfb or the X client libraries are not installed";
+  // A grid of colours, and a square that moves every frame but the few that repeat the last.
+  const auto scene = [](int k) {
+    for (int gx = 0; gx < 800; gx += 40)
+      for (int gy = 0; gy < 600; gy += 40) draw_rect(gx, gy, 40, 40, (gx * 331 + gy * 7919) & 0xFFFFFF);
+    const int step = k % 10 < 7 ? k : k - k % 10 + 6;
+    draw_rect(100 + 13 * (step % 40), 77 + 9 * (step % 50), 31, 23, 0xFFFFFF);
+  };
+  const int kFrames = 60;
+  std::vector<size_t> shown[2];
+  RendererFrameCounts counts[2];
+  for (int kept = 0; kept < 2; ++kept) {
+    SCOPED_TRACE(kept ? "shown in part" : "swapped whole");
+    renderer_allow_kept_window(kept != 0);
+    Xvfb server;
+    Display* d = nullptr;
+    ASSERT_TRUE(start_under_xvfb(x, server, "1700x1300x24", d));
+    EXPECT_EQ(renderer_keeps_window(), kept != 0);
+    Window xwindow = 0;
+    ASSERT_TRUE(wait_for([&] { return (xwindow = x.find(d, "Brakka")) != 0; }, 5000ms));
+    x.set_focus(d, xwindow, RevertToParent, CurrentTime);
+    SDL_SysWMinfo info;
+    SDL_VERSION(&info.version);
+    ASSERT_TRUE(SDL_GetWindowWMInfo(SDL_GL_GetCurrentWindow(), &info));
+    run_frames();  // the window shown, at twice the picture
+    const RendererFrameCounts before = renderer_frame_counts();
+    for (int k = 0; k < kFrames; ++k) {
+      if (k == 10) x.resize_window(d, xwindow, 800, 600);
+      if (k == 20) x.resize_window(d, xwindow, 1000, 700);
+      if (k == 30) x.resize_window(d, xwindow, 1600, 1200);
+      if (k == 40 || k == 50) x.key(d, XK_F11, true), x.key(d, XK_F11, false);
+      x.sync(d, False);
+      scene(k);
+      frame_show();
+      // What the server shows once it has everything the runtime sent.
+      x.sync(info.info.x11.display, False);
+      XWindowAttributes a;
+      ASSERT_TRUE(x.attributes(d, xwindow, &a));
+      const std::vector<uint32_t> pixels = x.pixels(d, xwindow, a.width, a.height);
+      ASSERT_FALSE(pixels.empty());
+      shown[kept].push_back(std::hash<std::string_view>()(
+          std::string_view(reinterpret_cast<const char*>(pixels.data()), pixels.size() * sizeof pixels[0])));
+    }
+    const RendererFrameCounts after = renderer_frame_counts();
+    counts[kept] = {after.whole - before.whole, after.part - before.part, after.kept - before.kept};
+    stop_on(server, x, d);
+  }
+  renderer_allow_kept_window(true);
+  ASSERT_EQ(shown[0].size(), shown[1].size());
+  for (size_t k = 0; k < shown[0].size(); ++k) EXPECT_EQ(shown[1][k], shown[0][k]) << "frame " << k;
+  // Both runs drew mostly in part; only the kept window showed the parts alone.
+  EXPECT_GT(counts[1].part, kFrames / 2);
+  EXPECT_GT(counts[1].kept, 4);
 }
 
 // On a 640 x 480 screen the window is shrunk below the picture's size and placed on the screen whole:
