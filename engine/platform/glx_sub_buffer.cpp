@@ -1,4 +1,5 @@
 #include "engine/platform/glx_sub_buffer.h"
+#include "engine/platform/gl_headers.h"
 #include <SDL2/SDL_syswm.h>
 #include <cstring>
 
@@ -26,6 +27,12 @@ bool has_word(const char* list, const char* word) {
   return false;
 }
 
+bool software_renderer() {
+  const char* name = reinterpret_cast<const char*>(glGetString(GL_RENDERER));
+  return name && (std::strstr(name, "llvmpipe") || std::strstr(name, "softpipe") ||
+                  std::strstr(name, "Software Rasterizer"));
+}
+
 }  // namespace
 
 GlxSubBuffer* glx_sub_buffer_find(SDL_Window* window) {
@@ -51,6 +58,10 @@ GlxSubBuffer* glx_sub_buffer_find(SDL_Window* window) {
     return nullptr;
   int double_buffered = 0;
   if (SDL_GL_GetAttribute(SDL_GL_DOUBLEBUFFER, &double_buffered) != 0 || !double_buffered) return nullptr;
+  // Only where every pixel is drawn on the CPU (Mesa's llvmpipe, softpipe, swrast): there a copy of a few
+  // boxes saves most of a frame's cost, while a GPU swaps a whole window for next to nothing and may
+  // pace or compose a window that is never swapped in ways of its own.
+  if (!software_renderer()) return nullptr;
   return new GlxSubBuffer(found);
 }
 
