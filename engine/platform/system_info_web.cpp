@@ -48,13 +48,14 @@ const char* system_name() { return "WEB"; }
 
 std::string system_version() {
   char agent[256] = {};
-  const int n = EM_ASM_INT(
-      {
-        var text = (typeof navigator != = "undefined" && navigator.userAgent) || "";
-        stringToUTF8(text, $0, $1);
-        return text.length;
-      },
-      agent, static_cast<int>(sizeof agent));
+  // The JavaScript keeps its own layout (a formatter would split its operators).
+  // clang-format off
+  const int n = EM_ASM_INT({
+    var text = (typeof navigator !== "undefined" && navigator.userAgent) || "";
+    stringToUTF8(text, $0, $1);
+    return text.length;
+  }, agent, static_cast<int>(sizeof agent));
+  // clang-format on
   return n > 0 ? std::string(agent) : std::string("NO_DATA");
 }
 
