@@ -97,6 +97,12 @@ export function pixel(picture, x, y) {
   return (picture.rgba[i] << 16) | (picture.rgba[i + 1] << 8) | picture.rgba[i + 2];
 }
 
+// Clicks a point of the picture (the canvas shows it 1:1).
+export async function clickPicture(tab, x, y) {
+  const box = await (await tab.$("#canvas")).boundingBox();
+  await tab.mouse.click(box.x + x, box.y + y, { delay: 60 });
+}
+
 // Touches a point of the picture (the canvas shows it 1:1) as a finger does.
 export async function tapPicture(tab, x, y) {
   const box = await (await tab.$("#canvas")).boundingBox();

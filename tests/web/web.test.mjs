@@ -1,8 +1,9 @@
 // The browser build played in headless Chromium, in one tab on as few page loads as it takes: the
 // page's message cards; a game by the keyboard alone whose high rating is kept by the browser across
 // the "Play again" card's reload; then a game started by touch, taken on by a game pad, a round reached
-// by touching its buttons and ended by Esc; the screens compared with the desktop's pictures on the
-// way, and the figures (sizes, load time, frame pacing, CPU share). scripts/test-web.sh runs it:
+// by touching and clicking its buttons and ended by Esc; the screens compared with the desktop's
+// pictures on the way, and the figures (sizes, load time, frame pacing, CPU share).
+// scripts/test-web.sh runs it:
 //   BRAKKA_WEB_DIR     the served folder (build-web/stage/brakka)
 //   BRAKKA_HIGHS       a native brakka_highs, which reads the saved table
 //   BRAKKA_SCREENS     the desktop's pictures (docs/screens)
@@ -14,8 +15,8 @@ import { mkdirSync, readFileSync, writeFileSync, appendFileSync, statSync } from
 import { gzipSync } from "node:zlib";
 import { join } from "node:path";
 import { serveFolder } from "./serve.mjs";
-import { launchBrowser, openGame, pageProbes, startGame, waitState, canvasPixels, pixel, tapPicture, until,
-         PICTURE_W, PICTURE_H } from "./browser.mjs";
+import { launchBrowser, openGame, pageProbes, startGame, waitState, canvasPixels, pixel, clickPicture, tapPicture,
+         until, PICTURE_W, PICTURE_H } from "./browser.mjs";
 import { decodePng } from "./png.mjs";
 
 const dir = process.env.BRAKKA_WEB_DIR, out = process.env.BRAKKA_WEB_OUT || "build-web/test";
@@ -254,7 +255,8 @@ test("a game by the keyboard alone saves the name; the keys never reach the page
   compare("stats", await canvasPixels(tab), "high-ratings", 0.03);
   await press(tab, "Enter");
   await waitState(tab, "ended", 30000);
-  assert.equal(await tab.$eval("#ended", (card) => card.hidden), false, "the ended card shows");
+  assert.equal(await tab.$eval("#ended", (card) => (card.hidden ? "" : card.querySelector("p").innerText)),
+               "Brakka has ended \u2014 Play again");
   // Keys that would move a page (the arrows, Tab, Backspace, the space bar) are the game's alone: a page
   // inside a portal's frame stays where it is. The space bar scrolls from its key press, which follows
   // a key down the page did not take.
@@ -278,7 +280,7 @@ test("a game by the keyboard alone saves the name; the keys never reach the page
   assert.equal(tableOf(again)[0][1], "WEBS");
 });
 
-test("a game pad plugged in moves the focus and plays; pacing on the main screen; touch takes the buttons to a round; Esc ends it", async () => {
+test("a game pad plugged in moves the focus and plays; pacing on the main screen; touch and the mouse take the buttons to a round; Esc ends it", async () => {
   // Started by a touch of the card; the pad comes after the game is up, as the browser tells of it.
   await tab.evaluate(() => window.brakkaTestPad.plug());
   const pad = (way) => padPress(tab, way > 0 ? PAD_RIGHT : PAD_LEFT);
@@ -312,7 +314,7 @@ test("a game pad plugged in moves the focus and plays; pacing on the main screen
   };
   await tapUntil(cx + cw / 2, cy + ch / 2, "setup-order");
   await tapUntil(fx + fw / 2, fy + fh / 2, "setup-direction");
-  await tapPicture(tab, fx + fw / 2, fy + fh / 2);
+  await clickPicture(tab, fx + fw / 2, fy + fh / 2);  // the mouse as well
   // The round: the board's cells and the panel's numbers are the game's own, not the desktop's.
   const [bx0, by0, bx1, by1] = [16, 50, 516, 550], [px0, py0, px1, py1] = [540, 55, 800, 535];
   const frame = (i) => {
