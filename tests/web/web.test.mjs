@@ -280,7 +280,8 @@ test("a game by the keyboard alone saves the name; the keys never reach the page
   assert.equal(tableOf(again)[0][1], "WEBS");
 });
 
-test("a game pad plugged in moves the focus and plays; pacing on the main screen; touch and the mouse take the buttons to a round; Esc ends it", async () => {
+test("a game pad moves the focus and plays; pacing on the main screen; touch and the mouse take the " +
+     "buttons to a round; Esc ends it", async () => {
   // Started by a touch of the card; the pad comes after the game is up, as the browser tells of it.
   await tab.evaluate(() => window.brakkaTestPad.plug());
   const pad = (way) => padPress(tab, way > 0 ? PAD_RIGHT : PAD_LEFT);
@@ -299,7 +300,8 @@ test("a game pad plugged in moves the focus and plays; pacing on the main screen
   const median = intervals[intervals.length >> 1], p99 = deviations[Math.floor(deviations.length * 0.99)];
   const span = times[times.length - 1] - times[0];
   figure(`main screen, 1000 frames: median interval ${median.toFixed(2)} ms, p99 |interval - 20 ms| ` +
-         `${p99.toFixed(2)} ms, ${(1000 / (span / 1000)).toFixed(2)} frames/s; main thread busy ${(share * 100).toFixed(1)} %`);
+         `${p99.toFixed(2)} ms, ${(1000 / (span / 1000)).toFixed(2)} frames/s; ` +
+         `main thread busy ${(share * 100).toFixed(1)} %`);
   assert.equal(intervals.length, 1000);
   const [cx, cy, cw, ch] = MENU[0], [fx, fy, fw, fh] = SETUP[0];
   const tapUntil = async (x, y, name) => {
