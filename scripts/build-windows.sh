@@ -6,8 +6,10 @@
 # as the game's data), README.txt, COPYING (the game's licence), SOURCE.txt (where its source is) and
 # Licenses/ (the licences of what brakka.exe links), and beside it the source it was built from,
 #   build-windows/brakka-<version>-source.tar.xz
-# (the committed tree, HEAD: the same bytes as the Debian package's .orig.tar.xz). The version is the
-# CMake project's. The same commit gives the same zip and tarball. Prints the zip's path last.
+# (the committed tree, HEAD: the same bytes as the Debian package's .orig.tar.xz), and the sources of the
+# libraries linked into brakka.exe, as Debian's source packages,
+#   build-windows/brakka-<version>-libraries-source.tar
+# The version is the CMake project's. The same commit gives the same zip and tarball. Prints the zip's path last.
 #
 # Steps, each in its own folder under build-windows/:
 #   1. scripts/windows-deps.sh: the cross compiler and the libraries, from Debian's source packages
@@ -15,7 +17,7 @@
 #   2. native/: a Linux build of the media generators, which make the media set and draw the icon
 #      (the generators are not cross-built);
 #   3. cross/: brakka.exe with the icon, the version and the manifest in its resources;
-#   4. stage/Brakka, zipped; the source tarball (scripts/source-tarball.sh).
+#   4. stage/Brakka, zipped; the source tarball (scripts/source-tarball.sh) and the libraries'.
 # Installs whatever is missing (apt-get; run as root or with sudo).
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -40,7 +42,7 @@ cmake -S . -B "$out/cross" -G Ninja --toolchain cmake/mingw-w64-x86_64.cmake -DB
   -DCMAKE_BUILD_TYPE=Release -DBRAKKA_TESTS=OFF -DBRAKKA_WINDOWS_ICON="$PWD/$out/native/icons/brakka.ico" >/dev/null
 cmake --build "$out/cross" -j"$(nproc)" --target brakka
 
-read -r version _ < "$out/cross/dist/release.txt"
+read -r version release_date < "$out/cross/dist/release.txt"
 stage=$out/stage
 game=$stage/Brakka
 rm -rf "$stage"
@@ -68,16 +70,31 @@ crlf COPYING > "$game/COPYING"
     sed 's/^\([^ ]*\) /  \1=/'
 } | crlf > "$game/SOURCE.txt"
 scripts/source-tarball.sh "$out/brakka-$version-source.tar.xz" >/dev/null
+# The sources of the libraries built for brakka.exe, as Debian's archive has them (the files apt-get
+# source downloads and dpkg-source unpacks), in a second tarball beside the zip: LZO's licence (GPL-2)
+# and the game's ask for them to travel with the program. apt checks them against the archive's signed
+# indexes. (MinGW's zlib and C runtime, under permissive licences, are named in SOURCE.txt.)
+libraries=$out/brakka-$version-libraries-source.tar
+fetched=$out/libraries-source
+rm -rf "$fetched"
+mkdir -p "$fetched"
+read -r -a library_sources < <(sed -n 's/^source packages: //p' "$deps/share/brakka-windows-deps/manifest.txt")
+(cd "$fetched" && apt-get source --download-only -qq "${library_sources[@]}" >&2) ||
+  { say "could not fetch the libraries' sources (${library_sources[*]})"; exit 1; }
+chmod -R u=rwX,go=rX "$fetched"
+(cd "$fetched" && find . -type f -printf '%P\n' | LC_ALL=C sort |
+  tar --mtime="$release_date 00:00:00 UTC" --owner=0 --group=0 --numeric-owner --no-recursion \
+    -cf "$PWD/../$(basename "$libraries")" -T -)
 
 zip=$out/brakka-$version-windows-x64.zip
 rm -f "$zip"
 # The same sources give the same zip: every file dated to the release and readable by all, whatever the
 # umask; the files in one sorted order; no owner recorded (-X); the dates stored as UTC (zip keeps local
 # times).
-read -r _ release_date < "$out/cross/dist/release.txt"
 chmod -R u=rwX,go=rX "$stage"
 find "$stage" -exec touch -h -d "$release_date 00:00:00 UTC" {} +
 (cd "$stage" && find Brakka -type f | LC_ALL=C sort | TZ=UTC zip -q -X -D -9 "../$(basename "$zip")" -@)
 say "source: $out/brakka-$version-source.tar.xz ($(du -k "$out/brakka-$version-source.tar.xz" | cut -f1) KiB)"
+say "the libraries' sources: $libraries ($(du -k "$libraries" | cut -f1) KiB)"
 say "packed in $((SECONDS - started)) s: $(du -k "$zip" | cut -f1) KiB"
 echo "$zip"

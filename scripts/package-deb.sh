@@ -11,6 +11,13 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/deps.sh package
+# Whatever else debian/control's Build-Depends name (debhelper among them), as apt reads them there.
+if ! dpkg-checkbuilddeps >/dev/null 2>&1; then
+  SUDO=""
+  [ "$(id -u)" -eq 0 ] || SUDO="sudo"
+  $SUDO env DEBIAN_FRONTEND=noninteractive apt-get -o DPkg::Lock::Timeout=1200 build-dep -y -qq \
+    --no-install-recommends ./ >&2
+fi
 started=$SECONDS
 
 out=build-deb

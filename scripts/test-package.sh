@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Builds the Debian packages (scripts/package-deb.sh, with the unit tests in the package build) and
+# Builds the Debian packages (scripts/package-deb.sh, with the unit tests in the package build unless
+# DEB_BUILD_OPTIONS says nocheck) and
 # checks them: lintian finds no error or warning in the source or the binary packages, the
 # software-centre metadata and the menu entry validate, the installed program answers --version
 # without a window, and the package, unpacked into a root of the test's own, plays whole games as

@@ -55,7 +55,8 @@ if [ "${BRAKKA_WINDOWS:-0}" = 1 ]; then
   done
   (cd "$work/wone/brakka" && scripts/build-windows.sh >&2)
   (cd "$work/wtwo/brakka" && umask 0002 && TZ=Pacific/Kiritimati LC_ALL=C.UTF-8 scripts/build-windows.sh >&2)
-  for file in "$work"/wone/brakka/build-windows/brakka-*.zip "$work"/wone/brakka/build-windows/brakka-*-source.tar.xz; do
+  for file in "$work"/wone/brakka/build-windows/brakka-*.zip "$work"/wone/brakka/build-windows/brakka-*-source.tar.xz \
+              "$work"/wone/brakka/build-windows/brakka-*-libraries-source.tar; do
     compare "$(basename "$file")" "$file" "$work/wtwo/brakka/build-windows/$(basename "$file")"
   done
 fi

@@ -87,6 +87,20 @@ for file in COPYING SOURCE.txt; do
 done
 source_tarball=$(dirname "$zip")/$(basename "$zip" -windows-x64.zip)-source.tar.xz
 [ -s "$source_tarball" ] || { say "no $source_tarball beside the zip"; exit 1; }
+# And the libraries' sources: a Debian source package, whole, for each one SOURCE.txt says was built.
+libraries_tarball=${source_tarball%-source.tar.xz}-libraries-source.tar
+check=$out/libraries-check
+rm -rf "$check"
+mkdir -p "$check"
+tar -xf "$libraries_tarball" -C "$check"
+for dsc in "$check"/*.dsc; do
+  dpkg-source -x "$dsc" "$check/$(basename "$dsc" .dsc)" >/dev/null 2>&1 ||
+    { say "$(basename "$dsc") in $libraries_tarball does not unpack whole"; exit 1; }
+done
+built=$(sed -n 's/\r$//; s/^  \([a-z0-9.+-]*\)=.*/\1/p' "$unpacked/Spiele für Zoë/Brakka/SOURCE.txt" |
+  grep -v -x -e libz-mingw-w64-dev -e mingw-w64-x86-64-dev | sort)
+[ "$(cd "$check" && ls ./*.dsc | sed 's|^\./||; s/_.*//' | sort)" = "$built" ] ||
+  { say "$libraries_tarball does not hold the sources of: $built"; exit 1; }
 answer=$(wine "$unpacked/Spiele für Zoë/Brakka/brakka.exe" --version | tr -d '\r' | head -n 1)
 say "brakka.exe --version: $answer"
 [ "$answer" = "$(basename "$zip" -windows-x64.zip | sed 's/^brakka-/Brakka /')" ]

@@ -28,23 +28,6 @@ void system_debug_output(const char* text) { web_console_line(text); }
 
 void system_log_echo(const char* text) { web_console_line(text); }
 
-std::vector<std::string> system_arguments(int argc, char** argv) {
-  std::vector<std::string> out;
-  for (int i = 0; i < argc; ++i) out.push_back(argv[i] ? argv[i] : "");
-  return out;
-}
-
-bool system_env(const char* name, std::string& value) {
-  const char* found = name ? std::getenv(name) : nullptr;
-  value = found ? found : "";
-  return found != nullptr;
-}
-
-bool system_set_env(const char* name, const char* value) {
-  if (!name || !*name) return false;
-  return (value ? ::setenv(name, value, 1) : ::unsetenv(name)) == 0;
-}
-
 const char* system_name() { return "WEB"; }
 
 std::string system_version() {

@@ -1,6 +1,7 @@
 // The real program end to end: under Xvfb on the "sdl" backend with keys sent through the X server (Esc,
 // and a whole game by the keyboard alone), and on the "headless" backend driven by a script file.
 #include <gtest/gtest.h>
+#include "support/app_test_helpers.h"
 #include "engine/core/str.h"
 #include "game/state/high_ratings_file.h"
 #include "game/shell/stats_screen.h"
@@ -101,32 +102,9 @@ bool log_has(const std::string& file, const std::string& line) {
 
 // The start-up trace of a normal run, as a subsequence of the log ending in "Init Finalized".
 void expect_startup_trace(const std::vector<std::string>& log) {
-  const char* steps[] = {"Start new log...",
-                         "debug works at all",
-                         "timer",
-                         "rbow",
-                         "rbow init",
-                         "WIN32 init video",
-                         "get accurate timer - 1st call",
-                         "flip - 1st call",
-                         "2D VP",
-                         "OGRB init [OK]",
-                         "Cptn",
-                         "Network",
-                         "Input",
-                         "Window mode",
-                         "Create DXin",
-                         "reptr",
-                         "getexe",
-                         "cd",
-                         "Init Finalized"};
   ASSERT_FALSE(log.empty());
   EXPECT_EQ(log[0], "Start new log...");
-  size_t at = 0;
-  for (const char* step : steps) {
-    while (at < log.size() && log[at] != step) ++at;
-    ASSERT_LT(at, log.size()) << "missing or out of order: " << step;
-  }
+  expect_lines_in_order(log, startup_trace_steps(), false);
 }
 
 // The real program on the "sdl" backend under an Xvfb server of its own; killed if a test leaves before

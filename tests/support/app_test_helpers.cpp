@@ -61,6 +61,40 @@ int count_lines(const std::vector<std::string>& lines, const std::string& line) 
   return n;
 }
 
+std::vector<std::string> startup_trace_steps() {
+  return {"Start new log...",
+          "debug works at all",
+          "timer",
+          "rbow",
+          "rbow init",
+          "WIN32 init video",
+          "get accurate timer - 1st call",
+          "flip - 1st call",
+          "2D VP",
+          "OGRB init [OK]",
+          "Cptn",
+          "Network",
+          "Input",
+          "Window mode",
+          "Create DXin",
+          "reptr",
+          "getexe",
+          "cd",
+          "Init Finalized"};
+}
+
+void expect_lines_in_order(const std::vector<std::string>& log, const std::vector<std::string>& steps,
+                           bool once) {
+  size_t at = 0;
+  for (const std::string& step : steps) {
+    while (at < log.size() && log[at] != step) ++at;
+    ASSERT_LT(at, log.size()) << "missing or out of order: " << step;
+    if (once) {
+      EXPECT_EQ(count_lines(log, step), 1) << step;
+    }
+  }
+}
+
 void prepare_headless_app() {
   use_private_temp_dir();
   platform_select("headless");

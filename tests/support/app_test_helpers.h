@@ -11,6 +11,12 @@ std::string use_private_temp_dir();
 void remove_private_temp_dir();
 std::vector<std::string> read_log_lines();
 int count_lines(const std::vector<std::string>& lines, const std::string& line);
+// The steps a normal start-up logs, from "Start new log..." to "Init Finalized" (after "cd" the line
+// naming the program's folder, which a caller inserts when it knows it); other lines may stand between.
+std::vector<std::string> startup_trace_steps();
+// Each of steps stands in log in that order; with once, each exactly once.
+void expect_lines_in_order(const std::vector<std::string>& log, const std::vector<std::string>& steps,
+                           bool once);
 // Selects the headless backend in its first state and gives the game's settings (800 x 600, 50 fps).
 void prepare_headless_app();
 // prepare_headless_app() followed by app_startup(1, "Brakka"); false when the start-up failed.
