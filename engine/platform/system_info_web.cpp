@@ -22,6 +22,7 @@ EM_JS(int, browser_language, (char* out, int size), {
 }  // namespace
 
 std::string system_program_path() { return "/brakka"; }
+void system_attach_console() {}
 bool system_tracer_attached() { return false; }
 void system_debug_output(const char* text) { web_console_line(text); }
 

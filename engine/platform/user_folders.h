@@ -9,7 +9,8 @@
 // $HOME that does not exist gives "" (a folder to be made there would make the home too).
 std::string user_data_folder(bool existing_home = false);
 // Where programs keep a user's state, their logs among it: $XDG_STATE_HOME when it is an absolute path,
-// else $HOME/.local/state (as above); "" on Windows, where logs stay in the temporary folder.
+// else $HOME/.local/state (as above); "" on Windows and in a browser, where logs stay in the temporary
+// folder.
 std::string user_state_folder(bool existing_home = false);
 // $HOME/Documents and $HOME/Desktop; on Windows the known folders Documents and Desktop.
 std::string user_documents_folder();

@@ -4,7 +4,9 @@
 #include "engine/platform/user_folders.h"
 
 std::string platform_temp_dir() { return "/tmp/"; }
-std::string user_data_folder() { return "/userdata"; }
+std::string user_data_folder(bool) { return "/userdata"; }
+// The log stays in the temporary folder (and goes to the console).
+std::string user_state_folder(bool) { return std::string(); }
 std::string user_documents_folder() { return std::string(); }
 std::string user_desktop_folder() { return std::string(); }
 

@@ -22,25 +22,62 @@ export async function launchBrowser() {
   return { browser, close: async () => { await browser.close(); rmSync(profile, { recursive: true, force: true }); } };
 }
 
-// A tab on the page at a size where the canvas shows the picture 1:1.
-export async function openGame(browser, url) {
+// A tab on the page at a size where the canvas shows the picture 1:1, on a screen that takes touch as
+// well as the mouse. `prepare` runs in the tab before every document (a reload's too), before the
+// page's own script.
+export async function openGame(browser, url, prepare = null) {
   const tab = await browser.newPage();
   const log = [];
   tab.on("console", (m) => log.push(m.text()));
   tab.on("pageerror", (e) => log.push("page error: " + e.message));
-  await tab.setViewport({ width: 1000, height: 700 });
+  await tab.setViewport({ width: 1000, height: 700, hasTouch: true });
+  if (prepare) await tab.evaluateOnNewDocument(prepare);
   await tab.goto(url);
   return { tab, log };
+}
+
+// Goes into a tab before the page's script (openGame's `prepare`): every key event the page gets, kept
+// to be asked later whether the page took it (defaultPrevented is final once the event is handled),
+// and a game pad of the standard layout behind the browser's Gamepad API, plugged in by
+// brakkaTestPad.plug() and pressed by brakkaTestPad.set(button, down).
+export function pageProbes() {
+  window.brakkaTestKeys = [];
+  for (const type of ["keydown", "keypress"])
+    window.addEventListener(type, (e) => window.brakkaTestKeys.push(e));
+  const pad = { id: "Test pad (STANDARD GAMEPAD)", index: 0, connected: true, mapping: "standard",
+                timestamp: 1, axes: [0, 0, 0, 0],
+                buttons: Array.from({ length: 17 }, () => ({ pressed: false, touched: false, value: 0 })) };
+  let plugged = false;
+  Object.defineProperty(Navigator.prototype, "getGamepads", {
+    configurable: true, value: () => [plugged ? pad : null, null, null, null] });
+  window.brakkaTestPad = {
+    plug() {
+      plugged = true;
+      const e = new Event("gamepadconnected");
+      Object.defineProperty(e, "gamepad", { value: pad });
+      window.dispatchEvent(e);
+    },
+    set(button, down) {
+      pad.buttons[button] = { pressed: down, touched: down, value: down ? 1 : 0 };
+      pad.timestamp += 1;
+    },
+  };
 }
 
 export async function waitState(tab, state, timeout = 60000) {
   await tab.waitForFunction((s) => window.brakkaPage && window.brakkaPage.state === s, { timeout, polling: 50 }, state);
 }
 
-// Starts the game from the "Click to play" card and waits for its first frame.
-export async function startGame(tab) {
+// Starts the game from the "Click to play" card (by a key, or a touch of the card) and waits for its
+// first frame.
+export async function startGame(tab, by = "key") {
   await waitState(tab, "ready");
-  await tab.keyboard.press("Shift");
+  if (by === "key") {
+    await tab.keyboard.press("Shift");
+  } else {
+    const box = await (await tab.$("#start")).boundingBox();
+    await tab.touchscreen.tap(box.x + box.width / 2, box.y + box.height / 2);
+  }
   await waitState(tab, "running");
   await tab.waitForFunction(() => window.brakkaPage.frameTimes.length > 0, { timeout: 60000, polling: 50 });
 }
@@ -63,10 +100,13 @@ export function pixel(picture, x, y) {
 // Clicks a point of the picture (the canvas shows it 1:1).
 export async function clickPicture(tab, x, y) {
   const box = await (await tab.$("#canvas")).boundingBox();
-  await tab.mouse.move(box.x + x, box.y + y);
-  await tab.mouse.down();
-  await new Promise((r) => setTimeout(r, 120));
-  await tab.mouse.up();
+  await tab.mouse.click(box.x + x, box.y + y, { delay: 60 });
+}
+
+// Touches a point of the picture (the canvas shows it 1:1) as a finger does.
+export async function tapPicture(tab, x, y) {
+  const box = await (await tab.$("#canvas")).boundingBox();
+  await tab.touchscreen.tap(box.x + x, box.y + y);
 }
 
 export async function until(test, timeout, what) {
@@ -74,6 +114,6 @@ export async function until(test, timeout, what) {
   for (;;) {
     if (await test()) return;
     if (Date.now() > end) throw new Error(`timed out waiting for ${what}`);
-    await new Promise((r) => setTimeout(r, 60));
+    await new Promise((r) => setTimeout(r, 40));
   }
 }
