@@ -36,7 +36,7 @@ echo "$answer"
 
 echo "== the unpacked package plays"
 cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-cmake --build build -j"$(nproc)" --target game_tests
+cmake --build build -j"$(nproc)" --target game_tests media
 (cd build && BRAKKA_DEB="$PWD/../$deb" ctest --output-on-failure --timeout 300 -R '^PackagedGame\.')
 
 scripts/test-reproducible.sh "$deb"
