@@ -10,9 +10,12 @@ namespace {
 constexpr int kFirstFrame = sprite::block_picture_0 + 1;
 constexpr int kLastFrame = sprite::block_picture_0 + 20;
 
+// Past the last frame the counter goes back by the twenty frames, keeping its quarter: every frame then
+// shows for four steps (the last one too), and two counters that started a whole number of frames apart
+// stay so, changing on the same steps.
 void step_counter(double& c) {
   c += 0.25;
-  if (c > kLastFrame) c = kFirstFrame;
+  if (c >= kLastFrame + 1) c -= kLastFrame + 1 - kFirstFrame;
 }
 
 void draw_copy(double counter, double zoom) {

@@ -15,6 +15,7 @@
 #include "engine/platform/headless.h"
 #include "engine/platform/headless_audio.h"
 #include "game/screen_driver_helpers.h"
+#include "game/shell/title_animation.h"
 #include "game/shell/waits.h"
 #include "game/shell/welcome_screen.h"
 #include "support/app_test_helpers.h"
@@ -236,6 +237,40 @@ TEST_F(Welcome, QuitEndsTheProgramThroughTheGoodbyeScreen) {
         std::exit(42);  // the welcome screen returned
       },
       ::testing::ExitedWithCode(0), "goodbye frames 230\n");
+}
+
+}  // namespace
+
+namespace {
+
+// The title animation's two copies, as the welcome and win screens start them: once both show, every
+// frame shows for four steps (the last frame too) and the copies stay their whole number of frames
+// apart, changing on the same steps, through many turns of the animation.
+TEST(TitleAnimationCounters, EveryFrameShowsFourStepsAndTheCopiesKeepTheirDistance) {
+  for (const auto& [a, b] : {std::pair{100.0, 110.0}, std::pair{100.0, 108.0}}) {
+    SCOPED_TRACE("a " + std::to_string(a) + ", b " + std::to_string(b));
+    TitleAnimation animation{a, b};
+    const int distance = static_cast<int>(b - a);
+    int shown = 0, run = 0, last = -1;
+    for (int step = 1; step <= 2000; ++step) {
+      animation.step();
+      const int fa = static_cast<int>(animation.a), fb = static_cast<int>(animation.b);
+      ASSERT_LE(fa, 120);
+      ASSERT_LE(fb, 120);
+      if (fa < 101) continue;  // the first copy before its first frame
+      ASSERT_GE(fb, 101);
+      EXPECT_EQ(((fb - fa) % 20 + 20) % 20, distance) << "step " << step;
+      if (fa == last) {
+        ++run;
+        continue;
+      }
+      if (last >= 0) {
+        EXPECT_EQ(run, 4) << "frame " << last << " before step " << step;
+      }
+      last = fa, run = 1, ++shown;
+    }
+    EXPECT_GT(shown, 400);
+  }
 }
 
 }  // namespace
