@@ -23,9 +23,9 @@ using namespace std::chrono_literals;
 
 // Starts an Xvfb server with one screen of `screen` and the runtime on the "sdl" backend under it, with
 // the game's settings but the pointer shown and no pause (no window manager hands out the focus); `d` is
-// a connection of the test's own to the server.
-::testing::AssertionResult start_under_xvfb(XClient& x, Xvfb& server, const std::string& screen,
-                                            Display*& d) {
+// a connection of the test's own to the server, and `window` the game's window once the server shows it.
+::testing::AssertionResult start_under_xvfb(XClient& x, Xvfb& server, const std::string& screen, Display*& d,
+                                            Window& window) {
   if (!server.start(x, screen)) return ::testing::AssertionFailure() << "no Xvfb came up";
   ::setenv("DISPLAY", server.display.c_str(), 1);
   ::setenv("SDL_VIDEODRIVER", "x11", 1);
@@ -37,7 +37,10 @@ using namespace std::chrono_literals;
   app_settings.auto_pause = 0;
   if (app_startup(1, "Brakka") != 1) return ::testing::AssertionFailure() << "the start-up failed";
   d = x.open_display(server.display.c_str());
-  return d ? ::testing::AssertionSuccess() : ::testing::AssertionFailure() << "no X connection";
+  if (!d) return ::testing::AssertionFailure() << "no X connection";
+  if (!wait_for([&] { return (window = x.find(d, "Brakka")) != 0; }, 5000ms))
+    return ::testing::AssertionFailure() << "the server shows no window named Brakka";
+  return ::testing::AssertionSuccess();
 }
 
 // Everything that talks to the server goes before the server does.
@@ -74,7 +77,8 @@ TEST(SdlScaling, UnderXvfbTheWindowFitsTheDesktopAndMapsThePointer) {
   if (!xvfb_available(x)) GTEST_SKIP() << "Xvfb or the X client libraries are not installed";
   Xvfb server;
   Display* d = nullptr;
-  ASSERT_TRUE(start_under_xvfb(x, server, "2560x1440x24", d));
+  Window xwindow = 0;
+  ASSERT_TRUE(start_under_xvfb(x, server, "2560x1440x24", d, xwindow));
 
   // Twice the picture fits 2560 x 1440 with room for a frame; three times does not.
   SDL_Window* window = SDL_GL_GetCurrentWindow();
@@ -85,8 +89,6 @@ TEST(SdlScaling, UnderXvfbTheWindowFitsTheDesktopAndMapsThePointer) {
   EXPECT_EQ(h, 1200);
   EXPECT_TRUE(renderer_draws_offscreen());
   EXPECT_TRUE(SDL_GetWindowFlags(window) & SDL_WINDOW_RESIZABLE);
-  Window xwindow = 0;
-  ASSERT_TRUE(wait_for([&] { return (xwindow = x.find(d, "Brakka")) != 0; }, 5000ms));
   XWindowAttributes attributes;
   ASSERT_TRUE(x.attributes(d, xwindow, &attributes));
   EXPECT_EQ(attributes.width, 1600);
@@ -174,9 +176,8 @@ TEST(SdlScaling, UnderXvfbThePictureFollowsTheWindowsRealSize) {
   if (!xvfb_available(x)) GTEST_SKIP() << "Xvfb or the X client libraries are not installed";
   Xvfb server;
   Display* d = nullptr;
-  ASSERT_TRUE(start_under_xvfb(x, server, "1024x768x24", d));
   Window xwindow = 0;
-  ASSERT_TRUE(wait_for([&] { return (xwindow = x.find(d, "Brakka")) != 0; }, 5000ms));
+  ASSERT_TRUE(start_under_xvfb(x, server, "1024x768x24", d, xwindow));
   x.set_focus(d, xwindow, RevertToParent, CurrentTime);
   // A red square in the picture's top-left corner and a white one in its bottom-right, in every frame.
   auto draw_marks = [] {
@@ -250,10 +251,9 @@ TEST(SdlScaling, UnderXvfbFramesShownInPartEqualFramesSwappedWhole) {
     renderer_allow_kept_window(kept != 0);
     Xvfb server;
     Display* d = nullptr;
-    ASSERT_TRUE(start_under_xvfb(x, server, "1700x1300x24", d));
-    EXPECT_EQ(renderer_keeps_window(), kept != 0);
     Window xwindow = 0;
-    ASSERT_TRUE(wait_for([&] { return (xwindow = x.find(d, "Brakka")) != 0; }, 5000ms));
+    ASSERT_TRUE(start_under_xvfb(x, server, "1700x1300x24", d, xwindow));
+    EXPECT_EQ(renderer_keeps_window(), kept != 0);
     x.set_focus(d, xwindow, RevertToParent, CurrentTime);
     SDL_SysWMinfo info;
     SDL_VERSION(&info.version);
@@ -296,9 +296,8 @@ TEST(SdlScaling, UnderXvfbASmallScreenShowsTheWholePicture) {
   if (!xvfb_available(x)) GTEST_SKIP() << "Xvfb or the X client libraries are not installed";
   Xvfb server;
   Display* d = nullptr;
-  ASSERT_TRUE(start_under_xvfb(x, server, "640x480x24", d));
   Window xwindow = 0;
-  ASSERT_TRUE(wait_for([&] { return (xwindow = x.find(d, "Brakka")) != 0; }, 5000ms));
+  ASSERT_TRUE(start_under_xvfb(x, server, "640x480x24", d, xwindow));
   XWindowAttributes a;
   ASSERT_TRUE(wait_for([&] { return x.attributes(d, xwindow, &a) && a.width < 800; }, 5000ms));
   EXPECT_GE(a.x, 0);
