@@ -27,8 +27,7 @@ class OneToOneDrawing {
  public:
   OneToOneDrawing(const SpriteRecord& rec, bool inside_picture) {
     const OpenGLDuderozi* r = renderer_object();
-    alpha_test_paused_ =
-        inside_picture && rec.opaque && r && r->opacity == 1.0f && glIsEnabled(GL_ALPHA_TEST);
+    alpha_test_paused_ = r && sprite_alpha_test_pausable(*r, rec, inside_picture);
     if (alpha_test_paused_) glDisable(GL_ALPHA_TEST);
   }
   ~OneToOneDrawing() {
@@ -61,17 +60,8 @@ void spr_draw(int id, int x, int y) {
   const SpriteRecord* rec = bound_sprite(id, Sampling::one_to_one);
   if (!rec) return;
   const OneToOneDrawing one_to_one(*rec, true);
-  const float fx = static_cast<float>(x), fy = static_cast<float>(y);
-  const float w = rec->image_width, h = rec->image_height;
   glBegin(GL_QUADS);
-  glTexCoord2f(rec->u_max, rec->v_max);
-  glVertex2f(fx + w, fy);
-  glTexCoord2f(0.0f, rec->v_max);
-  glVertex2f(fx, fy);
-  glTexCoord2f(0.0f, 0.0f);
-  glVertex2f(fx, fy + h);
-  glTexCoord2f(rec->u_max, 0.0f);
-  glVertex2f(fx + w, fy + h);
+  sprite_quad_vertices(sprite_quad(*rec, x, y));
   glEnd();
 }
 
@@ -140,6 +130,21 @@ void spr_draw_anim(int id, int frame, int x, int y) {
   if (cw <= 0 || ch <= 0 || rec.image_width == 0) return;  // no cells, or nonsense cell sizes
   if (draw_list_take(DrawCommand::make(DrawOp::anim, id, {frame, x, y}))) return;
   if (!bound_sprite(id, Sampling::one_to_one)) return;
+  const SpriteQuad quad = anim_quad(rec, frame, x, y);
+  const OneToOneDrawing one_to_one(rec, quad.inside);
+  glBegin(GL_QUADS);
+  sprite_quad_vertices(quad);
+  glEnd();
+}
+
+SpriteQuad sprite_quad(const SpriteRecord& rec, int x, int y) {
+  const float fx = static_cast<float>(x), fy = static_cast<float>(y);
+  const float w = rec.image_width, h = rec.image_height;
+  return {fx, fy, fx + w, fy + h, 0.0f, 0.0f, rec.u_max, rec.v_max, true};
+}
+
+SpriteQuad anim_quad(const SpriteRecord& rec, int frame, int x, int y) {
+  const int cw = rec.cell_width, ch = rec.cell_height;
   const int n = rec.image_width / cw;
   int column = frame, row = 0;
   if (n != 0) {
@@ -148,21 +153,26 @@ void spr_draw_anim(int id, int frame, int x, int y) {
   }
   // A frame past the last cell (or a cell wider than the picture) reaches into the transparent padding.
   const long long cell_bottom = static_cast<long long>(ch) * (row + 1LL);  // no overflow for wild frames
-  const OneToOneDrawing one_to_one(rec, n != 0 && frame >= 0 && cell_bottom <= rec.image_height);
   const float tw = rec.texture_width, th = rec.texture_height;
   const float u0 = static_cast<float>(column) * (static_cast<float>(cw) / tw);
   const float u1 = u0 + static_cast<float>(cw) / tw;
   const float vb = static_cast<float>(rec.image_height - cell_bottom) / th;
   const float vt = vb + static_cast<float>(ch) / th;
   const float fx = static_cast<float>(x), fy = static_cast<float>(y);
-  glBegin(GL_QUADS);
-  glTexCoord2f(u1, vt);
-  glVertex2f(fx + cw, fy);
-  glTexCoord2f(u0, vt);
-  glVertex2f(fx, fy);
-  glTexCoord2f(u0, vb);
-  glVertex2f(fx, fy + ch);
-  glTexCoord2f(u1, vb);
-  glVertex2f(fx + cw, fy + ch);
-  glEnd();
+  return {fx, fy, fx + cw, fy + ch, u0, vb, u1, vt, n != 0 && frame >= 0 && cell_bottom <= rec.image_height};
+}
+
+void sprite_quad_vertices(const SpriteQuad& q) {
+  glTexCoord2f(q.u1, q.v1);
+  glVertex2f(q.x1, q.y0);
+  glTexCoord2f(q.u0, q.v1);
+  glVertex2f(q.x0, q.y0);
+  glTexCoord2f(q.u0, q.v0);
+  glVertex2f(q.x0, q.y1);
+  glTexCoord2f(q.u1, q.v0);
+  glVertex2f(q.x1, q.y1);
+}
+
+bool sprite_alpha_test_pausable(const OpenGLDuderozi& r, const SpriteRecord& rec, bool inside_picture) {
+  return inside_picture && rec.opaque && r.opacity == 1.0f && glIsEnabled(GL_ALPHA_TEST);
 }

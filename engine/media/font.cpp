@@ -13,8 +13,6 @@
 
 namespace {
 
-constexpr size_t kVertexGrowthChars = 64;  // the text buffer grows in steps of this many characters
-
 void load_failed(int font, int code) {
   sprite_free(kFirstFontSlot + font);
   app_set_error(code);
@@ -87,12 +85,28 @@ void font_print(const Str& text, double x, double y, int kerning) {
   if (draw_list_take(DrawCommand::make(DrawOp::text, kFirstFontSlot + font, {kerning}, {x, y}),
                      std::string_view(text.c_str(), length)))
     return;
-  const size_t needed = length * 4 * 5;
-  if (r->text_vertices.size() < needed) {
-    const size_t chars = (length + kVertexGrowthChars - 1) / kVertexGrowthChars * kVertexGrowthChars;
-    r->text_vertices.resize(chars * 4 * 5);
-  }
+  r->text_vertices.clear();
+  const size_t vertices =
+      font_text_vertices(*r, font, std::string_view(text.c_str(), length), x, y, kerning, r->text_vertices);
   bind_sprite_texture(rec, Sampling::own_filter);
+  if (vertices == 0) return;
+  r->drawn_over_background = true;
+  font_draw_vertices(r->text_vertices);
+}
+
+void font_draw_vertices(const std::vector<float>& v) {
+  glEnableClientState(GL_VERTEX_ARRAY);
+  glEnableClientState(GL_TEXTURE_COORD_ARRAY);
+  glVertexPointer(3, GL_FLOAT, 5 * sizeof(float), v.data());
+  glTexCoordPointer(2, GL_FLOAT, 5 * sizeof(float), v.data() + 3);
+  glDrawArrays(GL_TRIANGLE_STRIP, 0, static_cast<GLsizei>(v.size() / 5));
+  glDisableClientState(GL_TEXTURE_COORD_ARRAY);
+  glDisableClientState(GL_VERTEX_ARRAY);
+}
+
+size_t font_text_vertices(const OpenGLDuderozi& r, int font, std::string_view text, double x, double y,
+                          int kerning, std::vector<float>& out) {
+  const SpriteRecord& rec = r.sprites[kFirstFontSlot + font];
   const FontLayout layout = font_layout(rec.image_width, rec.image_height);
   const float su = rec.u_max / 16.0f;
   const float sv = rec.v_max / static_cast<float>(layout.glyph_count / 16);
@@ -101,11 +115,10 @@ void font_print(const Str& text, double x, double y, int kerning) {
   float x0 = static_cast<float>(std::ceil(x));
   const float y0 = static_cast<float>(std::ceil(y));
   const float ch = static_cast<float>(layout.cell_height);
-  const GlyphRecord* glyphs = r->glyphs[font];
-  float* v = r->text_vertices.data();
+  const GlyphRecord* glyphs = r.glyphs[font];
   size_t vertices = 0;
-  for (size_t i = 0; i < length; ++i) {
-    const int c = static_cast<uint8_t>(text.c_str()[i]) % layout.glyph_count;
+  for (const char ch8 : text) {
+    const int c = static_cast<uint8_t>(ch8) % layout.glyph_count;
     if (c == 0) break;
     const float vb = static_cast<float>(top_row - c / 16) * sv;
     const float vt = vb + sv;
@@ -119,23 +132,14 @@ void font_print(const Str& text, double x, double y, int kerning) {
       ub = glyphs[c].u1;
       width = glyphs[c].advance;
     }
-    const float quad[20] = {x0,         y0 + ch, 0.0f, ua, vb,  //
-                            x0,         y0,      0.0f, ua, vt,  //
-                            x0 + width, y0 + ch, 0.0f, ub, vb,  //
-                            x0 + width, y0,      0.0f, ub, vt};
-    std::memcpy(v + vertices * 5, quad, sizeof quad);
+    out.insert(out.end(), {x0,         y0 + ch, 0.0f, ua, vb,  //
+                           x0,         y0,      0.0f, ua, vt,  //
+                           x0 + width, y0 + ch, 0.0f, ub, vb,  //
+                           x0 + width, y0,      0.0f, ub, vt});
     vertices += 4;
     x0 += width;
   }
-  if (vertices == 0) return;
-  r->drawn_over_background = true;
-  glEnableClientState(GL_VERTEX_ARRAY);
-  glEnableClientState(GL_TEXTURE_COORD_ARRAY);
-  glVertexPointer(3, GL_FLOAT, 5 * sizeof(float), v);
-  glTexCoordPointer(2, GL_FLOAT, 5 * sizeof(float), v + 3);
-  glDrawArrays(GL_TRIANGLE_STRIP, 0, static_cast<GLsizei>(vertices));
-  glDisableClientState(GL_TEXTURE_COORD_ARRAY);
-  glDisableClientState(GL_VERTEX_ARRAY);
+  return vertices;
 }
 
 int font_text_width(const Str& text, int kerning) {

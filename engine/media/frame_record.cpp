@@ -17,6 +17,7 @@
 namespace {
 
 int g_tracking = -1;  // -1: on except on the headless backend
+bool g_redraw_whole = false;
 RendererFrameCounts g_counts;
 // A frame that draws without ever ending holds no more than this many commands.
 constexpr size_t kMaxHeld = 100000;
@@ -66,36 +67,6 @@ DrawBox command_box(const OpenGLDuderozi& r, const DrawCommand& c, size_t text_l
   return whole_picture(r);
 }
 
-void draw_command(OpenGLDuderozi& r, const DrawList& list, const DrawCommand& c) {
-  switch (c.op) {
-    case DrawOp::clear: {
-      float rgba[4];
-      std::memcpy(rgba, c.i, sizeof rgba);
-      glClearColor(rgba[0], rgba[1], rgba[2], rgba[3]);
-      glClear(GL_COLOR_BUFFER_BIT);
-      break;
-    }
-    case DrawOp::background: background_draw(r); break;
-    case DrawOp::opaque_state:
-      set_opaque_mode(r);
-      glDisable(GL_TEXTURE_2D);
-      break;
-    case DrawOp::alpha_mode: draw_alpha_mode(c.d[0]); break;
-    case DrawOp::rect: draw_rect(c.i[0], c.i[1], c.i[2], c.i[3], c.i[4]); break;
-    case DrawOp::sprite: spr_draw(c.slot, c.i[0], c.i[1]); break;
-    case DrawOp::stretched: spr_draw_stretched(c.slot, c.i[0], c.i[1], c.i[2], c.i[3]); break;
-    case DrawOp::rotozoom: spr_draw_rotozoom(c.slot, c.i[0], c.i[1], c.d[0], c.d[1]); break;
-    case DrawOp::anim: spr_draw_anim(c.slot, c.i[0], c.i[1], c.i[2]); break;
-    case DrawOp::text: {
-      const int saved = r.current_font;
-      r.current_font = c.slot - kFirstFontSlot;
-      font_print(Str(std::string(list.text_of(c)).c_str()), c.d[0], c.d[1], c.i[0]);
-      r.current_font = saved;
-      break;
-    }
-  }
-}
-
 // Draws the list from the frame's starting state: all of it, or only what falls in one box (scissored).
 void draw_list_now(OpenGLDuderozi& r, const DrawList& list, const DrawBox* box) {
   FrameRecord& f = r.record;
@@ -107,22 +78,20 @@ void draw_list_now(OpenGLDuderozi& r, const DrawList& list, const DrawBox* box) 
   }
   // A start of full-screen layers is drawn in one pass where it is kept, and kept once drawn whole.
   const size_t run = layer_run_length(r, list);
-  size_t from = 0, make_at = 0;
+  const size_t end = list.commands.size();
   if (run && layer_draw(r, list, run)) {
-    for (size_t k = 0; k < run; ++k)
-      if (list.commands[k].changes_state_only()) draw_command(r, list, list.commands[k]);
-    from = run;
+    // The state those commands leave, with nothing drawn (an empty box: only state changes).
+    const DrawBox nowhere;
+    draw_list_replay(r, list, 0, run, &nowhere);
+    g_counts.joined += draw_list_replay(r, list, run, end, box);
     ++g_counts.layers;
   } else if (run && !box) {
-    make_at = run;
+    g_counts.joined += draw_list_replay(r, list, 0, run, nullptr);
+    layer_make(r, list, run);
+    g_counts.joined += draw_list_replay(r, list, run, end, nullptr);
+  } else {
+    g_counts.joined += draw_list_replay(r, list, 0, end, box);
   }
-  for (size_t k = from; k < list.commands.size(); ++k) {
-    if (make_at && k == make_at) layer_make(r, list, run);
-    const DrawCommand& c = list.commands[k];
-    if (box && !c.changes_state_only() && !c.box.meets(*box)) continue;
-    draw_command(r, list, c);
-  }
-  if (make_at && make_at == list.commands.size()) layer_make(r, list, run);
   if (box) frame_state_reset(r);  // the scissor box goes (or the blind one comes back)
   f.replaying = false;
 }
@@ -134,6 +103,8 @@ uint32_t slot_version(const FrameRecord& f, int slot) {
 }  // namespace
 
 void renderer_set_change_tracking(bool on) { g_tracking = on ? 1 : 0; }
+
+void renderer_set_redraw_whole(bool on) { g_redraw_whole = on; }
 
 bool renderer_tracks_changes() {
   const OpenGLDuderozi* r = renderer_gl();
@@ -213,6 +184,7 @@ bool renderer_finish_frame() {
   if (!f.immediate && picture_buffer_choose(*r, w, h, resized)) f.kept_valid = false;
   f.present_swap = resized;
   const bool blind = renderer_blind();
+  if (g_redraw_whole) f.kept_valid = false;
   bool drew = true;
   f.present_part = false;
   if (f.immediate) {

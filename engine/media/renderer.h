@@ -89,6 +89,7 @@ struct RendererFrameCounts {
   long part = 0;
   long kept = 0;
   long layers = 0;  // full-screen layers drawn in one pass from a kept copy (in a frame, or in one box)
+  long joined = 0;  // sprites and texts drawn in one draw with an earlier one of the same picture
 };
 RendererFrameCounts renderer_frame_counts();
 
@@ -101,6 +102,8 @@ RendererFrameCounts renderer_frame_counts();
 // headless backend; takes effect at the next renderer_gl_init.
 void renderer_set_change_tracking(bool on);
 bool renderer_tracks_changes();  // on for the live renderer
+// Every recorded frame drawn whole from its list, as if everything changed (to measure that cost).
+void renderer_set_redraw_whole(bool on);
 // Ends the frame's drawing (before the present): true when the window must be shown the frame, false
 // when it already shows it (nothing changed, and the window was not exposed, resized or switched).
 bool renderer_finish_frame();

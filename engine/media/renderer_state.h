@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 #include "engine/media/draw_list.h"
 #include "engine/media/font_glyphs.h"
@@ -164,6 +165,33 @@ enum class Sampling {
 };
 // Binds a slot's texture for drawing: texturing on, wrap repeat, filters as sampling says.
 void bind_sprite_texture(const SpriteRecord& rec, Sampling sampling);
+// A sprite drawn 1:1 as one quad: its corners (picture pixels, y downwards), its texture coordinates
+// (v0 at the bottom edge), and whether every texel it shows lies inside the picture (none of the
+// transparent padding).
+struct SpriteQuad {
+  float x0, y0, x1, y1;
+  float u0, v0, u1, v1;
+  bool inside;
+};
+SpriteQuad sprite_quad(const SpriteRecord& rec, int x, int y);           // the whole picture at x, y
+SpriteQuad anim_quad(const SpriteRecord& rec, int frame, int x, int y);  // a cell; needs cell sizes > 0
+void sprite_quad_vertices(const SpriteQuad& q);  // its 4 vertices, in glBegin(GL_QUADS)
+// A 1:1 drawing of an opaque picture's texels at opacity 1 needs no alpha test (it drops nothing):
+// drawn with it off, the GL takes its faster paths.
+bool sprite_alpha_test_pausable(const OpenGLDuderozi& r, const SpriteRecord& rec, bool inside_picture);
+// A text's glyphs as one triangle strip (5 floats a vertex: x, y, z, u, v), appended to out; the
+// vertices added (4 a glyph, up to the first glyph 0). font_draw_vertices draws such a strip with the
+// font's texture bound.
+size_t font_text_vertices(const OpenGLDuderozi& r, int font, std::string_view text, double x, double y,
+                          int kerning, std::vector<float>& out);
+void font_draw_vertices(const std::vector<float>& v);
+// Draws commands [begin, end) of a held list (only those that meet the box, when there is one) from
+// the state the commands before them left, with what the renderer's own calls would draw: sprites and
+// texts of one picture are joined into one draw wherever moving them past the commands between changes
+// no pixel (their boxes do not meet, and no state changes in between). Returns how many commands were
+// drawn joined to an earlier one's draw.
+size_t draw_list_replay(OpenGLDuderozi& r, const DrawList& list, size_t begin, size_t end,
+                        const DrawBox* box);
 // The frame's drawing state as every frame starts with it (the part of renderer_frame_setup after the
 // viewport).
 void frame_state_reset(OpenGLDuderozi& r);

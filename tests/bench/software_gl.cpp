@@ -7,15 +7,18 @@
 // Scenes: two floors drawn with plain OpenGL into the window (a clear and a swap; one full-window
 // opaque textured quad with nearest filtering), then the runtime drawing the welcome screen, the main
 // screen waiting, a round waiting for the player and a round with the computer walking its cursor.
-// Printed as % of a core and as ratios to the one-quad floor of the same run and scale, with the frame
-// pacing (p99 of |interval - 20 ms|), how many frames the renderer drew whole, in part or not at all, and
-// how many full-screen layers it drew from kept copies.
+// Printed as % of a core and as ratios to the one-quad floor of the same run and scale, then the main
+// thread's own share (the program, OpenGL's front end and vertex work, without llvmpipe's rasterizer
+// threads), the frame pacing (p99 of |interval - 20 ms|), how many frames the renderer drew whole, in
+// part or not at all, how many full-screen layers it drew from kept copies, and how many draws a drawn
+// frame saved by joining sprites and texts of one picture.
 //
 // Frames are shown the runtime's own way: where the driver shows parts of the window without a swap,
 // only the boxes that changed ("shown: in part"); --swap shows every frame by a buffer swap, as where
-// it cannot.
+// it cannot. --whole draws every frame whole from its list, as if everything had changed: the cost of
+// the drawing itself.
 //
-// Usage: ./bin/bench_software_gl [--seconds S] [--scales 1,2] [--media DIR] [--only SCENE] [--swap]
+// Usage: ./bin/bench_software_gl [--seconds S] [--scales 1,2] [--media DIR] [--only SCENE] [--swap] [--whole]
 // (Xvfb must be installed; DISPLAY is not used.)
 #include "engine/platform/gl_headers.h"
 #include <fcntl.h>
@@ -66,10 +69,11 @@ const char* const kScenes[] = {"floor_clear", "floor_quad",    "welcome",
 
 struct Result {
   double cpu_percent = -1;
+  double main_percent = 0;  // the main thread's share: the program, the GL front end and vertex work
   double p99_ms = 0;
   int frames = 0;
   int window_w = 0, window_h = 0;
-  long drawn_whole = 0, drawn_part = 0, kept = 0, layers = 0;
+  long drawn_whole = 0, drawn_part = 0, kept = 0, layers = 0, joined = 0;
   int in_part = 0;  // frames shown without swaps, in part where they changed in part
 };
 
@@ -214,12 +218,13 @@ Result run_scene(const std::string& scene, const std::string& media, double seco
   // Half a second to settle (the window shown, the first pictures made), then the measured loop.
   const int warm = kFrameRate / 2, frames = static_cast<int>(seconds * kFrameRate);
   std::vector<double> intervals;
-  double deadline = timer_now(), cpu0 = 0, last = 0;
+  double deadline = timer_now(), cpu0 = 0, main0 = 0, last = 0;
   frame_set_deadline(deadline);
   RendererFrameCounts counts0{};
   for (int f = 0; f < warm + frames; ++f) {
     if (f == warm) {
       cpu0 = bench::cpu_seconds(RUSAGE_SELF);
+      main0 = bench::cpu_seconds(RUSAGE_THREAD);
       counts0 = renderer_frame_counts();
       last = timer_now();
     }
@@ -241,6 +246,7 @@ Result run_scene(const std::string& scene, const std::string& media, double seco
     }
   }
   const double cpu = bench::cpu_seconds(RUSAGE_SELF) - cpu0;
+  res.main_percent = 100.0 * (bench::cpu_seconds(RUSAGE_THREAD) - main0) / seconds;
   const RendererFrameCounts counts = renderer_frame_counts();
   res.frames = frames;
   res.cpu_percent = 100.0 * cpu / seconds;
@@ -249,6 +255,7 @@ Result run_scene(const std::string& scene, const std::string& media, double seco
   res.drawn_part = counts.part - counts0.part;
   res.kept = counts.kept - counts0.kept;
   res.layers = counts.layers - counts0.layers;
+  res.joined = counts.joined - counts0.joined;
   renderer_destroy();
   platform().window_destroy();
   return res;
@@ -303,18 +310,18 @@ void stop_xvfb(XServer& x) {
 }
 
 bool run_child(const std::string& self, const XServer& x, const std::string& scene, const std::string& media,
-               double seconds, bool swap, Result& res) {
+               double seconds, const std::string& options, Result& res) {
   const std::string command = "DISPLAY=" + x.display + " LIBGL_ALWAYS_SOFTWARE=1 '" + self + "' --child " +
                               scene + " --media '" + media + "' --seconds " + std::to_string(seconds) +
-                              (swap ? " --swap" : "");
+                              options;
   FILE* pipe = popen(command.c_str(), "r");
   if (!pipe) return false;
   char line[512];
   bool found = false;
   while (std::fgets(line, sizeof line, pipe)) {
-    if (std::sscanf(line, "result %lf %lf %d %d %d %ld %ld %ld %d %ld", &res.cpu_percent, &res.p99_ms,
+    if (std::sscanf(line, "result %lf %lf %d %d %d %ld %ld %ld %d %ld %ld %lf", &res.cpu_percent, &res.p99_ms,
                     &res.frames, &res.window_w, &res.window_h, &res.drawn_whole, &res.drawn_part, &res.kept,
-                    &res.in_part, &res.layers) == 10)
+                    &res.in_part, &res.layers, &res.joined, &res.main_percent) == 12)
       found = true;
   }
   return pclose(pipe) == 0 && found;
@@ -325,7 +332,7 @@ bool run_child(const std::string& self, const XServer& x, const std::string& sce
 int main(int argc, char** argv) {
   std::string child, media, only;
   double seconds = 4.0;
-  bool swap = false;
+  bool swap = false, whole = false;
   std::vector<int> scales = {1, 2};
   for (int i = 1; i < argc; ++i) {
     const std::string a = argv[i];
@@ -333,13 +340,15 @@ int main(int argc, char** argv) {
     else if (a == "--media" && i + 1 < argc) media = argv[++i];
     else if (a == "--only" && i + 1 < argc) only = argv[++i];
     else if (a == "--swap") swap = true;
+    else if (a == "--whole") whole = true;
     else if (a == "--seconds" && i + 1 < argc) seconds = std::max(0.5, std::atof(argv[++i]));
     else if (a == "--scales" && i + 1 < argc) {
       scales.clear();
       for (const char* p = argv[++i]; *p; ++p)
         if (*p >= '1' && *p <= '4') scales.push_back(*p - '0');
     } else {
-      std::fprintf(stderr, "usage: %s [--seconds S] [--scales 1,2] [--media DIR] [--only SCENE] [--swap]\n",
+      std::fprintf(stderr,
+                   "usage: %s [--seconds S] [--scales 1,2] [--media DIR] [--only SCENE] [--swap] [--whole]\n",
                    argv[0]);
       return 2;
     }
@@ -350,10 +359,12 @@ int main(int argc, char** argv) {
 
   if (!child.empty()) {
     renderer_allow_kept_window(!swap);
+    renderer_set_redraw_whole(whole);
     const Result r = run_scene(child, media, seconds);
     if (r.cpu_percent < 0) return 1;
-    std::printf("result %.3f %.3f %d %d %d %ld %ld %ld %d %ld\n", r.cpu_percent, r.p99_ms, r.frames,
-                r.window_w, r.window_h, r.drawn_whole, r.drawn_part, r.kept, r.in_part, r.layers);
+    std::printf("result %.3f %.3f %d %d %d %ld %ld %ld %d %ld %ld %.3f\n", r.cpu_percent, r.p99_ms, r.frames,
+                r.window_w, r.window_h, r.drawn_whole, r.drawn_part, r.kept, r.in_part, r.layers, r.joined,
+                r.main_percent);
     return 0;
   }
 
@@ -361,6 +372,7 @@ int main(int argc, char** argv) {
   if (getloadavg(load, 3) < 0) load[0] = -1;
   std::printf("software OpenGL drawing cost, %.1f s a scene at %d frames per second; load average %.2f\n",
               seconds, kFrameRate, load[0]);
+  const std::string options = std::string(swap ? " --swap" : "") + (whole ? " --whole" : "");
   int failures = 0;
   for (const int scale : scales) {
     // Room for the window at exactly that scale and no more.
@@ -373,7 +385,7 @@ int main(int argc, char** argv) {
     for (const char* scene : kScenes) {
       if (!only.empty() && only != scene && std::strncmp(scene, "floor", 5) != 0) continue;
       Result r;
-      if (!run_child(self.string(), x, scene, media, seconds, swap, r)) {
+      if (!run_child(self.string(), x, scene, media, seconds, options, r)) {
         std::printf("scale %d: %s failed\n", scale, scene);
         ++failures;
         continue;
@@ -386,16 +398,19 @@ int main(int argc, char** argv) {
       if (name == "floor_quad") quad = r.cpu_percent;
     bool in_part = false;
     for (const auto& [name, r] : rows) in_part = in_part || r.in_part;
-    std::printf("\nscale %d, shown: %s\n%-16s %8s %9s %10s %8s %8s %8s %7s %7s\n", scale,
-                in_part ? "in part" : "by swaps", "scene", "% core", "/ 1 quad", "window", "whole", "part",
-                "kept", "layers", "p99 ms");
+    std::printf("\nscale %d, shown: %s\n%-16s %8s %9s %7s %10s %8s %8s %8s %7s %7s %7s\n", scale,
+                in_part ? "in part" : "by swaps", "scene", "% core", "/ 1 quad", "main %", "window", "whole",
+                "part", "kept", "layers", "joined", "p99 ms");
     for (const auto& [name, r] : rows) {
       char ratio[32] = "-";
       if (quad > 0) std::snprintf(ratio, sizeof ratio, "%.2f", r.cpu_percent / quad);
       char window[32];
       std::snprintf(window, sizeof window, "%dx%d", r.window_w, r.window_h);
-      std::printf("%-16s %8.1f %9s %10s %8ld %8ld %8ld %7ld %7.2f\n", name.c_str(), r.cpu_percent, ratio,
-                  window, r.drawn_whole, r.drawn_part, r.kept, r.layers, r.p99_ms);
+      // Draws saved a frame drawn, by joining sprites and texts of one picture.
+      const long drawn = r.drawn_whole + r.drawn_part;
+      std::printf("%-16s %8.1f %9s %7.1f %10s %8ld %8ld %8ld %7ld %7.1f %7.2f\n", name.c_str(), r.cpu_percent,
+                  ratio, r.main_percent, window, r.drawn_whole, r.drawn_part, r.kept, r.layers,
+                  drawn > 0 ? static_cast<double>(r.joined) / drawn : 0.0, r.p99_ms);
     }
     std::fflush(stdout);
   }

@@ -1,11 +1,12 @@
 // Drawing only what changed: a run of frames drawn with frames recorded (kept, redrawn in boxes or
 // whole) gives, frame after frame, exactly the pixels of the same frames drawn whole as they come,
 // also across a picture loaded mid-frame, a screen grab, and the window resized and switched back, with
-// full-screen layers drawn from kept copies.
+// full-screen layers drawn from kept copies, and sprites and texts of one picture joined into one draw.
 // And the change detection on its own: which boxes a difference between two lists asks to redraw.
 #include "engine/platform/gl_headers.h"
 #include <gtest/gtest.h>
 
+#include <string>
 #include <vector>
 
 #include "engine/app/app_frame.h"
@@ -50,6 +51,18 @@ void scene(int k) {
   font_print(k >= 4 ? "SCORE 12" : "SCORE 7", 20.4, 20, 1);
   draw_rect(50, 500, (k % 5) * 10, 20, 0x00ff00);
   spr_draw_anim(3, k / 3 % 4, 600, 400);
+  // A board: tiles of two pictures and cells of a third (one past its last cell), each with its number,
+  // one number running over the next cells' tiles.
+  for (int cell = 0; cell < 9; ++cell) {
+    const int x = 60 + cell * 44, y = 540;
+    if (cell % 4 == 3) {
+      spr_draw_anim(3, cell == 7 ? 40 : cell + k, x, y);
+    } else {
+      spr_draw(cell % 4 == 0 ? 2 : 1, x, y);
+    }
+    font_print(cell == 4 ? "RUNS OVER" : std::to_string(cell * 3 + (cell == 2 ? k : 0)).c_str(), x + 6, y + 6,
+               cell % 2);
+  }
   spr_draw(-3, 10, 10);  // slots that do not exist draw nothing
   spr_draw_rotated(70000, 10, 10, 5.0);
   if (k == 9) image_upload(pattern(40, 30, 77, false), 1, false);  // a picture changed mid-frame
@@ -124,7 +137,7 @@ FrameRun run_frames(bool tracking) {
   }
   const RendererFrameCounts after = renderer_frame_counts();
   run.counts = {after.whole - before.whole, after.part - before.part, after.kept - before.kept,
-                after.layers - before.layers};
+                after.layers - before.layers, after.joined - before.joined};
   headless_set_swap_hook({});
   renderer_destroy();
   platform().window_destroy();
@@ -155,6 +168,7 @@ TEST(FrameRecord, FramesDrawnInPartEqualFramesDrawnWhole) {
   EXPECT_GE(tracked.counts.kept, 3);    // frames 12..15 repeat frame 11
   EXPECT_GE(tracked.counts.whole, 3);   // the first, the state change, the mid-frame changes
   EXPECT_GE(tracked.counts.layers, 4);  // the layers of frames 0..4 drawn again from frame 8 on
+  EXPECT_GE(tracked.counts.joined, 8);  // the board's tiles and numbers, drawn whole
 }
 
 // A frame that repeats the last is not shown again on a display, unless the window changed.
