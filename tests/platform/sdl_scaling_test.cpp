@@ -29,6 +29,9 @@ using namespace std::chrono_literals;
   if (!server.start(x, screen)) return ::testing::AssertionFailure() << "no Xvfb came up";
   ::setenv("DISPLAY", server.display.c_str(), 1);
   ::setenv("SDL_VIDEODRIVER", "x11", 1);
+  // Video stays up for the rest of a process once started, on the driver it started with: an earlier
+  // test in this process may have started it on another.
+  for (int k = 0; k < 8 && SDL_WasInit(SDL_INIT_VIDEO); ++k) SDL_QuitSubSystem(SDL_INIT_VIDEO);
   use_private_temp_dir();
   if (!platform_select("sdl")) return ::testing::AssertionFailure() << "no sdl backend";
   app_settings = AppSettings();
