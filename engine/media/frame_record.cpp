@@ -96,6 +96,14 @@ void draw_list_now(OpenGLDuderozi& r, const DrawList& list, const DrawBox* box) 
   f.replaying = false;
 }
 
+// Drawing goes back into the kept picture after a frame drawn straight into the window. That picture
+// holds an older frame: a frame that starts from the last one's pixels has the last one drawn first.
+void leave_window(OpenGLDuderozi& r, const DrawList& last) {
+  if (!r.record.in_window) return;
+  picture_buffer_draw_in_kept(r);
+  if (!r.record.list.self_contained) draw_list_now(r, last, nullptr);
+}
+
 uint32_t slot_version(const FrameRecord& f, int slot) {
   return slot >= 0 && slot < static_cast<int>(f.versions.size()) ? f.versions[slot] : 0;
 }
@@ -152,6 +160,7 @@ void renderer_before_change(int slot) {
   if (f.recording && !f.immediate && !f.replaying) {
     f.immediate = true;
     f.kept_valid = false;
+    leave_window(*r, f.previous);
     draw_list_now(*r, f.list, nullptr);
   }
   if (slot >= 0 && slot < static_cast<int>(f.versions.size())) f.versions[slot] = ++f.next_version;
@@ -185,7 +194,7 @@ bool renderer_finish_frame() {
   f.present_swap = resized;
   const bool blind = renderer_blind();
   if (g_redraw_whole) f.kept_valid = false;
-  bool drew = true;
+  bool drew = true, changed_whole = false;
   f.present_part = false;
   if (f.immediate) {
     ++g_counts.whole;  // drawn as it went
@@ -199,10 +208,23 @@ bool renderer_finish_frame() {
     ++g_counts.part;
     f.present_part = !window_changed;
   } else {
+    // A frame that changed whole after one that did, at 1:1 on a window shown by swaps, goes straight
+    // into the window: keeping it would cost a copy of every pixel, for frames that keep nothing.
+    changed_whole = !blind && !draw_lists_equal(f.previous, f.list) &&
+                    !draw_list_damage(f.previous, f.list, r->screen_width, r->screen_height, f.boxes);
+    const bool in_window =
+        changed_whole && f.changed_whole && f.list.self_contained && picture_buffer_window_takes(*r, w, h);
+    if (in_window) {
+      picture_buffer_draw_in_window(*r);
+      ++g_counts.in_window;
+    } else {
+      leave_window(*r, f.previous);
+    }
     draw_list_now(*r, f.list, nullptr);
     ++g_counts.whole;
-    f.kept_valid = f.list.self_contained && !blind;
+    f.kept_valid = f.list.self_contained && !blind && !in_window;
   }
+  f.changed_whole = changed_whole;
   layer_cache_tick(*r);
   f.recording = false;
   f.immediate = false;

@@ -109,7 +109,7 @@ void copy_unscaled(GLuint from, GLuint to, int w, int h) {
 }
 
 void bind_target(const OpenGLDuderozi& r) {
-  g_calls.bind_framebuffer(GL_FRAMEBUFFER, r.picture_offscreen ? r.picture_fbo : 0);
+  g_calls.bind_framebuffer(GL_FRAMEBUFFER, r.picture_offscreen && !r.record.in_window ? r.picture_fbo : 0);
 }
 
 // The bars around a scaled picture, black.
@@ -275,6 +275,21 @@ bool picture_buffer_choose(OpenGLDuderozi& r, int w, int h, bool resized) {
   return true;
 }
 
+bool picture_buffer_window_takes(const OpenGLDuderozi& r, int w, int h) {
+  return r.picture_fbo && !r.window_kept && r.picture_offscreen &&
+         view_fit(r.picture_w, r.picture_h, w, h).identity();
+}
+
+void picture_buffer_draw_in_window(OpenGLDuderozi& r) {
+  r.record.in_window = true;
+  bind_target(r);
+}
+
+void picture_buffer_draw_in_kept(OpenGLDuderozi& r) {
+  r.record.in_window = false;
+  bind_target(r);
+}
+
 void renderer_allow_offscreen(bool allow) { g_allowed = allow; }
 
 void renderer_allow_kept_window(bool allow) { g_kept_window_allowed = allow; }
@@ -303,6 +318,7 @@ bool renderer_present_picture() {
     present_kept(*r);
     return true;
   }
+  if (r->record.in_window) return false;  // drawn into the window 1:1: the swap shows it
   const ViewFit fit = window_fit(*r);
   if (!r->picture_offscreen) {
     if (fit.identity()) return false;  // the window shows the picture as it was drawn

@@ -88,8 +88,9 @@ struct RendererFrameCounts {
   long whole = 0;
   long part = 0;
   long kept = 0;
-  long layers = 0;  // full-screen layers drawn in one pass from a kept copy (in a frame, or in one box)
-  long joined = 0;  // sprites and texts drawn in one draw with an earlier one of the same picture
+  long layers = 0;     // full-screen layers drawn in one pass from a kept copy (in a frame, or in one box)
+  long joined = 0;     // sprites and texts drawn in one draw with an earlier one of the same picture
+  long in_window = 0;  // frames drawn whole straight into a window shown by swaps, not kept
 };
 RendererFrameCounts renderer_frame_counts();
 
@@ -97,7 +98,8 @@ RendererFrameCounts renderer_frame_counts();
 // drawn when the frame ends, into the off-screen picture, which is kept from frame to frame: a frame
 // whose list equals the previous one draws nothing (and, on a real display, is not presented either),
 // a frame that differs in a few places redraws only those boxes over the kept picture, anything else
-// is drawn whole. A change of a picture or a read of the screen mid-frame draws what is held at once
+// is drawn whole (straight into the window when it shows the picture 1:1 by swaps and the frame
+// before changed whole too, as keeping such frames saves nothing). A change of a picture or a read of the screen mid-frame draws what is held at once
 // and the rest of that frame as it comes. Needs frame buffer objects; on by default except on the
 // headless backend; takes effect at the next renderer_gl_init.
 void renderer_set_change_tracking(bool on);

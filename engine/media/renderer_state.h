@@ -55,6 +55,11 @@ struct FrameRecord {
   // The window's size changed since it was last shown: even where it keeps its back buffer, it is
   // swapped once, as a driver may size the back buffer anew only at a swap.
   bool present_swap = true;
+  // The frame's list differed from the last one's too much to redraw it in boxes.
+  bool changed_whole = false;
+  // The last frame was drawn straight into the window (picture_buffer_draw_in_window), not into the
+  // kept picture, and drawing goes on there until the next frame is drawn into the kept picture.
+  bool in_window = false;
   // What the window was last shown: its size and the platform's repaint count then.
   bool shown = false;
   int shown_w = 0, shown_h = 0;
@@ -244,3 +249,10 @@ void picture_buffer_after_swap(OpenGLDuderozi& r);
 // swapped in) into the off-screen picture. True when that moved drawing from one to the other, so that
 // the frame must be drawn whole.
 bool picture_buffer_choose(OpenGLDuderozi& r, int w, int h, bool resized);
+// Where the window is shown by swaps and shows the picture 1:1 (w x h, its size now), a frame may be
+// drawn straight into it rather than into the kept picture: picture_buffer_draw_in_window sends
+// drawing there (record.in_window), and the present swaps the frame in as it is. Reads of the screen
+// see the window until picture_buffer_draw_in_kept sends drawing back to the kept picture.
+bool picture_buffer_window_takes(const OpenGLDuderozi& r, int w, int h);
+void picture_buffer_draw_in_window(OpenGLDuderozi& r);
+void picture_buffer_draw_in_kept(OpenGLDuderozi& r);

@@ -111,11 +111,10 @@ void open_window(bool tracking, int window_w, int window_h) {
   EXPECT_EQ(renderer_tracks_changes(), tracking);
 }
 
-FrameRun run_frames(bool tracking) {
+// Runs the scene's frames, with frames recorded or not, in a window of window_w x window_h.
+FrameRun run_frames(bool tracking, void (*scene)(int), int frames, int window_w, int window_h) {
   FrameRun run;
-  // Scaled from the start, so that the frames drawn whole go into the off-screen picture too (a window
-  // of another pixel format may round a filtered pixel differently).
-  open_window(tracking, 1600, 1200);
+  open_window(tracking, window_w, window_h);
   font_startup();
   image_upload(pattern(40, 30, 1, false), 1, false);
   image_upload(pattern(24, 24, 2, true), 2, false);
@@ -127,17 +126,16 @@ FrameRun run_frames(bool tracking) {
     run.windows.push_back(read_window());
   });
   const RendererFrameCounts before = renderer_frame_counts();
-  for (int k = 0; k < kFrames; ++k) {
-    if (k == 11) headless_set_window_size(1000, 750);  // resized, then back, the picture unchanged
-    if (k == 13) headless_set_window_size(1600, 1200);
-    scene(k < 12 ? k : 11);
+  for (int k = 0; k < frames; ++k) {
+    scene(k);
     frame_set_deadline(0);  // no pacing
     EXPECT_TRUE(frame_present(nullptr));
     renderer_frame_setup();
   }
   const RendererFrameCounts after = renderer_frame_counts();
-  run.counts = {after.whole - before.whole, after.part - before.part, after.kept - before.kept,
-                after.layers - before.layers, after.joined - before.joined};
+  run.counts = {after.whole - before.whole,   after.part - before.part,
+                after.kept - before.kept,     after.layers - before.layers,
+                after.joined - before.joined, after.in_window - before.in_window};
   headless_set_swap_hook({});
   renderer_destroy();
   platform().window_destroy();
@@ -153,15 +151,33 @@ int differing_pixels(const Picture& a, const Picture& b) {
   return n;
 }
 
-TEST(FrameRecord, FramesDrawnInPartEqualFramesDrawnWhole) {
-  const FrameRun whole = run_frames(false);
-  const FrameRun tracked = run_frames(true);
-  ASSERT_EQ(whole.pictures.size(), static_cast<size_t>(kFrames));
-  ASSERT_EQ(tracked.pictures.size(), static_cast<size_t>(kFrames));
-  for (int k = 0; k < kFrames; ++k) {
+// The scene's frames 0..11 (11 again from frame 12 on), the window resized after frame 10 and back
+// after frame 12.
+void scene_resized(int k) {
+  if (k == 11) headless_set_window_size(1000, 750);
+  if (k == 13) headless_set_window_size(1600, 1200);
+  scene(k < 12 ? k : 11);
+}
+
+FrameRun run_scaled_frames(bool tracking) {
+  // Scaled from the start, so that the frames drawn whole go into the off-screen picture too (a window
+  // of another pixel format may round a filtered pixel differently).
+  return run_frames(tracking, scene_resized, kFrames, 1600, 1200);
+}
+
+void expect_same_frames(const FrameRun& whole, const FrameRun& tracked, int frames) {
+  ASSERT_EQ(whole.pictures.size(), static_cast<size_t>(frames));
+  ASSERT_EQ(tracked.pictures.size(), static_cast<size_t>(frames));
+  for (int k = 0; k < frames; ++k) {
     EXPECT_EQ(differing_pixels(tracked.pictures[k], whole.pictures[k]), 0) << "picture of frame " << k;
     EXPECT_EQ(differing_pixels(tracked.windows[k], whole.windows[k]), 0) << "window of frame " << k;
   }
+}
+
+TEST(FrameRecord, FramesDrawnInPartEqualFramesDrawnWhole) {
+  const FrameRun whole = run_scaled_frames(false);
+  const FrameRun tracked = run_scaled_frames(true);
+  expect_same_frames(whole, tracked, kFrames);
   // The run went through every way of drawing a frame.
   EXPECT_EQ(whole.counts.part + whole.counts.kept, 0);
   EXPECT_GT(tracked.counts.part, 3);
@@ -169,6 +185,32 @@ TEST(FrameRecord, FramesDrawnInPartEqualFramesDrawnWhole) {
   EXPECT_GE(tracked.counts.whole, 3);   // the first, the state change, the mid-frame changes
   EXPECT_GE(tracked.counts.layers, 4);  // the layers of frames 0..4 drawn again from frame 8 on
   EXPECT_GE(tracked.counts.joined, 8);  // the board's tiles and numbers, drawn whole
+}
+
+// Frames that each change whole: a new clear colour and a sprite moving; from frame 8 on, frames that
+// start from the last one's pixels (no clear after frame 7's); screens grabbed mid-frame in frames 4
+// and 8.
+void scene_changing_whole(int k) {
+  if (k < 7) draw_clear_screen(0x0c0804 * (k + 1));
+  if (k == 7) draw_clear_screen(-1);
+  spr_draw(2, 100 + 10 * k, 100 + 5 * k);
+  font_print("SCORE", 20.4 + k, 20, 1);
+  if (k == 4 || k == 8) {
+    spr_grab(4, 90 + k, 90, 30, 30);
+    spr_draw(4, 700, 500);
+  }
+}
+
+// At 1:1 on a window shown by swaps, a frame that changed whole after one that did goes straight into
+// the window; what comes after it (a grab mid-frame, a frame that starts from its pixels, a frame
+// redrawn in part) is drawn into the kept picture again, from the same pixels.
+TEST(FrameRecord, FramesChangedWholeGoStraightIntoTheWindow) {
+  constexpr int kChanging = 12;
+  const FrameRun whole = run_frames(false, scene_changing_whole, kChanging, 800, 600);
+  const FrameRun tracked = run_frames(true, scene_changing_whole, kChanging, 800, 600);
+  expect_same_frames(whole, tracked, kChanging);
+  EXPECT_GE(tracked.counts.in_window, 3);  // frames 1..3, 6 and 7
+  EXPECT_EQ(whole.counts.in_window, 0);
 }
 
 // A frame that repeats the last is not shown again on a display, unless the window changed.
