@@ -194,24 +194,27 @@ bool renderer_finish_frame() {
   f.present_swap = resized;
   const bool blind = renderer_blind();
   if (g_redraw_whole) f.kept_valid = false;
-  bool drew = true, changed_whole = false;
+  // What changed since the last frame, told once: nothing, a few boxes, or (neither) the whole frame.
+  const bool compared = !f.immediate && !blind;
+  const bool equal = compared && draw_lists_equal(f.previous, f.list);
+  const bool in_part =
+      compared && !equal && draw_list_damage(f.previous, f.list, r->screen_width, r->screen_height, f.boxes);
+  const bool changed_whole = compared && !equal && !in_part;
+  bool drew = true;
   f.present_part = false;
   if (f.immediate) {
     ++g_counts.whole;  // drawn as it went
     f.kept_valid = f.list.self_contained && !blind;
-  } else if (f.kept_valid && !blind && draw_lists_equal(f.previous, f.list)) {
+  } else if (f.kept_valid && equal) {
     ++g_counts.kept;
     drew = false;
-  } else if (f.kept_valid && !blind &&
-             draw_list_damage(f.previous, f.list, r->screen_width, r->screen_height, f.boxes)) {
+  } else if (f.kept_valid && in_part) {
     for (const DrawBox& box : f.boxes) draw_list_now(*r, f.list, &box);
     ++g_counts.part;
     f.present_part = !window_changed;
   } else {
     // A frame that changed whole after one that did, at 1:1 on a window shown by swaps, goes straight
     // into the window: keeping it would cost a copy of every pixel, for frames that keep nothing.
-    changed_whole = !blind && !draw_lists_equal(f.previous, f.list) &&
-                    !draw_list_damage(f.previous, f.list, r->screen_width, r->screen_height, f.boxes);
     const bool in_window =
         changed_whole && f.changed_whole && f.list.self_contained && picture_buffer_window_takes(*r, w, h);
     if (in_window) {

@@ -99,9 +99,10 @@ RendererFrameCounts renderer_frame_counts();
 // whose list equals the previous one draws nothing (and, on a real display, is not presented either),
 // a frame that differs in a few places redraws only those boxes over the kept picture, anything else
 // is drawn whole (straight into the window when it shows the picture 1:1 by swaps and the frame
-// before changed whole too, as keeping such frames saves nothing). A change of a picture or a read of the screen mid-frame draws what is held at once
-// and the rest of that frame as it comes. Needs frame buffer objects; on by default except on the
-// headless backend; takes effect at the next renderer_gl_init.
+// before changed whole too, as keeping such frames saves nothing). A change of a picture or a read of
+// the screen mid-frame draws what is held at once and the rest of that frame as it comes. Needs frame
+// buffer objects; on by default except on the headless backend; takes effect at the next
+// renderer_gl_init.
 void renderer_set_change_tracking(bool on);
 bool renderer_tracks_changes();  // on for the live renderer
 // Every recorded frame drawn whole from its list, as if everything changed (to measure that cost).
